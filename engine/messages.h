@@ -1,0 +1,15 @@
+// Texts shown to the user by the window and the command-line tool (UTF-8).
+#pragma once
+
+namespace engine {
+
+inline constexpr const char *LoadFailedMessage = "Памылка пры адкрыцці файла";
+inline constexpr const char *SaveFailedMessage = "Памылка падчас запісу";
+inline constexpr const char *NoOutputNameMessage = "Вызначце імя файла";
+// The results collector's address named in the saving confirmation.
+inline constexpr const char *CollectorEmail = "results@example.org";
+inline constexpr const char *SavedMessagePrefix
+    = "Вынікі захаваны ў файле. Не забудзцеся даслаць іх на e-mail: ";
+inline constexpr const char *SavedMessageSuffix = ". Дзякую!";
+
+} // namespace engine

@@ -1,0 +1,30 @@
+// Locale-free number conversions: the toolkit switches the C library's locale on, so
+// nothing here may depend on it.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace engine {
+
+// The integer rule of the protocol's fields: leading blanks (0x20) skipped, an optional sign,
+// then decimal digits to the end, or hexadecimal digits after "$", "x", "X", "0x" or "0X".
+// Anything else (a trailing blank too), an empty field, a prefix or sign without digits, or a
+// value outside 32 bits fails.
+std::optional<int> ParseInt(std::string_view text);
+
+// A "К=" text: blanks around it, a sign, digits with at most one `decimalSeparator`, an
+// exponent. Anything else, or a value out of range, fails.
+std::optional<double> ParseFloat(std::string_view text, char decimalSeparator);
+
+// printf's "%<width>.<precision>f" with `decimalSeparator` in place of the point.
+std::string FormatFixed(double value, int width, int precision, char decimalSeparator);
+
+// printf's "%<width>d": right-aligned in at least `width` bytes.
+std::string FormatPadded(long long value, int width);
+
+// "%<width>s": right-aligned in at least `width` bytes.
+std::string PadLeft(std::string_view text, std::size_t width);
+
+} // namespace engine

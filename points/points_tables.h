@@ -1,0 +1,69 @@
+// The points tables as the window keeps them: the grid, its captions for the group list, and
+// whether the user edited it; the editing rules and the settings file.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "points/points_grid.h"
+
+namespace points {
+
+struct PointsTables
+{
+    PointsGrid Grid;
+    std::vector<std::string> TableCaptions; // Windows-1251; item 0 is "Без ачкоў"
+    bool TablesModified = false;
+};
+
+// At most this many tables can be created by typing into the spare column (letters A..X).
+inline constexpr int MaxTypedTables = 24;
+
+// "A: 25, 20, 18..." for each table, after "Без ачкоў".
+std::vector<std::string> TableCaptions(const PointsGrid &grid);
+void RebuildTableCaptions(PointsTables &tables);
+
+// The grid's reaction to every change of a cell editor's text: typing into the spare column or
+// row adds a table or a place; the tables are marked modified and the captions rebuilt.
+void OnCellEdited(PointsTables &tables, int col, int row, std::string text);
+
+struct CellPosition
+{
+    int Col = 0;
+    int Row = 0;
+};
+
+// Removes every empty table column (never the spare column, never one with a value); letters
+// stay with positions. Returns where the current cell goes so that it stays inside the grid.
+CellPosition CompactTables(PointsGrid &grid, CellPosition current);
+
+// The settings file, section "Ochki". Loading: missing counts or rows give no tables, no
+// places or empty cells; `warning` tells about anything that could not be taken.
+struct LoadedTables
+{
+    PointsTables Tables;
+    std::string Warning; // UTF-8, empty when all went well
+};
+LoadedTables LoadPointsTables(std::string_view iniBytes);
+
+// The settings file with the "Ochki" keys rewritten from the grid; every other section, key
+// and comment of `iniBytes` is kept.
+std::string SavePointsTables(std::string_view iniBytes, const PointsGrid &grid);
+
+// Where the settings file lives: "<program>.INI" beside the program when it exists or the
+// program's folder is writable; otherwise in the user's configuration folder.
+struct SettingsLocationInputs
+{
+    std::filesystem::path ProgramPath;  // the running executable
+    std::string XdgConfigHome;          // $XDG_CONFIG_HOME, may be empty
+    std::string Home;                   // $HOME
+    bool BesideProgramExists = false;
+    bool ProgramFolderWritable = false;
+};
+std::filesystem::path SettingsFilePath(const SettingsLocationInputs &inputs);
+// The same for this process, looking at the file system and the environment.
+std::filesystem::path SettingsFilePath();
+
+} // namespace points
