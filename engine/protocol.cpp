@@ -40,7 +40,8 @@ namespace {
                 m_pending = true;
                 if (!lf)
                     return;
-                m_lines.push_back(std::move(m_current));
+                // A copy is exactly as long as the line; the reading buffer is kept for the next.
+                m_lines.emplace_back(m_current);
                 m_current.clear();
                 m_pending = false;
                 data += run + 1;

@@ -201,28 +201,28 @@ namespace {
         }
     }
 
-    void AppendSummary(std::vector<ProtocolLine> &out, const RankResult &rank,
+    void AppendSummary(const LineSink &out, const RankResult &rank,
                        const GroupSettings &group, char decimalSeparator)
     {
         if (rank.CompetitionRank <= 0 || group.Category == NotCounted) {
-            out.emplace_back("Ранг не определялся"_w1251);
+            out("Ранг не определялся"_w1251);
             return;
         }
         const int k = group.DistanceClass;
-        out.push_back(std::string("Класс дистанции    - "_w1251) + std::string(QualificationLabels[k + 1]));
-        out.push_back(std::string("Ранг соревнований  - "_w1251)
+        out(std::string("Класс дистанции    - "_w1251) + std::string(QualificationLabels[k + 1]));
+        out(std::string("Ранг соревнований  - "_w1251)
                       + FormatFixed(rank.CompetitionRank, 3, 1, decimalSeparator)
                       + std::string(" баллов"_w1251));
         if (k == 0 && group.MastersCount == 1)
-            out.emplace_back("МС    -  1 место"_w1251);
+            out("МС    -  1 место"_w1251);
         else if (k == 0 && group.MastersCount > 1)
-            out.push_back(std::string("МС    -  1-"_w1251) + FormatPadded(group.MastersCount, 0)
+            out(std::string("МС    -  1-"_w1251) + FormatPadded(group.MastersCount, 0)
                           + std::string(" места"_w1251));
         const int row = FindRankRow(rank.CompetitionRank);
         for (int m = 2; m <= 7; ++m) {
             const int percent = RankTable[row][m - 1];
             if (m >= k + 1 && percent != 0 && CategoryAdmits(group.Category, m))
-                out.push_back(StandardLine(m, percent, rank.WinnerSeconds));
+                out(StandardLine(m, percent, rank.WinnerSeconds));
         }
     }
 
@@ -231,7 +231,7 @@ namespace {
     public:
         ProtocolWalk(const std::vector<ProtocolLine> &lines, const std::vector<GroupSettings> &groups,
                      const ProcessOptions &options, const TeamPointsSource &points, double k1,
-                     double k2, std::vector<ProtocolLine> &out)
+                     double k2, const LineSink &out)
             : m_lines(lines)
             , m_groups(groups)
             , m_options(options)
@@ -254,7 +254,7 @@ namespace {
                 }
                 afterSignatures = false;
                 if (!StartsWith(m_lines[i], PreOpen)) {
-                    m_out.push_back(m_lines[i]);
+                    m_out(m_lines[i]);
                     ++i;
                     continue;
                 }
@@ -276,18 +276,18 @@ namespace {
         // Returns the index of the line after the signatures.
         std::size_t CopySignatures(std::size_t i, const std::optional<std::string> &inspector)
         {
-            m_out.push_back(m_lines[i]);
+            m_out(m_lines[i]);
             if (i + 1 >= m_lines.size())
                 return m_lines.size();
             const ProtocolLine &judge = m_lines[i + 1];
             if (!inspector) {
-                m_out.push_back(judge);
+                m_out(judge);
                 return i + 2;
             }
             // The closing tag moves below the inspector's line; a block laid out over more lines
             // keeps the chief judge's line whole.
             const bool closes = judge.ends_with(PreClose);
-            m_out.push_back(closes ? judge.substr(0, judge.size() - PreClose.size()) : judge);
+            m_out(closes ? judge.substr(0, judge.size() - PreClose.size()) : judge);
             std::string name = *inspector;
             if (closes)
                 name += PreClose;
@@ -295,7 +295,7 @@ namespace {
                 name.begin(), std::find_if(name.begin(), name.end(), [](char c) {
                     return static_cast<unsigned char>(c) > 0x20;
                 }))));
-            m_out.push_back(std::string("Инспектор дистанций"_w1251) + std::string(29, ' ')
+            m_out(std::string("Инспектор дистанций"_w1251) + std::string(29, ' ')
                             + name.substr(start));
             return i + 2;
         }
@@ -317,7 +317,7 @@ namespace {
         {
             std::size_t i = from;
             for (; i < m_lines.size(); ++i) {
-                m_out.push_back(m_lines[i]);
+                m_out(m_lines[i]);
                 if (IsTableEnd(m_lines[i]))
                     return i + 1;
             }
@@ -341,24 +341,24 @@ namespace {
             if (first == m_lines.size() || !IsResultLine(m_lines[first]))
                 return CopyBlock(i);
 
-            m_out.push_back(m_lines[i]);
+            m_out(m_lines[i]);
             std::size_t end = first;
             while (end < m_lines.size() && !EndsResults(m_lines[end]))
                 ++end;
 
             const std::string header = RebuildHeader(HeaderSource(first), m_options, *group);
             const std::string rule(header.size(), '-');
-            m_out.push_back(rule);
-            m_out.push_back(header);
-            m_out.push_back(rule);
+            m_out(rule);
+            m_out(header);
+            m_out(rule);
 
             const std::span<const ProtocolLine> results(m_lines.data() + first, end - first);
             const RankResult rank
                 = ComputeRank(results, m_options.CountOutOfCompetition, m_options.ExcludeForeign);
             TeamPointsColumn team(m_points, group->PointsTable);
             for (const ProtocolLine &line : results)
-                m_out.push_back(RewriteResultLine(line, rank, *group, team));
-            m_out.push_back(rule);
+                m_out(RewriteResultLine(line, rank, *group, team));
+            m_out(rule);
             AppendSummary(m_out, rank, *group, m_options.DecimalSeparator);
 
             // Summaries and standards of an earlier run are dropped and written anew.
@@ -385,7 +385,10 @@ namespace {
         std::string RewriteResultLine(const ProtocolLine &input, const RankResult &rank,
                                       const GroupSettings &group, TeamPointsColumn &team)
         {
-            std::string line = input;
+            // Room for the padding and the three inserted fields, so the line is allocated once.
+            std::string line;
+            line.reserve(std::max(input.size(), PaddedLength) + 3 * 5);
+            line = input;
             if (line.size() < PaddedLength)
                 line.resize(PaddedLength, ' ');
             const bool foreign = m_options.ExcludeForeign && HasForeignCode(line);
@@ -411,7 +414,7 @@ namespace {
         const TeamPointsSource &m_points;
         double m_k1;
         double m_k2;
-        std::vector<ProtocolLine> &m_out;
+        const LineSink &m_out;
         std::size_t m_headingsCounted = 0; // lines looked at for headings
         std::size_t m_headings = 0;
     };
@@ -456,21 +459,21 @@ bool InspectorNeeded(const std::vector<GroupSettings> &groups)
                        [](const GroupSettings &group) { return group.DistanceClass < 2; });
 }
 
-RewriteResult RewriteProtocol(const std::vector<ProtocolLine> &protocolLines,
-                              const std::vector<GroupSettings> &groups,
-                              const ProcessOptions &options, const TeamPointsSource &points,
-                              const InspectorRequest &askInspector)
+RewriteOutcome RewriteProtocolTo(const std::vector<ProtocolLine> &protocolLines,
+                                 const std::vector<GroupSettings> &groups,
+                                 const ProcessOptions &options, const TeamPointsSource &points,
+                                 const InspectorRequest &askInspector, const LineSink &sink)
 {
-    RewriteResult result;
+    RewriteOutcome outcome;
     double k1 = 0;
     double k2 = 0;
     if (options.RatingPoints) {
         for (const auto &[text, value] : { std::pair { &options.K1Text, &k1 }, std::pair { &options.K2Text, &k2 } }) {
             const auto parsed = ParseFloat(*text, options.DecimalSeparator);
             if (!parsed) {
-                result.Status = RewriteStatus::Failed;
-                result.Error = "'" + *text + "' is not a valid floating point value";
-                return result;
+                outcome.Status = RewriteStatus::Failed;
+                outcome.Error = "'" + *text + "' is not a valid floating point value";
+                return outcome;
             }
             *value = *parsed;
         }
@@ -479,16 +482,32 @@ RewriteResult RewriteProtocol(const std::vector<ProtocolLine> &protocolLines,
     if (InspectorNeeded(groups)) {
         inspector = askInspector ? askInspector() : std::nullopt;
         if (!inspector) {
-            result.Status = RewriteStatus::Cancelled;
-            return result;
+            outcome.Status = RewriteStatus::Cancelled;
+            return outcome;
         }
     }
     try {
-        ProtocolWalk(protocolLines, groups, options, points, k1, k2, result.Lines).Run(inspector);
+        ProtocolWalk(protocolLines, groups, options, points, k1, k2, sink).Run(inspector);
     } catch (const RunFailure &failure) {
-        result.Status = RewriteStatus::Failed;
-        result.Error = failure.message;
+        outcome.Status = RewriteStatus::Failed;
+        outcome.Error = failure.message;
     }
+    return outcome;
+}
+
+RewriteResult RewriteProtocol(const std::vector<ProtocolLine> &protocolLines,
+                              const std::vector<GroupSettings> &groups,
+                              const ProcessOptions &options, const TeamPointsSource &points,
+                              const InspectorRequest &askInspector)
+{
+    RewriteResult result;
+    result.Lines.reserve(protocolLines.size() + 16);
+    RewriteOutcome outcome = RewriteProtocolTo(protocolLines, groups, options, points, askInspector,
+                                               [&](std::string_view line) { result.Lines.emplace_back(line); });
+    result.Status = outcome.Status;
+    result.Error = std::move(outcome.Error);
+    if (result.Status == RewriteStatus::Cancelled)
+        result.Lines.clear();
     return result;
 }
 

@@ -73,6 +73,22 @@ struct RewriteResult
 // True when some group's course is of class МС or КМС, so an inspector must sign.
 bool InspectorNeeded(const std::vector<GroupSettings> &groups);
 
+// Receives the output lines one by one, in order.
+using LineSink = std::function<void(std::string_view line)>;
+
+struct RewriteOutcome
+{
+    RewriteStatus Status = RewriteStatus::Done;
+    std::string Error; // Windows-1251
+};
+
+// The rewrite handing each output line to `sink` as it is made, so that a batch run can write
+// it out without holding the whole output.
+RewriteOutcome RewriteProtocolTo(const std::vector<ProtocolLine> &protocolLines,
+                                 const std::vector<GroupSettings> &groups,
+                                 const ProcessOptions &options, const TeamPointsSource &points,
+                                 const InspectorRequest &askInspector, const LineSink &sink);
+
 RewriteResult RewriteProtocol(const std::vector<ProtocolLine> &protocolLines,
                               const std::vector<GroupSettings> &groups,
                               const ProcessOptions &options, const TeamPointsSource &points,

@@ -1,0 +1,223 @@
+// Load, rewrite and save times of the engine on large generated protocols, against the floor
+// of reading and writing the same bytes, with each run's peak memory. Prints a table.
+//
+// Usage: bench_engine [lines ...]   (default: 1000 10000 100000 1000000)
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+#include "bench/protocol_generator.h"
+#include "engine/protocol.h"
+#include "engine/rewrite.h"
+#include "engine/save.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::time_point from) { return std::chrono::duration<double>(Clock::now() - from).count(); }
+
+class TenPlaces final : public engine::TeamPointsSource
+{
+public:
+    int TablesCount() const override { return 1; }
+    int PlacesCount() const override { return 10; }
+    std::string_view Value(int, int place) const override
+    {
+        static const char *values[] = { "25", "20", "18", "16", "15", "14", "13", "12", "11", "10" };
+        return values[place - 1];
+    }
+};
+
+struct Figures
+{
+    double load = 0, rewrite = 0, save = 0, floor = 0;
+    long peakKiB = 0;
+    double streamed = 0; // load, then the rewrite written out line by line
+    long streamedPeakKiB = 0;
+};
+
+void SetGroups(std::vector<engine::GroupSettings> &groups)
+{
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        groups[i].DistanceClass = static_cast<int>(i % 4);
+        groups[i].PointsTable = 1;
+    }
+}
+
+engine::ProcessOptions Options()
+{
+    engine::ProcessOptions options;
+    options.RatingPoints = true;
+    return options;
+}
+
+std::optional<std::string> Inspector() { return "Inspector"; }
+
+// Runs `work` in a child process so that its peak memory is its own; the child sends back
+// up to four numbers.
+template <typename Work>
+std::vector<double> InChild(Work work)
+{
+    int fds[2];
+    if (::pipe(fds) != 0)
+        std::exit(1);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(fds[0]);
+        std::vector<double> values = work();
+        rusage usage {};
+        ::getrusage(RUSAGE_SELF, &usage);
+        values.push_back(static_cast<double>(usage.ru_maxrss));
+        std::string text;
+        for (double v : values)
+            text += std::to_string(v) + " ";
+        if (::write(fds[1], text.data(), text.size()) < 0)
+            std::_Exit(1);
+        std::_Exit(0);
+    }
+    ::close(fds[1]);
+    std::string text;
+    char buffer[256];
+    ssize_t got;
+    while ((got = ::read(fds[0], buffer, sizeof buffer)) > 0)
+        text.append(buffer, static_cast<std::size_t>(got));
+    ::close(fds[0]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    std::vector<double> values;
+    for (char *p = text.data(); *p;) {
+        char *end = nullptr;
+        const double v = std::strtod(p, &end);
+        if (end == p)
+            break;
+        values.push_back(v);
+        p = end;
+    }
+    return values;
+}
+
+Figures Measure(const std::filesystem::path &input, const std::filesystem::path &output)
+{
+    Figures figures;
+    const auto engineRun = InChild([&] {
+        std::vector<engine::ProtocolLine> lines;
+        std::vector<engine::GroupSettings> groups;
+        auto start = Clock::now();
+        engine::LoadProtocol(input, lines, groups);
+        const double load = Seconds(start);
+        SetGroups(groups);
+        start = Clock::now();
+        auto result = engine::RewriteProtocol(lines, groups, Options(), TenPlaces(), Inspector);
+        const double rewrite = Seconds(start);
+        start = Clock::now();
+        const bool saved = engine::SaveProtocol(output, result.Lines).Ok;
+        const double save = Seconds(start);
+        return std::vector<double> { load, rewrite, saved ? save : -1.0 };
+    });
+    const auto streamedRun = InChild([&] {
+        const auto start = Clock::now();
+        std::vector<engine::ProtocolLine> lines;
+        std::vector<engine::GroupSettings> groups;
+        engine::LoadProtocol(input, lines, groups);
+        SetGroups(groups);
+        engine::AtomicFileWriter writer(output);
+        writer.Open();
+        engine::RewriteProtocolTo(lines, groups, Options(), TenPlaces(), Inspector,
+                                  [&](std::string_view line) {
+                                      writer.Write(line);
+                                      writer.Write("\r\n");
+                                  });
+        return std::vector<double> { writer.Commit().Ok ? Seconds(start) : -1.0 };
+    });
+    const auto floorRun = InChild([&] {
+        const auto start = Clock::now();
+        std::FILE *in = std::fopen(input.c_str(), "rb");
+        std::string bytes(std::filesystem::file_size(input), '\0');
+        const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), in);
+        std::fclose(in);
+        bytes.resize(got);
+        const bool written = engine::WriteFileAtomically(output, bytes).Ok;
+        return std::vector<double> { written ? Seconds(start) : -1.0 };
+    });
+    if (engineRun.size() == 4 && floorRun.size() == 2 && streamedRun.size() == 2) {
+        figures.streamed = streamedRun[0];
+        figures.streamedPeakKiB = static_cast<long>(streamedRun[1]);
+        figures.load = engineRun[0];
+        figures.rewrite = engineRun[1];
+        figures.save = engineRun[2];
+        figures.peakKiB = static_cast<long>(engineRun[3]);
+        figures.floor = floorRun[0];
+    }
+    return figures;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    std::vector<std::size_t> sizes;
+    for (int i = 1; i < argc; ++i)
+        sizes.push_back(std::strtoul(argv[i], nullptr, 10));
+    if (sizes.empty())
+        sizes = { 1000, 10000, 100000, 1000000 };
+    constexpr int Runs = 3;
+
+    char pattern[] = "/tmp/lapwing-bench-XXXXXX";
+    if (!::mkdtemp(pattern))
+        return 1;
+    const std::filesystem::path dir = pattern;
+    std::printf("Engine as the window runs it (the output held as lines), and as the batch tool\n"
+                "runs it (each output line written out as it is made); times in seconds are\n"
+                "the median of %d runs, peak memory is the run's largest resident size.\n\n",
+                Runs);
+    std::printf("%9s %8s | %7s %7s %7s %7s %7s %6s %8s %5s | %7s %6s %8s %5s\n", "lines",
+                "file MB", "load", "rewrite", "save", "total", "floor", "ratio", "peak MB", "xfile",
+                "stream", "ratio", "peak MB", "xfile");
+    for (const std::size_t size : sizes) {
+        const auto input = dir / "protocol.htm";
+        double fileMb = 0;
+        {
+            // Generated in a scope of its own: a child process would otherwise count the
+            // parent's copy among its resident pages.
+            const std::string protocol = bench::GenerateProtocol(size);
+            fileMb = static_cast<double>(protocol.size()) / 1e6;
+            if (!engine::WriteFileAtomically(input, protocol).Ok)
+                return 1;
+        }
+        std::vector<Figures> runs;
+        for (int run = 0; run < Runs; ++run)
+            runs.push_back(Measure(input, dir / "out.htm"));
+        // The median run by total time.
+        std::sort(runs.begin(), runs.end(), [](const Figures &a, const Figures &b) {
+            return a.load + a.rewrite + a.save < b.load + b.rewrite + b.save;
+        });
+        std::vector<double> floors;
+        for (const Figures &f : runs)
+            floors.push_back(f.floor);
+        std::sort(floors.begin(), floors.end());
+        const Figures &m = runs[Runs / 2];
+        const double total = m.load + m.rewrite + m.save;
+        const double peakMb = static_cast<double>(m.peakKiB) * 1024 / 1e6;
+        const double floor = floors[Runs / 2];
+        std::vector<double> streams;
+        for (const Figures &f : runs)
+            streams.push_back(f.streamed);
+        std::sort(streams.begin(), streams.end());
+        const double streamPeakMb = static_cast<double>(m.streamedPeakKiB) * 1024 / 1e6;
+        std::printf("%9zu %8.1f | %7.3f %7.3f %7.3f %7.3f %7.3f %6.2f %8.1f %5.2f | %7.3f %6.2f %8.1f %5.2f\n",
+                    size, fileMb, m.load, m.rewrite, m.save, total, floor, total / floor, peakMb,
+                    peakMb / fileMb, streams[Runs / 2], streams[Runs / 2] / floor, streamPeakMb,
+                    streamPeakMb / fileMb);
+        std::fflush(stdout);
+    }
+    std::filesystem::remove_all(dir);
+    return 0;
+}

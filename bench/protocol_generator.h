@@ -1,0 +1,14 @@
+// Large realistic protocols for the benchmarks: groups of athletes under "<h2>" headings.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace bench {
+
+// A protocol of about `resultLines` result lines in Windows-1251 with CR LF line ends, in
+// groups of 60 athletes with headings, headers, a few out-of-competition and foreign athletes,
+// and a signatures block at the end.
+std::string GenerateProtocol(std::size_t resultLines);
+
+} // namespace bench
