@@ -1,0 +1,105 @@
+// Any bytes as a protocol, rewritten under settings and options drawn from the input. Checks:
+// no out-of-range read (the sanitizers), the same output twice, and every line outside the
+// "<pre>" blocks copied unchanged and in order.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "engine/protocol.h"
+#include "engine/rewrite.h"
+
+namespace {
+
+using namespace engine;
+
+class FuzzedPoints final : public TeamPointsSource
+{
+public:
+    explicit FuzzedPoints(FuzzedDataProvider &data)
+        : m_tables(data.ConsumeIntegralInRange(0, 3))
+        , m_places(data.ConsumeIntegralInRange(0, 6))
+    {
+        for (int i = 0; i < m_tables * m_places; ++i)
+            m_cells.push_back(data.ConsumeRandomLengthString(6));
+    }
+    int TablesCount() const override { return m_tables; }
+    int PlacesCount() const override { return m_places; }
+    std::string_view Value(int table, int place) const override
+    {
+        if (table < 1 || table > m_tables || place < 1 || place > m_places)
+            std::abort(); // the rewrite read outside the grid
+        return m_cells[static_cast<std::size_t>((table - 1) * m_places + place - 1)];
+    }
+
+private:
+    int m_tables;
+    int m_places;
+    std::vector<std::string> m_cells;
+};
+
+bool StartsWith(const std::string &line, std::string_view prefix) { return line.starts_with(prefix); }
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
+{
+    FuzzedDataProvider data(bytes, size);
+    static const char *const Numbers[] = { "1000", "2", "1,5", "0.5", "-3", "abc", "1e400", " 7 " };
+    ProcessOptions options;
+    options.RatingPoints = data.ConsumeBool();
+    options.K1Text = Numbers[data.ConsumeIntegralInRange(0, 7)];
+    options.K2Text = Numbers[data.ConsumeIntegralInRange(0, 7)];
+    options.CountOutOfCompetition = data.ConsumeBool();
+    options.ExcludeForeign = data.ConsumeBool();
+    options.DecimalSeparator = data.ConsumeBool() ? ',' : '.';
+    const FuzzedPoints points(data);
+    std::vector<int> settings;
+    for (int i = 0; i < 16; ++i)
+        settings.push_back(data.ConsumeIntegralInRange(-2, 12));
+    const bool cancel = data.ConsumeBool();
+
+    const std::vector<ProtocolLine> lines = SplitLines(data.ConsumeRemainingBytesAsString());
+    std::vector<GroupSettings> groups;
+    UpdateGroups(lines, groups);
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        const int *s = &settings[(g * 4) % settings.size()];
+        groups[g].DistanceClass = s[0] & 7;
+        groups[g].MastersCount = s[1];
+        groups[g].PointsTable = s[2] & 3;
+        groups[g].Category = s[3] & 3;
+    }
+    const InspectorRequest ask = [cancel]() -> std::optional<std::string> {
+        if (cancel)
+            return std::nullopt;
+        return std::string(" \x01Inspector");
+    };
+
+    const RewriteResult first = RewriteProtocol(lines, groups, options, points, ask);
+    const RewriteResult second = RewriteProtocol(lines, groups, options, points, ask);
+    if (first.Status != second.Status || first.Lines != second.Lines || first.Error != second.Error)
+        std::abort();
+    if (first.Status != RewriteStatus::Done)
+        return 0;
+
+    // Lines outside "<pre>" ... "</pre>" blocks must come out unchanged and in order.
+    std::size_t out = 0;
+    bool inBlock = false;
+    for (const ProtocolLine &line : lines) {
+        if (!inBlock && StartsWith(line, "<pre>")) {
+            inBlock = true;
+            continue;
+        }
+        if (inBlock) {
+            inBlock = !StartsWith(line, "</pre>");
+            continue;
+        }
+        while (out < first.Lines.size() && first.Lines[out] != line)
+            ++out;
+        if (out == first.Lines.size())
+            std::abort();
+        ++out;
+    }
+    return 0;
+}
