@@ -1,0 +1,56 @@
+// Saving on a full disk and into a read-only folder: the save fails and the earlier file stays
+// byte for byte.
+#include <gtest/gtest.h>
+
+#include "engine/save.h"
+#include "tests/support/small_disk.h"
+
+namespace {
+
+using testsupport::SmallDisk;
+
+const std::string Earlier = "earlier protocol\r\n";
+
+std::vector<engine::ProtocolLine> LargeProtocol()
+{
+    return std::vector<engine::ProtocolLine>(2000, std::string(100, 'x'));
+}
+
+TEST(SaveFaults, FullDiskKeepsTheEarlierFile)
+{
+    SmallDisk disk(64);
+    if (!disk.Mounted())
+        GTEST_SKIP() << disk.WhyNot();
+    const auto path = disk.Path() / "out.htm";
+    SmallDisk::WriteFile(path, Earlier);
+    disk.Fill();
+
+    const engine::WriteResult result = engine::SaveProtocol(path, LargeProtocol());
+    EXPECT_FALSE(result.Ok);
+    EXPECT_NE(result.Reason.find("No space"), std::string::npos) << result.Reason;
+    EXPECT_EQ(SmallDisk::ReadFile(path), Earlier);
+    EXPECT_FALSE(engine::WriteFileAtomically(path, std::string(200000, 'y')).Ok);
+    EXPECT_EQ(SmallDisk::ReadFile(path), Earlier);
+    // Nothing but the earlier file and the filler is left behind.
+    std::size_t files = 0;
+    for ([[maybe_unused]] const auto &entry : std::filesystem::directory_iterator(disk.Path()))
+        ++files;
+    EXPECT_EQ(files, 2u);
+}
+
+TEST(SaveFaults, ReadOnlyFolderKeepsTheEarlierFile)
+{
+    SmallDisk disk(64);
+    if (!disk.Mounted())
+        GTEST_SKIP() << disk.WhyNot();
+    const auto path = disk.Path() / "out.htm";
+    SmallDisk::WriteFile(path, Earlier);
+    ASSERT_TRUE(disk.MakeReadOnly());
+
+    const engine::WriteResult result = engine::SaveProtocol(path, { "new" });
+    EXPECT_FALSE(result.Ok);
+    EXPECT_NE(result.Reason.find("Read-only"), std::string::npos) << result.Reason;
+    EXPECT_EQ(SmallDisk::ReadFile(path), Earlier);
+}
+
+} // namespace
