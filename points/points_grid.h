@@ -41,7 +41,11 @@ public:
     // True when every place cell of the column is empty once bytes up to 0x20 are trimmed.
     bool ColumnIsEmpty(int col) const;
 
-    bool operator==(const PointsGrid &other) const = default;
+    // Written out: a defaulted one would be deleted, the interface base having none.
+    bool operator==(const PointsGrid &other) const
+    {
+        return m_tables == other.m_tables && m_places == other.m_places && m_cells == other.m_cells;
+    }
 
 private:
     int m_tables = 0;
@@ -49,7 +53,13 @@ private:
     std::map<std::pair<int, int>, std::string> m_cells; // (col, row) -> text
 };
 
-// The letter of table c: the character with code 64 + c.
+// The last table that has a letter: 64 + 191 is the last byte value.
+inline constexpr int MaxTableLetterCol = 191;
+
+// The letter of table c: the character with code 64 + c; empty for c outside 1..191.
 std::string TableLetter(int col);
+
+// The text without the bytes up to 0x20 (blanks and control bytes) at either end.
+std::string_view TrimBlanks(std::string_view text);
 
 } // namespace points

@@ -1,0 +1,276 @@
+#include "cli/cli_options.h"
+
+#include <charconv>
+#include <climits>
+
+#include <getopt.h>
+
+#include "engine/cp1251.h"
+#include "engine/protocol.h"
+
+namespace cli {
+
+const char *const HelpText = R"(Usage: lapwing-cli [options] INPUT
+Rewrites an orienteering results protocol (HTML, Windows-1251): awards the qualifications,
+adds each group's class, rank and standard times, and on request rating and team points.
+
+  -o, --output FILE            write the rewritten protocol to FILE (default: standard output)
+  --group NAME=CLASS,MASTERS,TABLE,CATEGORY
+                               the settings of every group named NAME (its heading's text
+                               before the first ','); repeatable, a later one wins.
+                               CLASS: 0..7 or МС, КМС, "I р.", "II р.", "III р.", "I юн",
+                                 "II юн", "-- Не считать --";
+                               MASTERS: how many top places get МС (class МС only);
+                               TABLE: the points table, 1 for A, 2 for B... (0: none);
+                               CATEGORY: 0..3 or Дарослыя, Юнацкія, Злучаныя, "Не лічыць".
+                               Groups not named keep the settings loading gives them.
+  --points FILE                read the points tables from this settings file (without it
+                               there are no tables)
+  --rating                     add rating points
+  --k1 TEXT, --k2 TEXT         the two "К=" values of rating points (default 1000 and 2)
+  --count-out-of-competition   count athletes out of competition ("в/к") in the rank
+  --include-foreign            count foreign athletes too (they are left out by default)
+  --inspector NAME             the inspector of distances, at least 4 characters; needed when
+                               a group is of class МС or КМС
+  --decimal-separator C        the decimal separator of "К=" and of the rank (default ".")
+  --list-groups                print the groups, one a line, tab-separated: number (from 1),
+                               name, heading, class (0..7), masters, table, category (0..3);
+                               then exit
+  -h, --help                   show this help and exit
+      --version                show the version and exit
+
+Names and texts on the command line and in messages are UTF-8. Exit status: 0 done;
+1 failed (a message on standard error; no output file is written); 2 wrong arguments.
+)";
+
+namespace {
+
+    enum LongOnly : int {
+        GroupOpt = 256,
+        PointsOpt,
+        RatingOpt,
+        K1Opt,
+        K2Opt,
+        CountOutOpt,
+        IncludeForeignOpt,
+        InspectorOpt,
+        DecimalSeparatorOpt,
+        ListGroupsOpt,
+        VersionOpt,
+    };
+
+    const option LongOptions[] = {
+        { "output", required_argument, nullptr, 'o' },
+        { "group", required_argument, nullptr, GroupOpt },
+        { "points", required_argument, nullptr, PointsOpt },
+        { "rating", no_argument, nullptr, RatingOpt },
+        { "k1", required_argument, nullptr, K1Opt },
+        { "k2", required_argument, nullptr, K2Opt },
+        { "count-out-of-competition", no_argument, nullptr, CountOutOpt },
+        { "include-foreign", no_argument, nullptr, IncludeForeignOpt },
+        { "inspector", required_argument, nullptr, InspectorOpt },
+        { "decimal-separator", required_argument, nullptr, DecimalSeparatorOpt },
+        { "list-groups", no_argument, nullptr, ListGroupsOpt },
+        { "help", no_argument, nullptr, 'h' },
+        { "version", no_argument, nullptr, VersionOpt },
+        { nullptr, 0, nullptr, 0 },
+    };
+
+    std::string_view TrimSpaces(std::string_view text)
+    {
+        while (!text.empty() && text.front() == ' ')
+            text.remove_prefix(1);
+        while (!text.empty() && text.back() == ' ')
+            text.remove_suffix(1);
+        return text;
+    }
+
+    // A plain decimal integer from 0 up, the whole text.
+    std::optional<int> Count(std::string_view text)
+    {
+        text = TrimSpaces(text);
+        int value = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < 0)
+            return std::nullopt;
+        return value;
+    }
+
+    template <std::size_t N>
+    std::optional<int> ItemOf(std::string_view text, const char *const (&items)[N])
+    {
+        text = TrimSpaces(text);
+        for (std::size_t i = 0; i < N; ++i) {
+            if (text == items[i])
+                return static_cast<int>(i);
+        }
+        if (const std::optional<int> number = Count(text); number && *number < static_cast<int>(N))
+            return number;
+        return std::nullopt;
+    }
+
+    // Command-line texts are UTF-8; the protocol's are Windows-1251.
+    std::optional<std::string> ToWindows1251(std::string_view utf8)
+    {
+        std::size_t unmapped = 0;
+        std::string bytes = engine::Utf8ToCp1251(utf8, '?', &unmapped);
+        if (unmapped != 0)
+            return std::nullopt;
+        return bytes;
+    }
+
+    std::string NotWindows1251(std::string_view what, std::string_view text)
+    {
+        return std::string(what) + " '" + std::string(text)
+            + "' has characters that Windows-1251 lacks";
+    }
+
+} // namespace
+
+std::optional<int> ClassOf(std::string_view text) { return ItemOf(text, ClassItems); }
+std::optional<int> CategoryOf(std::string_view text) { return ItemOf(text, CategoryItems); }
+
+std::optional<GroupOption> ParseGroupOption(std::string_view text, std::string &error)
+{
+    const std::string quoted = "--group '" + std::string(text) + "'";
+    const std::size_t equals = text.rfind('=');
+    if (equals == std::string_view::npos || equals == 0) {
+        error = quoted + ": expected NAME=CLASS,MASTERS,TABLE,CATEGORY";
+        return std::nullopt;
+    }
+    std::vector<std::string_view> fields;
+    std::string_view rest = text.substr(equals + 1);
+    for (std::size_t comma; (comma = rest.find(',')) != std::string_view::npos;) {
+        fields.push_back(rest.substr(0, comma));
+        rest.remove_prefix(comma + 1);
+    }
+    fields.push_back(rest);
+    if (fields.size() != 4) {
+        error = quoted + ": expected four settings after '=': CLASS,MASTERS,TABLE,CATEGORY";
+        return std::nullopt;
+    }
+
+    GroupOption group;
+    const std::optional<std::string> name = ToWindows1251(text.substr(0, equals));
+    const std::optional<int> distanceClass = ClassOf(fields[0]);
+    const std::optional<int> masters = Count(fields[1]);
+    const std::optional<int> table = Count(fields[2]);
+    const std::optional<int> category = CategoryOf(fields[3]);
+    if (!name)
+        error = quoted + ": " + NotWindows1251("the name", text.substr(0, equals));
+    else if (!distanceClass)
+        error = quoted + ": CLASS must be 0..7 or a class item such as КМС";
+    else if (!masters)
+        error = quoted + ": MASTERS must be a whole number from 0";
+    else if (!table)
+        error = quoted + ": TABLE must be a whole number from 0";
+    else if (!category)
+        error = quoted + ": CATEGORY must be 0..3 or a category item such as Юнацкія";
+    if (!error.empty())
+        return std::nullopt;
+    return GroupOption { *name, *distanceClass, *masters, *table, *category };
+}
+
+ParsedArguments ParseArguments(int argc, char **argv)
+{
+    ParsedArguments parsed;
+    Options &options = parsed.Options;
+    std::string &error = parsed.Error;
+    const auto setText = [&](std::string &target, const char *what, const char *value) {
+        if (const std::optional<std::string> bytes = ToWindows1251(value))
+            target = *bytes;
+        else
+            error = NotWindows1251(what, value);
+    };
+
+    optind = 0; // start afresh, also on a second call
+    opterr = 0; // the messages are ours
+    int c = 0;
+    while (error.empty() && (c = getopt_long(argc, argv, ":o:h", LongOptions, nullptr)) != -1) {
+        switch (c) {
+        case 'o':
+            options.Output = optarg;
+            break;
+        case GroupOpt:
+            if (std::optional<GroupOption> group = ParseGroupOption(optarg, error))
+                options.Groups.push_back(std::move(*group));
+            break;
+        case PointsOpt:
+            options.PointsFile = optarg;
+            break;
+        case RatingOpt:
+            options.Process.RatingPoints = true;
+            break;
+        case K1Opt:
+            setText(options.Process.K1Text, "--k1", optarg);
+            break;
+        case K2Opt:
+            setText(options.Process.K2Text, "--k2", optarg);
+            break;
+        case CountOutOpt:
+            options.Process.CountOutOfCompetition = true;
+            break;
+        case IncludeForeignOpt:
+            options.Process.ExcludeForeign = false;
+            break;
+        case InspectorOpt: {
+            std::string name;
+            setText(name, "--inspector", optarg);
+            // Counted in Windows-1251, where a character is a byte.
+            std::string_view trimmed = name;
+            while (!trimmed.empty() && static_cast<unsigned char>(trimmed.front()) <= 0x20)
+                trimmed.remove_prefix(1);
+            while (!trimmed.empty() && static_cast<unsigned char>(trimmed.back()) <= 0x20)
+                trimmed.remove_suffix(1);
+            if (error.empty() && trimmed.size() < MinInspectorLength)
+                error = "--inspector needs a name of at least 4 characters";
+            options.Inspector = name;
+            break;
+        }
+        case DecimalSeparatorOpt:
+            if (std::string_view(optarg).size() != 1
+                || static_cast<unsigned char>(optarg[0]) >= 0x80)
+                error = "--decimal-separator takes one ASCII character, such as '.' or ','";
+            else
+                options.Process.DecimalSeparator = optarg[0];
+            break;
+        case ListGroupsOpt:
+            options.ListGroups = true;
+            break;
+        case 'h':
+            options.Help = true;
+            break;
+        case VersionOpt:
+            options.Version = true;
+            break;
+        case ':':
+            error = std::string("option '") + argv[optind - 1] + "' needs a value";
+            break;
+        default: {
+            const std::string_view given = argv[optind - 1];
+            if (optopt == 0)
+                error = "unknown option '" + std::string(given) + "'";
+            else if (optopt >= GroupOpt
+                || (given.starts_with("--") && given.find('=') != given.npos))
+                error = "option '" + std::string(given) + "' takes no value";
+            else
+                error = std::string("unknown option '-") + static_cast<char>(optopt) + "'";
+            break;
+        }
+        }
+    }
+    if (!error.empty() || options.Help || options.Version)
+        return parsed;
+
+    if (optind >= argc)
+        error = "no INPUT protocol given";
+    else if (optind + 1 < argc)
+        error = std::string("one INPUT protocol only; also given '") + argv[optind + 1] + "'";
+    else if (argv[optind][0] == '\0')
+        error = "the INPUT protocol's name is empty";
+    else
+        options.Input = argv[optind];
+    return parsed;
+}
+
+} // namespace cli

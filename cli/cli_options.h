@@ -1,0 +1,72 @@
+// The command line of lapwing-cli: its options, their parsing and the help text.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/rewrite.h"
+
+namespace cli {
+
+// "--group NAME=CLASS,MASTERS,TABLE,CATEGORY": the settings of every group named NAME.
+struct GroupOption
+{
+    std::string Name; // Windows-1251, compared with the groups' names
+    int DistanceClass = 0;
+    int MastersCount = 0;
+    int PointsTable = 0;
+    int Category = 0;
+
+    bool operator==(const GroupOption &other) const = default;
+};
+
+struct Options
+{
+    std::string Input;
+    std::optional<std::string> Output; // standard output when not given
+    std::vector<GroupOption> Groups; // in the order given; a later one wins
+    std::optional<std::string> PointsFile; // no tables, no places when not given
+    engine::ProcessOptions Process; // texts in Windows-1251
+    std::optional<std::string> Inspector; // Windows-1251
+    bool ListGroups = false;
+    bool Help = false;
+    bool Version = false;
+};
+
+struct ParsedArguments
+{
+    cli::Options Options;
+    std::string Error; // UTF-8; not empty: the arguments are wrong
+};
+
+// Reads the arguments with getopt_long; may be called more than once.
+ParsedArguments ParseArguments(int argc, char **argv);
+
+// One "--group" value; nothing, with `error` set, when it is malformed.
+std::optional<GroupOption> ParseGroupOption(std::string_view text, std::string &error);
+
+// The items of the group list's class and category editors (UTF-8), and the number of an item
+// given by its text or as a number; nothing when it is neither.
+inline constexpr const char *ClassItems[] = {
+    "МС",
+    "КМС",
+    "I р.",
+    "II р.",
+    "III р.",
+    "I юн",
+    "II юн",
+    "-- Не считать --",
+};
+inline constexpr const char *CategoryItems[] = { "Дарослыя", "Юнацкія", "Злучаныя", "Не лічыць" };
+std::optional<int> ClassOf(std::string_view text);
+std::optional<int> CategoryOf(std::string_view text);
+
+// The inspector's name needs at least this many characters without the blanks around it, as
+// the inspector dialog of the desktop program asks.
+inline constexpr std::size_t MinInspectorLength = 4;
+
+extern const char *const HelpText;
+
+} // namespace cli

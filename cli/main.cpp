@@ -1,0 +1,169 @@
+// lapwing-cli: the rewrite of a results protocol as a batch run.
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <optional>
+#include <string>
+
+#include "cli/cli_options.h"
+#include "engine/cp1251.h"
+#include "engine/messages.h"
+#include "engine/protocol.h"
+#include "engine/rewrite.h"
+#include "engine/save.h"
+#include "points/points_tables.h"
+
+namespace {
+
+constexpr const char *Program = "lapwing-cli";
+
+void Report(const std::string &message)
+{
+    std::fprintf(stderr, "%s: %s\n", Program, message.c_str());
+}
+
+int UsageError(const std::string &message)
+{
+    Report(message);
+    std::fprintf(stderr, "Try '%s --help' for more information.\n", Program);
+    return 2;
+}
+
+bool WriteOut(std::string_view bytes)
+{
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size()
+        || std::fflush(stdout) != 0) {
+        Report(std::string("standard output: ") + std::strerror(errno));
+        return false;
+    }
+    return true;
+}
+
+void ApplyGroupOptions(const cli::Options &options, std::vector<engine::GroupSettings> &groups)
+{
+    for (const cli::GroupOption &option : options.Groups) {
+        bool named = false;
+        for (engine::GroupSettings &group : groups) {
+            if (group.Name != option.Name)
+                continue;
+            group.DistanceClass = option.DistanceClass;
+            group.MastersCount = option.MastersCount;
+            group.PointsTable = option.PointsTable;
+            group.Category = option.Category;
+            named = true;
+        }
+        if (!named) // a script may name every group it knows of; not every protocol has them all
+            Report(
+                "warning: " + options.Input + " has no group " + engine::Cp1251ToUtf8(option.Name));
+    }
+}
+
+int ListGroups(const std::vector<engine::GroupSettings> &groups)
+{
+    std::string text;
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        const engine::GroupSettings &group = groups[i];
+        text += std::to_string(i + 1) + '\t' + engine::Cp1251ToUtf8(group.Name) + '\t'
+            + engine::Cp1251ToUtf8(group.Heading) + '\t' + std::to_string(group.DistanceClass)
+            + '\t' + std::to_string(group.MastersCount) + '\t' + std::to_string(group.PointsTable)
+            + '\t' + std::to_string(group.Category) + '\n';
+    }
+    return WriteOut(text) ? 0 : 1;
+}
+
+int Run(const cli::Options &options)
+{
+    std::vector<engine::ProtocolLine> lines;
+    std::vector<engine::GroupSettings> groups;
+    if (engine::LoadProtocol(options.Input, lines, groups) != engine::LoadResult::Loaded) {
+        Report(options.Input + ": " + engine::LoadFailedMessage);
+        return 1;
+    }
+    ApplyGroupOptions(options, groups);
+    if (options.ListGroups)
+        return ListGroups(groups);
+
+    points::PointsGrid grid;
+    if (options.PointsFile) {
+        std::string reason;
+        const std::optional<std::string> bytes
+            = points::ReadSettingsFile(*options.PointsFile, &reason);
+        if (!bytes) {
+            Report(*options.PointsFile + ": cannot read the points tables: " + reason);
+            return 1;
+        }
+        points::LoadedTables loaded = points::LoadPointsTables(*bytes);
+        if (!loaded.Warning.empty())
+            Report("warning: " + *options.PointsFile + ": " + loaded.Warning);
+        grid = std::move(loaded.Tables.Grid);
+    }
+    for (const engine::GroupSettings &group : groups) {
+        if (group.PointsTable > grid.TablesCount()) {
+            Report("group " + engine::Cp1251ToUtf8(group.Name) + ": there is no points table "
+                + std::to_string(group.PointsTable)
+                + " (tables: " + std::to_string(grid.TablesCount())
+                + (options.PointsFile ? ")" : "; give them with --points FILE)"));
+            return 1;
+        }
+    }
+
+    // The output goes out line by line as the rewrite makes it: into the file's temporary
+    // copy, which replaces the file only when the run succeeded, or into memory for standard
+    // output, printed only then.
+    std::optional<engine::AtomicFileWriter> file;
+    std::string bytes;
+    if (options.Output) {
+        file.emplace(*options.Output);
+        file->Open();
+    }
+    const engine::LineSink sink = [&](std::string_view line) {
+        if (file) {
+            file->Write(line);
+            file->Write("\r\n");
+        } else {
+            bytes.append(line);
+            bytes.append("\r\n");
+        }
+    };
+    const engine::InspectorRequest askInspector = [&] { return options.Inspector; };
+    const engine::RewriteOutcome outcome
+        = engine::RewriteProtocolTo(lines, groups, options.Process, grid, askInspector, sink);
+    if (outcome.Status == engine::RewriteStatus::Cancelled) {
+        Report(
+            "a group of class МС or КМС needs the inspector of distances: give --inspector NAME");
+        return 1;
+    }
+    if (outcome.Status == engine::RewriteStatus::Failed) {
+        Report(options.Input + ": " + engine::Cp1251ToUtf8(outcome.Error));
+        return 1;
+    }
+    if (!file)
+        return WriteOut(bytes) ? 0 : 1;
+    const engine::WriteResult written = file->Commit();
+    if (!written.Ok) {
+        Report(*options.Output + ": " + engine::SaveFailedMessage + " (" + written.Reason + ")");
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const cli::ParsedArguments parsed = cli::ParseArguments(argc, argv);
+    if (!parsed.Error.empty())
+        return UsageError(parsed.Error);
+    if (parsed.Options.Help)
+        return WriteOut(cli::HelpText) ? 0 : 1;
+    if (parsed.Options.Version)
+        return WriteOut(std::string(Program) + " " LAPWING_VERSION "\n") ? 0 : 1;
+    try {
+        return Run(parsed.Options);
+    } catch (const std::exception &error) {
+        Report(error.what());
+        return 1;
+    }
+}

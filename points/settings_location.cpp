@@ -1,0 +1,92 @@
+// Where the settings file lives, and reading and writing it.
+
+#include "points/points_tables.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <cstdio>
+#include <system_error>
+
+#include <unistd.h>
+
+#include "engine/save.h"
+
+namespace points {
+
+std::filesystem::path SettingsFilePath(const SettingsLocationInputs &inputs)
+{
+    // A copy that keeps its settings beside itself stays portable, as the Windows program is;
+    // an installed one, whose folder the user cannot write, keeps them in the user's folder.
+    std::filesystem::path fileName = inputs.ProgramPath.filename();
+    if (fileName.empty())
+        fileName = "lapwing";
+    fileName.replace_extension(".INI");
+    if (!inputs.ProgramPath.filename().empty()
+        && (inputs.BesideProgramExists || inputs.ProgramFolderWritable))
+        return inputs.ProgramPath.parent_path() / fileName;
+
+    std::filesystem::path configHome;
+    if (!inputs.XdgConfigHome.empty() && std::filesystem::path(inputs.XdgConfigHome).is_absolute())
+        configHome = inputs.XdgConfigHome; // a relative one is to be ignored
+    else if (!inputs.Home.empty())
+        configHome = std::filesystem::path(inputs.Home) / ".config";
+    else
+        return inputs.ProgramPath.parent_path() / fileName; // nowhere better; writing will tell
+    return configHome / "lapwing" / fileName;
+}
+
+std::filesystem::path SettingsFilePath()
+{
+    SettingsLocationInputs inputs;
+    std::error_code error;
+    inputs.ProgramPath = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (const char *value = std::getenv("XDG_CONFIG_HOME"))
+        inputs.XdgConfigHome = value;
+    if (const char *value = std::getenv("HOME"))
+        inputs.Home = value;
+    if (!inputs.ProgramPath.empty()) {
+        std::filesystem::path beside = inputs.ProgramPath;
+        beside.replace_extension(".INI");
+        inputs.BesideProgramExists = std::filesystem::exists(beside, error);
+        inputs.ProgramFolderWritable
+            = ::access(inputs.ProgramPath.parent_path().c_str(), W_OK) == 0;
+    }
+    return SettingsFilePath(inputs);
+}
+
+std::optional<std::string> ReadSettingsFile(const std::filesystem::path &path, std::string *reason)
+{
+    std::FILE *file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        if (reason != nullptr)
+            *reason = std::strerror(errno);
+        return std::nullopt;
+    }
+    std::string bytes;
+    char buffer[65536];
+    std::size_t count = 0;
+    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        bytes.append(buffer, count);
+    const bool failed = std::ferror(file) != 0;
+    const int readError = errno;
+    std::fclose(file);
+    if (failed) {
+        if (reason != nullptr)
+            *reason = std::strerror(readError);
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+std::string WriteSettingsFile(const std::filesystem::path &path, std::string_view bytes)
+{
+    std::error_code error;
+    if (path.has_parent_path())
+        std::filesystem::create_directories(path.parent_path(), error);
+    if (engine::WriteFileAtomically(path, bytes).Ok)
+        return {};
+    return "Unable to write to " + path.string();
+}
+
+} // namespace points

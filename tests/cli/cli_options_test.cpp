@@ -1,0 +1,160 @@
+#include "cli/cli_options.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/cp1251.h"
+
+namespace {
+
+using cli::GroupOption;
+using engine::operator""_w1251;
+
+cli::ParsedArguments Parse(std::vector<std::string> arguments)
+{
+    arguments.insert(arguments.begin(), "lapwing-cli");
+    std::vector<char *> argv;
+    for (std::string &argument : arguments)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    return cli::ParseArguments(static_cast<int>(arguments.size()), argv.data());
+}
+
+TEST(ParseGroupOption, AcceptsNumbersAndTheEditorsTexts)
+{
+    struct Case
+    {
+        const char *text;
+        GroupOption group;
+    };
+    const Case cases[] = {
+        { "М21=0,2,1,0", { std::string("М21"_w1251), 0, 2, 1, 0 } },
+        { "Ж16=КМС,0,0,Юнацкія", { std::string("Ж16"_w1251), 1, 0, 0, 1 } },
+        { "Open=III р.,0,2,Злучаныя", { "Open", 4, 0, 2, 2 } },
+        { "A=I р.,0,0,Дарослыя", { "A", 2, 0, 0, 0 } },
+        { "A=II р.,0,0,Не лічыць", { "A", 3, 0, 0, 3 } },
+        { "A=I юн,0,0,3", { "A", 5, 0, 0, 3 } }, // numbers and texts mix
+        { "A=II юн,0,0,0", { "A", 6, 0, 0, 0 } },
+        { "A=-- Не считать --,0,0,0", { "A", 7, 0, 0, 0 } },
+        { "A=7, 12 , 3 ,0", { "A", 7, 12, 3, 0 } },
+        { "a=b=1,0,0,0", { "a=b", 1, 0, 0, 0 } }, // split at the last '='
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.text);
+        std::string error;
+        const std::optional<GroupOption> group = cli::ParseGroupOption(c.text, error);
+        ASSERT_TRUE(group) << error;
+        EXPECT_EQ(*group, c.group);
+        EXPECT_EQ(error, "");
+    }
+}
+
+TEST(ParseGroupOption, RejectsWhatIsNotASetting)
+{
+    const char *const cases[] = {
+        "М21", // no '='
+        "=0,0,0,0", // no name
+        "М21=0,0,0", // three settings
+        "М21=0,0,0,0,0", // five
+        "М21=8,0,0,0", // class beyond the list
+        "М21=-1,0,0,0",
+        "М21=мс,0,0,0", // texts are matched exactly
+        "М21=0,-1,0,0", // masters below 0
+        "М21=0,x,0,0",
+        "М21=0,0,1.5,0", // table not whole
+        "М21=0,0,,0",
+        "М21=0,0,0,4", // category beyond the list
+        "М21=0,0,0,Дарослыя2",
+        "Ω=0,0,0,0", // not in Windows-1251
+        "М21=0,99999999999,0,0",
+    };
+    for (const char *text : cases) {
+        SCOPED_TRACE(text);
+        std::string error;
+        EXPECT_FALSE(cli::ParseGroupOption(text, error));
+        EXPECT_NE(error, "");
+    }
+}
+
+TEST(ParseArguments, Defaults)
+{
+    const cli::ParsedArguments parsed = Parse({ "in.htm" });
+    ASSERT_EQ(parsed.Error, "");
+    const cli::Options &options = parsed.Options;
+    EXPECT_EQ(options.Input, "in.htm");
+    EXPECT_FALSE(options.Output);
+    EXPECT_FALSE(options.PointsFile);
+    EXPECT_FALSE(options.Inspector);
+    EXPECT_TRUE(options.Groups.empty());
+    EXPECT_FALSE(options.Process.RatingPoints);
+    EXPECT_EQ(options.Process.K1Text, "1000");
+    EXPECT_EQ(options.Process.K2Text, "2");
+    EXPECT_FALSE(options.Process.CountOutOfCompetition);
+    EXPECT_TRUE(options.Process.ExcludeForeign);
+    EXPECT_EQ(options.Process.DecimalSeparator, '.');
+    EXPECT_FALSE(options.ListGroups);
+}
+
+TEST(ParseArguments, EveryOption)
+{
+    const cli::ParsedArguments parsed = Parse({ "--rating", "-o", "out.htm", "--group",
+        "М21=0,2,1,0", "--points", "p.INI", "--k1", "1,5", "--k2=3", "--count-out-of-competition",
+        "--include-foreign", "--inspector", " Кузьмич А.Б. ", "--decimal-separator", ",", "in.htm",
+        "--group", "Ж21=1,0,0,0", "--list-groups" });
+    ASSERT_EQ(parsed.Error, "");
+    const cli::Options &options = parsed.Options;
+    EXPECT_EQ(options.Input, "in.htm");
+    EXPECT_EQ(options.Output, "out.htm");
+    EXPECT_EQ(options.PointsFile, "p.INI");
+    ASSERT_EQ(options.Groups.size(), 2u);
+    EXPECT_EQ(options.Groups[1].Name, std::string("Ж21"_w1251));
+    EXPECT_TRUE(options.Process.RatingPoints);
+    EXPECT_EQ(options.Process.K1Text, "1,5");
+    EXPECT_EQ(options.Process.K2Text, "3");
+    EXPECT_TRUE(options.Process.CountOutOfCompetition);
+    EXPECT_FALSE(options.Process.ExcludeForeign);
+    EXPECT_EQ(options.Inspector, std::string(" Кузьмич А.Б. "_w1251));
+    EXPECT_EQ(options.Process.DecimalSeparator, ',');
+    EXPECT_TRUE(options.ListGroups);
+}
+
+TEST(ParseArguments, UsageErrors)
+{
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        { "a.htm", "b.htm" },
+        { "" },
+        { "--output" },
+        { "a.htm", "-o" },
+        { "--bogus", "a.htm" },
+        { "-x", "a.htm" },
+        { "--rating=yes", "a.htm" },
+        { "--group", "М21=9,0,0,0", "a.htm" },
+        { "--inspector", "Кот", "a.htm" }, // three letters
+        { "--inspector", "  Кот \t", "a.htm" }, // blanks do not count
+        { "--inspector", "Ωmega", "a.htm" },
+        { "--decimal-separator", "", "a.htm" },
+        { "--decimal-separator", "..", "a.htm" },
+        { "--decimal-separator", "·", "a.htm" },
+        { "--k1", "€€€€\xF0\x9F\x98\x80", "a.htm" },
+    };
+    for (const auto &arguments : cases) {
+        SCOPED_TRACE(testing::PrintToString(arguments));
+        EXPECT_NE(Parse(arguments).Error, "");
+    }
+}
+
+TEST(ParseArguments, HelpAndVersionNeedNoInput)
+{
+    EXPECT_TRUE(Parse({ "-h" }).Options.Help);
+    EXPECT_TRUE(Parse({ "--help" }).Options.Help);
+    EXPECT_TRUE(Parse({ "--version" }).Options.Version);
+    EXPECT_EQ(Parse({ "--version" }).Error, "");
+}
+
+TEST(ParseArguments, TheInspectorNeedsFourCharacters)
+{
+    EXPECT_EQ(Parse({ "--inspector", "Кот А", "a.htm" }).Error, "");
+    EXPECT_EQ(Parse({ "--inspector", " Рысь ", "a.htm" }).Error, "");
+}
+
+} // namespace

@@ -1,0 +1,308 @@
+// Runs of the built lapwing-cli: exit status, standard output and error, files.
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "engine/cp1251.h"
+#include "engine/protocol.h"
+#include "engine/rewrite.h"
+#include "engine/save.h"
+#include "points/points_tables.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using engine::operator""_w1251;
+
+const fs::path Examples = LAPWING_EXAMPLES_DIR;
+const fs::path SampleProtocol = Examples / "sample_protocol.htm";
+const fs::path SamplePoints = Examples / "sample.INI";
+
+std::string ReadBytes(const fs::path &path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return { std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>() };
+}
+
+void WriteBytes(const fs::path &path, std::string_view bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string Quoted(const std::string &argument)
+{
+    std::string quoted = "'";
+    for (const char c : argument)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+struct CliRun
+{
+    int Status = -1;
+    std::string Out;
+    std::string Err;
+};
+
+class Cli : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_dir = fs::temp_directory_path()
+            / ("lapwing-cli-" + std::to_string(::getpid()) + "-"
+                + testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    CliRun Run(const std::vector<std::string> &arguments) const
+    {
+        std::string command = Quoted(LAPWING_CLI);
+        for (const std::string &argument : arguments)
+            command += " " + Quoted(argument);
+        command += " >" + Quoted(m_dir / "stdout") + " 2>" + Quoted(m_dir / "stderr");
+        const int status = std::system(command.c_str());
+        CliRun run;
+        run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        run.Out = ReadBytes(m_dir / "stdout");
+        run.Err = ReadBytes(m_dir / "stderr");
+        return run;
+    }
+
+    fs::path m_dir;
+};
+
+// The arguments of the rewrite that examples/sample_protocol_expected.htm shows.
+const std::vector<std::string> ExpectedRewrite = {
+    SampleProtocol,
+    "--points",
+    SamplePoints,
+    "--rating",
+    "--group",
+    "М21=0,2,1,0",
+    "--group",
+    "Open=4,0,1,2",
+    "--inspector",
+    "Кузьмич А.Б.",
+};
+
+TEST_F(Cli, WritesTheExpectedSampleRewrite)
+{
+    std::vector<std::string> arguments = ExpectedRewrite;
+    arguments.insert(arguments.end(), { "-o", m_dir / "out.htm" });
+    const CliRun run = Run(arguments);
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(run.Err, "");
+    EXPECT_EQ(run.Out, "");
+    EXPECT_EQ(ReadBytes(m_dir / "out.htm"), ReadBytes(Examples / "sample_protocol_expected.htm"));
+}
+
+TEST_F(Cli, StandardOutputHoldsTheSameBytes)
+{
+    const CliRun run = Run(ExpectedRewrite);
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(run.Out, ReadBytes(Examples / "sample_protocol_expected.htm"));
+}
+
+TEST_F(Cli, OutputIsWhatSavingTheRewriteWrites)
+{
+    const CliRun run = Run({ SampleProtocol, "--points", SamplePoints, "--rating", "--k1", "500,5",
+        "--k2", "1,5", "--decimal-separator", ",", "--count-out-of-competition",
+        "--include-foreign", "--group", "Ж21=1,0,1,Юнацкія", "--group", "Ж16=II р.,0,1,3",
+        "--inspector", "Іваноў І." });
+    ASSERT_EQ(run.Status, 0) << run.Err;
+
+    std::vector<engine::ProtocolLine> lines;
+    std::vector<engine::GroupSettings> groups;
+    ASSERT_EQ(engine::LoadProtocol(SampleProtocol, lines, groups), engine::LoadResult::Loaded);
+    ASSERT_EQ(groups.size(), 4u);
+    groups[1].DistanceClass = 1;
+    groups[1].PointsTable = 1;
+    groups[1].Category = 1;
+    groups[2].DistanceClass = 3;
+    groups[2].PointsTable = 1;
+    groups[2].Category = 3;
+    engine::ProcessOptions options;
+    options.RatingPoints = true;
+    options.K1Text = "500,5";
+    options.K2Text = "1,5";
+    options.DecimalSeparator = ',';
+    options.CountOutOfCompetition = true;
+    options.ExcludeForeign = false;
+    const points::PointsGrid grid = points::LoadPointsTables(ReadBytes(SamplePoints)).Tables.Grid;
+    const engine::RewriteResult result = engine::RewriteProtocol(
+        lines, groups, options, grid, [] { return std::string("Іваноў І."_w1251); });
+    ASSERT_EQ(result.Status, engine::RewriteStatus::Done);
+    EXPECT_EQ(run.Out, engine::ProtocolBytes(result.Lines));
+}
+
+// The line of the output that holds `text`, without its CR LF.
+std::string LineWith(const std::string &output, std::string_view text)
+{
+    const std::size_t at = output.find(text);
+    if (at == std::string::npos)
+        return {};
+    const std::size_t begin = output.rfind('\n', at) + 1;
+    return output.substr(begin, output.find("\r\n", at) - begin);
+}
+
+TEST_F(Cli, TeamPointsComeFromTheSettingsFile)
+{
+    WriteBytes(m_dir / "points.INI",
+        "[Ochki]\r\nTablesCount=2\r\nPlacesCount=3\r\n1=25;7;\r\n2=20;6;\r\n3=18;;\r\n");
+    const CliRun run
+        = Run({ SampleProtocol, "--points", m_dir / "points.INI", "--group", "Open=4,0,2,2" });
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    // Team points stand at bytes 88..92, right-aligned; table B has two values and then keeps
+    // giving its last one.
+    EXPECT_EQ(LineWith(run.Out, "Шпак"_w1251).substr(87, 5), "    7");
+    EXPECT_EQ(LineWith(run.Out, "Чиж"_w1251).substr(87, 5), "    6");
+    EXPECT_EQ(LineWith(run.Out, "Грач"_w1251).substr(87, 5), "    6");
+
+    const CliRun none = Run({ SampleProtocol, "--group", "Open=4,0,0,2" });
+    ASSERT_EQ(none.Status, 0) << none.Err;
+    EXPECT_EQ(LineWith(none.Out, "Шпак"_w1251).find("    7"), std::string::npos);
+}
+
+TEST_F(Cli, AGroupOfClassMSOrKMSNeedsTheInspector)
+{
+    const fs::path out = m_dir / "out.htm";
+    const CliRun refused = Run({ SampleProtocol, "--group", "Ж21=КМС,0,0,0", "-o", out });
+    EXPECT_EQ(refused.Status, 1);
+    EXPECT_NE(refused.Err.find("--inspector"), std::string::npos) << refused.Err;
+    EXPECT_FALSE(fs::exists(out));
+
+    const CliRun signed_
+        = Run({ SampleProtocol, "--group", "Ж21=КМС,0,0,0", "--inspector", "Кузьмич А.Б." });
+    EXPECT_EQ(signed_.Status, 0) << signed_.Err;
+    EXPECT_NE(signed_.Out.find(std::string("Инспектор дистанций"_w1251) + std::string(29, ' ')
+                  + std::string("Кузьмич А.Б."_w1251)),
+        std::string::npos);
+
+    const CliRun notNeeded = Run({ SampleProtocol });
+    EXPECT_EQ(notNeeded.Status, 0) << notNeeded.Err;
+    EXPECT_EQ(notNeeded.Out.find("Инспектор дистанций"_w1251), std::string::npos);
+}
+
+TEST_F(Cli, AProtocolThatCannotBeReadFails)
+{
+    const fs::path out = m_dir / "out.htm";
+    const std::string missing = m_dir / "missing.htm";
+    const CliRun run = Run({ missing, "-o", out });
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_EQ(run.Err, "lapwing-cli: " + missing + ": Памылка пры адкрыцці файла\n");
+    EXPECT_FALSE(fs::exists(out));
+}
+
+TEST_F(Cli, AFailedRewriteLeavesTheOutputFileAsItWas)
+{
+    const fs::path out = m_dir / "out.htm";
+    WriteBytes(out, "earlier output");
+    const CliRun run = Run({ SampleProtocol, "--rating", "--k1", "abc", "-o", out });
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_NE(run.Err.find("'abc' is not a valid floating point value"), std::string::npos)
+        << run.Err;
+    EXPECT_EQ(ReadBytes(out), "earlier output");
+}
+
+TEST_F(Cli, AnOutputFileThatCannotBeWrittenFails)
+{
+    const fs::path out = m_dir / "no-such-folder" / "out.htm";
+    const CliRun run = Run({ SampleProtocol, "-o", out });
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_NE(run.Err.find("Памылка падчас запісу"), std::string::npos) << run.Err;
+}
+
+TEST_F(Cli, PointsTablesThatAreNotThereFail)
+{
+    const CliRun unreadable = Run({ SampleProtocol, "--points", m_dir / "missing.INI" });
+    EXPECT_EQ(unreadable.Status, 1);
+    EXPECT_NE(unreadable.Err.find("missing.INI"), std::string::npos);
+    EXPECT_EQ(unreadable.Out, "");
+
+    const CliRun noSuchTable
+        = Run({ SampleProtocol, "--points", SamplePoints, "--group", "Open=4,0,2,2" });
+    EXPECT_EQ(noSuchTable.Status, 1);
+    EXPECT_NE(noSuchTable.Err.find("no points table 2"), std::string::npos) << noSuchTable.Err;
+
+    const CliRun noFile = Run({ SampleProtocol, "--group", "Open=4,0,1,2" });
+    EXPECT_EQ(noFile.Status, 1);
+    EXPECT_NE(noFile.Err.find("--points"), std::string::npos) << noFile.Err;
+}
+
+TEST_F(Cli, ADamagedSettingsFileWarnsAndGoesOn)
+{
+    WriteBytes(m_dir / "points.INI", "[Ochki]\nTablesCount=99999999\nPlacesCount=2\n");
+    const CliRun run = Run({ SampleProtocol, "--points", m_dir / "points.INI" });
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_NE(run.Err.find("warning"), std::string::npos) << run.Err;
+    EXPECT_NE(run.Err.find("TablesCount"), std::string::npos) << run.Err;
+}
+
+TEST_F(Cli, UsageErrorsExitWith2AndAHint)
+{
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        { "--group", "М21", SampleProtocol },
+        { "--bogus", SampleProtocol },
+        { SampleProtocol, SampleProtocol },
+        { "--inspector", "Кот", SampleProtocol },
+        { SampleProtocol, "-o" },
+    };
+    for (const auto &arguments : cases) {
+        SCOPED_TRACE(testing::PrintToString(arguments));
+        const CliRun run = Run(arguments);
+        EXPECT_EQ(run.Status, 2);
+        EXPECT_EQ(run.Out, "");
+        EXPECT_TRUE(run.Err.starts_with("lapwing-cli: ")) << run.Err;
+        EXPECT_TRUE(run.Err.ends_with("\nTry 'lapwing-cli --help' for more information.\n"))
+            << run.Err;
+    }
+}
+
+TEST_F(Cli, AProtocolWithoutHeadingsIsCopiedThrough)
+{
+    WriteBytes(m_dir / "plain.htm", "<html>\n<p>\xCD\xE8\xF7\xE5\xE3\xEE</p>\r\n</html>");
+    const CliRun run = Run({ m_dir / "plain.htm" });
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(run.Out, "<html>\r\n<p>\xCD\xE8\xF7\xE5\xE3\xEE</p>\r\n</html>\r\n");
+}
+
+TEST_F(Cli, ListsTheGroupsWithTheirSettings)
+{
+    const CliRun run = Run({ SampleProtocol, "--list-groups", "--group", "Ж16=КМС,3,1,Юнацкія",
+        "--group", "Open=-- Не считать --,0,0,Не лічыць" });
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(run.Out,
+        "1\tМ21\tМ21, 12 КП, 6.3 км\t2\t0\t0\t0\n"
+        "2\tЖ21\tЖ21, 8 КП, 4.1 км\t2\t0\t0\t0\n"
+        "3\tЖ16\tЖ16, 7 КП, 3.2 км\t1\t3\t1\t1\n"
+        "4\tOpen\tOpen, 5 КП, 2.0 км\t7\t0\t0\t3\n");
+}
+
+TEST_F(Cli, AGroupNotInTheProtocolIsAWarning)
+{
+    const CliRun run = Run({ SampleProtocol, "--group", "М99=2,0,0,0" });
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_NE(run.Err.find("warning"), std::string::npos);
+    EXPECT_NE(run.Err.find("М99"), std::string::npos);
+}
+
+TEST_F(Cli, HelpAndVersion)
+{
+    const CliRun help = Run({ "--help" });
+    EXPECT_EQ(help.Status, 0);
+    EXPECT_TRUE(help.Out.starts_with("Usage: lapwing-cli [options] INPUT\n"));
+    const CliRun version = Run({ "--version" });
+    EXPECT_EQ(version.Status, 0);
+    EXPECT_TRUE(version.Out.starts_with("lapwing-cli "));
+}
+
+} // namespace
