@@ -1,0 +1,104 @@
+// The inspector dialog: OK only for a name of four characters or more once the blanks and
+// control characters around it are removed; OK gives 1, Cancel and Escape give 2.
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "ui/Unit2_Controler.h"
+#include "ui_test_support.h"
+
+using test::Utf8;
+
+class InspectorDialogTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void Looks();
+    void OkEnabled_data();
+    void OkEnabled();
+    void Results_data();
+    void Results();
+};
+
+void InspectorDialogTest::Looks()
+{
+    TForm_Controler dialog;
+    QCOMPARE(dialog.windowTitle(), Utf8("Інспектар"));
+    QCOMPARE(dialog.size(), QSize(476, 167));
+    QVERIFY(!(dialog.windowFlags() & Qt::WindowSystemMenuHint));
+    QVERIFY(!(dialog.windowFlags() & Qt::WindowMinMaxButtonsHint));
+    QVERIFY(dialog.StaticText1->text().startsWith(Utf8("      Згодна з пп. 26.3")));
+    QCOMPARE(dialog.LabeledEdit1Label->text(), Utf8("Пазначце Фамілію, Імя інспектара:"));
+    QCOMPARE(dialog.Button1->text(), Utf8("OK"));
+    QCOMPARE(dialog.Button2->text(), Utf8("Cancel"));
+    QVERIFY(dialog.Button1->isDefault());
+    QVERIFY(!dialog.Button1->isEnabled());
+    QVERIFY(dialog.LabeledEdit1->text().isEmpty());
+}
+
+void InspectorDialogTest::OkEnabled_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("enabled");
+    QTest::newRow("empty") << QString() << false;
+    QTest::newRow("three letters") << Utf8("Кот") << false;
+    QTest::newRow("three letters between blanks") << Utf8("  Кот  ") << false;
+    QTest::newRow("three letters after a tab") << Utf8("\tКот") << false;
+    QTest::newRow("four letters") << Utf8("Котс") << true;
+    QTest::newRow("four letters between blanks") << Utf8(" Котс ") << true;
+    QTest::newRow("two words") << Utf8("Я Ян") << true;
+}
+
+void InspectorDialogTest::OkEnabled()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, enabled);
+    TForm_Controler dialog;
+    dialog.show();
+    dialog.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    // A tab cannot be typed into the edit; it comes with pasted text.
+    if (name.contains('\t'))
+        dialog.LabeledEdit1->insert(name);
+    else
+        test::TypeText(dialog.LabeledEdit1, name);
+    QCOMPARE(dialog.LabeledEdit1->text(), name);
+    QCOMPARE(dialog.Button1->isEnabled(), enabled);
+}
+
+void InspectorDialogTest::Results_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<int>("result");
+    QTest::newRow("OK") << "ok" << TForm_Controler::ModalOk;
+    QTest::newRow("Enter") << "enter" << TForm_Controler::ModalOk;
+    QTest::newRow("Cancel") << "cancel" << TForm_Controler::ModalCancel;
+    QTest::newRow("Escape") << "escape" << TForm_Controler::ModalCancel;
+}
+
+void InspectorDialogTest::Results()
+{
+    QFETCH(QString, answer);
+    QFETCH(int, result);
+    TForm_Controler dialog;
+    test::InspectorAnswer answering(dialog, [&](TForm_Controler &shown) {
+        test::TypeText(shown.LabeledEdit1, Utf8("Кузьмич"));
+        if (answer == "ok")
+            QTest::mouseClick(shown.Button1, Qt::LeftButton);
+        else if (answer == "enter")
+            QTest::keyClick(shown.LabeledEdit1, Qt::Key_Return);
+        else if (answer == "cancel")
+            QTest::mouseClick(shown.Button2, Qt::LeftButton);
+        else
+            QTest::keyClick(shown.LabeledEdit1, Qt::Key_Escape);
+    });
+    QCOMPARE(dialog.ShowModal(), result);
+    QCOMPARE(answering.Shows(), 1);
+    QCOMPARE(dialog.InspectorName(), Utf8("Кузьмич"));
+}
+
+QTEST_MAIN(InspectorDialogTest)
+#include "tst_inspector_dialog.moc"

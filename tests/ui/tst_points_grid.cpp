@@ -1,0 +1,225 @@
+// The points tables in the window: typing into the spare column and row, compaction when a cell
+// is selected or the grid is left, and the confirmation that writes the settings file at close.
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "points/points_tables.h"
+#include "ui/points_grid_view.h"
+#include "ui/points_table_model.h"
+#include "ui_test_support.h"
+
+using test::Utf8;
+
+namespace {
+
+const std::string TwoTables
+    = "[Ochki]\r\nTablesCount=2\r\nPlacesCount=3\r\n1=25;20;\r\n2=18;16;\r\n"
+      "3=15;;\r\n";
+
+QString HeaderText(QAbstractItemView *view, Qt::Orientation orientation, int section)
+{
+    return view->model()->headerData(section, orientation).toString();
+}
+
+// Replaces a cell's text through its editor, as the user does with F2.
+void RetypeCell(TForm1 &form, int row, int col, const QString &text)
+{
+    test::ClickCell(form.StringGrid1, row, col);
+    QTest::keyClick(form.StringGrid1, Qt::Key_F2);
+    QWidget *editor = QApplication::focusWidget();
+    QVERIFY(qobject_cast<QLineEdit *>(editor));
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(editor, Qt::Key_Backspace);
+    test::TypeText(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+}
+
+QStringList Items(const QComboBox *combo)
+{
+    QStringList items;
+    for (int i = 0; i < combo->count(); ++i)
+        items.append(combo->itemText(i));
+    return items;
+}
+
+} // namespace
+
+class PointsGridTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void LoadsTablesAndCaptions();
+    void TypingIntoSpareColumnAddsTable();
+    void EmptiedTableGoesOnNextSelection();
+    void EmptiedTableGoesWhenGridIsLeft();
+    void CloseWithoutChangesAsksNothing();
+    void CloseCancelWritesNothing();
+    void CloseOkWritesTables();
+    void UnwritableSettingsKeepWindowOpen();
+    void LoadWarningShownOnce();
+};
+
+void PointsGridTest::LoadsTablesAndCaptions()
+{
+    test::Window window(TwoTables);
+    TForm1 &form = window.Form();
+    QVERIFY(window.ShowAndActivate());
+    QAbstractItemModel *model = form.StringGrid1->model();
+    QCOMPARE(model->columnCount(), 3); // A, B and the spare column
+    QCOMPARE(model->rowCount(), 4); // places 1 to 3 and the spare row
+    QCOMPARE(HeaderText(form.StringGrid1, Qt::Horizontal, 0), QString("A"));
+    QCOMPARE(HeaderText(form.StringGrid1, Qt::Horizontal, 2), QString());
+    QCOMPARE(HeaderText(form.StringGrid1, Qt::Vertical, 2), QString("3"));
+    QCOMPARE(HeaderText(form.StringGrid1, Qt::Vertical, 3), QString());
+    QCOMPARE(form.StringGrid1->CornerText(), Utf8("Месца"));
+    QCOMPARE(test::CellText(form.StringGrid1, 0, 1), QString("20"));
+    QCOMPARE(form.StringGrid1->horizontalHeader()->sectionSize(0), 30);
+    QCOMPARE(form.StringGrid1->verticalHeader()->sectionSize(0), 16);
+    QCOMPARE(Items(form.ComboBox3),
+        (QStringList { Utf8("Без ачкоў"), "A: 25, 18, 15...", "B: 20, 16, ..." }));
+    QVERIFY(!form.PointsTables().TablesModified);
+}
+
+void PointsGridTest::TypingIntoSpareColumnAddsTable()
+{
+    test::Window window;
+    TForm1 &form = window.Form();
+    QVERIFY(window.ShowAndActivate());
+    QAbstractItemModel *model = form.StringGrid1->model();
+    QCOMPARE(model->columnCount(), 1);
+    QCOMPARE(model->rowCount(), 1);
+
+    // The first keystroke already adds the table "A" and the place 1, with new spare ones.
+    test::ClickCell(form.StringGrid1, 0, 0);
+    QTest::keyClicks(form.StringGrid1, "1");
+    QCOMPARE(model->columnCount(), 2);
+    QCOMPARE(model->rowCount(), 2);
+    QCOMPARE(HeaderText(form.StringGrid1, Qt::Horizontal, 0), QString("A"));
+    QCOMPARE(HeaderText(form.StringGrid1, Qt::Vertical, 0), QString("1"));
+    QVERIFY(form.PointsTables().TablesModified);
+    QCOMPARE(Items(form.ComboBox3), (QStringList { Utf8("Без ачкоў"), "A: 1..." }));
+    QWidget *editor = QApplication::focusWidget();
+    QTest::keyClicks(editor, "0");
+    QCOMPARE(Items(form.ComboBox3), (QStringList { Utf8("Без ачкоў"), "A: 10..." }));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCOMPARE(test::CellText(form.StringGrid1, 0, 0), QString("10"));
+
+    // The new spare column makes table "B".
+    test::ClickCell(form.StringGrid1, 0, 1);
+    QTest::keyClicks(form.StringGrid1, "8");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(model->columnCount(), 3);
+    QCOMPARE(HeaderText(form.StringGrid1, Qt::Horizontal, 1), QString("B"));
+    QCOMPARE(form.PointsTables().Grid.TablesCount(), 2);
+    QCOMPARE(form.PointsTables().Grid.PlacesCount(), 1);
+}
+
+void PointsGridTest::EmptiedTableGoesOnNextSelection()
+{
+    test::Window window(TwoTables);
+    TForm1 &form = window.Form();
+    QVERIFY(window.ShowAndActivate());
+    for (int row = 0; row < 3; ++row)
+        RetypeCell(form, row, 0, QString());
+    QCOMPARE(form.StringGrid1->model()->columnCount(), 3); // not yet: the cell is still current
+    test::ClickCell(form.StringGrid1, 1, 1);
+    QCOMPARE(form.StringGrid1->model()->columnCount(), 2);
+    QCOMPARE(test::CellText(form.StringGrid1, 0, 0), QString("20")); // "B" became "A"
+    QCOMPARE(HeaderText(form.StringGrid1, Qt::Horizontal, 0), QString("A"));
+    QCOMPARE(HeaderText(form.StringGrid1, Qt::Horizontal, 1), QString());
+    QVERIFY(form.StringGrid1->currentIndex().isValid());
+    QVERIFY(form.StringGrid1->currentIndex().column() < 2);
+}
+
+void PointsGridTest::EmptiedTableGoesWhenGridIsLeft()
+{
+    test::Window window(TwoTables);
+    TForm1 &form = window.Form();
+    QVERIFY(window.ShowAndActivate());
+    RetypeCell(form, 0, 1, QString());
+    RetypeCell(form, 1, 1, Utf8(" "));
+    QCOMPARE(form.StringGrid1->model()->columnCount(), 3);
+    QTest::mouseClick(form.Memo2->viewport(), Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), form.Memo2);
+    QCOMPARE(form.StringGrid1->model()->columnCount(), 2);
+    QCOMPARE(form.PointsTables().Grid.TablesCount(), 1);
+}
+
+void PointsGridTest::CloseWithoutChangesAsksNothing()
+{
+    test::Window window(TwoTables);
+    QVERIFY(window.ShowAndActivate());
+    QVERIFY(window.Form().close());
+    QVERIFY(window.Confirmations.isEmpty());
+    QCOMPARE(test::ReadBytes(window.SettingsPath()), TwoTables);
+}
+
+void PointsGridTest::CloseCancelWritesNothing()
+{
+    test::Window window(TwoTables);
+    TForm1 &form = window.Form();
+    QVERIFY(window.ShowAndActivate());
+    RetypeCell(form, 0, 0, "30");
+    window.ConfirmAnswer = false;
+    QVERIFY(form.close());
+    QCOMPARE(
+        window.Confirmations, QStringList { Utf8("Дадзеныя были зменены. Захаваць змяненні?") });
+    QCOMPARE(test::ReadBytes(window.SettingsPath()), TwoTables);
+    QVERIFY(!form.isVisible());
+}
+
+void PointsGridTest::CloseOkWritesTables()
+{
+    test::Window window(TwoTables);
+    TForm1 &form = window.Form();
+    QVERIFY(window.ShowAndActivate());
+    RetypeCell(form, 0, 0, "30");
+    RetypeCell(form, 3, 1, "9"); // the spare row: place 4
+    const std::string expected = points::SavePointsTables(TwoTables, form.PointsTables().Grid);
+    QVERIFY(form.close());
+    QCOMPARE(window.Confirmations.size(), 1);
+    QCOMPARE(test::ReadBytes(window.SettingsPath()), expected);
+    QVERIFY(expected.find("PlacesCount=4") != std::string::npos);
+    QVERIFY(expected.find("1=30;20;") != std::string::npos);
+    QVERIFY(!form.isVisible());
+}
+
+void PointsGridTest::UnwritableSettingsKeepWindowOpen()
+{
+    // A settings file in a folder that does not exist cannot be written, not even by root.
+    test::Window window(std::nullopt, "missing/lapwing.INI");
+    TForm1 &form = window.Form();
+    const std::filesystem::path unwritable = window.SettingsPath();
+    QVERIFY(window.ShowAndActivate());
+    test::ClickCell(form.StringGrid1, 0, 0);
+    QTest::keyClicks(form.StringGrid1, "5");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+
+    QVERIFY(!form.close());
+    QCOMPARE(window.Errors, QStringList { "Unable to write to " + test::PathText(unwritable) });
+    QVERIFY(form.isVisible());
+    QVERIFY(form.PointsTables().TablesModified);
+    QVERIFY(!form.close()); // asks again
+    QCOMPARE(window.Confirmations.size(), 2);
+}
+
+void PointsGridTest::LoadWarningShownOnce()
+{
+    test::Window window(std::string("[Ochki]\nTablesCount=abc\n"));
+    QVERIFY(window.Informations.isEmpty()); // nothing before the window shows
+    QVERIFY(window.ShowAndActivate());
+    QCOMPARE(window.Informations.size(), 1);
+    QVERIFY(window.Informations[0].contains("TablesCount"));
+    window.Form().hide();
+    window.Form().show();
+    QCOMPARE(window.Informations.size(), 1);
+    QCOMPARE(window.Form().StringGrid1->model()->columnCount(), 1);
+}
+
+QTEST_MAIN(PointsGridTest)
+#include "tst_points_grid.moc"

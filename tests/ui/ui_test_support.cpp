@@ -1,0 +1,125 @@
+#include "ui_test_support.h"
+
+#include <fstream>
+#include <iterator>
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QFile>
+#include <QTest>
+#include <QTimer>
+
+namespace test {
+
+std::filesystem::path ExamplesDir() { return LAPWING_EXAMPLES_DIR; }
+
+std::string ReadBytes(const std::filesystem::path &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
+}
+
+void WriteBytes(const std::filesystem::path &path, std::string_view bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+QString PathText(const std::filesystem::path &path)
+{
+    return QFile::decodeName(QByteArray::fromStdString(path.string()));
+}
+
+QString Utf8(const char *text) { return QString::fromUtf8(text); }
+
+void TypeText(QWidget *widget, const QString &text)
+{
+    for (const QChar c : text) {
+        const Qt::Key key = c == QLatin1Char(' ') ? Qt::Key_Space : Qt::Key_unknown;
+        QTest::sendKeyEvent(QTest::Press, widget, key, QString(c), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, widget, key, QString(c), Qt::NoModifier);
+    }
+}
+
+void ClickCell(QAbstractItemView *view, int row, int col)
+{
+    const QModelIndex index = view->model()->index(row, col);
+    view->scrollTo(index);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+}
+
+QString CellText(const QAbstractItemView *view, int row, int col)
+{
+    return view->model()->index(row, col).data().toString();
+}
+
+Window::Window(const std::optional<std::string> &settings, std::string settingsName)
+    : m_settingsName(std::move(settingsName))
+{
+    if (settings)
+        WriteBytes(SettingsPath(), *settings);
+    m_form = std::make_unique<TForm1>(SettingsPath());
+    m_dialog = std::make_unique<TForm_Controler>(m_form.get());
+    m_form->SetInspectorDialog(m_dialog.get());
+    m_form->ShowInformation = [this](const QString &text) { Informations.append(text); };
+    m_form->ShowError = [this](const QString &text) { Errors.append(text); };
+    m_form->Confirm = [this](const QString &text) {
+        Confirmations.append(text);
+        return ConfirmAnswer;
+    };
+    m_form->ChooseOpenFile = [this] { return OpenChoice; };
+    m_form->ChooseSaveFile = [this] { return SaveChoice; };
+}
+
+Window::~Window()
+{
+    // Leaving the test must not ask about the tables.
+    m_form->Confirm = [](const QString &) { return false; };
+    m_dialog.reset();
+    m_form.reset();
+}
+
+std::filesystem::path Window::SettingsPath() const { return TempPath(m_settingsName.c_str()); }
+
+std::filesystem::path Window::TempPath(const char *name) const
+{
+    return std::filesystem::path(QFile::encodeName(m_dir.path()).toStdString()) / name;
+}
+
+bool Window::ShowAndActivate()
+{
+    m_form->show();
+    m_form->activateWindow();
+    // After a modal dialog the offscreen platform already counts the window as focused and so
+    // reports no change; a window manager would activate it.
+    if (QApplication::activeWindow() != m_form.get())
+        QApplication::setActiveWindow(m_form.get());
+    return QTest::qWaitForWindowActive(m_form.get());
+}
+
+InspectorAnswer::InspectorAnswer(
+    TForm_Controler &dialog, std::function<void(TForm_Controler &)> action)
+    : m_dialog(dialog)
+    , m_action(std::move(action))
+{
+    m_dialog.installEventFilter(this);
+}
+
+bool InspectorAnswer::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == &m_dialog && event->type() == QEvent::Show) {
+        ++m_shows;
+        // The modal loop starts once the dialog is shown; answer from inside it.
+        QTimer::singleShot(0, this, [this] {
+            m_dialog.activateWindow();
+            if (QTest::qWaitForWindowActive(&m_dialog))
+                m_action(m_dialog);
+            // A failed check inside the action must not leave the test waiting on the dialog.
+            if (m_dialog.isVisible())
+                m_dialog.reject();
+        });
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace test

@@ -1,0 +1,81 @@
+// Helpers of the window tests: files, typing any text, clicking cells, answering the dialog.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include <QObject>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include "ui/Unit1.h"
+#include "ui/Unit2_Controler.h"
+
+class QAbstractItemView;
+
+namespace test {
+
+std::filesystem::path ExamplesDir();
+std::string ReadBytes(const std::filesystem::path &path);
+void WriteBytes(const std::filesystem::path &path, std::string_view bytes);
+QString PathText(const std::filesystem::path &path);
+QString Utf8(const char *text);
+
+// Sends each character as a key press and release; works for Cyrillic text too.
+void TypeText(QWidget *widget, const QString &text);
+void ClickCell(QAbstractItemView *view, int row, int col);
+QString CellText(const QAbstractItemView *view, int row, int col);
+
+// The window with its settings file in a temporary folder, every message box and file dialog
+// answered by the test, shown and active.
+class Window
+{
+public:
+    // `settings`: the settings file's bytes, or nothing for a missing file; `settingsName`: its
+    // path inside the temporary folder.
+    explicit Window(const std::optional<std::string> &settings = std::nullopt,
+        std::string settingsName = "lapwing.INI");
+    ~Window();
+
+    TForm1 &Form() { return *m_form; }
+    TForm_Controler &Dialog() { return *m_dialog; }
+    std::filesystem::path SettingsPath() const;
+    std::filesystem::path TempPath(const char *name) const;
+    bool ShowAndActivate();
+
+    QStringList Informations; // texts of information boxes, in order
+    QStringList Errors;
+    QStringList Confirmations;
+    bool ConfirmAnswer = true;
+    QString OpenChoice; // what the open dialog returns; empty: cancelled
+    QString SaveChoice;
+
+private:
+    QTemporaryDir m_dir;
+    std::string m_settingsName;
+    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<TForm_Controler> m_dialog;
+};
+
+// Acts on the inspector dialog each time it is shown, once its modal loop runs.
+class InspectorAnswer : public QObject
+{
+    Q_OBJECT
+
+public:
+    InspectorAnswer(TForm_Controler &dialog, std::function<void(TForm_Controler &)> action);
+    int Shows() const { return m_shows; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    TForm_Controler &m_dialog;
+    std::function<void(TForm_Controler &)> m_action;
+    int m_shows = 0;
+};
+
+} // namespace test

@@ -1,0 +1,167 @@
+// TForm1: the main window that leads the secretary through the five steps of correcting a
+// results protocol, and owns the protocol, its groups and the points tables meanwhile.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QDate>
+#include <QWidget>
+
+#include "engine/protocol.h"
+#include "engine/rewrite.h"
+#include "points/points_tables.h"
+#include "ui/output_lines.h"
+
+class QCheckBox;
+class QComboBox;
+class QFileDialog;
+class QLabel;
+class QLineEdit;
+class QMimeData;
+class QPlainTextEdit;
+class QPushButton;
+class QTableWidget;
+class TForm_Controler;
+
+namespace ui {
+class PointsGridView;
+class PointsTableModel;
+} // namespace ui
+
+class TForm1 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TForm1(
+        std::filesystem::path settingsPath = points::SettingsFilePath(), QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    // The dialog that answers the rewrite's request for the inspector's name.
+    void SetInspectorDialog(TForm_Controler *dialog) { m_inspectorDialog = dialog; }
+    // Reads a protocol as if it had been chosen with "1. Агляд..." (command line, dropped file).
+    void OpenProtocol(const QString &path);
+
+    // "yymmdd_res.htm": the output file name proposed on `day`.
+    static QString DefaultOutputName(const QDate &day);
+
+    engine::ProcessOptions ReadOptions() const;
+    const std::vector<engine::ProtocolLine> &ProtocolLines() const { return m_protocolLines; }
+    const std::vector<engine::GroupSettings> &Groups() const { return m_groups; }
+    const points::PointsTables &PointsTables() const { return m_tables; }
+    ui::PointsTableModel *PointsModel() const { return m_pointsModel; }
+    // The bytes that "5. Захаваць" would write for the output view as it is now.
+    std::vector<engine::ProtocolLine> OutputToSave() const;
+
+    // Event handlers, by control and event.
+    void FormCreate();
+    bool FormClose(); // false keeps the window open
+    void Button2Click();
+    void Button3Click();
+    void Button1Click();
+    void Button4Click();
+    void Button5Click();
+    void CheckBox1Click();
+    void checkUseVKClick();
+    void StringGrid2SelectCell(int col, int row);
+    void cbMaxKvalExit();
+    void ComboBox4Exit();
+    void ComboBox3Exit();
+    void ebMastersCountExit();
+    bool ebMastersCountKeyDown(int key); // true when the key was used
+    void StringGrid1SetEditText(int col, int row, const QString &text);
+    void StringGrid1SelectCell(int col, int row);
+    void StringGrid1Exit();
+
+    // Message boxes and file dialogs; replaceable so that they can be answered without a user.
+    std::function<void(const QString &)> ShowInformation;
+    std::function<void(const QString &)> ShowError;
+    std::function<bool(const QString &)> Confirm; // OK -> true
+    std::function<QString()> ChooseOpenFile; // empty when cancelled
+    std::function<QString()> ChooseSaveFile; // empty when cancelled
+
+    QLabel *LabeledEdit1Label;
+    QLineEdit *LabeledEdit1;
+    QPushButton *Button2;
+    QPushButton *Button3;
+    QLabel *Label2;
+    QTableWidget *StringGrid2;
+    QLabel *Label3;
+    ui::PointsGridView *StringGrid1;
+    QCheckBox *checkUseVK;
+    QCheckBox *CheckBox1;
+    QLabel *LabeledEdit3Label;
+    QLineEdit *LabeledEdit3;
+    QLabel *LabeledEdit4Label;
+    QLineEdit *LabeledEdit4;
+    QPushButton *Button1;
+    QCheckBox *CheckBox2;
+    QPlainTextEdit *Memo2;
+    QLabel *LabeledEdit2Label;
+    QLineEdit *LabeledEdit2;
+    QPushButton *Button4;
+    QPushButton *Button5;
+    QFileDialog *OpenDialog1;
+    QFileDialog *SaveDialog1;
+    QComboBox *cbMaxKval;
+    QComboBox *ComboBox4;
+    QLineEdit *ebMastersCount;
+    QComboBox *ComboBox3;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void CreateControls();
+    void LayOutControls();
+    void ConnectHandlers();
+
+    void LoadPointsTablesFile();
+    void FillTableCaptions();
+    void ReadProtocol();
+    bool RefillGroupList();
+    void PassStep(QPushButton *done, QPushButton *next);
+    std::optional<std::string> AskInspector();
+    void ShowOutput(const std::vector<engine::ProtocolLine> &lines);
+    QStringList ViewLines() const;
+
+    // The group editors lying over StringGrid2.
+    void ShowGroupEditor(QWidget *editor, int col, int row);
+    void PlaceGroupEditor();
+    void HideGroupEditors();
+    void CommitListEditor(QComboBox *editor, const std::function<void(int)> &apply);
+    void FinishGroupEdit(QWidget *editor);
+    void SetGroupCell(int col, int row, const QString &text);
+    engine::GroupSettings *EditedGroup();
+    void FocusChanged(QWidget *old, QWidget *now);
+
+    static QString DroppedProtocol(const QMimeData *mime);
+
+    std::filesystem::path m_settingsPath;
+    std::string m_settingsBytes; // the settings file as read, so that saving keeps the rest
+    QString m_settingsWarning; // shown once the window appears
+    bool m_shown = false;
+
+    std::vector<engine::ProtocolLine> m_protocolLines;
+    std::vector<engine::GroupSettings> m_groups;
+    points::PointsTables m_tables;
+    ui::PointsTableModel *m_pointsModel = nullptr;
+    ui::OutputLines m_output;
+    TForm_Controler *m_inspectorDialog = nullptr;
+
+    QWidget *m_openEditor = nullptr; // the visible group editor
+    int m_editorCol = 0;
+    int m_editorRow = 0;
+    bool m_finishingEdit = false; // a group editor is being closed
+    bool m_movingSelection = false; // the window moves the group list's current cell itself
+    bool m_compacting = false;
+};

@@ -1,0 +1,99 @@
+#include "ui/Unit2_Controler.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int ClientWidth = 476;
+constexpr int ClientHeight = 167;
+constexpr int MinimumNameLength = 4;
+
+// The name without the blanks and control characters around it.
+QString TrimControls(const QString &text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text[first].unicode() <= 0x20)
+        ++first;
+    while (last > first && text[last - 1].unicode() <= 0x20)
+        --last;
+    return text.mid(first, last - first);
+}
+
+} // namespace
+
+TForm_Controler::TForm_Controler(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    , StaticText1(new QLabel(this))
+    , LabeledEdit1Label(new QLabel(this))
+    , LabeledEdit1(new QLineEdit(this))
+    , Button1(new QPushButton(this))
+    , Button2(new QPushButton(this))
+{
+    setObjectName(QStringLiteral("Form_Controler"));
+    setWindowTitle(QStringLiteral("Інспектар"));
+    setModal(true);
+    setFixedSize(ClientWidth, ClientHeight);
+
+    StaticText1->setObjectName(QStringLiteral("StaticText1"));
+    StaticText1->setText(QStringLiteral(
+        "      Згодна з пп. 26.3, 31.4 Правілаў спаборніцтваў і пп. 2.10 інструкцыі СТК АКС аб "
+        "парадку інспектавання спартыўных карт і дыстанцый усе дыстанцыі класса КМС павіны быць "
+        "прыняты інспектарам!"));
+    StaticText1->setTextFormat(Qt::PlainText);
+    StaticText1->setWordWrap(true);
+    QFont staticFont = StaticText1->font();
+    staticFont.setPointSize(10);
+    StaticText1->setFont(staticFont);
+
+    LabeledEdit1Label->setObjectName(QStringLiteral("LabeledEdit1Label"));
+    LabeledEdit1Label->setText(QStringLiteral("Пазначце Фамілію, Імя інспектара:"));
+    LabeledEdit1Label->setBuddy(LabeledEdit1);
+    LabeledEdit1->setObjectName(QStringLiteral("LabeledEdit1"));
+
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setText(QStringLiteral("OK"));
+    Button1->setDefault(true);
+    Button1->setEnabled(false);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button2->setText(QStringLiteral("Cancel"));
+    Button2->setAutoDefault(false);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->setSpacing(4);
+    layout->addWidget(StaticText1, 1);
+    layout->addWidget(LabeledEdit1Label);
+    layout->addWidget(LabeledEdit1);
+    layout->addLayout(buttons);
+
+    connect(LabeledEdit1, &QLineEdit::textChanged, this, &TForm_Controler::LabeledEdit1Change);
+    connect(Button1, &QPushButton::clicked, this, &TForm_Controler::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TForm_Controler::Button2Click);
+}
+
+int TForm_Controler::ShowModal()
+{
+    LabeledEdit1->setFocus();
+    // Escape and closing the window count as Cancel.
+    return exec() == ModalOk ? ModalOk : ModalCancel;
+}
+
+QString TForm_Controler::InspectorName() const { return LabeledEdit1->text(); }
+
+void TForm_Controler::LabeledEdit1Change()
+{
+    Button1->setEnabled(TrimControls(LabeledEdit1->text()).size() >= MinimumNameLength);
+}
+
+void TForm_Controler::Button1Click() { done(ModalOk); }
+
+void TForm_Controler::Button2Click() { done(ModalCancel); }

@@ -1,0 +1,33 @@
+// TForm_Controler: the inspector dialog that asks for the name of the inspector of distances.
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class TForm_Controler : public QDialog
+{
+    Q_OBJECT
+
+public:
+    static constexpr int ModalOk = 1;
+    static constexpr int ModalCancel = 2;
+
+    explicit TForm_Controler(QWidget *parent = nullptr);
+
+    // Runs the dialog; ModalOk or ModalCancel.
+    virtual int ShowModal();
+    QString InspectorName() const;
+
+    void LabeledEdit1Change();
+    void Button1Click();
+    void Button2Click();
+
+    QLabel *StaticText1;
+    QLabel *LabeledEdit1Label;
+    QLineEdit *LabeledEdit1;
+    QPushButton *Button1;
+    QPushButton *Button2;
+};

@@ -1,0 +1,42 @@
+// The texts of the group list: its headers, the items of its editors and the cells of a group.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QString>
+#include <QStringList>
+
+#include "engine/protocol.h"
+
+namespace ui {
+
+enum GroupColumn : int {
+    HeadingColumn = 0,
+    ClassColumn = 1,
+    CategoryColumn = 2,
+    MastersColumn = 3,
+    TableColumn = 4,
+    GroupColumnCount = 5,
+};
+
+QStringList GroupListHeaders();
+QStringList DistanceClassItems(); // items of cbMaxKval
+QStringList CategoryItems(); // items of ComboBox4
+// Items of ComboBox3: the points tables' captions, decoded from Windows-1251.
+QStringList TableCaptionItems(const std::vector<std::string> &captions);
+
+// "--" unless the course is of class МС; then the masters count.
+QString MastersCountText(const engine::GroupSettings &group);
+
+// The five cells of a group's row; nothing when a setting has no item to show (a points table
+// beyond the captions, for one).
+std::optional<std::array<QString, GroupColumnCount>> GroupRowTexts(
+    const engine::GroupSettings &group, const std::vector<std::string> &captions);
+
+// The masters count typed by the user; 0 when the text is not a number.
+int ParseMastersCount(const QString &text);
+
+} // namespace ui

@@ -1,0 +1,109 @@
+#include "ui/points_grid_view.h"
+
+#include <QAbstractButton>
+#include <QEvent>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPainter>
+#include <QStyleOptionHeader>
+
+namespace ui {
+
+namespace {
+
+    constexpr int InitialColumnWidth = 30;
+    constexpr int RowHeight = 16;
+
+} // namespace
+
+QWidget *PointsCellDelegate::createEditor(
+    QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &index) const
+{
+    auto *editor = new QLineEdit(parent);
+    editor->setFrame(false);
+    const QPersistentModelIndex cell(index);
+    connect(editor, &QLineEdit::textEdited, this, [this, cell](const QString &text) {
+        if (cell.isValid())
+            emit EditTextChanged(cell, text);
+    });
+    return editor;
+}
+
+void PointsCellDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
+{
+    // The model hears of every keystroke and reports the cell changed; setting the same text
+    // again would move the cursor to the end under the user's fingers.
+    auto *lineEdit = static_cast<QLineEdit *>(editor);
+    const QString text = index.data(Qt::EditRole).toString();
+    if (lineEdit->text() != text)
+        lineEdit->setText(text);
+}
+
+void PointsCellDelegate::setModelData(
+    QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const
+{
+    model->setData(index, static_cast<QLineEdit *>(editor)->text(), Qt::EditRole);
+}
+
+PointsGridView::PointsGridView(QWidget *parent)
+    : QTableView(parent)
+    , m_delegate(new PointsCellDelegate(this))
+{
+    setItemDelegate(m_delegate);
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked
+        | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    horizontalHeader()->setMinimumSectionSize(8);
+    horizontalHeader()->setDefaultSectionSize(InitialColumnWidth);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setHighlightSections(false);
+    verticalHeader()->setMinimumSectionSize(8);
+    verticalHeader()->setDefaultSectionSize(RowHeight);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setHighlightSections(false);
+    verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+
+    // The corner is the fixed cell (0, 0): it shows a text and selects nothing.
+    setCornerButtonEnabled(false);
+    m_corner = findChild<QAbstractButton *>(QString(), Qt::FindDirectChildrenOnly);
+    if (m_corner)
+        m_corner->installEventFilter(this);
+}
+
+void PointsGridView::SetCornerText(const QString &text)
+{
+    m_cornerText = text;
+    verticalHeader()->setFixedWidth(fontMetrics().horizontalAdvance(text) + 10);
+    if (m_corner)
+        m_corner->update();
+}
+
+void PointsGridView::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    QTableView::currentChanged(current, previous);
+    if (current.isValid())
+        emit CellSelected(current.column() + 1, current.row() + 1);
+}
+
+bool PointsGridView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_corner && event->type() == QEvent::Paint) {
+        QPainter painter(m_corner);
+        QStyleOptionHeader option;
+        // The corner button is disabled so that it selects nothing; its text looks like the
+        // other headers all the same.
+        option.initFrom(m_corner);
+        option.state |= QStyle::State_Enabled;
+        option.palette = palette();
+        option.palette.setCurrentColorGroup(QPalette::Active);
+        option.rect = m_corner->rect();
+        option.position = QStyleOptionHeader::OnlyOneSection;
+        option.textAlignment = Qt::AlignCenter;
+        option.text = m_cornerText;
+        style()->drawControl(QStyle::CE_Header, &option, &painter, m_corner);
+        return true;
+    }
+    return QTableView::eventFilter(watched, event);
+}
+
+} // namespace ui

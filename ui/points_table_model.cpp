@@ -1,0 +1,135 @@
+#include "ui/points_table_model.h"
+
+#include "ui/text_codec.h"
+
+namespace ui {
+
+PointsTableModel::PointsTableModel(points::PointsTables &tables, QObject *parent)
+    : QAbstractTableModel(parent)
+    , m_tables(tables)
+    , m_columns(tables.Grid.ColCount() - 1)
+    , m_rows(tables.Grid.RowCount() - 1)
+{
+}
+
+int PointsTableModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_rows;
+}
+
+int PointsTableModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_columns;
+}
+
+QVariant PointsTableModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
+        return {};
+    const points::CellPosition cell = CellOf(index);
+    return FromCp1251(m_tables.Grid.Value(cell.Col, cell.Row));
+}
+
+QVariant PointsTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Horizontal)
+        return FromCp1251(m_tables.Grid.Cell(section + 1, 0));
+    return FromCp1251(m_tables.Grid.Cell(0, section + 1));
+}
+
+Qt::ItemFlags PointsTableModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+}
+
+bool PointsTableModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (!index.isValid() || role != Qt::EditRole)
+        return false;
+    const points::CellPosition cell = CellOf(index);
+    // The editor reported every keystroke already; its final text changes nothing more.
+    const QString text = value.toString();
+    if (text != data(index, Qt::EditRole).toString())
+        SetEditText(cell.Col, cell.Row, text);
+    return true;
+}
+
+void PointsTableModel::SetEditText(int col, int row, const QString &text)
+{
+    points::OnCellEdited(m_tables, col, row, ToCp1251(text));
+    FollowGridShape();
+    const QModelIndex changed = CellIndex(*this, col, row);
+    if (changed.isValid())
+        emit dataChanged(changed, changed, { Qt::DisplayRole, Qt::EditRole });
+    emit TablesEdited();
+}
+
+points::CellPosition PointsTableModel::Compact(points::CellPosition current)
+{
+    const int columnsBefore = m_tables.Grid.ColCount();
+    const points::CellPosition next = points::CompactTables(m_tables.Grid, current);
+    if (m_tables.Grid.ColCount() == columnsBefore)
+        return next;
+    // Letters stay with positions: the last columns go, and the cells of the rest move left.
+    FollowGridShape();
+    if (m_rows > 0 && m_columns > 0)
+        emit dataChanged(index(0, 0), index(m_rows - 1, m_columns - 1));
+    return next;
+}
+
+void PointsTableModel::Reload()
+{
+    beginResetModel();
+    m_columns = m_tables.Grid.ColCount() - 1;
+    m_rows = m_tables.Grid.RowCount() - 1;
+    endResetModel();
+}
+
+QString PointsTableModel::CornerText() const { return FromCp1251(m_tables.Grid.Cell(0, 0)); }
+
+QModelIndex PointsTableModel::CellIndex(const QAbstractItemModel &model, int col, int row)
+{
+    return model.index(row - 1, col - 1);
+}
+
+points::CellPosition PointsTableModel::CellOf(const QModelIndex &index)
+{
+    return { index.column() + 1, index.row() + 1 };
+}
+
+void PointsTableModel::FollowGridShape()
+{
+    const int columns = m_tables.Grid.ColCount() - 1;
+    const int rows = m_tables.Grid.RowCount() - 1;
+    if (columns == m_columns && rows == m_rows)
+        return;
+    if (columns > m_columns) {
+        beginInsertColumns({}, m_columns, columns - 1);
+        m_columns = columns;
+        endInsertColumns();
+    } else if (columns < m_columns) {
+        beginRemoveColumns({}, columns, m_columns - 1);
+        m_columns = columns;
+        endRemoveColumns();
+    }
+    if (rows > m_rows) {
+        beginInsertRows({}, m_rows, rows - 1);
+        m_rows = rows;
+        endInsertRows();
+    } else if (rows < m_rows) {
+        beginRemoveRows({}, rows, m_rows - 1);
+        m_rows = rows;
+        endRemoveRows();
+    }
+    // The former spare column and row now carry a letter and a number, or lost them.
+    if (m_columns > 0)
+        emit headerDataChanged(Qt::Horizontal, 0, m_columns - 1);
+    if (m_rows > 0)
+        emit headerDataChanged(Qt::Vertical, 0, m_rows - 1);
+}
+
+} // namespace ui

@@ -1,0 +1,51 @@
+// A Qt table model over the points tables that the window owns: grid cell (c, r) of the places
+// and tables is model index (r - 1, c - 1); the letters and place numbers are its headers.
+#pragma once
+
+#include <QAbstractTableModel>
+
+#include "points/points_tables.h"
+
+namespace ui {
+
+class PointsTableModel final : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    explicit PointsTableModel(points::PointsTables &tables, QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role) override;
+
+    // The text of cell (col, row) of the grid was changed in its editor.
+    void SetEditText(int col, int row, const QString &text);
+    // Removes the empty tables; returns where the current cell goes.
+    points::CellPosition Compact(points::CellPosition current);
+    // The tables were replaced as a whole.
+    void Reload();
+
+    // "Месца": the text of the grid's corner cell.
+    QString CornerText() const;
+
+    static QModelIndex CellIndex(const QAbstractItemModel &model, int col, int row);
+    static points::CellPosition CellOf(const QModelIndex &index);
+
+signals:
+    // A cell was edited: the captions were rebuilt and the tables marked modified.
+    void TablesEdited();
+
+private:
+    // Tells the views about columns and rows that the grid gained or lost at its end.
+    void FollowGridShape();
+
+    points::PointsTables &m_tables;
+    int m_columns = 0; // the shape the views know
+    int m_rows = 0;
+};
+
+} // namespace ui
