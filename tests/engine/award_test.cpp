@@ -1,0 +1,278 @@
+// The qualification tables, the standard times they set, and the award by time.
+#include "engine/qualification.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string_view>
+
+using namespace engine;
+
+namespace {
+
+// The federation's table, copied from the rules: threshold, then КМС, I, II, III, Iю, IIю in
+// percent of the winner's time.
+constexpr int Standards[28][7] = {
+    { 1000, 126, 142, 166, 0, 0, 0 },
+    { 800, 123, 138, 162, 0, 0, 0 },
+    { 630, 120, 135, 158, 189, 189, 0 },
+    { 500, 117, 132, 154, 184, 184, 0 },
+    { 400, 114, 129, 150, 179, 179, 0 },
+    { 320, 111, 126, 146, 174, 174, 0 },
+    { 250, 108, 123, 142, 170, 170, 0 },
+    { 200, 105, 120, 138, 166, 166, 0 },
+    { 160, 102, 117, 135, 162, 162, 199 },
+    { 125, 100, 114, 132, 158, 158, 194 },
+    { 100, 0, 111, 129, 154, 154, 189 },
+    { 80, 0, 108, 126, 150, 150, 184 },
+    { 63, 0, 105, 123, 146, 146, 179 },
+    { 50, 0, 102, 120, 142, 142, 174 },
+    { 40, 0, 100, 117, 138, 138, 170 },
+    { 32, 0, 0, 114, 135, 135, 166 },
+    { 25, 0, 0, 111, 132, 132, 162 },
+    { 20, 0, 0, 108, 129, 129, 158 },
+    { 16, 0, 0, 105, 126, 126, 154 },
+    { 13, 0, 0, 102, 123, 123, 150 },
+    { 10, 0, 0, 100, 120, 120, 146 },
+    { 8, 0, 0, 0, 117, 117, 142 },
+    { 6, 0, 0, 0, 114, 114, 138 },
+    { 5, 0, 0, 0, 111, 111, 135 },
+    { 4, 0, 0, 0, 108, 108, 132 },
+    { 3, 0, 0, 0, 105, 105, 129 },
+    { 2, 0, 0, 0, 0, 0, 123 },
+    { 0, 0, 0, 0, 0, 0, 0 },
+};
+
+} // namespace
+
+// ---------------------------------------------------------------- the tables
+
+TEST(QualificationTables, CodesLabelsAndPoints)
+{
+    struct Row
+    {
+        std::string_view code;
+        std::string_view label;
+        double points;
+    };
+    constexpr Row rows[] = {
+        { "МСМК "_w1251, "МСМК "_w1251, 130.0 },
+        { "МС   "_w1251, "МС   "_w1251, 100.0 },
+        { "КМС  "_w1251, "КМС  "_w1251, 30.0 },
+        { "I    "_w1251, "I    "_w1251, 10.0 },
+        { "II   "_w1251, "II   "_w1251, 3.0 },
+        { "III  "_w1251, "III  "_w1251, 1.0 },
+        { "Iю   "_w1251, "Iю   "_w1251, 1.0 },
+        { "IIю  "_w1251, "IIю  "_w1251, 0.3 },
+        { "     ", "б/р  "_w1251, 0.2 },
+    };
+    ASSERT_EQ(QualificationCodes.size(), 9u);
+    ASSERT_EQ(QualificationLabels.size(), 10u);
+    ASSERT_EQ(QualificationPoints.size(), 9u);
+    for (std::size_t i = 0; i < 9; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(QualificationCodes[i], rows[i].code);
+        EXPECT_EQ(QualificationLabels[i], rows[i].label);
+        EXPECT_EQ(QualificationPoints[i], rows[i].points);
+    }
+    EXPECT_EQ(QualificationLabels[9], "-    ");
+    EXPECT_EQ(NotAwarded, 9);
+    EXPECT_EQ(NoRank, 8);
+    // "I" is the Latin capital, "ю" the Cyrillic letter.
+    EXPECT_EQ(QualificationCodes[6], "I\xFE   ");
+    for (const std::string_view label : QualificationLabels)
+        EXPECT_EQ(label.size(), 5u) << label;
+}
+
+TEST(QualificationTables, RankTable)
+{
+    ASSERT_EQ(RankRows, 28);
+    for (int row = 0; row < 28; ++row) {
+        for (int column = 0; column < 7; ++column) {
+            EXPECT_EQ(RankTable[row][column], Standards[row][column])
+                << "row " << row << " column " << column;
+        }
+    }
+}
+
+// ---------------------------------------------------------------- StandardSeconds
+
+TEST(StandardSeconds, RaisedToTheNextSecond)
+{
+    EXPECT_EQ(StandardSeconds(3600, 126), 4536);
+    EXPECT_EQ(StandardSeconds(3600, 142), 5112);
+    EXPECT_EQ(StandardSeconds(1001, 126), 1262); // 1261.26
+    EXPECT_EQ(StandardSeconds(1000, 100), 1000);
+    EXPECT_EQ(StandardSeconds(99, 101), 100); // 99.99
+    EXPECT_EQ(StandardSeconds(1, 1), 1); // 0.01
+    EXPECT_EQ(StandardSeconds(100, 123), 123);
+    EXPECT_EQ(StandardSeconds(1000, 0), 0);
+    EXPECT_EQ(StandardSeconds(0, 126), 0);
+    // The product does not fit in 32 bits.
+    EXPECT_EQ(StandardSeconds(20000000, 199), 39800000);
+    EXPECT_EQ(StandardSeconds(2147483647, 199), 4273492458LL); // 4273492457.53
+}
+
+// ---------------------------------------------------------------- AwardByTime
+
+namespace {
+
+struct AwardCase
+{
+    const char *name;
+    int winner;
+    int athlete;
+    double rank;
+    int award;
+};
+
+constexpr AwardCase AwardCases[] = {
+    // Rank 1000, winner one hour: КМС to 126 %, I to 142 %, II to 166 %, no III.
+    { "rank 1000 same time as winner", 3600, 3600, 1000, 2 },
+    { "rank 1000 faster than winner", 3600, 3000, 1000, 2 },
+    { "rank 1000 at 126 %", 3600, 4536, 1000, 2 },
+    { "rank 1000 a second over 126 %", 3600, 4537, 1000, 3 },
+    { "rank 1000 at 142 %", 3600, 5112, 1000, 3 },
+    { "rank 1000 over 142 %", 3600, 5113, 1000, 4 },
+    { "rank 1000 at 166 %", 3600, 5976, 1000, 4 },
+    { "rank 1000 over 166 %, no III at this rank", 3600, 5977, 1000, 9 },
+    { "rank above the top threshold", 3600, 4536, 5000, 2 },
+    // 999.9 and 800 use the row of 800 (КМС 123 % = 4428 s, I 138 % = 4968 s).
+    { "rank 999.9 at 123 %", 3600, 4428, 999.9, 2 },
+    { "rank 999.9 over 123 %", 3600, 4429, 999.9, 3 },
+    { "rank 800 at 123 %", 3600, 4428, 800, 2 },
+    { "rank 800 over 123 %", 3600, 4429, 800, 3 },
+    { "rank 800 over 138 %", 3600, 4969, 800, 4 },
+    // Just below 800 the row of 630: КМС 120 % = 4320 s.
+    { "rank 799.99 over 120 %", 3600, 4321, 799.99, 3 },
+    { "rank 799.99 at 120 %", 3600, 4320, 799.99, 2 },
+    // Rank 125, winner 1000 s: each column in turn.
+    { "rank 125 КМС", 1000, 1000, 125, 2 },
+    { "rank 125 just over КМС", 1000, 1001, 125, 3 },
+    { "rank 125 I", 1000, 1140, 125, 3 },
+    { "rank 125 II", 1000, 1141, 125, 4 },
+    { "rank 125 II at the limit", 1000, 1320, 125, 4 },
+    { "rank 125 III", 1000, 1321, 125, 5 },
+    { "rank 125 III at the limit", 1000, 1580, 125, 5 },
+    { "rank 125 IIю", 1000, 1581, 125, 7 },
+    { "rank 125 IIю at the limit", 1000, 1940, 125, 7 },
+    { "rank 125 nothing", 1000, 1941, 125, 9 },
+    // Below 125 there is no КМС: the winner's own time earns I.
+    { "rank 124.99 winner gets I", 1000, 1000, 124.99, 3 },
+    { "rank 124.99 I at 111 %", 1000, 1110, 124.99, 3 },
+    { "rank 124.99 II", 1000, 1111, 124.99, 4 },
+    // Rank 40 is the last row with I (100 %); below it II is the best.
+    { "rank 40 winner gets I", 1000, 1000, 40, 3 },
+    { "rank 39.9 winner gets II", 1000, 1000, 39.9, 4 },
+    { "rank 39.9 II at 114 %", 1000, 1140, 39.9, 4 },
+    { "rank 39.9 III", 1000, 1141, 39.9, 5 },
+    // Rank 630: III at 189 %, no IIю.
+    { "rank 630 III at the limit", 1000, 1890, 630, 5 },
+    { "rank 630 over III", 1000, 1891, 630, 9 },
+    // Rank 160: IIю at 199 %.
+    { "rank 160 IIю at the limit", 1000, 1990, 160, 7 },
+    { "rank 160 over IIю", 1000, 1991, 160, 9 },
+    // Rank 10 is the last row with II; rank 8 starts with III.
+    { "rank 10 winner gets II", 1000, 1000, 10, 4 },
+    { "rank 9.99 winner gets III", 1000, 1000, 9.99, 5 },
+    // Rank 2: only IIю at 123 %.
+    { "rank 2 winner gets IIю", 1000, 1000, 2, 7 },
+    { "rank 2 IIю at the limit", 1000, 1230, 2, 7 },
+    { "rank 2 over IIю", 1000, 1231, 2, 9 },
+    // Below 2 the all-zero row: nothing.
+    { "rank 1.5", 1000, 1000, 1.5, 9 },
+    { "rank 1.5 faster than winner", 1000, 500, 1.5, 9 },
+    { "rank 0", 1000, 1000, 0, 9 },
+    { "negative rank", 1000, 1000, -1, 9 },
+    // The standard time is raised to the next second.
+    { "winner 1001 s, 1261.26 raised to 1262", 1001, 1262, 1000, 2 },
+    { "winner 1001 s, over 1262", 1001, 1263, 1000, 3 },
+    { "winner 1001 s at rank 125, 1001 s is КМС", 1001, 1001, 125, 2 },
+    { "winner 999 s at rank 1000, 1258.74 raised to 1259", 999, 1259, 1000, 2 },
+    { "winner 999 s at rank 1000, over 1259", 999, 1260, 1000, 3 },
+};
+
+} // namespace
+
+TEST(AwardByTime, Table)
+{
+    for (const AwardCase &c : AwardCases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(AwardByTime(c.winner, c.athlete, c.rank), c.award);
+    }
+}
+
+TEST(AwardByTime, NeverGivesTheFirstJuniorRank)
+{
+    // The III and Iю standards are equal in every row, so III always comes first.
+    constexpr double ranks[] = { 1000, 800, 630, 500, 400, 320, 250, 200, 160, 125, 100, 80, 63, 50,
+        40, 32, 25, 20, 16, 13, 10, 8, 6, 5, 4, 3, 2, 0 };
+    for (const double rank : ranks) {
+        for (int athlete = 1000; athlete <= 2100; ++athlete) {
+            const int award = AwardByTime(1000, athlete, rank);
+            ASSERT_NE(award, 6) << "rank " << rank << " athlete " << athlete;
+            ASSERT_TRUE((award >= 2 && award <= 7) || award == 9) << award;
+        }
+    }
+}
+
+TEST(AwardByTime, SlowerNeverEarnsMore)
+{
+    // A higher qualification has a lower index; a slower time never earns a better one.
+    constexpr double ranks[] = { 1000, 700, 450, 180, 130, 90, 45, 30, 12, 7, 3, 2 };
+    for (const double rank : ranks) {
+        int previous = 0;
+        for (int athlete = 1; athlete <= 4000; ++athlete) {
+            const int award = AwardByTime(1500, athlete, rank);
+            ASSERT_GE(award, previous) << "rank " << rank << " athlete " << athlete;
+            previous = award;
+        }
+    }
+}
+
+// ---------------------------------------------------------------- FindRankRow
+
+TEST(FindRankRow, Table)
+{
+    struct Case
+    {
+        double rank;
+        int row;
+    };
+    constexpr Case cases[] = {
+        { 1e9, 0 },
+        { 1000, 0 },
+        { 999.9, 1 },
+        { 800, 1 },
+        { 799.99, 2 },
+        { 370, 5 },
+        { 320, 5 },
+        { 319.9, 6 },
+        { 125, 9 },
+        { 124.99, 10 },
+        { 40, 14 },
+        { 39.9, 15 },
+        { 3, 25 },
+        { 2.5, 26 },
+        { 2, 26 },
+        { 1.99, 27 },
+        { 1.5, 27 },
+        { 0, 27 },
+        { -5, 27 },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.rank);
+        EXPECT_EQ(FindRankRow(c.rank), c.row);
+    }
+}
+
+TEST(FindRankRow, EachThresholdSelectsItsRow)
+{
+    for (int row = 0; row < 28; ++row) {
+        SCOPED_TRACE(row);
+        EXPECT_EQ(FindRankRow(Standards[row][0]), row);
+        if (row > 0 && row < 27) {
+            EXPECT_EQ(FindRankRow(Standards[row][0] - 0.001), row + 1);
+        }
+    }
+}

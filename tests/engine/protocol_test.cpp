@@ -1,0 +1,624 @@
+// Loading a protocol: splitting it into lines, the groups of its "<h2>" headings with their
+// names, defaults and derived categories, and re-loads that keep the user's settings.
+#include "engine/protocol.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/cp1251.h"
+
+using namespace engine;
+
+namespace {
+
+using Lines = std::vector<ProtocolLine>;
+
+std::string W(std::string_view text) { return std::string(text); }
+
+Lines ToLines(std::initializer_list<std::string_view> texts)
+{
+    Lines lines;
+    for (const std::string_view text : texts)
+        lines.emplace_back(text);
+    return lines;
+}
+
+// The settings a user gave a group in the group list.
+GroupSettings Edited(std::string_view name, std::string_view heading)
+{
+    GroupSettings group;
+    group.Name = name;
+    group.Heading = heading;
+    group.DistanceClass = 0;
+    group.MastersCount = 3;
+    group.PointsTable = 2;
+    group.Category = NotCounted;
+    return group;
+}
+
+void ExpectDefaults(const GroupSettings &group, int category)
+{
+    EXPECT_EQ(group.DistanceClass, 2);
+    EXPECT_EQ(group.MastersCount, 0);
+    EXPECT_EQ(group.PointsTable, 0);
+    EXPECT_EQ(group.Category, category);
+}
+
+void ExpectEdited(const GroupSettings &group)
+{
+    EXPECT_EQ(group.DistanceClass, 0);
+    EXPECT_EQ(group.MastersCount, 3);
+    EXPECT_EQ(group.PointsTable, 2);
+    EXPECT_EQ(group.Category, NotCounted);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- SplitLines
+
+TEST(SplitLines, Table)
+{
+    struct Case
+    {
+        const char *name;
+        std::string_view bytes;
+        Lines lines;
+    };
+    const Case cases[] = {
+        { "empty file", "", {} },
+        { "final LF adds no line", "a\nb\n", { "a", "b" } },
+        { "no final LF", "a\nb", { "a", "b" } },
+        { "CR LF", "a\r\nb", { "a", "b" } },
+        { "CR LF with final CR LF", "a\r\nb\r\n", { "a", "b" } },
+        { "lone CR is dropped", "a\rb", { "ab" } },
+        { "several CRs before LF", "a\r\r\nb", { "a", "b" } },
+        { "CR at the start of a line", "\ra\n\rb\n", { "a", "b" } },
+        { "single LF", "\n", { "" } },
+        { "two LFs", "\n\n", { "", "" } },
+        { "empty line inside", "a\n\nb\n", { "a", "", "b" } },
+        { "empty CR LF lines", "\r\n\r\n", { "", "" } },
+        { "one line", "<html>", { "<html>" } },
+        { "Windows-1251 bytes unchanged", "\xC0\xFF\x98\n\xB9", { "\xC0\xFF\x98", "\xB9" } },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(SplitLines(c.bytes), c.lines);
+    }
+}
+
+TEST(SplitLines, NulBytesStayInTheLine)
+{
+    const std::string bytes("a\0b\n\0", 5);
+    const Lines expected = { std::string("a\0b", 3), std::string(1, '\0') };
+    EXPECT_EQ(SplitLines(bytes), expected);
+}
+
+TEST(SplitLines, LongLine)
+{
+    const std::string longLine(200000, 'x');
+    const Lines lines = SplitLines(longLine + "\r\nend");
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], longLine);
+    EXPECT_EQ(lines[1], "end");
+}
+
+// ---------------------------------------------------------------- DeriveCategory
+
+TEST(DeriveCategory, Table)
+{
+    struct Case
+    {
+        const char *name;
+        std::string_view groupName;
+        int category;
+    };
+    constexpr Case cases[] = {
+        { "М21 adults", "М21"_w1251, Adults },
+        { "Ж21 adults", "Ж21"_w1251, Adults },
+        { "М35 adults", "М35"_w1251, Adults },
+        { "М20 adults", "М20"_w1251, Adults },
+        { "Ж16 juniors", "Ж16"_w1251, Juniors },
+        { "М12 juniors", "М12"_w1251, Juniors },
+        { "М10 juniors", "М10"_w1251, Juniors },
+        { "Ж18 juniors", "Ж18"_w1251, Juniors },
+        { "МЖ12 juniors", "МЖ12"_w1251, Juniors },
+        { "М21Е adults (the 1 follows a 2)", "М21Е"_w1251, Adults },
+        { "Ж21А adults", "Ж21А"_w1251, Adults },
+        { "М18Е adults (second-to-last is 8)", "М18Е"_w1251, Adults },
+        { "М211 adults", "М211"_w1251, Adults },
+        { "М21 with a trailing blank", "М21 "_w1251, Adults },
+        { "Ж16 with a trailing blank", "Ж16 "_w1251, Adults },
+        { "Open combined", "Open", Combined },
+        { "МЖ combined", "МЖ"_w1251, Combined },
+        { "Ветераны combined", "Ветераны"_w1251, Combined },
+        { "one byte", "М"_w1251, Combined },
+        { "two bytes", "Ж1"_w1251, Combined },
+        { "two digits", "21", Combined },
+        { "two digits ending in 1", "11", Combined },
+        { "empty", "", Combined },
+        { "three digits 121", "121", Adults },
+        { "three digits 116", "116", Juniors },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(DeriveCategory(c.groupName), c.category);
+    }
+}
+
+// ---------------------------------------------------------------- UpdateGroups
+
+TEST(UpdateGroups, NameAndHeadingOfANewGroup)
+{
+    const Lines lines
+        = ToLines({ "<html>", "<h2>М21, 12 КП, 6.3 км</h2>"_w1251, "<pre>", "</pre>" });
+    std::vector<GroupSettings> groups;
+    UpdateGroups(lines, groups);
+    ASSERT_EQ(groups.size(), 1u);
+    EXPECT_EQ(groups[0].Name, "М21"_w1251);
+    EXPECT_EQ(groups[0].Heading, "М21, 12 КП, 6.3 км"_w1251);
+    ExpectDefaults(groups[0], Adults);
+}
+
+TEST(UpdateGroups, DefaultsAndCategoryOfNewGroups)
+{
+    const Lines lines = ToLines({
+        "<h2>М21, 12 КП</h2>"_w1251,
+        "<h2>Ж16, 8 КП</h2>"_w1251,
+        "<h2>М12</h2>"_w1251,
+        "<h2>М21Е, 20 КП</h2>"_w1251,
+        "<h2>Open, 5 км</h2>"_w1251,
+        "<h2>МЖ</h2>"_w1251,
+    });
+    std::vector<GroupSettings> groups;
+    UpdateGroups(lines, groups);
+    ASSERT_EQ(groups.size(), 6u);
+    const int categories[] = { Adults, Juniors, Juniors, Adults, Combined, Combined };
+    const std::string_view names[]
+        = { "М21"_w1251, "Ж16"_w1251, "М12"_w1251, "М21Е"_w1251, "Open", "МЖ"_w1251 };
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(groups[i].Name, names[i]);
+        ExpectDefaults(groups[i], categories[i]);
+    }
+    EXPECT_EQ(groups[2].Heading, "М12"_w1251);
+}
+
+TEST(UpdateGroups, HeadingText)
+{
+    struct Case
+    {
+        const char *name;
+        std::string line;
+        std::string heading;
+        std::string groupName;
+    };
+    const Case cases[] = {
+        { "no comma", "<h2>Ж35</h2>", "Ж35", "Ж35" },
+        { "first comma ends the name", "<h2>a,b,c</h2>", "a,b,c", "a" },
+        { "text before the heading", "<p>Минск</p><h2>Ж21, 5 км</h2>", "Ж21, 5 км", "Ж21" },
+        { "text after the heading", "<h2>М40</h2> <br>", "М40", "М40" },
+        { "first closing tag counts", "<h2>М40</h2><h2>М45</h2>", "М40", "М40" },
+        { "blanks kept", "<h2> М40 , x</h2>", " М40 , x", " М40 " },
+        { "upper-case closing tag is not a closing tag", "<h2>М40</H2>", "", "" },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<GroupSettings> groups;
+        UpdateGroups({ Utf8ToCp1251(c.line) }, groups);
+        ASSERT_EQ(groups.size(), 1u);
+        EXPECT_EQ(groups[0].Heading, Utf8ToCp1251(c.heading));
+        EXPECT_EQ(groups[0].Name, Utf8ToCp1251(c.groupName));
+    }
+}
+
+TEST(UpdateGroups, OnlyLowerCaseH2IsAHeading)
+{
+    const Lines lines = {
+        "<H2>М21</H2>",
+        "<h3>Ж21</h3>",
+        "h2",
+        "<h 2>",
+        "<h2",
+        "<pre>  1 Иванов</pre>",
+    };
+    std::vector<GroupSettings> groups = { Edited("X", "X") };
+    UpdateGroups(lines, groups);
+    EXPECT_TRUE(groups.empty());
+}
+
+TEST(UpdateGroups, EmptyNameOfAFreshRecordKeepsZeroSettings)
+{
+    // A fresh record's Name is empty; a heading without a name compares equal to it, so the
+    // defaults are never applied.
+    const std::string lines[] = {
+        "<h2>М21, 12 КП", // no closing tag
+        "</h2><h2>М21</h2>", // closing tag before the opening one
+        "<h2></h2>", // nothing between the tags
+        "<h2>, 12 КП</h2>", // the name before the comma is empty
+    };
+    for (const std::string &line : lines) {
+        SCOPED_TRACE(line);
+        std::vector<GroupSettings> groups;
+        UpdateGroups({ Utf8ToCp1251(line) }, groups);
+        ASSERT_EQ(groups.size(), 1u);
+        EXPECT_EQ(groups[0].Name, "");
+        EXPECT_EQ(groups[0].DistanceClass, 0);
+        EXPECT_EQ(groups[0].MastersCount, 0);
+        EXPECT_EQ(groups[0].PointsTable, 0);
+        EXPECT_EQ(groups[0].Category, 0);
+    }
+}
+
+TEST(UpdateGroups, HeadingWithoutTextMayStillHaveAHeading)
+{
+    std::vector<GroupSettings> groups;
+    UpdateGroups(ToLines({ "<h2>, 12 КП</h2>"_w1251 }), groups);
+    ASSERT_EQ(groups.size(), 1u);
+    EXPECT_EQ(groups[0].Heading, ", 12 КП"_w1251);
+    EXPECT_EQ(groups[0].Name, "");
+}
+
+TEST(UpdateGroups, EmptyNameReplacingANamedGroupGetsDefaults)
+{
+    std::vector<GroupSettings> groups;
+    groups.push_back(Edited("М21"_w1251, "М21"_w1251));
+    UpdateGroups({ "<h2></h2>" }, groups);
+    ASSERT_EQ(groups.size(), 1u);
+    EXPECT_EQ(groups[0].Name, "");
+    EXPECT_EQ(groups[0].Heading, "");
+    ExpectDefaults(groups[0], Combined);
+}
+
+TEST(UpdateGroups, FreshRecordIsAllZero)
+{
+    const GroupSettings group;
+    EXPECT_TRUE(group.Name.empty());
+    EXPECT_TRUE(group.Heading.empty());
+    EXPECT_EQ(group.DistanceClass, 0);
+    EXPECT_EQ(group.MastersCount, 0);
+    EXPECT_EQ(group.PointsTable, 0);
+    EXPECT_EQ(group.Category, 0);
+}
+
+TEST(UpdateGroups, SameNameKeepsSettingsAndRefreshesHeading)
+{
+    std::vector<GroupSettings> groups;
+    groups.push_back(Edited("М21"_w1251, "М21, 12 КП"_w1251));
+    groups.push_back(Edited("Ж21"_w1251, "Ж21, 10 КП"_w1251));
+    UpdateGroups(ToLines({ "<h2>М21, 14 КП</h2>"_w1251, "<h2>Ж35, 10 КП</h2>"_w1251 }), groups);
+    ASSERT_EQ(groups.size(), 2u);
+    EXPECT_EQ(groups[0].Name, "М21"_w1251);
+    EXPECT_EQ(groups[0].Heading, "М21, 14 КП"_w1251);
+    ExpectEdited(groups[0]);
+    EXPECT_EQ(groups[1].Name, "Ж35"_w1251);
+    EXPECT_EQ(groups[1].Heading, "Ж35, 10 КП"_w1251);
+    ExpectDefaults(groups[1], Adults);
+}
+
+TEST(UpdateGroups, SettingsBelongToThePosition)
+{
+    // Two groups that swapped places are both new at their positions.
+    std::vector<GroupSettings> groups;
+    groups.push_back(Edited("М21"_w1251, "М21"_w1251));
+    groups.push_back(Edited("Ж16"_w1251, "Ж16"_w1251));
+    UpdateGroups(ToLines({ "<h2>Ж16</h2>"_w1251, "<h2>М21</h2>"_w1251 }), groups);
+    ASSERT_EQ(groups.size(), 2u);
+    ExpectDefaults(groups[0], Juniors);
+    ExpectDefaults(groups[1], Adults);
+}
+
+TEST(UpdateGroups, ShrinksAndGrows)
+{
+    const Lines five = {
+        "<h2>A16</h2>",
+        "<h2>B16</h2>",
+        "<h2>C16</h2>",
+        "<h2>D16</h2>",
+        "<h2>E16</h2>",
+    };
+    std::vector<GroupSettings> groups;
+    UpdateGroups(five, groups);
+    ASSERT_EQ(groups.size(), 5u);
+    for (GroupSettings &group : groups)
+        group.MastersCount = 4;
+
+    UpdateGroups({ five[0], five[1], five[2] }, groups);
+    ASSERT_EQ(groups.size(), 3u);
+    for (const GroupSettings &group : groups)
+        EXPECT_EQ(group.MastersCount, 4);
+
+    // The cut records are gone: D16 and E16 come back with the defaults.
+    UpdateGroups(five, groups);
+    ASSERT_EQ(groups.size(), 5u);
+    EXPECT_EQ(groups[2].MastersCount, 4);
+    EXPECT_EQ(groups[3].Name, "D16");
+    ExpectDefaults(groups[3], Juniors);
+    ExpectDefaults(groups[4], Juniors);
+}
+
+TEST(UpdateGroups, OneHeadingPerLine)
+{
+    std::vector<GroupSettings> groups;
+    UpdateGroups({ "<h2>A</h2><h2>B</h2>", "text", "<h2>C</h2>" }, groups);
+    ASSERT_EQ(groups.size(), 2u);
+    EXPECT_EQ(groups[0].Heading, "A");
+    EXPECT_EQ(groups[1].Heading, "C");
+}
+
+TEST(UpdateGroups, NoHeadingsEmptiesTheGroups)
+{
+    std::vector<GroupSettings> groups = { Edited("A", "A"), Edited("B", "B") };
+    UpdateGroups({ "<html>", "<pre>", "</pre>" }, groups);
+    EXPECT_TRUE(groups.empty());
+    UpdateGroups({}, groups);
+    EXPECT_TRUE(groups.empty());
+}
+
+// ---------------------------------------------------------------- LoadProtocol
+
+namespace {
+
+class LoadProtocolTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
+        m_dir = std::filesystem::temp_directory_path()
+            / ("lapwing_load_" + std::to_string(::getpid()) + "_" + info->name());
+        std::filesystem::remove_all(m_dir);
+        std::filesystem::create_directories(m_dir);
+    }
+
+    void TearDown() override
+    {
+        std::error_code error;
+        std::filesystem::permissions(
+            m_dir / "locked.htm", std::filesystem::perms::owner_all, error);
+        std::filesystem::remove_all(m_dir, error);
+    }
+
+    std::filesystem::path Write(const std::string &name, std::string_view bytes)
+    {
+        const std::filesystem::path path = m_dir / name;
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.close();
+        EXPECT_TRUE(out.good()) << path;
+        return path;
+    }
+
+    std::filesystem::path m_dir;
+};
+
+const std::string TwoGroups = W("<html>\r\n"
+                                "<h2>М21, 12 КП, 6.3 км</h2>\r\n"
+                                "<pre>\r\n"
+                                "</pre>\r\n"
+                                "<h2>Ж21, 10 КП</h2>\r\n"
+                                "<pre>\r\n"
+                                "</pre>\r\n"
+                                "</html>\r\n"_w1251);
+
+} // namespace
+
+TEST_F(LoadProtocolTest, ReadsLinesAndGroups)
+{
+    const auto path = Write("protocol.htm", TwoGroups);
+    Lines lines = { "old line" };
+    std::vector<GroupSettings> groups;
+    ASSERT_EQ(LoadProtocol(path, lines, groups), LoadResult::Loaded);
+    const Lines expected = ToLines({
+        "<html>",
+        "<h2>М21, 12 КП, 6.3 км</h2>"_w1251,
+        "<pre>",
+        "</pre>",
+        "<h2>Ж21, 10 КП</h2>"_w1251,
+        "<pre>",
+        "</pre>",
+        "</html>",
+    });
+    EXPECT_EQ(lines, expected);
+    ASSERT_EQ(groups.size(), 2u);
+    EXPECT_EQ(groups[0].Name, "М21"_w1251);
+    EXPECT_EQ(groups[0].Heading, "М21, 12 КП, 6.3 км"_w1251);
+    ExpectDefaults(groups[0], Adults);
+    EXPECT_EQ(groups[1].Name, "Ж21"_w1251);
+    ExpectDefaults(groups[1], Adults);
+}
+
+TEST_F(LoadProtocolTest, BytesAreNotConverted)
+{
+    const std::string bytes("\x98\xFF\xC0\x00\x7F\r\n\xB9 \xA2\r", 11);
+    const auto path = Write("bytes.htm", bytes);
+    Lines lines;
+    std::vector<GroupSettings> groups;
+    ASSERT_EQ(LoadProtocol(path, lines, groups), LoadResult::Loaded);
+    const Lines expected = { std::string("\x98\xFF\xC0\x00\x7F", 5), "\xB9 \xA2" };
+    EXPECT_EQ(lines, expected);
+}
+
+TEST_F(LoadProtocolTest, LineEndings)
+{
+    struct Case
+    {
+        const char *name;
+        std::string_view bytes;
+        Lines lines;
+    };
+    const Case cases[] = {
+        { "empty file", "", {} },
+        { "LF with final LF", "a\nb\n", { "a", "b" } },
+        { "CR LF without final", "a\r\nb", { "a", "b" } },
+        { "CR only", "a\rb", { "ab" } },
+        { "mixed", "a\r\nb\nc\r\n", { "a", "b", "c" } },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto path = Write("endings.htm", c.bytes);
+        Lines lines = { "previous" };
+        std::vector<GroupSettings> groups;
+        ASSERT_EQ(LoadProtocol(path, lines, groups), LoadResult::Loaded);
+        EXPECT_EQ(lines, c.lines);
+    }
+}
+
+TEST_F(LoadProtocolTest, LargeFileWithCrLf)
+{
+    // 70000 lines of 15 bytes and CR LF, 1.19 MB: for every power-of-two buffer size up to
+    // 2^20 bytes some CR LF pair is split between two reads.
+    std::string bytes;
+    for (int i = 0; i < 70000; ++i) {
+        char line[32];
+        std::snprintf(line, sizeof line, "line %010d", i);
+        bytes += line;
+        bytes += "\r\n";
+    }
+    const auto path = Write("large.htm", bytes);
+    Lines lines;
+    std::vector<GroupSettings> groups;
+    ASSERT_EQ(LoadProtocol(path, lines, groups), LoadResult::Loaded);
+    ASSERT_EQ(lines.size(), 70000u);
+    for (int i = 0; i < 70000; ++i) {
+        char line[32];
+        std::snprintf(line, sizeof line, "line %010d", i);
+        ASSERT_EQ(lines[static_cast<std::size_t>(i)], line) << i;
+    }
+}
+
+TEST_F(LoadProtocolTest, ReloadKeepsSettingsOfUnchangedGroups)
+{
+    const auto path = Write("protocol.htm", TwoGroups);
+    Lines lines;
+    std::vector<GroupSettings> groups;
+    ASSERT_EQ(LoadProtocol(path, lines, groups), LoadResult::Loaded);
+    ASSERT_EQ(groups.size(), 2u);
+    for (GroupSettings &group : groups) {
+        group.DistanceClass = 1;
+        group.MastersCount = 5;
+        group.PointsTable = 3;
+        group.Category = Combined;
+    }
+
+    // The second heading changed from Ж21 to Ж35.
+    std::string changed = TwoGroups;
+    changed.replace(changed.find("\xC6"
+                                 "21"),
+        3,
+        "\xC6"
+        "35");
+    Write("protocol.htm", changed);
+    ASSERT_EQ(LoadProtocol(path, lines, groups), LoadResult::Loaded);
+    ASSERT_EQ(groups.size(), 2u);
+    EXPECT_EQ(groups[0].DistanceClass, 1);
+    EXPECT_EQ(groups[0].MastersCount, 5);
+    EXPECT_EQ(groups[0].PointsTable, 3);
+    EXPECT_EQ(groups[0].Category, Combined);
+    EXPECT_EQ(groups[1].Name, "Ж35"_w1251);
+    EXPECT_EQ(groups[1].Heading, "Ж35, 10 КП"_w1251);
+    ExpectDefaults(groups[1], Adults);
+    EXPECT_EQ(lines[4], "<h2>Ж35, 10 КП</h2>"_w1251);
+}
+
+TEST_F(LoadProtocolTest, FiveHeadingsThenThree)
+{
+    std::string five;
+    std::string three;
+    for (const char *name : { "М21", "Ж21", "М35", "Ж35", "М45" }) {
+        const std::string line
+            = Utf8ToCp1251(std::string("<h2>") + name + ", 5 км</h2>\n<pre>\n</pre>\n");
+        five += line;
+        if (three.size() < 3 * line.size())
+            three += line;
+    }
+    const auto fivePath = Write("five.htm", five);
+    const auto threePath = Write("three.htm", three);
+    Lines lines;
+    std::vector<GroupSettings> groups;
+    ASSERT_EQ(LoadProtocol(fivePath, lines, groups), LoadResult::Loaded);
+    ASSERT_EQ(groups.size(), 5u);
+    groups[1].MastersCount = 7;
+    ASSERT_EQ(LoadProtocol(threePath, lines, groups), LoadResult::Loaded);
+    ASSERT_EQ(groups.size(), 3u);
+    EXPECT_EQ(lines.size(), 9u);
+    EXPECT_EQ(groups[2].Name, "М35"_w1251);
+    EXPECT_EQ(groups[1].MastersCount, 7);
+}
+
+TEST_F(LoadProtocolTest, HeadingInsideOtherText)
+{
+    const auto path = Write(
+        "mixed.htm", W("<body><h2>Ж21, 5 км</h2>\n<H2>М21</H2>\n<p><h2>М21</h2></p>\n"_w1251));
+    Lines lines;
+    std::vector<GroupSettings> groups;
+    ASSERT_EQ(LoadProtocol(path, lines, groups), LoadResult::Loaded);
+    ASSERT_EQ(groups.size(), 2u);
+    EXPECT_EQ(groups[0].Heading, "Ж21, 5 км"_w1251);
+    EXPECT_EQ(groups[1].Heading, "М21"_w1251);
+}
+
+TEST_F(LoadProtocolTest, NoHeadingsLeavesNoGroups)
+{
+    const auto path = Write("plain.htm", "<html>\n<pre>\n</pre>\n");
+    Lines lines;
+    std::vector<GroupSettings> groups = { Edited("A", "A") };
+    ASSERT_EQ(LoadProtocol(path, lines, groups), LoadResult::Loaded);
+    EXPECT_EQ(lines.size(), 3u);
+    EXPECT_TRUE(groups.empty());
+}
+
+TEST_F(LoadProtocolTest, EmptyPathDoesNothing)
+{
+    Lines lines = { "kept" };
+    std::vector<GroupSettings> groups = { Edited("A", "A") };
+    EXPECT_EQ(LoadProtocol({}, lines, groups), LoadResult::NoPath);
+    EXPECT_EQ(lines, Lines { "kept" });
+    ASSERT_EQ(groups.size(), 1u);
+    EXPECT_EQ(groups[0].Name, "A");
+    ExpectEdited(groups[0]);
+}
+
+TEST_F(LoadProtocolTest, MissingFileFails)
+{
+    Lines lines = { "old" };
+    std::vector<GroupSettings> groups = { Edited("A", "A"), Edited("B", "B") };
+    EXPECT_EQ(LoadProtocol(m_dir / "missing.htm", lines, groups), LoadResult::Failed);
+    EXPECT_TRUE(lines.empty());
+    ASSERT_EQ(groups.size(), 2u);
+    EXPECT_EQ(groups[1].Name, "B");
+    ExpectEdited(groups[0]);
+    ExpectEdited(groups[1]);
+}
+
+TEST_F(LoadProtocolTest, DirectoryFails)
+{
+    Lines lines;
+    std::vector<GroupSettings> groups = { Edited("A", "A") };
+    EXPECT_EQ(LoadProtocol(m_dir, lines, groups), LoadResult::Failed);
+    ASSERT_EQ(groups.size(), 1u);
+    EXPECT_EQ(groups[0].Name, "A");
+    ExpectEdited(groups[0]);
+}
+
+TEST_F(LoadProtocolTest, UnreadableFileFails)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "running as root: file permissions do not stop reading";
+    const auto path = Write("locked.htm", TwoGroups);
+    std::filesystem::permissions(path, std::filesystem::perms::none);
+    Lines lines;
+    std::vector<GroupSettings> groups = { Edited("A", "A") };
+    EXPECT_EQ(LoadProtocol(path, lines, groups), LoadResult::Failed);
+    ASSERT_EQ(groups.size(), 1u);
+    EXPECT_EQ(groups[0].Name, "A");
+    ExpectEdited(groups[0]);
+}
