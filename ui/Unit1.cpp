@@ -438,7 +438,8 @@ bool TForm1::FormClose()
     if (!m_tables.TablesModified || !Confirm(SaveTablesQuestion))
         return true;
     std::string bytes = points::SavePointsTables(m_settingsBytes, m_tables.Grid);
-    if (!engine::WriteFileAtomically(m_settingsPath, bytes).Ok) {
+    // The user's configuration folder may not exist yet; writing makes it.
+    if (!points::WriteSettingsFile(m_settingsPath, bytes).empty()) {
         ShowError(QStringLiteral("Unable to write to %1").arg(PathText(m_settingsPath)));
         return false;
     }

@@ -60,6 +60,7 @@ private slots:
     void CloseWithoutChangesAsksNothing();
     void CloseCancelWritesNothing();
     void CloseOkWritesTables();
+    void CloseOkCreatesSettingsFolder();
     void UnwritableSettingsKeepWindowOpen();
     void LoadWarningShownOnce();
 };
@@ -189,12 +190,28 @@ void PointsGridTest::CloseOkWritesTables()
     QVERIFY(!form.isVisible());
 }
 
+void PointsGridTest::CloseOkCreatesSettingsFolder()
+{
+    // An installed program keeps its tables in the user's configuration folder, which a first
+    // start may not have yet.
+    test::Window window(std::nullopt, "config/lapwing/lapwing.INI");
+    TForm1 &form = window.Form();
+    QVERIFY(window.ShowAndActivate());
+    RetypeCell(form, 0, 0, "12");
+    QVERIFY(form.close());
+    QVERIFY(window.Errors.isEmpty());
+    const std::string saved = test::ReadBytes(window.SettingsPath());
+    QVERIFY(saved.find("TablesCount=1") != std::string::npos);
+    QVERIFY(saved.find("1=12;") != std::string::npos);
+}
+
 void PointsGridTest::UnwritableSettingsKeepWindowOpen()
 {
-    // A settings file in a folder that does not exist cannot be written, not even by root.
-    test::Window window(std::nullopt, "missing/lapwing.INI");
+    // A settings file whose folder is a plain file cannot be written, not even by root.
+    test::Window window(std::nullopt, "blocked/lapwing.INI");
     TForm1 &form = window.Form();
     const std::filesystem::path unwritable = window.SettingsPath();
+    test::WriteBytes(unwritable.parent_path(), "not a folder");
     QVERIFY(window.ShowAndActivate());
     test::ClickCell(form.StringGrid1, 0, 0);
     QTest::keyClicks(form.StringGrid1, "5");
