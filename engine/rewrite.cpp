@@ -117,9 +117,10 @@ namespace {
         if (seconds == 0)
             throw RunFailure { "Floating point division by zero" };
         const double value = std::nearbyint((rank.FirstSeconds * k2 / seconds - 1.0) * k1);
-        if (std::isnan(value) || value > std::numeric_limits<int>::max())
+        if (value > std::numeric_limits<int>::max())
             throw RunFailure { "Invalid floating point operation" };
-        return FormatPadded(value < 0 ? 0 : static_cast<long long>(value), 5);
+        // A result that is not a number (infinite factors cancelling out) gives nothing.
+        return FormatPadded(std::isnan(value) || value < 0 ? 0 : static_cast<long long>(value), 5);
     }
 
     // Team points by place: athletes sharing a place share a row, and personal and

@@ -324,6 +324,26 @@ TEST(Rewrite, RunFailures)
     result = Rewrite(Table(Field(1, "I")), { Group() }, options);
     EXPECT_EQ(result.Status, RewriteStatus::Failed);
     EXPECT_EQ(result.Error, "Invalid floating point operation");
+
+    // 2400 * 1e308 overflows to infinity, and infinity times 0 is not a number: 0 points.
+    options.K1Text = "0";
+    options.K2Text = "1e308";
+    result = Rewrite(Table(Field(1, "I")), { Group() }, options);
+    ASSERT_EQ(result.Status, RewriteStatus::Done);
+    EXPECT_EQ(ResultsOf(result)[0].substr(87, 5), "    0");
+}
+
+TEST(Rewrite, HeadingOnTheTableLineCountsForLaterTablesOnly)
+{
+    const std::string result = ResultLine({ .place = "1" });
+    const std::vector<ProtocolLine> lines { "<h2>A</h2>", "<pre><h2>B</h2>", "First", result,
+                                            "</pre>", "<pre>", "Second", result, "</pre>" };
+    GroupSettings a = Group();
+    GroupSettings b = Group();
+    b.PointsTable = 1;
+    const auto rewritten = Rewrite(lines, { a, b }, {}, testlines::ColumnPoints({ "5" })).Lines;
+    EXPECT_EQ(std::count(rewritten.begin(), rewritten.end(), std::string("FirstВып"_w1251)), 1);
+    EXPECT_EQ(std::count(rewritten.begin(), rewritten.end(), std::string("SecondВып  Oчки"_w1251)), 1);
 }
 
 TEST(Rewrite, TeamPoints)
