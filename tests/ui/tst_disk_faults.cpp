@@ -1,0 +1,148 @@
+// Failures of the disk under the window: saving on a full disk or into a read-only folder, and a
+// protocol that goes away or changes between choosing it and reading it again. The window says
+// what went wrong, keeps every earlier file as it was, and goes on.
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include "engine/messages.h"
+#include "tests/support/small_disk.h"
+#include "ui/Unit1.h"
+#include "ui/points_grid_view.h"
+#include "ui/text_codec.h"
+#include "ui_test_support.h"
+
+using testsupport::SmallDisk;
+
+namespace {
+
+const std::string Earlier = "earlier file\r\n";
+
+std::filesystem::path SampleProtocol() { return test::ExamplesDir() / "sample_protocol.htm"; }
+
+void Break(SmallDisk &disk, bool readOnly)
+{
+    if (readOnly)
+        QVERIFY(disk.MakeReadOnly());
+    else
+        disk.Fill();
+}
+
+} // namespace
+
+class DiskFaultsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void ProtocolSaveFails_data();
+    void ProtocolSaveFails();
+    void SettingsSaveFails_data();
+    void SettingsSaveFails();
+    void ProtocolGoneOrChangedBeforeReread();
+    void FolderInsteadOfProtocol();
+};
+
+void DiskFaultsTest::ProtocolSaveFails_data()
+{
+    QTest::addColumn<bool>("readOnly");
+    QTest::newRow("full disk") << false;
+    QTest::newRow("read-only folder") << true;
+}
+
+void DiskFaultsTest::ProtocolSaveFails()
+{
+    QFETCH(bool, readOnly);
+    SmallDisk disk(64);
+    if (!disk.Mounted())
+        QSKIP(disk.WhyNot().c_str());
+    const std::filesystem::path path = disk.Path() / "out.htm";
+    SmallDisk::WriteFile(path, Earlier);
+
+    test::Window window;
+    TForm1 &form = window.Form();
+    QVERIFY(window.ShowAndActivate());
+    form.OpenProtocol(test::PathText(SampleProtocol()));
+    QTest::mouseClick(form.Button1, Qt::LeftButton);
+    QVERIFY(form.OutputToSave().size() > 50);
+    Break(disk, readOnly);
+    form.LabeledEdit2->setText(test::PathText(path));
+    QTest::mouseClick(form.Button5, Qt::LeftButton);
+
+    QCOMPARE(window.Informations, QStringList { test::Utf8(engine::SaveFailedMessage) });
+    QCOMPARE(SmallDisk::ReadFile(path), Earlier);
+    QVERIFY(!form.Button3->font().bold()); // saving did not pass its step
+    QVERIFY(form.OutputToSave().size() > 50); // the output is still there to save elsewhere
+}
+
+void DiskFaultsTest::SettingsSaveFails_data() { ProtocolSaveFails_data(); }
+
+void DiskFaultsTest::SettingsSaveFails()
+{
+    QFETCH(bool, readOnly);
+    SmallDisk disk(64);
+    if (!disk.Mounted())
+        QSKIP(disk.WhyNot().c_str());
+    const std::string settings = "[Ochki]\r\nTablesCount=1\r\nPlacesCount=1\r\n1=25;\r\n";
+    test::Window window(settings, (disk.Path() / "lapwing.INI").string());
+    TForm1 &form = window.Form();
+    QVERIFY(window.ShowAndActivate());
+    test::ClickCell(form.StringGrid1, 0, 0);
+    QTest::keyClick(form.StringGrid1, Qt::Key_F2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_7);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QVERIFY(form.PointsTables().TablesModified);
+    Break(disk, readOnly);
+
+    QVERIFY(!form.close());
+    QCOMPARE(window.Errors, QStringList { "Unable to write to " + test::PathText(window.SettingsPath()) });
+    QVERIFY(form.isVisible());
+    QCOMPARE(SmallDisk::ReadFile(window.SettingsPath()), settings);
+}
+
+void DiskFaultsTest::ProtocolGoneOrChangedBeforeReread()
+{
+    test::Window window;
+    TForm1 &form = window.Form();
+    QVERIFY(window.ShowAndActivate());
+    const std::filesystem::path path = window.TempPath("protocol.htm");
+    const std::string protocol = test::ReadBytes(SampleProtocol());
+    test::WriteBytes(path, protocol);
+    window.OpenChoice = test::PathText(path);
+    QTest::mouseClick(form.Button2, Qt::LeftButton);
+    QCOMPARE(form.StringGrid2->rowCount(), 4);
+
+    std::filesystem::remove(path);
+    QTest::mouseClick(form.Button3, Qt::LeftButton);
+    QCOMPARE(window.Informations, QStringList { test::Utf8(engine::LoadFailedMessage) });
+    QVERIFY(form.Button1->font().bold());
+    QCOMPARE(QApplication::focusWidget(), form.Button1);
+
+    // The file is back, with the second group renamed: reading again shows it.
+    std::string changed = protocol;
+    const std::string oldName = ui::ToCp1251(test::Utf8("Ж21,"));
+    changed.replace(changed.find(oldName), oldName.size(), ui::ToCp1251(test::Utf8("Ж35,")));
+    test::WriteBytes(path, changed);
+    QTest::mouseClick(form.Button3, Qt::LeftButton);
+    QCOMPARE(window.Informations.size(), 1);
+    QCOMPARE(form.StringGrid2->rowCount(), 4);
+    QVERIFY(test::CellText(form.StringGrid2, 1, 0).startsWith(test::Utf8("Ж35")));
+    QCOMPARE(form.Groups()[1].Name, ui::ToCp1251(test::Utf8("Ж35")));
+}
+
+void DiskFaultsTest::FolderInsteadOfProtocol()
+{
+    test::Window window;
+    TForm1 &form = window.Form();
+    QVERIFY(window.ShowAndActivate());
+    form.LabeledEdit1->setText(test::PathText(window.TempPath("")));
+    QTest::mouseClick(form.Button3, Qt::LeftButton);
+    QCOMPARE(window.Informations, QStringList { test::Utf8(engine::LoadFailedMessage) });
+    QVERIFY(form.ProtocolLines().empty());
+    QVERIFY(form.Button1->font().bold());
+}
+
+QTEST_MAIN(DiskFaultsTest)
+#include "tst_disk_faults.moc"
