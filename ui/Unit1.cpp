@@ -138,6 +138,14 @@ TForm1::~TForm1()
 {
     // The controls going away move the focus; the handlers must not hear of it any more.
     disconnect(qApp, nullptr, this, nullptr);
+    // The base class would hide and delete the controls only after this class's members are
+    // gone, while the points grid still shows (and its editor still writes into) the tables:
+    // hide now, then let the grid and its model go while the tables exist.
+    hide();
+    delete StringGrid1;
+    StringGrid1 = nullptr;
+    delete m_pointsModel;
+    m_pointsModel = nullptr;
 }
 
 void TForm1::CreateControls()
