@@ -44,14 +44,18 @@ namespace {
         return text.starts_with("лично"_w1251) || text.starts_with("Лично"_w1251);
     }
 
-    // Start positions first..min(last, length - 3) of three-byte windows.
+    // Start positions first..min(last, length - 3) of three-byte windows. One pass counts the
+    // capital letters in a row: a window is a code where that count reaches three.
     bool ScanWindows(std::string_view line, std::size_t first, std::size_t last)
     {
         if (line.size() < 3)
             return false;
         const std::size_t upper = std::min(last, line.size() - 3);
-        for (std::size_t start = first; start <= upper; ++start) {
-            if (IsForeignCode(line.substr(Position(start), 3)))
+        int capitals = 0;
+        for (std::size_t end = first; end <= upper + 2; ++end) {
+            const char c = line[Position(end)];
+            capitals = c >= 'A' && c <= 'Z' ? capitals + 1 : 0;
+            if (capitals >= 3 && IsForeignCode(line.substr(Position(end - 2), 3)))
                 return true;
         }
         return false;

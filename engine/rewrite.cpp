@@ -77,13 +77,11 @@ namespace {
         return header;
     }
 
-    int AwardedQualification(std::string_view line, const RankResult &rank,
+    int AwardedQualification(int place, int seconds, const RankResult &rank,
                              const GroupSettings &group)
     {
-        const int place = PlaceOf(line);
         if (group.DistanceClass == 0 && place >= 1 && place <= group.MastersCount)
             return 1;
-        const int seconds = ResultSeconds(line);
         int award = seconds == -1 ? NotAwarded
                                   : AwardByTime(rank.WinnerSeconds, seconds, rank.CompetitionRank);
         award = std::max(award, group.DistanceClass + 1);
@@ -108,12 +106,27 @@ namespace {
         std::string message;
     };
 
-    std::string RatingPointsField(std::string_view line, const RankResult &rank, double k1,
+    // What the recognizers say of a result line; the inserted fields (from 84 on) and the
+    // qualification label change none of it, so it is read once per line.
+    struct LineFacts
+    {
+        explicit LineFacts(std::string_view line)
+            : result(IsResultLine(line))
+            , place(PlaceOf(line))
+            , seconds(ResultSeconds(line))
+        {
+        }
+        bool result;
+        int place;
+        int seconds;
+    };
+
+    std::string RatingPointsField(const LineFacts &facts, const RankResult &rank, double k1,
                                   double k2)
     {
-        if (!IsResultLine(line) || PlaceOf(line) <= 0)
+        if (!facts.result || facts.place <= 0)
             return std::string(NoPoints);
-        const int seconds = ResultSeconds(line);
+        const int seconds = facts.seconds;
         if (seconds == 0)
             throw RunFailure { "Floating point division by zero" };
         const double value = std::nearbyint((rank.FirstSeconds * k2 / seconds - 1.0) * k1);
@@ -134,10 +147,10 @@ namespace {
         {
         }
 
-        std::string Field(std::string_view input, std::string_view line)
+        std::string Field(std::string_view input, const LineFacts &facts)
         {
-            const int place = PlaceOf(line);
-            if (!IsResultLine(line) || place <= 0)
+            const int place = facts.place;
+            if (!facts.result || place <= 0)
                 return std::string(NoPoints);
             std::string field;
             if (IsPersonal(input)) {
@@ -202,7 +215,8 @@ namespace {
         }
     }
 
-    void AppendSummary(const LineSink &out, const RankResult &rank,
+    template <typename Output>
+    void AppendSummary(const Output &out, const RankResult &rank,
                        const GroupSettings &group, char decimalSeparator)
     {
         if (rank.CompetitionRank <= 0 || group.Category == NotCounted) {
@@ -227,12 +241,28 @@ namespace {
         }
     }
 
+    // Where the walk's lines go: into a list, taking the rewritten lines over without a copy,
+    // or to a sink.
+    struct LinesOutput
+    {
+        std::vector<ProtocolLine> &lines;
+        void operator()(std::string_view line) const { lines.emplace_back(line); }
+        void operator()(std::string &&line) const { lines.push_back(std::move(line)); }
+    };
+
+    struct SinkOutput
+    {
+        const LineSink &sink;
+        void operator()(std::string_view line) const { sink(line); }
+    };
+
+    template <typename Output>
     class ProtocolWalk
     {
     public:
         ProtocolWalk(const std::vector<ProtocolLine> &lines, const std::vector<GroupSettings> &groups,
                      const ProcessOptions &options, const TeamPointsSource &points, double k1,
-                     double k2, const LineSink &out)
+                     double k2, Output out)
             : m_lines(lines)
             , m_groups(groups)
             , m_options(options)
@@ -396,16 +426,17 @@ namespace {
             if (!foreign)
                 line.replace(52, 5, QualificationLabels[QualificationIndex(line)]);
 
-            const bool awarded = rank.CompetitionRank > 0 && rank.WinnerSeconds > 0
-                && IsResultLine(line) && PlaceOf(line) != -1 && !foreign
-                && group.Category != NotCounted;
+            const LineFacts facts(line);
+            const bool awarded = rank.CompetitionRank > 0 && rank.WinnerSeconds > 0 && facts.result
+                && facts.place != -1 && !foreign && group.Category != NotCounted;
             InsertAt(line, AwardColumn,
-                     awarded ? QualificationLabels[AwardedQualification(line, rank, group)]
+                     awarded ? QualificationLabels[AwardedQualification(facts.place, facts.seconds,
+                                                                        rank, group)]
                              : NotAwardedLabel);
             if (m_options.RatingPoints)
-                InsertAt(line, PointsColumn, RatingPointsField(line, rank, m_k1, m_k2));
+                InsertAt(line, PointsColumn, RatingPointsField(facts, rank, m_k1, m_k2));
             if (group.PointsTable > 0)
-                InsertAt(line, PointsColumn, team.Field(input, line));
+                InsertAt(line, PointsColumn, team.Field(input, facts));
             return line;
         }
 
@@ -415,7 +446,7 @@ namespace {
         const TeamPointsSource &m_points;
         double m_k1;
         double m_k2;
-        const LineSink &m_out;
+        Output m_out;
         std::size_t m_headingsCounted = 0; // lines looked at for headings
         std::size_t m_headings = 0;
     };
@@ -460,40 +491,54 @@ bool InspectorNeeded(const std::vector<GroupSettings> &groups)
                        [](const GroupSettings &group) { return group.DistanceClass < 2; });
 }
 
+namespace {
+
+    template <typename Output>
+    RewriteOutcome Rewrite(const std::vector<ProtocolLine> &protocolLines,
+                           const std::vector<GroupSettings> &groups, const ProcessOptions &options,
+                           const TeamPointsSource &points, const InspectorRequest &askInspector,
+                           Output out)
+    {
+        RewriteOutcome outcome;
+        double k1 = 0;
+        double k2 = 0;
+        if (options.RatingPoints) {
+            for (const auto &[text, value] :
+                 { std::pair { &options.K1Text, &k1 }, std::pair { &options.K2Text, &k2 } }) {
+                const auto parsed = ParseFloat(*text, options.DecimalSeparator);
+                if (!parsed) {
+                    outcome.Status = RewriteStatus::Failed;
+                    outcome.Error = "'" + *text + "' is not a valid floating point value";
+                    return outcome;
+                }
+                *value = *parsed;
+            }
+        }
+        std::optional<std::string> inspector;
+        if (InspectorNeeded(groups)) {
+            inspector = askInspector ? askInspector() : std::nullopt;
+            if (!inspector) {
+                outcome.Status = RewriteStatus::Cancelled;
+                return outcome;
+            }
+        }
+        try {
+            ProtocolWalk<Output>(protocolLines, groups, options, points, k1, k2, out).Run(inspector);
+        } catch (const RunFailure &failure) {
+            outcome.Status = RewriteStatus::Failed;
+            outcome.Error = failure.message;
+        }
+        return outcome;
+    }
+
+} // namespace
+
 RewriteOutcome RewriteProtocolTo(const std::vector<ProtocolLine> &protocolLines,
                                  const std::vector<GroupSettings> &groups,
                                  const ProcessOptions &options, const TeamPointsSource &points,
                                  const InspectorRequest &askInspector, const LineSink &sink)
 {
-    RewriteOutcome outcome;
-    double k1 = 0;
-    double k2 = 0;
-    if (options.RatingPoints) {
-        for (const auto &[text, value] : { std::pair { &options.K1Text, &k1 }, std::pair { &options.K2Text, &k2 } }) {
-            const auto parsed = ParseFloat(*text, options.DecimalSeparator);
-            if (!parsed) {
-                outcome.Status = RewriteStatus::Failed;
-                outcome.Error = "'" + *text + "' is not a valid floating point value";
-                return outcome;
-            }
-            *value = *parsed;
-        }
-    }
-    std::optional<std::string> inspector;
-    if (InspectorNeeded(groups)) {
-        inspector = askInspector ? askInspector() : std::nullopt;
-        if (!inspector) {
-            outcome.Status = RewriteStatus::Cancelled;
-            return outcome;
-        }
-    }
-    try {
-        ProtocolWalk(protocolLines, groups, options, points, k1, k2, sink).Run(inspector);
-    } catch (const RunFailure &failure) {
-        outcome.Status = RewriteStatus::Failed;
-        outcome.Error = failure.message;
-    }
-    return outcome;
+    return Rewrite(protocolLines, groups, options, points, askInspector, SinkOutput { sink });
 }
 
 RewriteResult RewriteProtocol(const std::vector<ProtocolLine> &protocolLines,
@@ -503,8 +548,8 @@ RewriteResult RewriteProtocol(const std::vector<ProtocolLine> &protocolLines,
 {
     RewriteResult result;
     result.Lines.reserve(protocolLines.size() + 16);
-    RewriteOutcome outcome = RewriteProtocolTo(protocolLines, groups, options, points, askInspector,
-                                               [&](std::string_view line) { result.Lines.emplace_back(line); });
+    RewriteOutcome outcome = Rewrite(protocolLines, groups, options, points, askInspector,
+                                     LinesOutput { result.Lines });
     result.Status = outcome.Status;
     result.Error = std::move(outcome.Error);
     if (result.Status == RewriteStatus::Cancelled)
