@@ -1,5 +1,6 @@
 // Windows-1251 <-> UTF-8: the byte table, lossless round trips, replacements, and literals.
 #include "engine/cp1251.h"
+#include "tests/engine/test_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,8 @@
 using namespace engine;
 
 namespace {
+
+using testlines::ExactBytes;
 
 struct Mapping
 {
@@ -45,25 +48,6 @@ constexpr Mapping Sample[] = {
     { "я", 0xFF, 0x044F, "я" },
 };
 
-// Text in a heap block of exactly its size, so that the address sanitizer catches a read past
-// its end (a literal or a std::string has a NUL behind its last byte).
-class ExactText
-{
-public:
-    explicit ExactText(std::string_view text)
-        : m_size(text.size())
-        , m_bytes(new char[text.size() == 0 ? 1 : text.size()])
-    {
-        if (!text.empty())
-            std::memcpy(m_bytes.get(), text.data(), text.size());
-    }
-    std::string_view View() const { return { m_bytes.get(), m_size }; }
-
-private:
-    std::size_t m_size;
-    std::unique_ptr<char[]> m_bytes;
-};
-
 std::string Byte(unsigned char b) { return std::string(1, static_cast<char>(b)); }
 
 std::string AllBytes()
@@ -89,7 +73,7 @@ TEST(Cp1251Table, SampleCharactersEncodeToTheirBytes)
     for (const Mapping &m : Sample) {
         SCOPED_TRACE(m.name);
         std::size_t unmapped = 99;
-        EXPECT_EQ(Utf8ToCp1251(ExactText(m.utf8).View(), '?', &unmapped), Byte(m.byte));
+        EXPECT_EQ(Utf8ToCp1251(ExactBytes(m.utf8).View(), '?', &unmapped), Byte(m.byte));
         EXPECT_EQ(unmapped, 0u);
     }
 }
@@ -186,7 +170,7 @@ TEST(Cp1251Replacement, Table)
     for (const Unmappable &c : UnmappableCases) {
         SCOPED_TRACE(c.name);
         std::size_t unmapped = 99;
-        EXPECT_EQ(Utf8ToCp1251(ExactText(c.utf8).View(), '?', &unmapped), c.expected);
+        EXPECT_EQ(Utf8ToCp1251(ExactBytes(c.utf8).View(), '?', &unmapped), c.expected);
         EXPECT_EQ(unmapped, c.unmapped);
     }
 }
@@ -202,7 +186,7 @@ TEST(Cp1251Replacement, MalformedSequencesBecomeOnlyReplacements)
     };
     for (const std::string_view text : Malformed) {
         std::size_t unmapped = 0;
-        const std::string out = Utf8ToCp1251(ExactText(text).View(), '#', &unmapped);
+        const std::string out = Utf8ToCp1251(ExactBytes(text).View(), '#', &unmapped);
         ASSERT_FALSE(out.empty());
         EXPECT_EQ(out.find_first_not_of('#'), std::string::npos) << out;
         EXPECT_EQ(unmapped, out.size());

@@ -10,44 +10,18 @@
 #include <vector>
 
 #include "engine/cp1251.h"
+#include "tests/engine/test_lines.h"
 
 using namespace engine;
+using testlines::Clock;
+using testlines::FieldsLine;
+using testlines::Put;
 
 namespace {
 
 using Lines = std::vector<ProtocolLine>;
 
-void Put(std::string &line, std::size_t position, std::string_view text)
-{
-    const std::size_t end = position - 1 + text.size();
-    if (line.size() < end)
-        line.resize(end, ' ');
-    line.replace(position - 1, text.size(), text);
-}
 
-// An athlete's line: name at 6, team at 32, qualification at 53, time at 68, place at 79,
-// remarks from 84.
-std::string ResultLine(std::string_view name, std::string_view team, std::string_view qualification,
-    std::string_view time, std::string_view place, std::string_view remarks = {})
-{
-    std::string line(82, ' ');
-    Put(line, 6, name);
-    Put(line, 32, team);
-    Put(line, 53, qualification);
-    Put(line, 68, time);
-    Put(line, 79, place);
-    if (!remarks.empty())
-        Put(line, 84, remarks);
-    return line;
-}
-
-std::string Time(int seconds)
-{
-    char text[32];
-    std::snprintf(
-        text, sizeof text, "%02d:%02d:%02d", seconds / 3600, seconds / 60 % 60, seconds % 60);
-    return text;
-}
 
 std::string Place(int place)
 {
@@ -69,20 +43,20 @@ constexpr std::string_view NoRankCode = "     ";
 // A Belarusian athlete of a Minsk club.
 std::string Local(std::string_view qualification, int seconds, int place)
 {
-    return ResultLine(
-        "Иванов Иван"_w1251, "Минск"_w1251, qualification, Time(seconds), Place(place));
+    return FieldsLine(
+        "Иванов Иван"_w1251, "Минск"_w1251, qualification, Clock(seconds), Place(place));
 }
 
 std::string Foreign(std::string_view qualification, int seconds, int place)
 {
-    return ResultLine(
-        "Петрайтис Йонас"_w1251, "Вильнюс LTU"_w1251, qualification, Time(seconds), Place(place));
+    return FieldsLine(
+        "Петрайтис Йонас"_w1251, "Вильнюс LTU"_w1251, qualification, Clock(seconds), Place(place));
 }
 
 std::string OutOfCompetition(std::string_view qualification, int seconds)
 {
-    return ResultLine(
-        "Сидоров Петр"_w1251, "Гомель"_w1251, qualification, Time(seconds), " в/к"_w1251);
+    return FieldsLine(
+        "Сидоров Петр"_w1251, "Гомель"_w1251, qualification, Clock(seconds), " в/к"_w1251);
 }
 
 // `count` local athletes with one qualification, a minute apart from `start`.
@@ -241,7 +215,7 @@ TEST(ComputeRank, ForeignCodeInTheRemarks)
 {
     Lines lines;
     lines.push_back(
-        ResultLine("Коваленко Олег"_w1251, "Минск"_w1251, Mcmk, Time(3000), "   1", "UKR "));
+        FieldsLine("Коваленко Олег"_w1251, "Минск"_w1251, Mcmk, Clock(3000), "   1", "UKR "));
     AddLocals(lines, 10, Kmc, 3100);
     const RankResult result = Rank(lines, false, true);
     EXPECT_EQ(result.WinnerSeconds, 3100);
@@ -251,7 +225,7 @@ TEST(ComputeRank, ForeignCodeInTheRemarks)
 TEST(ComputeRank, BelarusIsNotForeign)
 {
     Lines lines;
-    lines.push_back(ResultLine("Иванов Иван"_w1251, "BLR", Mcmk, Time(3000), "   1"));
+    lines.push_back(FieldsLine("Иванов Иван"_w1251, "BLR", Mcmk, Clock(3000), "   1"));
     AddLocals(lines, 9, Kmc, 3100);
     const RankResult result = Rank(lines, false, true);
     EXPECT_EQ(result.WinnerSeconds, 3000);
@@ -289,7 +263,7 @@ TEST(ComputeRank, ForeignOutOfCompetitionWinner)
 {
     Lines lines;
     lines.push_back(
-        ResultLine("Петрайтис Йонас"_w1251, "LTU"_w1251, Mcmk, Time(2900), " в/к"_w1251));
+        FieldsLine("Петрайтис Йонас"_w1251, "LTU"_w1251, Mcmk, Clock(2900), " в/к"_w1251));
     AddLocals(lines, 10, Kmc, 3100);
 
     // Counted as out of competition, it still sets the first time but is excluded as foreign.
@@ -307,11 +281,11 @@ TEST(ComputeRank, LinesWithoutATimeAreSkipped)
 {
     Lines lines;
     lines.push_back("");
-    lines.push_back(ResultLine("Иванов Иван"_w1251, "Минск"_w1251, Mcmk, "  :  :  ", "    "));
-    lines.push_back(ResultLine("Иванов Иван"_w1251, "Минск"_w1251, Mcmk, "снят"_w1251, "    "));
+    lines.push_back(FieldsLine("Иванов Иван"_w1251, "Минск"_w1251, Mcmk, "  :  :  ", "    "));
+    lines.push_back(FieldsLine("Иванов Иван"_w1251, "Минск"_w1251, Mcmk, "снят"_w1251, "    "));
     AddLocals(lines, 5, Kmc, 3000);
     lines.push_back(std::string(40, ' '));
-    lines.push_back(ResultLine("Петров Петр"_w1251, "Минск"_w1251, Mcmk, "1:00:00", "    "));
+    lines.push_back(FieldsLine("Петров Петр"_w1251, "Минск"_w1251, Mcmk, "1:00:00", "    "));
     AddLocals(lines, 5, Kmc, 4000);
     const RankResult result = Rank(lines);
     EXPECT_EQ(result.FirstSeconds, 3000);

@@ -1,6 +1,7 @@
 // Recognizers of fixed-column result lines: which lines are results, and the time, place,
 // qualification, out-of-competition, personal and foreign marks read at fixed positions.
 #include "engine/qualification.h"
+#include "tests/engine/test_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -10,56 +11,13 @@
 #include <string_view>
 
 using namespace engine;
+using testlines::ExactBytes;
+using testlines::FieldsLine;
+using testlines::Put;
 
 namespace {
 
-// Writes `text` so that its first byte stands at the 1-based `position`, growing the line with
-// blanks as needed.
-void Put(std::string &line, std::size_t position, std::string_view text)
-{
-    const std::size_t end = position - 1 + text.size();
-    if (line.size() < end)
-        line.resize(end, ' ');
-    line.replace(position - 1, text.size(), text);
-}
-
-// An athlete's line: name at 6, team at 32, qualification at 53, time at 68, place at 79 (four
-// bytes, right-aligned), remarks from 84. Without remarks the line ends after the place.
-std::string ResultLine(std::string_view name, std::string_view team, std::string_view qualification,
-    std::string_view time, std::string_view place, std::string_view remarks = {})
-{
-    std::string line(82, ' ');
-    Put(line, 1, "  1");
-    Put(line, 6, name);
-    Put(line, 32, team);
-    Put(line, 53, qualification);
-    Put(line, 68, time);
-    Put(line, 79, place);
-    if (!remarks.empty())
-        Put(line, 84, remarks);
-    return line;
-}
-
 std::string Blanks(std::size_t count) { return std::string(count, ' '); }
-
-// A copy of the line in a heap block of exactly its size, so that the address sanitizer catches
-// a read past its end (a std::string has room behind its last byte).
-class ExactLine
-{
-public:
-    explicit ExactLine(std::string_view text)
-        : m_size(text.size())
-        , m_bytes(new char[text.size() == 0 ? 1 : text.size()])
-    {
-        if (!text.empty())
-            std::memcpy(m_bytes.get(), text.data(), text.size());
-    }
-    std::string_view View() const { return { m_bytes.get(), m_size }; }
-
-private:
-    std::size_t m_size;
-    std::unique_ptr<char[]> m_bytes;
-};
 
 std::string W(std::string_view text) { return std::string(text); }
 
@@ -76,7 +34,7 @@ TEST(IsResultLine, Table)
     exactly73[72] = ':';
     std::string exactly74 = exactly73 + "0";
 
-    const std::string typical = ResultLine(
+    const std::string typical = FieldsLine(
         W("Иванов Иван"_w1251), W("Минск"_w1251), W("КМС  "_w1251), "01:02:03", "   1");
     std::string byte5 = typical;
     byte5[4] = 'x';
@@ -105,14 +63,14 @@ TEST(IsResultLine, Table)
         { "byte 67 not blank", byte67, false },
         { "byte 70 not a colon", byte70, false },
         { "byte 73 not a colon", byte73, false },
-        { "one-digit hour written from 68", ResultLine(Ivanov, "", "", "1:02:03", "   1"), false },
-        { "one-digit hour with a blank before", ResultLine(Ivanov, "", "", " 1:02:03", "   1"),
+        { "one-digit hour written from 68", FieldsLine(Ivanov, "", "", "1:02:03", "   1"), false },
+        { "one-digit hour with a blank before", FieldsLine(Ivanov, "", "", " 1:02:03", "   1"),
             true },
         { "time digits are not looked at", digitsNotChecked, true },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        const ExactLine line(c.line);
+        const ExactBytes line(c.line);
         EXPECT_EQ(IsResultLine(line.View()), c.result);
     }
 }
@@ -147,8 +105,8 @@ TEST(ResultSeconds, Table)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string text = ResultLine(Ivanov, "", "", c.time, "   1");
-        const ExactLine line(text);
+        const std::string text = FieldsLine(Ivanov, "", "", c.time, "   1");
+        const ExactBytes line(text);
         EXPECT_EQ(ResultSeconds(line.View()), c.seconds);
     }
 }
@@ -157,12 +115,12 @@ TEST(ResultSeconds, ShortLines)
 {
     std::string full = Blanks(67) + "01:02:03";
     // The seconds field is shortened to one byte by the end of the line, then vanishes.
-    EXPECT_EQ(ResultSeconds(ExactLine(full).View()), 3723);
-    EXPECT_EQ(ResultSeconds(ExactLine(full.substr(0, 74)).View()), 3720);
-    EXPECT_EQ(ResultSeconds(ExactLine(full.substr(0, 73)).View()), -1);
-    EXPECT_EQ(ResultSeconds(ExactLine(full.substr(0, 69)).View()), -1);
-    EXPECT_EQ(ResultSeconds(ExactLine(full.substr(0, 67)).View()), -1);
-    EXPECT_EQ(ResultSeconds(ExactLine("").View()), -1);
+    EXPECT_EQ(ResultSeconds(ExactBytes(full).View()), 3723);
+    EXPECT_EQ(ResultSeconds(ExactBytes(full.substr(0, 74)).View()), 3720);
+    EXPECT_EQ(ResultSeconds(ExactBytes(full.substr(0, 73)).View()), -1);
+    EXPECT_EQ(ResultSeconds(ExactBytes(full.substr(0, 69)).View()), -1);
+    EXPECT_EQ(ResultSeconds(ExactBytes(full.substr(0, 67)).View()), -1);
+    EXPECT_EQ(ResultSeconds(ExactBytes("").View()), -1);
 }
 
 // ---------------------------------------------------------------- QualificationIndex
@@ -195,20 +153,20 @@ TEST(QualificationIndex, Table)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string text = ResultLine(Ivanov, "", c.code, "01:02:03", "   1");
-        EXPECT_EQ(QualificationIndex(ExactLine(text).View()), c.index);
+        const std::string text = FieldsLine(Ivanov, "", c.code, "01:02:03", "   1");
+        EXPECT_EQ(QualificationIndex(ExactBytes(text).View()), c.index);
     }
 }
 
 TEST(QualificationIndex, LineEndingInsideTheField)
 {
     const std::string prefix = Blanks(52);
-    EXPECT_EQ(QualificationIndex(ExactLine(prefix + W("МС"_w1251)).View()), 8);
-    EXPECT_EQ(QualificationIndex(ExactLine(prefix + W("МС   "_w1251)).View()), 1);
-    EXPECT_EQ(QualificationIndex(ExactLine(prefix + W("КМС "_w1251)).View()), 8);
-    EXPECT_EQ(QualificationIndex(ExactLine(prefix).View()), 8);
-    EXPECT_EQ(QualificationIndex(ExactLine(Blanks(50)).View()), 8);
-    EXPECT_EQ(QualificationIndex(ExactLine("").View()), 8);
+    EXPECT_EQ(QualificationIndex(ExactBytes(prefix + W("МС"_w1251)).View()), 8);
+    EXPECT_EQ(QualificationIndex(ExactBytes(prefix + W("МС   "_w1251)).View()), 1);
+    EXPECT_EQ(QualificationIndex(ExactBytes(prefix + W("КМС "_w1251)).View()), 8);
+    EXPECT_EQ(QualificationIndex(ExactBytes(prefix).View()), 8);
+    EXPECT_EQ(QualificationIndex(ExactBytes(Blanks(50)).View()), 8);
+    EXPECT_EQ(QualificationIndex(ExactBytes("").View()), 8);
 }
 
 // ---------------------------------------------------------------- PlaceOf, IsOutOfCompetition
@@ -245,8 +203,8 @@ TEST(PlaceOf, Table)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string text = ResultLine(Ivanov, "", "", "01:02:03", c.place);
-        const ExactLine line(text);
+        const std::string text = FieldsLine(Ivanov, "", "", "01:02:03", c.place);
+        const ExactBytes line(text);
         EXPECT_EQ(PlaceOf(line.View()), c.result);
         EXPECT_EQ(IsOutOfCompetition(line.View()), c.outOfCompetition);
     }
@@ -254,34 +212,34 @@ TEST(PlaceOf, Table)
 
 TEST(PlaceOf, TrailingRemarksAreOutsideTheField)
 {
-    const std::string text = ResultLine(Ivanov, "", "", "01:02:03", "   3", "9 лично"_w1251);
-    EXPECT_EQ(PlaceOf(ExactLine(text).View()), 3);
-    const std::string glued = ResultLine(Ivanov, "", "", "01:02:03", "   3") + "9";
-    EXPECT_EQ(PlaceOf(ExactLine(glued).View()), 3);
+    const std::string text = FieldsLine(Ivanov, "", "", "01:02:03", "   3", "9 лично"_w1251);
+    EXPECT_EQ(PlaceOf(ExactBytes(text).View()), 3);
+    const std::string glued = FieldsLine(Ivanov, "", "", "01:02:03", "   3") + "9";
+    EXPECT_EQ(PlaceOf(ExactBytes(glued).View()), 3);
 }
 
 TEST(PlaceOf, LineEndingInsideTheField)
 {
     const std::string full = Blanks(78) + "  12";
-    EXPECT_EQ(PlaceOf(ExactLine(full).View()), 12);
-    EXPECT_EQ(PlaceOf(ExactLine(full.substr(0, 81)).View()), 1);
-    EXPECT_EQ(PlaceOf(ExactLine(full.substr(0, 80)).View()), -1);
-    EXPECT_EQ(PlaceOf(ExactLine(full.substr(0, 78)).View()), -1);
-    EXPECT_EQ(PlaceOf(ExactLine("").View()), -1);
+    EXPECT_EQ(PlaceOf(ExactBytes(full).View()), 12);
+    EXPECT_EQ(PlaceOf(ExactBytes(full.substr(0, 81)).View()), 1);
+    EXPECT_EQ(PlaceOf(ExactBytes(full.substr(0, 80)).View()), -1);
+    EXPECT_EQ(PlaceOf(ExactBytes(full.substr(0, 78)).View()), -1);
+    EXPECT_EQ(PlaceOf(ExactBytes("").View()), -1);
 
     const std::string outside = Blanks(78) + W(" "_w1251) + W("в/к"_w1251);
-    EXPECT_TRUE(IsOutOfCompetition(ExactLine(outside).View()));
-    EXPECT_EQ(PlaceOf(ExactLine(outside).View()), -2);
-    EXPECT_FALSE(IsOutOfCompetition(ExactLine(outside.substr(0, 81)).View()));
-    EXPECT_EQ(PlaceOf(ExactLine(outside.substr(0, 81)).View()), -1);
-    EXPECT_FALSE(IsOutOfCompetition(ExactLine(outside.substr(0, 79)).View()));
-    EXPECT_FALSE(IsOutOfCompetition(ExactLine("").View()));
+    EXPECT_TRUE(IsOutOfCompetition(ExactBytes(outside).View()));
+    EXPECT_EQ(PlaceOf(ExactBytes(outside).View()), -2);
+    EXPECT_FALSE(IsOutOfCompetition(ExactBytes(outside.substr(0, 81)).View()));
+    EXPECT_EQ(PlaceOf(ExactBytes(outside.substr(0, 81)).View()), -1);
+    EXPECT_FALSE(IsOutOfCompetition(ExactBytes(outside.substr(0, 79)).View()));
+    EXPECT_FALSE(IsOutOfCompetition(ExactBytes("").View()));
 }
 
 TEST(IsOutOfCompetition, FollowedByRemarks)
 {
-    const std::string text = ResultLine(Ivanov, "", "", "01:02:03", " в/к"_w1251, "лично"_w1251);
-    EXPECT_TRUE(IsOutOfCompetition(ExactLine(text).View()));
+    const std::string text = FieldsLine(Ivanov, "", "", "01:02:03", " в/к"_w1251, "лично"_w1251);
+    EXPECT_TRUE(IsOutOfCompetition(ExactBytes(text).View()));
 }
 
 // ---------------------------------------------------------------- IsPersonal
@@ -299,38 +257,38 @@ TEST(IsPersonal, Table)
     };
     const Case cases[] = {
         { "empty line", "", false },
-        { "no mark", ResultLine(Ivanov, W("Минск"_w1251), "", "01:02:03", "   1"), false },
+        { "no mark", FieldsLine(Ivanov, W("Минск"_w1251), "", "01:02:03", "   1"), false },
         { "remarks лично",
-            ResultLine(Ivanov, W("Минск"_w1251), "", "01:02:03", "   1", "лично"_w1251), true },
+            FieldsLine(Ivanov, W("Минск"_w1251), "", "01:02:03", "   1", "лично"_w1251), true },
         { "remarks Лично",
-            ResultLine(Ivanov, W("Минск"_w1251), "", "01:02:03", "   1", "Лично"_w1251), true },
+            FieldsLine(Ivanov, W("Минск"_w1251), "", "01:02:03", "   1", "Лично"_w1251), true },
         { "remarks after blanks",
-            ResultLine(Ivanov, W("Минск"_w1251), "", "01:02:03", "   1", "     лично"_w1251),
+            FieldsLine(Ivanov, W("Минск"_w1251), "", "01:02:03", "   1", "     лично"_w1251),
             true },
         { "remarks in capitals",
-            ResultLine(Ivanov, W("Минск"_w1251), "", "01:02:03", "   1", "ЛИЧНО"_w1251), false },
+            FieldsLine(Ivanov, W("Минск"_w1251), "", "01:02:03", "   1", "ЛИЧНО"_w1251), false },
         { "remarks cut short",
-            ResultLine(Ivanov, W("Минск"_w1251), "", "01:02:03", "   1", "личн"_w1251), false },
+            FieldsLine(Ivanov, W("Минск"_w1251), "", "01:02:03", "   1", "личн"_w1251), false },
         { "remarks with other text first",
-            ResultLine(Ivanov, W("Минск"_w1251), "", "01:02:03", "   1", "вне лично"_w1251),
+            FieldsLine(Ivanov, W("Минск"_w1251), "", "01:02:03", "   1", "вне лично"_w1251),
             false },
         { "remarks in Latin letters",
-            ResultLine(Ivanov, W("Минск"_w1251), "", "01:02:03", "   1", "lichno"), false },
-        { "remarks blank", ResultLine(Ivanov, "", "", "01:02:03", "   1", "       "), false },
-        { "team лично", ResultLine(Ivanov, W("лично"_w1251), "", "01:02:03", "   1"), true },
+            FieldsLine(Ivanov, W("Минск"_w1251), "", "01:02:03", "   1", "lichno"), false },
+        { "remarks blank", FieldsLine(Ivanov, "", "", "01:02:03", "   1", "       "), false },
+        { "team лично", FieldsLine(Ivanov, W("лично"_w1251), "", "01:02:03", "   1"), true },
         { "team Лично after blanks",
-            ResultLine(Ivanov, W("   Лично"_w1251), "", "01:02:03", "   1"), true },
+            FieldsLine(Ivanov, W("   Лично"_w1251), "", "01:02:03", "   1"), true },
         { "team with other text first",
-            ResultLine(Ivanov, W("Клуб лично"_w1251), "", "01:02:03", "   1"), false },
+            FieldsLine(Ivanov, W("Клуб лично"_w1251), "", "01:02:03", "   1"), false },
         { "team ending at 51", teamAtEnd, true },
         { "team mark crossing 51", teamTooLate, false },
-        { "mark in the name column", ResultLine(W("лично"_w1251), "", "", "01:02:03", "   1"),
+        { "mark in the name column", FieldsLine(W("лично"_w1251), "", "", "01:02:03", "   1"),
             false },
         { "line of 83 bytes", Blanks(83), false },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(IsPersonal(ExactLine(c.line).View()), c.result);
+        EXPECT_EQ(IsPersonal(ExactBytes(c.line).View()), c.result);
     }
 }
 
@@ -364,7 +322,7 @@ TEST(IsForeignCode, Table)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(IsForeignCode(ExactLine(c.code).View()), c.result);
+        EXPECT_EQ(IsForeignCode(ExactBytes(c.code).View()), c.result);
     }
 }
 
@@ -396,19 +354,19 @@ TEST(HasForeignCode, Windows)
 
     const Case cases[] = {
         { "empty line", "", false },
-        { "no code", ResultLine(Ivanov, W("Минск"_w1251), W("КМС  "_w1251), "01:02:03", "   1"),
+        { "no code", FieldsLine(Ivanov, W("Минск"_w1251), W("КМС  "_w1251), "01:02:03", "   1"),
             false },
-        { "BLR in the team column", ResultLine(Ivanov, "BLR", W("КМС  "_w1251), "01:02:03", "   1"),
+        { "BLR in the team column", FieldsLine(Ivanov, "BLR", W("КМС  "_w1251), "01:02:03", "   1"),
             false },
-        { "LTU in the team column", ResultLine(Ivanov, "LTU", W("КМС  "_w1251), "01:02:03", "   1"),
+        { "LTU in the team column", FieldsLine(Ivanov, "LTU", W("КМС  "_w1251), "01:02:03", "   1"),
             true },
         { "code after the club name",
-            ResultLine(Ivanov, W("Вильнюс LTU"_w1251), "", "01:02:03", "   1"), true },
+            FieldsLine(Ivanov, W("Вильнюс LTU"_w1251), "", "01:02:03", "   1"), true },
         { "Cyrillic code in the team column",
-            ResultLine(Ivanov, W("РУС"_w1251), "", "01:02:03", "   1"), false },
-        { "Latin name", ResultLine("JONAITIS Jonas", "", "", "01:02:03", "   1"), true },
+            FieldsLine(Ivanov, W("РУС"_w1251), "", "01:02:03", "   1"), false },
+        { "Latin name", FieldsLine("JONAITIS Jonas", "", "", "01:02:03", "   1"), true },
         { "code in the remarks",
-            ResultLine(Ivanov, "", "", "01:02:03", "   1", "RUS команда"_w1251), true },
+            FieldsLine(Ivanov, "", "", "01:02:03", "   1", "RUS команда"_w1251), true },
         // First window: starts 6 to 28.
         { "start 1", CodeAt(100, 1), false },
         { "start 3", CodeAt(100, 3), false },
@@ -452,22 +410,22 @@ TEST(HasForeignCode, Windows)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(HasForeignCode(ExactLine(c.line).View()), c.result);
+        EXPECT_EQ(HasForeignCode(ExactBytes(c.line).View()), c.result);
     }
 }
 
 TEST(HasForeignCode, CapitalsInTheFixedColumnsAreNotCodes)
 {
     // Latin capitals in the qualification, time and place columns of a long line.
-    std::string line = ResultLine(Ivanov, W("Минск"_w1251), "KMS  ", "AB:CD:EF", "ABCD");
+    std::string line = FieldsLine(Ivanov, W("Минск"_w1251), "KMS  ", "AB:CD:EF", "ABCD");
     Put(line, 58, "XYZWVUTSR");
     line += " Q";
     EXPECT_EQ(line.size(), 84u);
-    EXPECT_FALSE(HasForeignCode(ExactLine(line).View()));
+    EXPECT_FALSE(HasForeignCode(ExactBytes(line).View()));
     line += "RS";
-    EXPECT_FALSE(HasForeignCode(ExactLine(line).View()));
+    EXPECT_FALSE(HasForeignCode(ExactBytes(line).View()));
     line += " ";
-    EXPECT_TRUE(HasForeignCode(ExactLine(line).View()));
+    EXPECT_TRUE(HasForeignCode(ExactBytes(line).View()));
 }
 
 // ---------------------------------------------------------------- every length of a line
@@ -477,11 +435,11 @@ TEST(HasForeignCode, CapitalsInTheFixedColumnsAreNotCodes)
 TEST(Recognizers, EveryPrefixOfALine)
 {
     const std::string full
-        = ResultLine(Ivanov, "LTU Kaunas", W("КМС  "_w1251), "01:02:03", "  12", "лично"_w1251);
+        = FieldsLine(Ivanov, "LTU Kaunas", W("КМС  "_w1251), "01:02:03", "  12", "лично"_w1251);
     ASSERT_EQ(full.size(), 88u);
     for (std::size_t length = 0; length <= full.size(); ++length) {
         SCOPED_TRACE(length);
-        const ExactLine line(std::string_view(full).substr(0, length));
+        const ExactBytes line(std::string_view(full).substr(0, length));
         const std::string_view view = line.View();
         EXPECT_EQ(IsResultLine(view), length >= 74);
         EXPECT_EQ(ResultSeconds(view), length >= 75 ? 3723 : length == 74 ? 3720 : -1);
@@ -496,11 +454,11 @@ TEST(Recognizers, EveryPrefixOfALine)
 TEST(Recognizers, EveryPrefixOfAnOutOfCompetitionLine)
 {
     const std::string full
-        = ResultLine(Ivanov, W("лично"_w1251), "", "01:02:03", " в/к"_w1251, "ABC");
+        = FieldsLine(Ivanov, W("лично"_w1251), "", "01:02:03", " в/к"_w1251, "ABC");
     ASSERT_EQ(full.size(), 86u);
     for (std::size_t length = 0; length <= full.size(); ++length) {
         SCOPED_TRACE(length);
-        const ExactLine line(std::string_view(full).substr(0, length));
+        const ExactBytes line(std::string_view(full).substr(0, length));
         const std::string_view view = line.View();
         EXPECT_EQ(IsOutOfCompetition(view), length >= 82);
         EXPECT_EQ(PlaceOf(view), length >= 82 ? -2 : -1);

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdio>
+#include <cstring>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -47,6 +49,43 @@ inline std::string ResultLine(const Athlete &a)
         Put(line, 84, a.remarks);
     return line;
 }
+
+// The same layout with every field written as given: the place stands at 79 as passed (four
+// bytes, right-aligned by the caller). Without remarks the line ends after the place.
+inline std::string FieldsLine(std::string_view name, std::string_view team,
+                              std::string_view qualification, std::string_view time,
+                              std::string_view place, std::string_view remarks = {})
+{
+    std::string line(82, ' ');
+    Put(line, 1, "  1");
+    Put(line, 6, name);
+    Put(line, 32, team);
+    Put(line, 53, qualification);
+    Put(line, 68, time);
+    Put(line, 79, place);
+    if (!remarks.empty())
+        Put(line, 84, remarks);
+    return line;
+}
+
+// Bytes in a heap block of exactly their size, so that the address sanitizer catches a read past
+// the end (a literal or a std::string has a NUL behind its last byte).
+class ExactBytes
+{
+public:
+    explicit ExactBytes(std::string_view text)
+        : m_size(text.size())
+        , m_bytes(new char[text.empty() ? 1 : text.size()])
+    {
+        if (!text.empty())
+            std::memcpy(m_bytes.get(), text.data(), text.size());
+    }
+    std::string_view View() const { return { m_bytes.get(), m_size }; }
+
+private:
+    std::size_t m_size;
+    std::unique_ptr<char[]> m_bytes;
+};
 
 // "hh:mm:ss" of a number of seconds.
 inline std::string Clock(int seconds)
