@@ -18,12 +18,27 @@ namespace {
     constexpr std::string_view NotAwardedLabel = "-    ";
     constexpr std::string_view NoPoints = "    -";
     constexpr std::string_view PointsTitle = "Oчки "_w1251; // a Latin capital O
+    constexpr std::string_view AwardTitle = "Вып  "_w1251;
+    constexpr std::string_view NoRankLine = "Ранг не определялся"_w1251;
+    constexpr std::string_view ClassLine = "Класс дистанции    - "_w1251;
+    constexpr std::string_view RankLine = "Ранг соревнований  - "_w1251;
+    constexpr std::string_view RankUnit = " баллов"_w1251;
+    constexpr std::string_view OneMasterLine = "МС    -  1 место"_w1251;
+    constexpr std::string_view MastersLine = "МС    -  1-"_w1251;
+    constexpr std::string_view MastersUnit = " места"_w1251;
+    constexpr std::string_view ChiefJudge = "Главный судья"_w1251;
+    constexpr std::string_view InspectorTitle = "Инспектор дистанций"_w1251;
+    constexpr std::string_view OldClassLine = "Класс"_w1251;
+    constexpr std::string_view OldRankLine = "Ранг"_w1251;
     constexpr std::size_t AwardColumn = 84;
     constexpr std::size_t PointsColumn = 88;
     constexpr std::size_t PaddedLength = 86;
     constexpr std::size_t SqueezeColumn = 68;
 
-    bool StartsWith(std::string_view line, std::string_view prefix) { return line.starts_with(prefix); }
+    bool StartsWith(std::string_view line, std::string_view prefix)
+    {
+        return line.starts_with(prefix);
+    }
 
     // A closing tag followed by other text still closes the table, so that nothing after it can
     // be swallowed into the results or dropped with an old summary.
@@ -37,14 +52,15 @@ namespace {
 
     void RemoveAllIgnoreCase(std::string &text, std::string_view tag)
     {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+        const auto lower
+            = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
         std::string out;
         out.reserve(text.size());
         std::size_t i = 0;
         while (i < text.size()) {
             if (i + tag.size() <= text.size()
                 && std::equal(tag.begin(), tag.end(), text.begin() + static_cast<std::ptrdiff_t>(i),
-                              [&](char a, char b) { return lower(a) == lower(b); })) {
+                    [&](char a, char b) { return lower(a) == lower(b); })) {
                 i += tag.size();
             } else {
                 out.push_back(text[i++]);
@@ -53,8 +69,8 @@ namespace {
         text = std::move(out);
     }
 
-    std::string RebuildHeader(std::string header, const ProcessOptions &options,
-                              const GroupSettings &group)
+    std::string RebuildHeader(
+        std::string header, const ProcessOptions &options, const GroupSettings &group)
     {
         for (const std::string_view tag : { "<u>", "</u>", "<b>", "</b>" })
             RemoveAllIgnoreCase(header, tag);
@@ -67,7 +83,7 @@ namespace {
             else
                 header.erase(SqueezeColumn - 1, nonBlank - (SqueezeColumn - 1));
         }
-        InsertAt(header, AwardColumn, "Вып  "_w1251);
+        InsertAt(header, AwardColumn, AwardTitle);
         if (options.RatingPoints)
             InsertAt(header, PointsColumn + 1, PointsTitle);
         if (group.PointsTable > 0)
@@ -77,8 +93,8 @@ namespace {
         return header;
     }
 
-    int AwardedQualification(int place, int seconds, const RankResult &rank,
-                             const GroupSettings &group)
+    int AwardedQualification(
+        int place, int seconds, const RankResult &rank, const GroupSettings &group)
     {
         if (group.DistanceClass == 0 && place >= 1 && place <= group.MastersCount)
             return 1;
@@ -121,8 +137,8 @@ namespace {
         int seconds;
     };
 
-    std::string RatingPointsField(const LineFacts &facts, const RankResult &rank, double k1,
-                                  double k2)
+    std::string RatingPointsField(
+        const LineFacts &facts, const RankResult &rank, double k1, double k2)
     {
         if (!facts.result || facts.place <= 0)
             return std::string(NoPoints);
@@ -216,23 +232,22 @@ namespace {
     }
 
     template <typename Output>
-    void AppendSummary(const Output &out, const RankResult &rank,
-                       const GroupSettings &group, char decimalSeparator)
+    void AppendSummary(const Output &out, const RankResult &rank, const GroupSettings &group,
+        char decimalSeparator)
     {
         if (rank.CompetitionRank <= 0 || group.Category == NotCounted) {
-            out("Ранг не определялся"_w1251);
+            out(NoRankLine);
             return;
         }
         const int k = group.DistanceClass;
-        out(std::string("Класс дистанции    - "_w1251) + std::string(QualificationLabels[k + 1]));
-        out(std::string("Ранг соревнований  - "_w1251)
-                      + FormatFixed(rank.CompetitionRank, 3, 1, decimalSeparator)
-                      + std::string(" баллов"_w1251));
+        out(std::string(ClassLine) + std::string(QualificationLabels[k + 1]));
+        out(std::string(RankLine) + FormatFixed(rank.CompetitionRank, 3, 1, decimalSeparator)
+            + std::string(RankUnit));
         if (k == 0 && group.MastersCount == 1)
-            out("МС    -  1 место"_w1251);
+            out(OneMasterLine);
         else if (k == 0 && group.MastersCount > 1)
-            out(std::string("МС    -  1-"_w1251) + FormatPadded(group.MastersCount, 0)
-                          + std::string(" места"_w1251));
+            out(std::string(MastersLine) + FormatPadded(group.MastersCount, 0)
+                + std::string(MastersUnit));
         const int row = FindRankRow(rank.CompetitionRank);
         for (int m = 2; m <= 7; ++m) {
             const int percent = RankTable[row][m - 1];
@@ -256,13 +271,12 @@ namespace {
         void operator()(std::string_view line) const { sink(line); }
     };
 
-    template <typename Output>
-    class ProtocolWalk
+    template <typename Output> class ProtocolWalk
     {
     public:
-        ProtocolWalk(const std::vector<ProtocolLine> &lines, const std::vector<GroupSettings> &groups,
-                     const ProcessOptions &options, const TeamPointsSource &points, double k1,
-                     double k2, Output out)
+        ProtocolWalk(const std::vector<ProtocolLine> &lines,
+            const std::vector<GroupSettings> &groups, const ProcessOptions &options,
+            const TeamPointsSource &points, double k1, double k2, Output out)
             : m_lines(lines)
             , m_groups(groups)
             , m_options(options)
@@ -296,12 +310,11 @@ namespace {
     private:
         bool IsSignatures(std::size_t i) const
         {
-            const std::string_view chiefJudge = "Главный судья"_w1251;
             const ProtocolLine &line = m_lines[i];
-            if (StartsWith(line, std::string(PreOpen) + std::string(chiefJudge)))
+            if (StartsWith(line, std::string(PreOpen) + std::string(ChiefJudge)))
                 return true;
             return StartsWith(line, PreOpen) && i + 1 < m_lines.size()
-                && StartsWith(m_lines[i + 1], chiefJudge);
+                && StartsWith(m_lines[i + 1], ChiefJudge);
         }
 
         // Returns the index of the line after the signatures.
@@ -322,12 +335,12 @@ namespace {
             std::string name = *inspector;
             if (closes)
                 name += PreClose;
-            const std::size_t start = std::min(name.size(), static_cast<std::size_t>(std::distance(
-                name.begin(), std::find_if(name.begin(), name.end(), [](char c) {
-                    return static_cast<unsigned char>(c) > 0x20;
-                }))));
-            m_out(std::string("Инспектор дистанций"_w1251) + std::string(29, ' ')
-                            + name.substr(start));
+            const std::size_t start = std::min(name.size(),
+                static_cast<std::size_t>(
+                    std::distance(name.begin(), std::find_if(name.begin(), name.end(), [](char c) {
+                        return static_cast<unsigned char>(c) > 0x20;
+                    }))));
+            m_out(std::string(InspectorTitle) + std::string(29, ' ') + name.substr(start));
             return i + 2;
         }
 
@@ -367,7 +380,7 @@ namespace {
             const GroupSettings *group = &settings;
             std::size_t first = i;
             while (first < m_lines.size() && !IsResultLine(m_lines[first])
-                   && !IsTableEnd(m_lines[first]))
+                && !IsTableEnd(m_lines[first]))
                 ++first;
             if (first == m_lines.size() || !IsResultLine(m_lines[first]))
                 return CopyBlock(i);
@@ -400,7 +413,7 @@ namespace {
 
         static bool EndsResults(std::string_view line)
         {
-            return StartsWith(line, "Класс"_w1251) || StartsWith(line, "Ранг"_w1251)
+            return StartsWith(line, OldClassLine) || StartsWith(line, OldRankLine)
                 || IsTableEnd(line) || StartsWith(line, "-------");
         }
 
@@ -414,7 +427,7 @@ namespace {
         }
 
         std::string RewriteResultLine(const ProtocolLine &input, const RankResult &rank,
-                                      const GroupSettings &group, TeamPointsColumn &team)
+            const GroupSettings &group, TeamPointsColumn &team)
         {
             // Room for the padding and the three inserted fields, so the line is allocated once.
             std::string line;
@@ -430,9 +443,9 @@ namespace {
             const bool awarded = rank.CompetitionRank > 0 && rank.WinnerSeconds > 0 && facts.result
                 && facts.place != -1 && !foreign && group.Category != NotCounted;
             InsertAt(line, AwardColumn,
-                     awarded ? QualificationLabels[AwardedQualification(facts.place, facts.seconds,
-                                                                        rank, group)]
-                             : NotAwardedLabel);
+                awarded ? QualificationLabels[AwardedQualification(
+                    facts.place, facts.seconds, rank, group)]
+                        : NotAwardedLabel);
             if (m_options.RatingPoints)
                 InsertAt(line, PointsColumn, RatingPointsField(facts, rank, m_k1, m_k2));
             if (group.PointsTable > 0)
@@ -453,8 +466,8 @@ namespace {
 
 } // namespace
 
-RankResult ComputeRank(std::span<const ProtocolLine> results, bool countOutOfCompetition,
-                       bool excludeForeign)
+RankResult ComputeRank(
+    std::span<const ProtocolLine> results, bool countOutOfCompetition, bool excludeForeign)
 {
     RankResult rank;
     int counted = 0;
@@ -488,23 +501,22 @@ RankResult ComputeRank(std::span<const ProtocolLine> results, bool countOutOfCom
 bool InspectorNeeded(const std::vector<GroupSettings> &groups)
 {
     return std::any_of(groups.begin(), groups.end(),
-                       [](const GroupSettings &group) { return group.DistanceClass < 2; });
+        [](const GroupSettings &group) { return group.DistanceClass < 2; });
 }
 
 namespace {
 
     template <typename Output>
     RewriteOutcome Rewrite(const std::vector<ProtocolLine> &protocolLines,
-                           const std::vector<GroupSettings> &groups, const ProcessOptions &options,
-                           const TeamPointsSource &points, const InspectorRequest &askInspector,
-                           Output out)
+        const std::vector<GroupSettings> &groups, const ProcessOptions &options,
+        const TeamPointsSource &points, const InspectorRequest &askInspector, Output out)
     {
         RewriteOutcome outcome;
         double k1 = 0;
         double k2 = 0;
         if (options.RatingPoints) {
             for (const auto &[text, value] :
-                 { std::pair { &options.K1Text, &k1 }, std::pair { &options.K2Text, &k2 } }) {
+                { std::pair { &options.K1Text, &k1 }, std::pair { &options.K2Text, &k2 } }) {
                 const auto parsed = ParseFloat(*text, options.DecimalSeparator);
                 if (!parsed) {
                     outcome.Status = RewriteStatus::Failed;
@@ -523,7 +535,8 @@ namespace {
             }
         }
         try {
-            ProtocolWalk<Output>(protocolLines, groups, options, points, k1, k2, out).Run(inspector);
+            ProtocolWalk<Output>(protocolLines, groups, options, points, k1, k2, out)
+                .Run(inspector);
         } catch (const RunFailure &failure) {
             outcome.Status = RewriteStatus::Failed;
             outcome.Error = failure.message;
@@ -534,22 +547,20 @@ namespace {
 } // namespace
 
 RewriteOutcome RewriteProtocolTo(const std::vector<ProtocolLine> &protocolLines,
-                                 const std::vector<GroupSettings> &groups,
-                                 const ProcessOptions &options, const TeamPointsSource &points,
-                                 const InspectorRequest &askInspector, const LineSink &sink)
+    const std::vector<GroupSettings> &groups, const ProcessOptions &options,
+    const TeamPointsSource &points, const InspectorRequest &askInspector, const LineSink &sink)
 {
     return Rewrite(protocolLines, groups, options, points, askInspector, SinkOutput { sink });
 }
 
 RewriteResult RewriteProtocol(const std::vector<ProtocolLine> &protocolLines,
-                              const std::vector<GroupSettings> &groups,
-                              const ProcessOptions &options, const TeamPointsSource &points,
-                              const InspectorRequest &askInspector)
+    const std::vector<GroupSettings> &groups, const ProcessOptions &options,
+    const TeamPointsSource &points, const InspectorRequest &askInspector)
 {
     RewriteResult result;
     result.Lines.reserve(protocolLines.size() + 16);
-    RewriteOutcome outcome = Rewrite(protocolLines, groups, options, points, askInspector,
-                                     LinesOutput { result.Lines });
+    RewriteOutcome outcome = Rewrite(
+        protocolLines, groups, options, points, askInspector, LinesOutput { result.Lines });
     result.Status = outcome.Status;
     result.Error = std::move(outcome.Error);
     if (result.Status == RewriteStatus::Cancelled)
