@@ -101,4 +101,4 @@ void InspectorDialogTest::Results()
 }
 
 QTEST_MAIN(InspectorDialogTest)
-#include "tst_inspector_dialog.moc"
+#include "tst_controler_dialog.moc"
