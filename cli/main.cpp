@@ -81,6 +81,9 @@ int Run(const cli::Options &options)
         Report(options.Input + ": " + engine::LoadFailedMessage);
         return 1;
     }
+    if (engine::LooksLikeUtf8Cyrillic(lines))
+        Report("warning: " + options.Input + " looks like UTF-8, not Windows-1251: its letters "
+            "will come out wrong in the rewrite");
     ApplyGroupOptions(options, groups);
     if (options.ListGroups)
         return ListGroups(groups);

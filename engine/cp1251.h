@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace engine {
 
@@ -47,6 +48,10 @@ std::string Cp1251ToUtf8(std::string_view bytes);
 // (when given) receives how many did.
 std::string Utf8ToCp1251(std::string_view utf8, char replacement = '?',
                          std::size_t *unmapped = nullptr);
+
+// True when the lines read as UTF-8 with Cyrillic letters in it: a protocol saved in the wrong
+// code page. Windows-1251 Cyrillic text is practically never valid UTF-8.
+bool LooksLikeUtf8Cyrillic(const std::vector<std::string> &lines);
 
 namespace detail {
 

@@ -6,6 +6,9 @@ namespace engine {
 inline constexpr const char *LoadFailedMessage = "Памылка пры адкрыцці файла";
 inline constexpr const char *SaveFailedMessage = "Памылка падчас запісу";
 inline constexpr const char *NoOutputNameMessage = "Вызначце імя файла";
+inline constexpr const char *Utf8ProtocolMessage
+    = "Файл, падобна, запісаны ў кадоўцы UTF-8, а не Windows-1251: літары ў ім будуць "
+      "паказаны і захаваны няправільна. Захавайце пратакол у Windows-1251 і прачытайце зноў.";
 // The results collector's address named in the saving confirmation.
 inline constexpr const char *CollectorEmail = "results@example.org";
 inline constexpr const char *SavedMessagePrefix

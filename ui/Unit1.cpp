@@ -22,6 +22,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "engine/cp1251.h"
 #include "engine/messages.h"
 #include "engine/save.h"
 #include "ui/Unit2_Controler.h"
@@ -518,6 +519,8 @@ void TForm1::ReadProtocol()
     }
     if (!RefillGroupList())
         ShowInformation(Utf8(engine::LoadFailedMessage));
+    else if (engine::LooksLikeUtf8Cyrillic(m_protocolLines))
+        ShowInformation(Utf8(engine::Utf8ProtocolMessage));
 }
 
 bool TForm1::RefillGroupList()

@@ -201,6 +201,16 @@ TEST_F(Cli, AProtocolThatCannotBeReadFails)
     EXPECT_FALSE(fs::exists(out));
 }
 
+TEST_F(Cli, AProtocolInUtf8IsPointedOut)
+{
+    const fs::path utf8 = m_dir / "utf8.htm";
+    WriteBytes(utf8, engine::Cp1251ToUtf8(ReadBytes(SampleProtocol)));
+    const CliRun run = Run({ utf8 });
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_NE(run.Err.find("looks like UTF-8"), std::string::npos) << run.Err;
+    EXPECT_EQ(Run({ SampleProtocol }).Err, "");
+}
+
 TEST_F(Cli, AFailedRewriteLeavesTheOutputFileAsItWas)
 {
     const fs::path out = m_dir / "out.htm";

@@ -15,6 +15,7 @@
 #include <QTest>
 #include <QUrl>
 
+#include "engine/cp1251.h"
 #include "engine/messages.h"
 #include "engine/rewrite.h"
 #include "ui/points_grid_view.h"
@@ -79,6 +80,7 @@ private slots:
     void DecimalSeparatorFollowsLocale();
     void CommandLineProtocol();
     void DroppedProtocol();
+    void Utf8ProtocolIsPointedOut();
     void EditedViewKeepsUntouchedBytes();
     void Resizing();
 };
@@ -344,6 +346,22 @@ void MainWindowTest::CommandLineProtocol()
     QCOMPARE(form.StringGrid2->rowCount(), 4);
     QVERIFY(!form.Button2->font().bold() && form.Button1->font().bold());
     QCOMPARE(QApplication::focusWidget(), form.Button1);
+}
+
+void MainWindowTest::Utf8ProtocolIsPointedOut()
+{
+    test::Window window;
+    TForm1 &form = window.Form();
+    QVERIFY(window.ShowAndActivate());
+    const std::filesystem::path path = window.TempPath("utf8.htm");
+    test::WriteBytes(path, engine::Cp1251ToUtf8(test::ReadBytes(test::ExamplesDir() / "sample_protocol.htm")));
+    form.OpenProtocol(test::PathText(path));
+    QCOMPARE(window.Informations, QStringList { Utf8(engine::Utf8ProtocolMessage) });
+    QCOMPARE(form.StringGrid2->rowCount(), 4); // read all the same
+
+    window.Informations.clear();
+    form.OpenProtocol(SampleProtocol());
+    QVERIFY(window.Informations.isEmpty());
 }
 
 void MainWindowTest::DroppedProtocol()
