@@ -2,7 +2,7 @@
 //   TablesCount=T
 //   PlacesCount=P
 //   1=25;30;;      (place 1: the cells of tables 1..T, each followed by ';')
-// Files written by the Windows program hold the same bytes (Windows-1251, CR LF).
+// Files written by earlier installations on Windows hold the same bytes (Windows-1251, CR LF).
 
 #include "points/points_tables.h"
 
@@ -118,7 +118,7 @@ namespace {
         return value;
     }
 
-    // The line break the file already uses; CR LF for a new file, as the Windows program wrote.
+    // The line break the file already uses; CR LF for a new file, as installations on Windows wrote.
     std::string_view LineBreakOf(std::string_view text)
     {
         const std::size_t at = text.find_first_of("\r\n");

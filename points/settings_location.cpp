@@ -16,7 +16,7 @@ namespace points {
 
 std::filesystem::path SettingsFilePath(const SettingsLocationInputs &inputs)
 {
-    // A copy that keeps its settings beside itself stays portable, as the Windows program is;
+    // A copy that keeps its settings beside itself stays portable, as installations on Windows are;
     // an installed one, whose folder the user cannot write, keeps them in the user's folder.
     std::filesystem::path fileName = inputs.ProgramPath.filename();
     if (fileName.empty())
