@@ -180,24 +180,41 @@ namespace {
         }
 
     private:
-        std::string ValueAtRow(long long row) const
+        std::string ValueAtRow(long long row)
         {
             // Places that decrease along a table, a grid without places or a table that has
             // been removed leave no row to read.
             if (row <= 0 || m_table > m_points.TablesCount())
                 return std::string(NoPoints);
-            for (long long r = row; r >= 1; --r) {
-                const std::string_view value = m_points.Value(m_table, static_cast<int>(r));
-                if (!value.empty())
-                    return PadLeft(value, 5);
+            return PadLeft(FilledAtOrAbove(row), 5);
+        }
+
+        // The first non-empty cell of the table going upwards from `row`. The running row
+        // mostly grows, so rows already looked at are remembered rather than read again: a
+        // long table with empty rows costs one pass, not one pass per athlete.
+        std::string_view FilledAtOrAbove(long long row)
+        {
+            if (row < m_scannedTo) {
+                m_scannedTo = 0;
+                m_lastFilled = {};
             }
-            return PadLeft({}, 5);
+            for (long long r = row; r > m_scannedTo; --r) {
+                const std::string_view value = m_points.Value(m_table, static_cast<int>(r));
+                if (!value.empty()) {
+                    m_lastFilled = value;
+                    break;
+                }
+            }
+            m_scannedTo = row;
+            return m_lastFilled;
         }
 
         const TeamPointsSource &m_points;
         int m_table;
         long long m_row = 0;
         int m_previousPlace = 0;
+        long long m_scannedTo = 0;      // rows 1..m_scannedTo have been looked at
+        std::string_view m_lastFilled;  // the last non-empty cell among them
     };
 
     std::string StandardLine(int qualification, int percent, int winnerSeconds)

@@ -378,6 +378,11 @@ TEST(Rewrite, TeamPoints)
           { { .team = "лично"_w1251, .place = "5" }, { .place = "2" } }, { "9", "8", "7" },
           { "    -", "    -" } },
         { "no places at all", { { .place = "1" } }, {}, { "    -" } },
+        { "a row above the last one read",
+          { { .place = "3" }, { .team = "лично"_w1251, .place = "5" }, { .place = "4" } },
+          { "9", "", "7" }, { "    7", "    -", "    9" } },
+        { "rows above a gap", { { .place = "1" }, { .place = "2" }, { .place = "3" }, { .place = "4" } },
+          { "", "", "6", "" }, { "     ", "     ", "    6", "    6" } },
         { "wide values are not cut", { { .place = "1" } }, { "123456" }, { "123456" } },
     };
     for (const Case &c : cases) {
