@@ -65,15 +65,19 @@ void ExpectEdited(const GroupSettings &group)
 
 // ---------------------------------------------------------------- SplitLines
 
-TEST(SplitLines, Table)
+namespace {
+
+// Line ends as files bring them; reading a file and splitting its bytes must agree.
+struct LineEndingCase
 {
-    struct Case
-    {
-        const char *name;
-        std::string_view bytes;
-        Lines lines;
-    };
-    const Case cases[] = {
+    const char *name;
+    std::string_view bytes;
+    Lines lines;
+};
+
+const std::vector<LineEndingCase> &LineEndingCases()
+{
+    static const std::vector<LineEndingCase> cases = {
         { "empty file", "", {} },
         { "final LF adds no line", "a\nb\n", { "a", "b" } },
         { "no final LF", "a\nb", { "a", "b" } },
@@ -86,10 +90,18 @@ TEST(SplitLines, Table)
         { "two LFs", "\n\n", { "", "" } },
         { "empty line inside", "a\n\nb\n", { "a", "", "b" } },
         { "empty CR LF lines", "\r\n\r\n", { "", "" } },
+        { "mixed", "a\r\nb\nc\r\n", { "a", "b", "c" } },
         { "one line", "<html>", { "<html>" } },
         { "Windows-1251 bytes unchanged", "\xC0\xFF\x98\n\xB9", { "\xC0\xFF\x98", "\xB9" } },
     };
-    for (const Case &c : cases) {
+    return cases;
+}
+
+} // namespace
+
+TEST(SplitLines, Table)
+{
+    for (const LineEndingCase &c : LineEndingCases()) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(SplitLines(c.bytes), c.lines);
     }
@@ -449,20 +461,7 @@ TEST_F(LoadProtocolTest, BytesAreNotConverted)
 
 TEST_F(LoadProtocolTest, LineEndings)
 {
-    struct Case
-    {
-        const char *name;
-        std::string_view bytes;
-        Lines lines;
-    };
-    const Case cases[] = {
-        { "empty file", "", {} },
-        { "LF with final LF", "a\nb\n", { "a", "b" } },
-        { "CR LF without final", "a\r\nb", { "a", "b" } },
-        { "CR only", "a\rb", { "ab" } },
-        { "mixed", "a\r\nb\nc\r\n", { "a", "b", "c" } },
-    };
-    for (const Case &c : cases) {
+    for (const LineEndingCase &c : LineEndingCases()) {
         SCOPED_TRACE(c.name);
         const auto path = Write("endings.htm", c.bytes);
         Lines lines = { "previous" };
