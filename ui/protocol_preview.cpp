@@ -1,0 +1,30 @@
+#include "ui/protocol_preview.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QScrollBar>
+
+#include "ui/protocol_document.h"
+
+namespace ui {
+
+ProtocolPreview::ProtocolPreview(QWidget *parent)
+    : QTextBrowser(parent)
+    , m_document(new ProtocolDocument(this))
+{
+    setDocument(m_document);
+    setOpenLinks(false);
+    setOpenExternalLinks(false);
+    setLineWrapMode(QTextEdit::WidgetWidth);
+}
+
+void ProtocolPreview::SetProtocol(std::string_view protocol)
+{
+    const int vertical = verticalScrollBar()->value();
+    const int horizontal = horizontalScrollBar()->value();
+    m_document->SetProtocol(protocol, TableFont(font().pointSizeF()));
+    m_document->documentLayout()->documentSize(); // the scroll ranges follow the finished layout
+    verticalScrollBar()->setValue(vertical);
+    horizontalScrollBar()->setValue(horizontal);
+}
+
+} // namespace ui

@@ -1,0 +1,155 @@
+#include "ui/protocol_printer.h"
+
+#include <cmath>
+#include <string>
+
+#include <QAbstractTextDocumentLayout>
+#include <QPageLayout>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QSaveFile>
+
+#include "ui/protocol_document.h"
+
+namespace ui {
+
+namespace {
+
+constexpr qreal TextPointSize = 10;
+constexpr qreal SmallestTablePointSize = 4; // below it a table is unreadable anyway: let it wrap
+constexpr qreal TablePointStep = 0.1;
+
+QFont FooterFont()
+{
+    QFont font;
+    font.setPointSizeF(9);
+    return font;
+}
+
+// Shrinks the tables' font until the widest table line fits `width`. Glyph widths scale with the
+// size only roughly (hinting), so the estimate is checked and stepped down.
+void FitTables(ProtocolDocument &document, std::string_view protocol, qreal width)
+{
+    qreal size = TextPointSize;
+    document.SetProtocol(protocol, TableFont(size));
+    const qreal widest = document.WidestTableLine();
+    if (widest <= width)
+        return;
+    size = std::floor(size * width / widest / TablePointStep) * TablePointStep;
+    for (;;) {
+        document.SetProtocol(protocol, TableFont(size));
+        if (document.WidestTableLine() <= width || size <= SmallestTablePointSize)
+            return;
+        size -= TablePointStep;
+    }
+}
+
+} // namespace
+
+void SetProtocolPageLayout(QPagedPaintDevice &device)
+{
+    device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+        QMarginsF(20, 15, 10, 15), QPageLayout::Millimeter));
+}
+
+PrintOutcome PaintProtocol(QPagedPaintDevice &device, std::string_view protocol)
+{
+    QPainter painter;
+    if (!painter.begin(&device))
+        return { 0, QStringLiteral("Не ўдалося пачаць друк.") };
+
+    // The painter's origin is the top left corner inside the margins.
+    const qreal width = device.width();
+    const QFont footerFont = FooterFont();
+    const qreal footerHeight = 2 * QFontMetricsF(footerFont, &device).height();
+    const qreal bodyHeight = device.height() - footerHeight;
+
+    ProtocolDocument document;
+    document.documentLayout()->setPaintDevice(&device);
+    QFont textFont;
+    textFont.setPointSizeF(TextPointSize);
+    document.setDefaultFont(textFont);
+    document.setPageSize(QSizeF(width, bodyHeight));
+    FitTables(document, protocol, width);
+
+    const int pages = document.pageCount();
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.palette.setColor(QPalette::Text, Qt::black);
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0 && !device.newPage())
+            return { page, QStringLiteral("Не ўдалося пачаць старонку %1.").arg(page + 1) };
+        painter.save();
+        painter.setClipRect(QRectF(0, 0, width, bodyHeight));
+        painter.translate(0, -page * bodyHeight);
+        context.clip = QRectF(0, page * bodyHeight, width, bodyHeight);
+        document.documentLayout()->draw(&painter, context);
+        painter.restore();
+        painter.setFont(footerFont);
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(0, bodyHeight, width, footerHeight),
+            Qt::AlignHCenter | Qt::AlignBottom, QStringLiteral("%1 / %2").arg(page + 1).arg(pages));
+    }
+    if (!painter.end())
+        return { pages, QStringLiteral("Не ўдалося скончыць друк.") };
+    return { pages, {} };
+}
+
+PrintOutcome PrintProtocol(QPrinter &printer, std::string_view protocol)
+{
+    return PaintProtocol(printer, protocol);
+}
+
+PrintOutcome WritePdf(const QString &path, std::string_view protocol)
+{
+    const auto failure = [&path](const QString &reason) {
+        return PrintOutcome { 0,
+            QStringLiteral("Не ўдалося запісаць PDF «%1»: %2").arg(path, reason) };
+    };
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return failure(file.errorString());
+    PrintOutcome outcome;
+    {
+        QPdfWriter writer(&file);
+        writer.setCreator(QStringLiteral("Lapwing"));
+        SetProtocolPageLayout(writer);
+        outcome = PaintProtocol(writer, protocol);
+    } // the writer finishes the PDF when it goes
+    if (!outcome.Ok())
+        return failure(outcome.error);
+    if (!file.commit())
+        return failure(file.errorString());
+    return outcome;
+}
+
+QString DefaultPdfName(const QString &outputPath)
+{
+    if (outputPath.isEmpty())
+        return {};
+    const qsizetype nameStart =
+        std::max(outputPath.lastIndexOf(QLatin1Char('/')), outputPath.lastIndexOf(QLatin1Char('\\')))
+        + 1;
+    const qsizetype dot = outputPath.lastIndexOf(QLatin1Char('.'));
+    // A dot that starts the name (".htm") or lies in a folder's name is no extension.
+    const qsizetype stemEnd = dot > nameStart ? dot : outputPath.size();
+    return outputPath.left(stemEnd) + QStringLiteral(".pdf");
+}
+
+std::unique_ptr<QPrintPreviewDialog> MakePrintPreview(std::string_view protocol, QWidget *parent)
+{
+    auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    SetProtocolPageLayout(*printer);
+    auto dialog = std::make_unique<QPrintPreviewDialog>(printer.get(), parent);
+    QObject::connect(dialog.get(), &QPrintPreviewDialog::paintRequested,
+        [printer, bytes = std::string(protocol), window = dialog.get()](QPrinter *target) {
+            const PrintOutcome outcome = PrintProtocol(*target, bytes);
+            if (!outcome.Ok()) // only a real printer fails; the preview draws on pictures
+                QMessageBox::warning(window, QStringLiteral("Друк"), outcome.error);
+        });
+    return dialog;
+}
+
+} // namespace ui
