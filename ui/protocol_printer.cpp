@@ -11,6 +11,9 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QSaveFile>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextLayout>
 
 #include "ui/protocol_document.h"
 
@@ -47,6 +50,36 @@ void FitTables(ProtocolDocument &document, std::string_view protocol, qreal widt
     }
 }
 
+// The top of a block's first or last line on the laid out pages.
+qreal LineTop(QTextDocument &document, const QTextBlock &block, bool lastLine)
+{
+    document.documentLayout()->blockBoundingRect(block); // lays the document out that far
+    const QTextLayout &layout = *block.layout();
+    const int line = lastLine ? layout.lineCount() - 1 : 0;
+    return layout.position().y() + (line >= 0 ? layout.lineAt(line).y() : 0);
+}
+
+// A heading at the foot of a page with its table on the next reads as belonging to neither:
+// a heading parted from the first lines under it (a table's rules, header row and first
+// athlete) starts a new page instead.
+void KeepHeadingsWithTables(QTextDocument &document, qreal pageHeight)
+{
+    constexpr int KeptBlocks = 4;
+    const auto page = [pageHeight](qreal y) { return static_cast<int>(y / pageHeight); };
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().headingLevel() == 0)
+            continue;
+        QTextBlock kept = block;
+        for (int i = 0; i < KeptBlocks && kept.next().isValid(); ++i)
+            kept = kept.next();
+        if (page(LineTop(document, block, false)) == page(LineTop(document, kept, true)))
+            continue;
+        QTextBlockFormat breakBefore;
+        breakBefore.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        QTextCursor(block).mergeBlockFormat(breakBefore);
+    }
+}
+
 } // namespace
 
 void SetProtocolPageLayout(QPagedPaintDevice &device)
@@ -74,6 +107,7 @@ PrintOutcome PaintProtocol(QPagedPaintDevice &device, std::string_view protocol)
     document.setDefaultFont(textFont);
     document.setPageSize(QSizeF(width, bodyHeight));
     FitTables(document, protocol, width);
+    KeepHeadingsWithTables(document, bodyHeight);
 
     const int pages = document.pageCount();
     QAbstractTextDocumentLayout::PaintContext context;

@@ -25,6 +25,14 @@ std::string FirstGroup()
     return all.substr(0, all.find("</pre>", start) + 6) + "</body></html>";
 }
 
+QStringList Headings(const std::string &protocol)
+{
+    QStringList headings;
+    for (const auto &match : QRegularExpression("<h2>(.*?)</h2>").globalMatch(ui::FromCp1251(protocol)))
+        headings << match.captured(1).simplified();
+    return headings;
+}
+
 // The lines of the protocol's "<pre>" tables, blanks collapsed, empty lines left out.
 QStringList TableLines(const std::string &protocol)
 {
@@ -94,6 +102,8 @@ void ProtocolPrinterTest::PdfHoldsEveryLineOnNumberedPages()
         lines.removeAll(QString());
         QVERIFY(!lines.isEmpty());
         QCOMPARE(lines.takeLast().remove(' '), QStringLiteral("%1/%2").arg(page + 1).arg(pages));
+        QVERIFY2(!Headings(protocol.toStdString()).contains(lines.last()),
+            qPrintable("a heading parted from its table: " + lines.last()));
         pdfLines << lines;
     }
     qsizetype at = 0;
