@@ -29,7 +29,8 @@ AboutDialog::AboutDialog(const QString &settingsPath, QWidget *parent)
         this);
     purpose->setWordWrap(true);
     layout->addWidget(purpose);
-    layout->addWidget(new QLabel(QStringLiteral("Распаўсюджваецца на ўмовах ліцэнзіі праекта."), this));
+    layout->addWidget(
+        new QLabel(QStringLiteral("Распаўсюджваецца на ўмовах ліцэнзіі праекта."), this));
 
     layout->addSpacing(8);
     layout->addWidget(new QLabel(QStringLiteral("Файл налад:"), this));

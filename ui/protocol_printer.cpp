@@ -17,12 +17,11 @@
 
 #include "ui/protocol_document.h"
 
-namespace ui {
-
 namespace {
 
 constexpr qreal TextPointSize = 10;
-constexpr qreal SmallestTablePointSize = 4; // below it a table is unreadable anyway: let it wrap
+// Below it a table is unreadable anyway: let it wrap.
+constexpr qreal SmallestTablePointSize = 4;
 constexpr qreal TablePointStep = 0.1;
 
 QFont FooterFont()
@@ -34,16 +33,16 @@ QFont FooterFont()
 
 // Shrinks the tables' font until the widest table line fits `width`. Glyph widths scale with the
 // size only roughly (hinting), so the estimate is checked and stepped down.
-void FitTables(ProtocolDocument &document, std::string_view protocol, qreal width)
+void FitTables(ui::ProtocolDocument &document, std::string_view protocol, qreal width)
 {
     qreal size = TextPointSize;
-    document.SetProtocol(protocol, TableFont(size));
+    document.SetProtocol(protocol, ui::TableFont(size));
     const qreal widest = document.WidestTableLine();
     if (widest <= width)
         return;
     size = std::floor(size * width / widest / TablePointStep) * TablePointStep;
     for (;;) {
-        document.SetProtocol(protocol, TableFont(size));
+        document.SetProtocol(protocol, ui::TableFont(size));
         if (document.WidestTableLine() <= width || size <= SmallestTablePointSize)
             return;
         size -= TablePointStep;
@@ -81,6 +80,8 @@ void KeepHeadingsWithTables(QTextDocument &document, qreal pageHeight)
 }
 
 } // namespace
+
+namespace ui {
 
 void SetProtocolPageLayout(QPagedPaintDevice &device)
 {
@@ -163,8 +164,8 @@ QString DefaultPdfName(const QString &outputPath)
 {
     if (outputPath.isEmpty())
         return {};
-    const qsizetype nameStart =
-        std::max(outputPath.lastIndexOf(QLatin1Char('/')), outputPath.lastIndexOf(QLatin1Char('\\')))
+    const qsizetype nameStart = std::max(outputPath.lastIndexOf(QLatin1Char('/')),
+                                    outputPath.lastIndexOf(QLatin1Char('\\')))
         + 1;
     const qsizetype dot = outputPath.lastIndexOf(QLatin1Char('.'));
     // A dot that starts the name (".htm") or lies in a folder's name is no extension.

@@ -23,7 +23,8 @@ private slots:
 
 void ProtocolPreviewTest::ShowsHeadingsAndAlignedTables()
 {
-    const std::string protocol = test::ReadBytes(test::ExamplesDir() / "sample_protocol_expected.htm");
+    const std::string protocol
+        = test::ReadBytes(test::ExamplesDir() / "sample_protocol_expected.htm");
     const QString source = ui::FromCp1251(protocol);
     ui::ProtocolPreview preview;
     preview.resize(500, 400);
@@ -98,7 +99,8 @@ void ProtocolPreviewTest::FetchesAndFollowsNothing()
     preview.show();
     QVERIFY(QTest::qWaitForWindowExposed(&preview));
     QVERIFY(preview.document()->resource(QTextDocument::ImageResource, localImage).isNull());
-    QVERIFY(preview.document()->resource(QTextDocument::ImageResource, QUrl(web + "logo.png"))
+    QVERIFY(preview.document()
+                ->resource(QTextDocument::ImageResource, QUrl(web + "logo.png"))
                 .isNull());
 
     const QString shown = preview.toPlainText();

@@ -15,7 +15,10 @@
 
 namespace {
 
-std::string Example() { return test::ReadBytes(test::ExamplesDir() / "sample_protocol_expected.htm"); }
+std::string Example()
+{
+    return test::ReadBytes(test::ExamplesDir() / "sample_protocol_expected.htm");
+}
 
 // The protocol's first group alone: its heading and table.
 std::string FirstGroup()
@@ -28,7 +31,8 @@ std::string FirstGroup()
 QStringList Headings(const std::string &protocol)
 {
     QStringList headings;
-    for (const auto &match : QRegularExpression("<h2>(.*?)</h2>").globalMatch(ui::FromCp1251(protocol)))
+    for (const auto &match :
+        QRegularExpression("<h2>(.*?)</h2>").globalMatch(ui::FromCp1251(protocol)))
         headings << match.captured(1).simplified();
     return headings;
 }
@@ -37,7 +41,8 @@ QStringList Headings(const std::string &protocol)
 QStringList TableLines(const std::string &protocol)
 {
     QStringList lines;
-    const QRegularExpression table("<pre>(.*?)</pre>", QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpression table(
+        "<pre>(.*?)</pre>", QRegularExpression::DotMatchesEverythingOption);
     for (const auto &match : table.globalMatch(ui::FromCp1251(protocol))) {
         for (const QString &line : match.captured(1).split(QLatin1Char('\n'))) {
             if (!line.simplified().isEmpty())
@@ -138,14 +143,21 @@ void ProtocolPrinterTest::DefaultPdfName_data()
 {
     QTest::addColumn<QString>("output");
     QTest::addColumn<QString>("pdf");
-    QTest::newRow("extension replaced") << "/home/s/140208_res.htm" << "/home/s/140208_res.pdf";
-    QTest::newRow("only the last extension") << "a.b/res.tar.HTM" << "a.b/res.tar.pdf";
-    QTest::newRow("no extension, dotted folder") << "a.b/res" << "a.b/res.pdf";
-    QTest::newRow("Windows folder") << "C:\\v.1\\res" << "C:\\v.1\\res.pdf";
-    QTest::newRow("name starting with a dot") << "/tmp/.htm" << "/tmp/.htm.pdf";
-    QTest::newRow("already PDF") << "res.pdf" << "res.pdf";
+    QTest::newRow("extension replaced") << "/home/s/140208_res.htm"
+                                        << "/home/s/140208_res.pdf";
+    QTest::newRow("only the last extension") << "a.b/res.tar.HTM"
+                                             << "a.b/res.tar.pdf";
+    QTest::newRow("no extension, dotted folder") << "a.b/res"
+                                                 << "a.b/res.pdf";
+    QTest::newRow("Windows folder") << "C:\\v.1\\res"
+                                    << "C:\\v.1\\res.pdf";
+    QTest::newRow("name starting with a dot") << "/tmp/.htm"
+                                              << "/tmp/.htm.pdf";
+    QTest::newRow("already PDF") << "res.pdf"
+                                 << "res.pdf";
     QTest::newRow("Cyrillic") << test::Utf8("Пратакол.htm") << test::Utf8("Пратакол.pdf");
-    QTest::newRow("no output file yet") << "" << "";
+    QTest::newRow("no output file yet") << ""
+                                        << "";
 }
 
 void ProtocolPrinterTest::DefaultPdfName()
