@@ -21,7 +21,8 @@ void ProtocolPreview::SetProtocol(std::string_view protocol)
 {
     const int vertical = verticalScrollBar()->value();
     const int horizontal = horizontalScrollBar()->value();
-    m_document->SetProtocol(protocol, TableFont(font().pointSizeF()));
+    // QFontInfo: a font set in pixels has no point size of its own.
+    m_document->SetProtocol(protocol, TableFont(QFontInfo(font()).pointSizeF()));
     m_document->documentLayout()->documentSize(); // the scroll ranges follow the finished layout
     // The view's cursor was pushed to the end by the new text; a first showing starts at the top.
     moveCursor(QTextCursor::Start);

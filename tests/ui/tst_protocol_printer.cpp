@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "engine/protocol.h"
+#include "ui/protocol_document.h"
 #include "ui/protocol_printer.h"
 #include "ui/text_codec.h"
 #include "ui_test_support.h"
@@ -75,6 +77,8 @@ void ProtocolPrinterTest::PdfHoldsEveryLineOnNumberedPages_data()
     // 8 points, whose lines are about 3.3 mm apart: some 75 lines a page.
     QTest::newRow("one group, 30 lines") << QByteArray::fromStdString(FirstGroup()) << 1;
     QTest::newRow("the example, 95 lines") << QByteArray::fromStdString(Example()) << 2;
+    QTest::newRow("the example as the window's lines")
+        << QByteArray::fromStdString(ui::JoinLines(engine::SplitLines(Example()))) << 2;
 }
 
 void ProtocolPrinterTest::PdfHoldsEveryLineOnNumberedPages()
