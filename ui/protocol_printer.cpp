@@ -1,5 +1,6 @@
 #include "ui/protocol_printer.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -20,7 +21,7 @@
 namespace {
 
 constexpr qreal TextPointSize = 10;
-// Below it a table is unreadable anyway: let it wrap.
+// Below it a table is unreadable anyway: its lines wrap instead.
 constexpr qreal SmallestTablePointSize = 4;
 constexpr qreal TablePointStep = 0.1;
 
@@ -29,6 +30,20 @@ QFont FooterFont()
     QFont font;
     font.setPointSizeF(9);
     return font;
+}
+
+// Lets the tables' lines wrap: on paper a line past the margin would be cut off and lost.
+void WrapTables(QTextDocument &document)
+{
+    QTextBlockFormat wrapping;
+    wrapping.setNonBreakableLines(false);
+    QTextCursor cursor(&document);
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().nonBreakableLines()) {
+            cursor.setPosition(block.position());
+            cursor.mergeBlockFormat(wrapping);
+        }
+    }
 }
 
 // Shrinks the tables' font until the widest table line fits `width`. Glyph widths scale with the
@@ -40,11 +55,14 @@ void FitTables(ui::ProtocolDocument &document, std::string_view protocol, qreal 
     const qreal widest = document.WidestTableLine();
     if (widest <= width)
         return;
-    size = std::floor(size * width / widest / TablePointStep) * TablePointStep;
+    size = std::max(SmallestTablePointSize,
+        std::floor(size * width / widest / TablePointStep) * TablePointStep);
     for (;;) {
         document.SetProtocol(protocol, ui::TableFont(size));
-        if (document.WidestTableLine() <= width || size <= SmallestTablePointSize)
+        if (document.WidestTableLine() <= width)
             return;
+        if (size <= SmallestTablePointSize)
+            return WrapTables(document);
         size -= TablePointStep;
     }
 }

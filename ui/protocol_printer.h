@@ -32,7 +32,8 @@ void SetProtocolPageLayout(QPagedPaintDevice &device);
 
 // Lays the protocol (Windows-1251 bytes) out on the device's pages as the printer is set up
 // (paper and margins as the user chose them) and paints it. The tables' font shrinks until
-// the widest table line fits the page width, so no line is wrapped or cut.
+// the widest table line fits the page width, so no line is wrapped or cut; a line too wide even
+// at 4 points wraps rather than running past the margin.
 PrintOutcome PaintProtocol(QPagedPaintDevice &device, std::string_view protocol);
 PrintOutcome PrintProtocol(QPrinter &printer, std::string_view protocol);
 

@@ -73,18 +73,24 @@ void ProtocolPrinterTest::PdfHoldsEveryLineOnNumberedPages_data()
 {
     QTest::addColumn<QByteArray>("protocol");
     QTest::addColumn<int>("pages");
+    QTest::addColumn<bool>("wrapped"); // table lines too wide for any readable size
     // The widest table line has 105 letters; on A4 less 30 mm of margins that is a font of about
     // 8 points, whose lines are about 3.3 mm apart: some 75 lines a page.
-    QTest::newRow("one group, 30 lines") << QByteArray::fromStdString(FirstGroup()) << 1;
-    QTest::newRow("the example, 95 lines") << QByteArray::fromStdString(Example()) << 2;
+    QTest::newRow("one group, 30 lines") << QByteArray::fromStdString(FirstGroup()) << 1 << false;
+    QTest::newRow("the example, 95 lines") << QByteArray::fromStdString(Example()) << 2 << false;
     QTest::newRow("the example as the window's lines")
-        << QByteArray::fromStdString(ui::JoinLines(engine::SplitLines(Example()))) << 2;
+        << QByteArray::fromStdString(ui::JoinLines(engine::SplitLines(Example()))) << 2 << false;
+    QByteArray wide = "<pre>\n";
+    for (int word = 0; word < 150; ++word)
+        wide += QByteArray::number(1000 + word) + ' ';
+    QTest::newRow("a 750 letter line") << wide + "\n</pre>" << 1 << true;
 }
 
 void ProtocolPrinterTest::PdfHoldsEveryLineOnNumberedPages()
 {
     QFETCH(QByteArray, protocol);
     QFETCH(int, pages);
+    QFETCH(bool, wrapped);
     QTemporaryDir dir;
     const QString pdf = dir.filePath("protocol.pdf");
     const ui::PrintOutcome outcome = ui::WritePdf(pdf, protocol.toStdString());
@@ -114,6 +120,11 @@ void ProtocolPrinterTest::PdfHoldsEveryLineOnNumberedPages()
         QVERIFY2(!Headings(protocol.toStdString()).contains(lines.last()),
             qPrintable("a heading parted from its table: " + lines.last()));
         pdfLines << lines;
+    }
+    if (wrapped) { // nothing cut off at the margin: the words follow one another
+        const QString text = pdfLines.join(' ');
+        QCOMPARE(text.simplified(), TableLines(protocol.toStdString()).join(' '));
+        return;
     }
     qsizetype at = 0;
     for (const QString &line : TableLines(protocol.toStdString())) {
