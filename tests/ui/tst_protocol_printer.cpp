@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -64,7 +65,7 @@ private slots:
     void PdfHoldsEveryLineOnNumberedPages_data();
     void PdfHoldsEveryLineOnNumberedPages();
     void PreviewShowsThePages();
-    void UnwritablePdfNamesFileAndReason();
+    void UnwritableTargetsFailWithAReason();
     void DefaultPdfName_data();
     void DefaultPdfName();
 };
@@ -144,7 +145,7 @@ void ProtocolPrinterTest::PreviewShowsThePages()
     dialog->reject();
 }
 
-void ProtocolPrinterTest::UnwritablePdfNamesFileAndReason()
+void ProtocolPrinterTest::UnwritableTargetsFailWithAReason()
 {
     QTemporaryDir dir;
     const QString pdf = dir.filePath("no such folder/protocol.pdf");
@@ -152,6 +153,14 @@ void ProtocolPrinterTest::UnwritablePdfNamesFileAndReason()
     QVERIFY(!outcome.Ok());
     QVERIFY2(outcome.error.contains(pdf), qPrintable(outcome.error));
     QVERIFY(!QFile::exists(pdf));
+
+    // A printer that cannot start (here one printing to a file in a missing folder).
+    QPrinter printer;
+    printer.setOutputFileName(pdf);
+    QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
+    const ui::PrintOutcome printed = ui::PrintProtocol(printer, Example());
+    QVERIFY(!printed.Ok());
+    QCOMPARE(printed.pages, 0);
 }
 
 void ProtocolPrinterTest::DefaultPdfName_data()
