@@ -1,0 +1,94 @@
+// OutputView: the editable text view of the rewritten protocol, painting only the lines in
+// sight so that a million lines show as fast as ten.
+#pragma once
+
+#include <vector>
+
+#include <QAbstractScrollArea>
+
+#include "ui/output_store.h"
+
+namespace ui {
+
+// A plain-text editor over an OutputStore, without line wrapping, in the widget's font (meant
+// to be monospaced). It offers what a secretary needs to correct a protocol: a caret moved by
+// the arrows, Home/End, Page Up/Down and Ctrl+Home/End; selection with Shift or the mouse;
+// typing (input methods included), Enter, Backspace and Delete; Ctrl+A/C/X/V and Ctrl+Z/Y.
+// Tab is left to focus changes. Filling goes straight into the store: Clear(), AppendLine()
+// for each line, then FinishFill() to show the result.
+class OutputView : public QAbstractScrollArea
+{
+    Q_OBJECT
+
+public:
+    explicit OutputView(QWidget *parent = nullptr);
+
+    const OutputStore &Store() const { return m_store; }
+    void Clear(std::size_t bytes = 0, std::size_t lines = 0);
+    void AppendLine(std::string_view bytes) { m_store.AppendLine(bytes); }
+    void FinishFill();
+
+    QString toPlainText() const { return m_store.PlainText(); }
+    void setPlainText(const QString &text);
+
+    TextPosition CursorPosition() const { return m_cursor; }
+    void SetCursorPosition(TextPosition at, bool keepAnchor = false);
+    QString SelectedText() const;
+    void SelectAll();
+    void Copy() const;
+    void Cut();
+    void Paste();
+    // Replaces the selection (or inserts at the caret), as typing does.
+    void InsertText(const QString &text);
+    void Undo();
+    void Redo();
+
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    // One change, enough to take it back: `removed` stood at `at`, `inserted` stands there now.
+    struct Edit
+    {
+        TextPosition At;
+        QString Removed;
+        QString Inserted;
+    };
+
+    bool HasSelection() const { return m_anchor != m_cursor; }
+    void Replace(TextPosition from, TextPosition to, const QString &text, bool mergeTyping = false);
+    void Apply(const Edit &edit, bool backwards);
+    void RemoveSelectionOr(TextPosition from, TextPosition to);
+    void MoveCursor(TextPosition at, bool keepAnchor);
+    bool Navigate(QKeyEvent *event);
+    TextPosition WordBoundary(TextPosition at, int direction) const;
+
+    int LineHeight() const;
+    int VisibleLines() const;
+    int XOf(const QString &text, qsizetype column) const;
+    TextPosition PositionAt(QPoint point) const;
+    void UpdateScrollBars();
+    void EnsureCursorVisible();
+
+    OutputStore m_store;
+    TextPosition m_cursor;
+    TextPosition m_anchor;
+    int m_goalX = -1; // where Up and Down aim, in text pixels; -1: the caret's own
+    std::vector<Edit> m_undo;
+    std::vector<Edit> m_redo;
+    bool m_typing = false; // the last undo step is typing that the next key may extend
+};
+
+} // namespace ui
