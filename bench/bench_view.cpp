@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -22,17 +23,20 @@
 
 namespace {
 
-// The peak resident size (VmHWM) in MiB since the last ResetPeak().
-double PeakMiB()
+// A size from /proc/self/status in MiB: VmHWM is the peak resident size since the last
+// ResetPeak(), VmRSS the present one.
+double StatusMiB(const char *field)
 {
     std::ifstream status("/proc/self/status");
     std::string line;
     while (std::getline(status, line)) {
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::strtod(line.c_str() + 6, nullptr) / 1024.0;
+        if (line.rfind(field, 0) == 0)
+            return std::strtod(line.c_str() + std::strlen(field), nullptr) / 1024.0;
     }
     return 0;
 }
+
+double PeakMiB() { return StatusMiB("VmHWM:"); }
 
 // Writing 5 to clear_refs sets the peak back to the present resident size.
 void ResetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
@@ -69,6 +73,8 @@ int main(int argc, char **argv)
     form.LabeledEdit1->setText(protocol);
     form.Button3Click();
     const double read = Seconds(timer);
+    const double readPeak = PeakMiB();
+    const double readResident = StatusMiB("VmRSS:");
     timer.restart();
     form.Button1Click();
     const double recalculate = Seconds(timer);
@@ -77,13 +83,16 @@ int main(int argc, char **argv)
     QApplication::processEvents();
     const double paint = Seconds(timer);
     const double firstPeak = PeakMiB();
+    const double shownResident = StatusMiB("VmRSS:");
 
     std::printf("protocol: %zu result lines, %.1f MiB; output: %lld lines\n", lines, fileMiB,
         static_cast<long long>(form.Memo2->Store().LineCount()));
     std::printf("read %.3f s + recalculate %.3f s + paint %.3f s = %.3f s\n", read, recalculate,
         paint, read + recalculate + paint);
-    std::printf("peak memory: %.0f MiB = %.2fx the file (the window idle before: %.0f MiB)\n",
-        firstPeak, firstPeak / fileMiB, idleMiB);
+    std::printf("peak memory: %.0f MiB = %.2fx the file\n", firstPeak, firstPeak / fileMiB);
+    std::printf("resident: the window idle %.0f MiB; after the read %.0f MiB (peak %.0f); "
+                "with the output shown %.0f MiB\n",
+        idleMiB, readResident, readPeak, shownResident);
 
     std::vector<double> peaks { firstPeak };
     std::printf("recalculation  time    peak MiB\n");

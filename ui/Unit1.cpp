@@ -579,7 +579,8 @@ void TForm1::Button1Click()
             std::size_t bytes = 4096;
             for (const engine::ProtocolLine &input : m_protocolLines)
                 bytes += input.size() + 16;
-            Memo2->Clear(bytes, m_protocolLines.size() + 64);
+            // Each table gets a few lines more (header, summary).
+            Memo2->Clear(bytes, m_protocolLines.size() + m_protocolLines.size() / 4 + 64);
         }
         Memo2->AppendLine(line);
     };

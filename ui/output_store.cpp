@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <limits>
-#include <stdexcept>
+
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
 
 #include "engine/cp1251.h"
 #include "ui/text_codec.h"
@@ -11,11 +14,26 @@ namespace ui {
 
 namespace {
 
-    constexpr std::size_t MaxSpan = std::numeric_limits<std::uint32_t>::max();
+    // Offsets and lengths of spans are 32 bits, so that a line costs eight bytes.
+    constexpr std::size_t MaxBuffer = std::numeric_limits<std::uint32_t>::max();
 
     QStringList SplitLines(const QString &text)
     {
         return NormalizeLineBreaks(text).split(QLatin1Char('\n'));
+    }
+
+    // A fill writes every byte of a buffer of a hundred megabytes once; in pages of 4 KiB that
+    // is tens of thousands of page faults, which cost more than the rewrite itself. Huge pages
+    // where the system offers them on request.
+    void AdviseHugePages([[maybe_unused]] const void *data, [[maybe_unused]] std::size_t bytes)
+    {
+#ifdef __linux__
+        constexpr std::uintptr_t Huge = 2 * 1024 * 1024;
+        const auto begin = (reinterpret_cast<std::uintptr_t>(data) + Huge - 1) & ~(Huge - 1);
+        const auto end = (reinterpret_cast<std::uintptr_t>(data) + bytes) & ~(Huge - 1);
+        if (end > begin)
+            ::madvise(reinterpret_cast<void *>(begin), end - begin, MADV_HUGEPAGE);
+#endif
     }
 
 } // namespace
@@ -46,19 +64,26 @@ void OutputStore::Clear(std::size_t bytes, std::size_t lines)
 {
     m_bytes.clear();
     m_bytes.reserve(bytes);
+    AdviseHugePages(m_bytes.data(), m_bytes.capacity());
     m_lines.clear();
     m_lines.reserve(lines);
+    AdviseHugePages(m_lines.data(), m_lines.capacity() * sizeof(Line));
     // Released, not just emptied: the next fill may have no edits at all.
     m_edited = std::vector<QString>();
-    m_freeEdited = std::vector<std::int32_t>();
+    m_freeEdited = std::vector<std::uint32_t>();
     m_maxLength = 0;
 }
 
 void OutputStore::AppendLine(std::string_view bytes)
 {
-    if (bytes.size() > MaxSpan)
-        throw std::length_error("output line longer than 4 GiB");
-    m_lines.push_back({ m_bytes.size(), static_cast<std::uint32_t>(bytes.size()), -1 });
+    // Past 4 GiB of output a line keeps its text like an edited one; decoding loses nothing,
+    // so it is still saved byte for byte.
+    if (m_bytes.size() + bytes.size() >= MaxBuffer) {
+        m_lines.push_back(EditedLine(DecodeCp1251(bytes)));
+        return;
+    }
+    m_lines.push_back(
+        { static_cast<std::uint32_t>(m_bytes.size()), static_cast<std::uint32_t>(bytes.size()) });
     m_bytes.append(bytes);
     NoteLength(static_cast<qsizetype>(bytes.size()));
 }
@@ -77,7 +102,7 @@ QString OutputStore::Text(qsizetype line) const
     if (line < 0 || line >= LineCount())
         return {};
     const Line &at = m_lines[static_cast<std::size_t>(line)];
-    return at.Edited >= 0 ? m_edited[static_cast<std::size_t>(at.Edited)] : DecodeCp1251(Bytes(at));
+    return at.IsSpan() ? DecodeCp1251(Bytes(at)) : m_edited[at.Offset];
 }
 
 qsizetype OutputStore::Length(qsizetype line) const
@@ -85,12 +110,12 @@ qsizetype OutputStore::Length(qsizetype line) const
     if (line < 0 || line >= LineCount())
         return 0;
     const Line &at = m_lines[static_cast<std::size_t>(line)];
-    return at.Edited >= 0 ? m_edited[static_cast<std::size_t>(at.Edited)].size() : at.Length;
+    return at.IsSpan() ? at.Length : m_edited[at.Offset].size();
 }
 
 bool OutputStore::IsEdited(qsizetype line) const
 {
-    return line >= 0 && line < LineCount() && m_lines[static_cast<std::size_t>(line)].Edited >= 0;
+    return line >= 0 && line < LineCount() && !m_lines[static_cast<std::size_t>(line)].IsSpan();
 }
 
 QString OutputStore::PlainText() const
@@ -134,20 +159,20 @@ TextPosition OutputStore::Insert(TextPosition at, const QString &text)
     }
 
     Release(old);
-    m_lines[static_cast<std::size_t>(at.Line)].Edited = -1;
+    m_lines[static_cast<std::size_t>(at.Line)] = Line {};
     // Breaking an untouched line leaves both halves untouched: they are still spans of the
     // buffer, saved byte for byte.
-    const bool span = old.Edited < 0;
+    const bool span = old.IsSpan();
     const auto column = static_cast<std::uint32_t>(at.Column);
     std::vector<Line> added;
     added.reserve(static_cast<std::size_t>(parts.size()));
     added.push_back(span && parts.front().isEmpty()
-            ? Line { old.Offset, column, -1 }
+            ? Line { old.Offset, column }
             : EditedLine(oldText.left(at.Column) + parts.front()));
     for (qsizetype i = 1; i + 1 < parts.size(); ++i)
         added.push_back(EditedLine(parts[i]));
     added.push_back(span && parts.back().isEmpty()
-            ? Line { old.Offset + column, old.Length - column, -1 }
+            ? Line { old.Offset + column, old.Length - column }
             : EditedLine(parts.back() + oldText.mid(at.Column)));
     const auto where = m_lines.begin() + at.Line;
     *where = added.front();
@@ -167,14 +192,13 @@ void OutputStore::Remove(TextPosition from, TextPosition to)
     const Line last = m_lines[static_cast<std::size_t>(to.Line)];
     // Two untouched pieces that lie next to each other in the buffer join into one span, so
     // that Enter followed by Backspace gives back the untouched line.
-    const std::size_t keptEnd = first.Offset + static_cast<std::size_t>(from.Column);
-    const std::size_t resumed = last.Offset + static_cast<std::size_t>(to.Column);
-    const std::size_t joinedLength = from.Column + (last.Length - static_cast<std::size_t>(to.Column));
+    const auto kept = static_cast<std::uint32_t>(from.Column);
+    const auto skipped = static_cast<std::uint32_t>(to.Column);
     Line joined;
-    if (first.Edited < 0 && last.Edited < 0 && joinedLength <= MaxSpan
-        && (from.Column == 0 || to.Column == last.Length || keptEnd == resumed)) {
-        const std::size_t offset = from.Column == 0 ? resumed : first.Offset;
-        joined = { offset, static_cast<std::uint32_t>(joinedLength), -1 };
+    if (first.IsSpan() && last.IsSpan()
+        && (kept == 0 || skipped == last.Length || first.Offset + kept == last.Offset + skipped)) {
+        const std::uint32_t offset = kept == 0 ? last.Offset + skipped : first.Offset;
+        joined = { offset, kept + (last.Length - skipped) };
     } else {
         joined = EditedLine(Text(from.Line).left(from.Column) + Text(to.Line).mid(to.Column));
     }
@@ -205,10 +229,10 @@ std::vector<engine::ProtocolLine> OutputStore::Lines() const
     std::vector<engine::ProtocolLine> lines;
     lines.reserve(m_lines.size());
     for (const Line &line : m_lines) {
-        if (line.Edited < 0)
+        if (line.IsSpan())
             lines.emplace_back(Bytes(line));
         else
-            lines.push_back(ToCp1251(m_edited[static_cast<std::size_t>(line.Edited)]));
+            lines.push_back(ToCp1251(m_edited[line.Offset]));
     }
     return lines;
 }
@@ -216,9 +240,9 @@ std::vector<engine::ProtocolLine> OutputStore::Lines() const
 std::optional<UnencodableChar> OutputStore::FirstUnencodable() const
 {
     for (std::size_t line = 0; line < m_lines.size(); ++line) {
-        if (m_lines[line].Edited < 0)
+        if (m_lines[line].IsSpan())
             continue;
-        const QString &text = m_edited[static_cast<std::size_t>(m_lines[line].Edited)];
+        const QString &text = m_edited[m_lines[line].Offset];
         qsizetype column = 1;
         for (qsizetype i = 0; i < text.size(); ++column) {
             const bool pair = text[i].isHighSurrogate() && i + 1 < text.size()
@@ -237,7 +261,7 @@ std::optional<UnencodableChar> OutputStore::FirstUnencodable() const
 std::size_t OutputStore::MemoryBytes() const
 {
     std::size_t bytes = m_bytes.capacity() + m_lines.capacity() * sizeof(Line)
-        + m_edited.capacity() * sizeof(QString) + m_freeEdited.capacity() * sizeof(std::int32_t);
+        + m_edited.capacity() * sizeof(QString) + m_freeEdited.capacity() * sizeof(std::uint32_t);
     for (const QString &text : m_edited)
         bytes += static_cast<std::size_t>(text.capacity()) * sizeof(QChar);
     return bytes;
@@ -245,17 +269,17 @@ std::size_t OutputStore::MemoryBytes() const
 
 OutputStore::Line OutputStore::EditedLine(const QString &text)
 {
-    std::int32_t slot;
+    std::uint32_t slot;
     if (!m_freeEdited.empty()) {
         slot = m_freeEdited.back();
         m_freeEdited.pop_back();
-        m_edited[static_cast<std::size_t>(slot)] = text;
+        m_edited[slot] = text;
     } else {
-        slot = static_cast<std::int32_t>(m_edited.size());
+        slot = static_cast<std::uint32_t>(m_edited.size());
         m_edited.push_back(text);
     }
     NoteLength(text.size());
-    return { 0, 0, slot };
+    return { slot, EditedMark };
 }
 
 void OutputStore::SetLine(qsizetype index, Line line)
@@ -266,11 +290,11 @@ void OutputStore::SetLine(qsizetype index, Line line)
 
 void OutputStore::Release(const Line &line)
 {
-    if (line.Edited < 0)
+    if (line.IsSpan())
         return;
     // The slot is reused by the next edited line; its text goes now.
-    m_edited[static_cast<std::size_t>(line.Edited)] = QString();
-    m_freeEdited.push_back(line.Edited);
+    m_edited[line.Offset] = QString();
+    m_freeEdited.push_back(line.Offset);
 }
 
 void OutputStore::NoteLength(qsizetype length) { m_maxLength = std::max(m_maxLength, length); }

@@ -79,12 +79,15 @@ public:
     std::size_t MemoryBytes() const;
 
 private:
+    // Eight bytes a line: a span of the buffer, or (Length == EditedMark) the slot in m_edited
+    // that holds the line's text.
     struct Line
     {
-        std::size_t Offset = 0;
+        std::uint32_t Offset = 0;
         std::uint32_t Length = 0;
-        std::int32_t Edited = -1; // index into m_edited; -1: the span in m_bytes is the text
+        bool IsSpan() const { return Length != EditedMark; }
     };
+    static constexpr std::uint32_t EditedMark = 0xFFFFFFFF;
 
     std::string_view Bytes(const Line &line) const { return { m_bytes.data() + line.Offset, line.Length }; }
     Line EditedLine(const QString &text);
@@ -95,7 +98,7 @@ private:
     std::string m_bytes;
     std::vector<Line> m_lines;
     std::vector<QString> m_edited;
-    std::vector<std::int32_t> m_freeEdited; // slots of m_edited no line uses
+    std::vector<std::uint32_t> m_freeEdited; // slots of m_edited no line uses
     qsizetype m_maxLength = 0;
 };
 
