@@ -109,5 +109,11 @@ int main(int argc, char **argv)
         std::printf("run %d's peak against run 2's: %+.1f %%\n", runs,
             (peaks.back() / peaks[1] - 1.0) * 100.0);
     }
+
+    ResetPeak();
+    form.LabeledEdit2->setText(dir.filePath(QStringLiteral("out.htm")));
+    timer.restart();
+    form.Button5Click();
+    std::printf("save %.3f s, peak %.0f MiB\n", Seconds(timer), PeakMiB());
     return 0;
 }

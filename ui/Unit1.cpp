@@ -629,7 +629,7 @@ void TForm1::Button5Click()
         ShowInformation(Utf8(engine::NoOutputNameMessage));
         return;
     }
-    if (!engine::SaveProtocol(ToPath(path), OutputToSave()).Ok) {
+    if (!Memo2->Store().Save(ToPath(path)).Ok) {
         ShowInformation(Utf8(engine::SaveFailedMessage));
         return;
     }

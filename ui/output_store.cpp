@@ -224,17 +224,38 @@ QString OutputStore::TextBetween(TextPosition from, TextPosition to) const
 
 std::vector<engine::ProtocolLine> OutputStore::Lines() const
 {
-    if (m_lines.size() == 1 && Length(0) == 0)
-        return {};
     std::vector<engine::ProtocolLine> lines;
     lines.reserve(m_lines.size());
-    for (const Line &line : m_lines) {
-        if (line.IsSpan())
-            lines.emplace_back(Bytes(line));
-        else
-            lines.push_back(ToCp1251(m_edited[line.Offset]));
-    }
+    ForEachLine([&lines](std::string_view line) {
+        lines.emplace_back(line);
+        return true;
+    });
     return lines;
+}
+
+void OutputStore::ForEachLine(const std::function<bool(std::string_view)> &sink) const
+{
+    if (m_lines.size() == 1 && Length(0) == 0)
+        return;
+    std::string converted;
+    for (const Line &line : m_lines) {
+        if (line.IsSpan()) {
+            if (!sink(Bytes(line)))
+                return;
+        } else {
+            converted = ToCp1251(m_edited[line.Offset]);
+            if (!sink(converted))
+                return;
+        }
+    }
+}
+
+engine::WriteResult OutputStore::Save(const std::filesystem::path &path) const
+{
+    engine::AtomicFileWriter writer(path);
+    if (writer.Open())
+        ForEachLine([&writer](std::string_view line) { return writer.Write(line) && writer.Write("\r\n"); });
+    return writer.Commit();
 }
 
 std::optional<UnencodableChar> OutputStore::FirstUnencodable() const

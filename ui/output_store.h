@@ -4,6 +4,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +15,7 @@
 #include <QStringList>
 
 #include "engine/protocol.h"
+#include "engine/save.h"
 
 namespace ui {
 
@@ -72,6 +75,12 @@ public:
     // The lines to save: untouched lines as they were filled, edited ones in Windows-1251.
     // A text that is one empty line saves nothing.
     std::vector<engine::ProtocolLine> Lines() const;
+    // The same lines handed out one by one, without a copy of the whole text; stops when
+    // `sink` returns false.
+    void ForEachLine(const std::function<bool(std::string_view)> &sink) const;
+    // Creates or replaces the file with Lines(), each followed by CR LF, as
+    // engine::SaveProtocol does.
+    engine::WriteResult Save(const std::filesystem::path &path) const;
     // The first character of an edited line that Windows-1251 cannot hold.
     std::optional<UnencodableChar> FirstUnencodable() const;
 

@@ -311,19 +311,23 @@ void OutputView::keyPressEvent(QKeyEvent *event)
         Redo();
     else if (Navigate(event))
         ;
-    else if (event->key() == Qt::Key_Backspace) {
+    else if (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete) {
+        // One character, a surrogate pair whole; at a line's edge, the line break.
         const TextPosition at = m_cursor;
-        const TextPosition before = at.Column > 0
-            ? TextPosition { at.Line, at.Column - 1 }
-            : TextPosition { at.Line - 1, m_store.Length(at.Line - 1) };
-        if (HasSelection() || at != TextPosition {})
-            RemoveSelectionOr(before, at);
-    } else if (event->key() == Qt::Key_Delete) {
-        const TextPosition at = m_cursor;
-        const TextPosition after = at.Column < m_store.Length(at.Line)
-            ? TextPosition { at.Line, at.Column + 1 }
-            : TextPosition { at.Line + 1, 0 };
-        RemoveSelectionOr(at, after);
+        const QString text = m_store.Text(at.Line);
+        TextPosition other;
+        if (event->key() == Qt::Key_Backspace) {
+            const qsizetype units = at.Column > 1 && text[at.Column - 1].isLowSurrogate() ? 2 : 1;
+            other = at.Column > 0 ? TextPosition { at.Line, at.Column - units }
+                                  : TextPosition { at.Line - 1, m_store.Length(at.Line - 1) };
+        } else {
+            const qsizetype units
+                = at.Column + 1 < text.size() && text[at.Column].isHighSurrogate() ? 2 : 1;
+            other = at.Column < text.size() ? TextPosition { at.Line, at.Column + units }
+                                            : TextPosition { at.Line + 1, 0 };
+        }
+        if (HasSelection() || other.Line >= 0)
+            RemoveSelectionOr(other, at);
     } else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         InsertText(QStringLiteral("\n"));
     } else if (!event->text().isEmpty() && event->text().front().isPrint()

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -11,6 +12,7 @@
 #include <QTest>
 
 #include "engine/cp1251.h"
+#include "engine/save.h"
 #include "ui/output_view.h"
 #include "ui/text_codec.h"
 #include "ui_test_support.h"
@@ -68,6 +70,7 @@ private slots:
     void SavesUntouchedBytesAndConvertsEdits();
     void FirstUnencodable_data();
     void FirstUnencodable();
+    void InputMethodIntoEmptyOutput();
     void RefillReusesMemory();
     void InputDuringWorkIsDropped_data();
     void InputDuringWorkIsDropped();
@@ -202,6 +205,11 @@ void OutputViewTest::SavesUntouchedBytesAndConvertsEdits()
     test::TypeText(&shown.view, test::Utf8("Ж21 ўсё €"));
     lines[1] = std::string("Ж21 ўсё €"_w1251);
     QVERIFY(shown.view.Store().Lines() == lines);
+
+    QTemporaryDir dir;
+    const std::filesystem::path path = dir.filePath("out.htm").toStdString();
+    QVERIFY(shown.view.Store().Save(path).Ok);
+    QCOMPARE(test::ReadBytes(path), engine::ProtocolBytes(lines));
 }
 
 void OutputViewTest::FirstUnencodable_data()
@@ -231,6 +239,24 @@ void OutputViewTest::FirstUnencodable()
         QCOMPARE(found->Column, column);
         QCOMPARE(found->Character, character);
     }
+}
+
+void OutputViewTest::InputMethodIntoEmptyOutput()
+{
+    // An empty output saves nothing; a sign composed by an input method starts its first line
+    // and is one Windows-1251 lacks.
+    ShownView shown;
+    Fill(shown.view, {});
+    QVERIFY(shown.view.Store().Lines().empty());
+    QInputMethodEvent compose;
+    compose.setCommitString(test::Utf8("a中😀"));
+    QApplication::sendEvent(&shown.view, &compose);
+    QCOMPARE(shown.view.toPlainText(), test::Utf8("a中😀"));
+    QTest::keyClick(&shown.view, Qt::Key_Backspace); // the pair goes whole
+    QCOMPARE(shown.view.toPlainText(), test::Utf8("a中"));
+    QCOMPARE(shown.view.CursorPosition(), (ui::TextPosition { 0, 2 }));
+    const std::optional<ui::UnencodableChar> found = shown.view.Store().FirstUnencodable();
+    QVERIFY(found && found->Line == 1 && found->Column == 2);
 }
 
 void OutputViewTest::RefillReusesMemory()
