@@ -6,6 +6,8 @@
 
 #include <QAbstractScrollArea>
 
+class QMenu;
+
 #include "ui/output_store.h"
 
 namespace ui {
@@ -44,6 +46,9 @@ public:
     void Redo();
 
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+    // The menu of a right click: the editing commands, with Belarusian captions like the
+    // rest of the window (Qt brings no Belarusian translation of its own).
+    QMenu *CreateContextMenu();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -57,6 +62,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     // One change, enough to take it back: `removed` stood at `at`, `inserted` stands there now.

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTableWidget>
@@ -67,6 +68,7 @@ private slots:
     void Editing_data();
     void Editing();
     void MouseSelection();
+    void ContextMenu();
     void SavesUntouchedBytesAndConvertsEdits();
     void FirstUnencodable_data();
     void FirstUnencodable();
@@ -191,6 +193,34 @@ void OutputViewTest::MouseSelection()
     QTest::mouseClick(area, Qt::LeftButton, {}, pointOf(1, 1));
     QVERIFY(view.SelectedText().isEmpty());
     QCOMPARE(view.CursorPosition(), (ui::TextPosition { 1, 1 }));
+}
+
+void OutputViewTest::ContextMenu()
+{
+    ShownView shown;
+    ui::OutputView &view = shown.view;
+    Fill(view, Stored);
+    QGuiApplication::clipboard()->setText(test::Utf8("ўж"));
+    const auto act = [&view](const char *caption) {
+        std::unique_ptr<QMenu> menu(view.CreateContextMenu());
+        for (QAction *action : menu->actions()) {
+            if (action->text() == test::Utf8(caption)) {
+                QVERIFY(action->isEnabled());
+                action->trigger();
+                return;
+            }
+        }
+        QFAIL(caption);
+    };
+    view.SetCursorPosition({ 1, 0 });
+    act("Уставіць");
+    QCOMPARE(view.Store().Text(1), test::Utf8("ўж") + Decoded(Stored)[1]);
+    act("Адмяніць");
+    QCOMPARE(view.toPlainText(), Decoded(Stored).join('\n'));
+    act("Вылучыць усё");
+    act("Выразаць");
+    QCOMPARE(view.toPlainText(), QString());
+    QCOMPARE(QGuiApplication::clipboard()->text(), Decoded(Stored).join('\n'));
 }
 
 void OutputViewTest::SavesUntouchedBytesAndConvertsEdits()
