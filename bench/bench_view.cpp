@@ -41,7 +41,10 @@ double PeakMiB() { return StatusMiB("VmHWM:"); }
 // Writing 5 to clear_refs sets the peak back to the present resident size.
 void ResetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
 
-double Seconds(const QElapsedTimer &timer) { return static_cast<double>(timer.nsecsElapsed()) / 1e9; }
+double Seconds(const QElapsedTimer &timer)
+{
+    return static_cast<double>(timer.nsecsElapsed()) / 1e9;
+}
 
 } // namespace
 
@@ -56,8 +59,8 @@ int main(int argc, char **argv)
     const QString protocol = dir.filePath(QStringLiteral("protocol.htm"));
     if (!engine::WriteFileAtomically(protocol.toStdString(), bench::GenerateProtocol(lines)).Ok)
         return 1;
-    const double fileMiB
-        = static_cast<double>(std::filesystem::file_size(protocol.toStdString())) / (1024.0 * 1024.0);
+    const double fileMiB = static_cast<double>(std::filesystem::file_size(protocol.toStdString()))
+        / (1024.0 * 1024.0);
 
     TForm1 form(dir.filePath(QStringLiteral("lapwing.INI")).toStdString());
     form.ShowInformation = [](const QString &) {};

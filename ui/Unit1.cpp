@@ -584,8 +584,9 @@ void TForm1::Button1Click()
         }
         Memo2->AppendLine(line);
     };
-    const engine::RewriteOutcome outcome = engine::RewriteProtocolTo(m_protocolLines, m_groups,
-        ReadOptions(), m_tables.Grid, [this] { return AskInspector(); }, append);
+    const engine::RewriteOutcome outcome = engine::RewriteProtocolTo(
+        m_protocolLines, m_groups, ReadOptions(), m_tables.Grid, [this] { return AskInspector(); },
+        append);
     if (outcome.Status == engine::RewriteStatus::Cancelled)
         return; // keep what is shown
     // A run stopped at a line shows what it produced; a bad "К=" stops before any output.

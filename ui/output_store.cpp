@@ -140,7 +140,8 @@ TextPosition OutputStore::Clamp(TextPosition at) const
 
 TextPosition OutputStore::End() const
 {
-    return m_lines.empty() ? TextPosition {} : TextPosition { LineCount() - 1, Length(LineCount() - 1) };
+    return m_lines.empty() ? TextPosition {}
+                           : TextPosition { LineCount() - 1, Length(LineCount() - 1) };
 }
 
 TextPosition OutputStore::Insert(TextPosition at, const QString &text)
@@ -154,7 +155,8 @@ TextPosition OutputStore::Insert(TextPosition at, const QString &text)
     if (parts.size() == 1) {
         if (parts.front().isEmpty())
             return at;
-        SetLine(at.Line, EditedLine(oldText.left(at.Column) + parts.front() + oldText.mid(at.Column)));
+        SetLine(
+            at.Line, EditedLine(oldText.left(at.Column) + parts.front() + oldText.mid(at.Column)));
         return { at.Line, at.Column + parts.front().size() };
     }
 
@@ -254,7 +256,9 @@ engine::WriteResult OutputStore::Save(const std::filesystem::path &path) const
 {
     engine::AtomicFileWriter writer(path);
     if (writer.Open())
-        ForEachLine([&writer](std::string_view line) { return writer.Write(line) && writer.Write("\r\n"); });
+        ForEachLine([&writer](std::string_view line) {
+            return writer.Write(line) && writer.Write("\r\n");
+        });
     return writer.Commit();
 }
 
@@ -266,13 +270,14 @@ std::optional<UnencodableChar> OutputStore::FirstUnencodable() const
         const QString &text = m_edited[m_lines[line].Offset];
         qsizetype column = 1;
         for (qsizetype i = 0; i < text.size(); ++column) {
-            const bool pair = text[i].isHighSurrogate() && i + 1 < text.size()
-                && text[i + 1].isLowSurrogate();
+            const bool pair
+                = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
             const char32_t codePoint
                 = pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
             const qsizetype units = pair ? 2 : 1;
             if (engine::Cp1251ByteOf(codePoint) < 0)
-                return UnencodableChar { static_cast<qsizetype>(line) + 1, column, text.mid(i, units) };
+                return UnencodableChar { static_cast<qsizetype>(line) + 1, column,
+                    text.mid(i, units) };
             i += units;
         }
     }

@@ -98,7 +98,10 @@ private:
     };
     static constexpr std::uint32_t EditedMark = 0xFFFFFFFF;
 
-    std::string_view Bytes(const Line &line) const { return { m_bytes.data() + line.Offset, line.Length }; }
+    std::string_view Bytes(const Line &line) const
+    {
+        return { m_bytes.data() + line.Offset, line.Length };
+    }
     Line EditedLine(const QString &text);
     void SetLine(qsizetype index, Line line);
     void Release(const Line &line);

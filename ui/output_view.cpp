@@ -279,7 +279,8 @@ bool OutputView::Navigate(QKeyEvent *event)
     }
     // Up and Down keep aiming at the column where they started, across shorter lines.
     const int goalX = m_goalX >= 0 ? m_goalX : XOf(text, at.Column);
-    at.Line = std::clamp<qsizetype>(at.Line + lines, 0, std::max<qsizetype>(0, m_store.LineCount() - 1));
+    at.Line = std::clamp<qsizetype>(
+        at.Line + lines, 0, std::max<qsizetype>(0, m_store.LineCount() - 1));
     if (std::abs(lines) > 1)
         verticalScrollBar()->setValue(verticalScrollBar()->value() + lines);
     const QString target = m_store.Text(at.Line);
@@ -346,8 +347,8 @@ void OutputView::keyPressEvent(QKeyEvent *event)
 void OutputView::inputMethodEvent(QInputMethodEvent *event)
 {
     if (!event->commitString().isEmpty())
-        Replace(std::min(m_anchor, m_cursor), std::max(m_anchor, m_cursor),
-            event->commitString(), true);
+        Replace(std::min(m_anchor, m_cursor), std::max(m_anchor, m_cursor), event->commitString(),
+            true);
     event->accept();
 }
 
@@ -381,8 +382,8 @@ void OutputView::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
         return QAbstractScrollArea::mousePressEvent(event);
-    SetCursorPosition(PositionAt(event->position().toPoint()),
-        event->modifiers() & Qt::ShiftModifier);
+    SetCursorPosition(
+        PositionAt(event->position().toPoint()), event->modifiers() & Qt::ShiftModifier);
 }
 
 void OutputView::mouseMoveEvent(QMouseEvent *event)
@@ -475,8 +476,9 @@ void OutputView::paintEvent(QPaintEvent *)
         if (HasSelection() && line >= from.Line && line <= to.Line) {
             const int left = x0 + XOf(text, line == from.Line ? from.Column : 0);
             // A selected line break shows as a blank's width past the line's end.
-            const int right = line == to.Line ? x0 + XOf(text, to.Column)
-                                              : x0 + XOf(text, text.size()) + metrics.horizontalAdvance(QLatin1Char(' '));
+            const int right = line == to.Line
+                ? x0 + XOf(text, to.Column)
+                : x0 + XOf(text, text.size()) + metrics.horizontalAdvance(QLatin1Char(' '));
             const QRect selected(left, y, right - left, height);
             painter.fillRect(selected, colors.color(QPalette::Highlight));
             painter.save();
@@ -486,7 +488,8 @@ void OutputView::paintEvent(QPaintEvent *)
             painter.restore();
         }
         if (line == m_cursor.Line && hasFocus())
-            painter.fillRect(x0 + XOf(text, m_cursor.Column), y, 1, height, colors.color(QPalette::Text));
+            painter.fillRect(
+                x0 + XOf(text, m_cursor.Column), y, 1, height, colors.color(QPalette::Text));
     }
 }
 
@@ -518,8 +521,8 @@ TextPosition OutputView::PositionAt(QPoint point) const
 {
     const int height = LineHeight();
     const int row = point.y() >= 0 ? point.y() / height : -1;
-    const qsizetype line = std::clamp<qsizetype>(verticalScrollBar()->value() + row, 0,
-        std::max<qsizetype>(0, m_store.LineCount() - 1));
+    const qsizetype line = std::clamp<qsizetype>(
+        verticalScrollBar()->value() + row, 0, std::max<qsizetype>(0, m_store.LineCount() - 1));
     const QString text = m_store.Text(line);
     const int x = point.x() + horizontalScrollBar()->value() - Margin;
     qsizetype low = 0;
@@ -544,7 +547,8 @@ void OutputView::UpdateScrollBars()
     const int charWidth = std::max(1, metrics.horizontalAdvance(QLatin1Char('M')));
     const qsizetype textWidth = std::min<qsizetype>(
         m_store.MaxLength() * charWidth + 2 * Margin + 1, std::numeric_limits<int>::max() / 2);
-    horizontalScrollBar()->setRange(0, std::max(0, static_cast<int>(textWidth) - viewport()->width()));
+    horizontalScrollBar()->setRange(
+        0, std::max(0, static_cast<int>(textWidth) - viewport()->width()));
     horizontalScrollBar()->setPageStep(viewport()->width());
     horizontalScrollBar()->setSingleStep(charWidth);
 }

@@ -69,6 +69,7 @@ private slots:
     void Editing();
     void MouseSelection();
     void ContextMenu();
+    void TabLeavesTheView();
     void SavesUntouchedBytesAndConvertsEdits();
     void FirstUnencodable_data();
     void FirstUnencodable();
@@ -89,18 +90,17 @@ void OutputViewTest::Editing_data()
 
     const QStringList s = Decoded(Stored);
     const QString a = s[0], b = s[1], c = s[2];
-    QTest::newRow("typing Cyrillic") << QPoint(2, 1) << test::Utf8("ўЖ") << QKeySequence()
-                                     << QStringList { a, b.left(2) + test::Utf8("ўЖ") + b.mid(2), c, "" }
-                                     << QList<int> { 1 };
+    QTest::newRow("typing Cyrillic")
+        << QPoint(2, 1) << test::Utf8("ўЖ") << QKeySequence()
+        << QStringList { a, b.left(2) + test::Utf8("ўЖ") + b.mid(2), c, "" } << QList<int> { 1 };
     QTest::newRow("Enter splits into untouched halves")
         << QPoint(2, 1) << QString() << QKeySequence("Return")
         << QStringList { a, b.left(2), b.mid(2), c, "" } << QList<int> {};
     QTest::newRow("Enter then Backspace gives the line back")
-        << QPoint(2, 1) << QString() << QKeySequence("Return, Backspace") << s
-        << QList<int> {};
+        << QPoint(2, 1) << QString() << QKeySequence("Return, Backspace") << s << QList<int> {};
     QTest::newRow("Backspace at a line's start joins")
-        << QPoint(0, 2) << QString() << QKeySequence("Backspace")
-        << QStringList { a, b + c, "" } << QList<int> {};
+        << QPoint(0, 2) << QString() << QKeySequence("Backspace") << QStringList { a, b + c, "" }
+        << QList<int> {};
     QTest::newRow("Delete at a line's end joins")
         << QPoint(int(a.size()), 0) << QString() << QKeySequence("Del")
         << QStringList { a + b, c, "" } << QList<int> {};
@@ -112,12 +112,10 @@ void OutputViewTest::Editing_data()
         << QStringList { a, b.left(1) + "x", test::Utf8("ў"), "y" + b.mid(1), c, "" }
         << QList<int> { 1, 2, 3 };
     QTest::newRow("Shift-selection across lines deleted")
-        << QPoint(1, 0) << QString()
-        << QKeySequence("Shift+Down, Shift+Right, Del")
+        << QPoint(1, 0) << QString() << QKeySequence("Shift+Down, Shift+Right, Del")
         << QStringList { a.left(1) + b.mid(2), c, "" } << QList<int> { 0 };
-    QTest::newRow("select all, then type")
-        << QPoint(0, 0) << QString() << QKeySequence("Ctrl+A, Z")
-        << QStringList { "z" } << QList<int> { 0 };
+    QTest::newRow("select all, then type") << QPoint(0, 0) << QString() << QKeySequence("Ctrl+A, Z")
+                                           << QStringList { "z" } << QList<int> { 0 };
     QTest::newRow("Ctrl+End, Home, type")
         << QPoint(0, 0) << QString() << QKeySequence("Ctrl+End, Up, Home, Q")
         << QStringList { a, b, "q" + c, "" } << QList<int> { 2 };
@@ -130,8 +128,7 @@ void OutputViewTest::Editing_data()
     QTest::newRow("Ctrl+Z takes back typing, Ctrl+Y redoes it")
         << QPoint(1, 2) << test::Utf8("ab") << QKeySequence("Ctrl+Z") << s << QList<int> { 2 };
     QTest::newRow("cut and paste back elsewhere")
-        << QPoint(0, 1) << QString()
-        << QKeySequence("Shift+Down, Ctrl+X, Down, Ctrl+V")
+        << QPoint(0, 1) << QString() << QKeySequence("Shift+Down, Ctrl+X, Down, Ctrl+V")
         << QStringList { a, c, b, "" } << QList<int> { 2 };
 }
 
@@ -223,6 +220,20 @@ void OutputViewTest::ContextMenu()
     QCOMPARE(QGuiApplication::clipboard()->text(), Decoded(Stored).join('\n'));
 }
 
+void OutputViewTest::TabLeavesTheView()
+{
+    QWidget window;
+    auto *view = new ui::OutputView(&window);
+    auto *next = new QLineEdit(&window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    view->setPlainText(QStringLiteral("text"));
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), next);
+    QCOMPARE(view->toPlainText(), QStringLiteral("text"));
+}
+
 void OutputViewTest::SavesUntouchedBytesAndConvertsEdits()
 {
     // Every byte value in untouched lines, around an edited line.
@@ -245,7 +256,7 @@ void OutputViewTest::SavesUntouchedBytesAndConvertsEdits()
 void OutputViewTest::FirstUnencodable_data()
 {
     QTest::addColumn<QString>("typed"); // into the second line
-    QTest::addColumn<int>("column");    // 0: none
+    QTest::addColumn<int>("column"); // 0: none
     QTest::addColumn<QString>("character");
     QTest::newRow("Cyrillic and Belarusian letters") << test::Utf8("Ўўё №€") << 0 << QString();
     QTest::newRow("Polish ł") << test::Utf8("Šimkus ł") << 1 << test::Utf8("Š");
@@ -354,7 +365,8 @@ void OutputViewTest::WaitCursorWhileShowing()
         shapes.append(cursor ? cursor->shape() : -1);
     };
     connect(form.StringGrid2->model(), &QAbstractItemModel::rowsInserted, this, note);
-    const auto allWaiting = [&] { return !shapes.isEmpty() && shapes.count(Qt::WaitCursor) == shapes.size(); };
+    const auto allWaiting
+        = [&] { return !shapes.isEmpty() && shapes.count(Qt::WaitCursor) == shapes.size(); };
     struct PaintWatch : QObject
     {
         std::function<void()> Note;
