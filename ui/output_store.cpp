@@ -105,6 +105,20 @@ QString OutputStore::Text(qsizetype line) const
     return at.IsSpan() ? DecodeCp1251(Bytes(at)) : m_edited[at.Offset];
 }
 
+QString OutputStore::Text(qsizetype line, qsizetype column, qsizetype count) const
+{
+    if (line < 0 || line >= LineCount())
+        return {};
+    const Line &at = m_lines[static_cast<std::size_t>(line)];
+    if (!at.IsSpan())
+        return m_edited[at.Offset].mid(column, count);
+    const std::string_view bytes = Bytes(at);
+    if (column < 0 || static_cast<std::size_t>(column) >= bytes.size())
+        return {};
+    return DecodeCp1251(
+        bytes.substr(static_cast<std::size_t>(column), static_cast<std::size_t>(count)));
+}
+
 qsizetype OutputStore::Length(qsizetype line) const
 {
     if (line < 0 || line >= LineCount())

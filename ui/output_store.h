@@ -55,6 +55,8 @@ public:
     qsizetype LineCount() const { return static_cast<qsizetype>(m_lines.size()); }
     // The text of a line; empty past the end.
     QString Text(qsizetype line) const;
+    // `count` characters of it from `column` (fewer at its end), decoding no more than those.
+    QString Text(qsizetype line, qsizetype column, qsizetype count) const;
     qsizetype Length(qsizetype line) const;
     bool IsEdited(qsizetype line) const;
     // The longest line in characters, as filled or edited (never shrinks until the next fill).

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -23,6 +24,8 @@ namespace {
     // not worth a copy of a whole protocol, and ends what can be taken back.
     constexpr qsizetype UndoLineLimit = 100000;
     constexpr std::size_t UndoDepth = 1000;
+    constexpr qsizetype LongLine = 4096; // characters; longer lines are measured, not shaped
+    constexpr qsizetype MaxX = std::numeric_limits<int>::max() / 2;
 
     // Where `text` ends when it is inserted at `at`.
     TextPosition EndOf(TextPosition at, const QString &text)
@@ -460,25 +463,35 @@ void OutputView::paintEvent(QPaintEvent *)
     const QFontMetrics metrics(font());
     const QPalette colors = palette();
     const int height = LineHeight();
-    const int x0 = Margin - horizontalScrollBar()->value();
-    const qsizetype first = verticalScrollBar()->value();
+    const int scrolled = horizontalScrollBar()->value();
+    const qsizetype top = verticalScrollBar()->value();
     const qsizetype count = std::max<qsizetype>(1, m_store.LineCount());
     const TextPosition from = std::min(m_anchor, m_cursor);
     const TextPosition to = std::max(m_anchor, m_cursor);
-    for (qsizetype line = first; line < count; ++line) {
-        const int y = static_cast<int>(line - first) * height;
+    for (qsizetype line = top; line < count; ++line) {
+        const int y = static_cast<int>(line - top) * height;
         if (y >= viewport()->height())
             break;
-        const QString text = m_store.Text(line);
+        // Of a very long line only the part in sight is decoded and drawn.
+        const qsizetype length = m_store.Length(line);
+        const qsizetype shown
+            = length > LongLine ? std::clamp<qsizetype>(scrolled / CharWidth() - 1, 0, length) : 0;
+        const QString text = length > LongLine
+            ? m_store.Text(line, shown, viewport()->width() / CharWidth() + 3)
+            : m_store.Text(line);
+        const int x0 = Margin - scrolled + static_cast<int>(shown) * CharWidth();
+        const auto xOf = [&](qsizetype column) {
+            return x0 + XOf(text, std::clamp<qsizetype>(column - shown, 0, text.size()));
+        };
         const int baseline = y + metrics.ascent();
         painter.setPen(colors.color(QPalette::Text));
         painter.drawText(x0, baseline, text);
         if (HasSelection() && line >= from.Line && line <= to.Line) {
-            const int left = x0 + XOf(text, line == from.Line ? from.Column : 0);
+            const int left = xOf(line == from.Line ? from.Column : 0);
             // A selected line break shows as a blank's width past the line's end.
             const int right = line == to.Line
-                ? x0 + XOf(text, to.Column)
-                : x0 + XOf(text, text.size()) + metrics.horizontalAdvance(QLatin1Char(' '));
+                ? xOf(to.Column)
+                : xOf(length) + metrics.horizontalAdvance(QLatin1Char(' '));
             const QRect selected(left, y, right - left, height);
             painter.fillRect(selected, colors.color(QPalette::Highlight));
             painter.save();
@@ -487,9 +500,9 @@ void OutputView::paintEvent(QPaintEvent *)
             painter.drawText(x0, baseline, text);
             painter.restore();
         }
-        if (line == m_cursor.Line && hasFocus())
-            painter.fillRect(
-                x0 + XOf(text, m_cursor.Column), y, 1, height, colors.color(QPalette::Text));
+        if (line == m_cursor.Line && hasFocus() && m_cursor.Column >= shown
+            && m_cursor.Column <= shown + text.size())
+            painter.fillRect(xOf(m_cursor.Column), y, 1, height, colors.color(QPalette::Text));
     }
 }
 
@@ -512,8 +525,18 @@ int OutputView::LineHeight() const { return std::max(1, QFontMetrics(font()).lin
 
 int OutputView::VisibleLines() const { return std::max(1, viewport()->height() / LineHeight()); }
 
+int OutputView::CharWidth() const
+{
+    return std::max(1, QFontMetrics(font()).horizontalAdvance(QLatin1Char('M')));
+}
+
 int OutputView::XOf(const QString &text, qsizetype column) const
 {
+    // Shaping a line of a million characters at every paint and key would freeze the window;
+    // a line that long (not a protocol's line, but a file without line ends) is measured in
+    // the font's fixed advance.
+    if (text.size() > LongLine)
+        return static_cast<int>(std::min<qsizetype>(column * CharWidth(), MaxX));
     return QFontMetrics(font()).horizontalAdvance(text.left(column));
 }
 
@@ -544,9 +567,9 @@ void OutputView::UpdateScrollBars()
     const int visible = VisibleLines();
     verticalScrollBar()->setRange(0, static_cast<int>(std::max<qsizetype>(0, lines - visible)));
     verticalScrollBar()->setPageStep(visible);
-    const int charWidth = std::max(1, metrics.horizontalAdvance(QLatin1Char('M')));
-    const qsizetype textWidth = std::min<qsizetype>(
-        m_store.MaxLength() * charWidth + 2 * Margin + 1, std::numeric_limits<int>::max() / 2);
+    const int charWidth = CharWidth();
+    const qsizetype textWidth
+        = std::min<qsizetype>(m_store.MaxLength() * charWidth + 2 * Margin + 1, MaxX);
     horizontalScrollBar()->setRange(
         0, std::max(0, static_cast<int>(textWidth) - viewport()->width()));
     horizontalScrollBar()->setPageStep(viewport()->width());

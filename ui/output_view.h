@@ -82,6 +82,7 @@ private:
     TextPosition WordBoundary(TextPosition at, int direction) const;
 
     int LineHeight() const;
+    int CharWidth() const;
     int VisibleLines() const;
     int XOf(const QString &text, qsizetype column) const;
     TextPosition PositionAt(QPoint point) const;

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
 
@@ -70,6 +71,7 @@ private slots:
     void MouseSelection();
     void ContextMenu();
     void TabLeavesTheView();
+    void VeryLongLine();
     void SavesUntouchedBytesAndConvertsEdits();
     void FirstUnencodable_data();
     void FirstUnencodable();
@@ -232,6 +234,25 @@ void OutputViewTest::TabLeavesTheView()
     QTest::keyClick(view, Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), next);
     QCOMPARE(view->toPlainText(), QStringLiteral("text"));
+}
+
+void OutputViewTest::VeryLongLine()
+{
+    // A file without line ends is one line; the view paints only the part in sight.
+    std::string longLine(200000, 'x');
+    longLine[199998] = '\xC0';
+    ShownView shown;
+    ui::OutputView &view = shown.view;
+    Fill(view, { longLine, "short" });
+    QCOMPARE(view.Store().Text(0, 199997, 10), test::Utf8("xАx"));
+    QTest::keyClick(&view, Qt::Key_End);
+    QVERIFY(view.horizontalScrollBar()->value() > 0);
+    test::TypeText(&view, test::Utf8("ў"));
+    view.repaint();
+    QCOMPARE(view.Store().Text(0, 199997, 10), test::Utf8("xАxў"));
+    QTest::keyClick(&view, Qt::Key_Down);
+    QCOMPARE(view.CursorPosition(), (ui::TextPosition { 1, 5 }));
+    QCOMPARE(view.Store().Lines()[0], longLine + std::string("ў"_w1251));
 }
 
 void OutputViewTest::SavesUntouchedBytesAndConvertsEdits()
