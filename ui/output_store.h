@@ -39,9 +39,10 @@ struct UnencodableChar
 // Lines of Windows-1251 text that a person may edit. Filling appends the bytes of each line to
 // one buffer, which is kept (and reused by the next fill), so a million lines cost one buffer
 // and a small span each, and repeated fills do not grow memory. A line the user has not touched
-// is its span: its text is decoded when asked for and its bytes are given back exactly. An
-// edited line holds its text, converted to Windows-1251 only when the lines are collected.
-// With no lines at all the text is empty; editing then starts the first line.
+// is its span: its text is decoded when asked for and its bytes are given back exactly; the
+// halves of a line broken with Enter stay spans, and so does a line joined back. An edited line
+// holds its text, converted to Windows-1251 only when the lines are collected. With no lines at
+// all the text is empty; editing then starts the first line.
 class OutputStore
 {
 public:
@@ -74,8 +75,9 @@ public:
     void Remove(TextPosition from, TextPosition to);
     QString TextBetween(TextPosition from, TextPosition to) const;
 
-    // The lines to save: untouched lines as they were filled, edited ones in Windows-1251.
-    // A text that is one empty line saves nothing.
+    // The lines to save: untouched lines as they were filled, edited ones in Windows-1251, with
+    // '?' for a character it lacks (FirstUnencodable() finds those first). A text that is one
+    // empty line saves nothing.
     std::vector<engine::ProtocolLine> Lines() const;
     // The same lines handed out one by one, without a copy of the whole text; stops when
     // `sink` returns false.

@@ -6,17 +6,18 @@
 
 #include <QAbstractScrollArea>
 
-class QMenu;
-
 #include "ui/output_store.h"
+
+class QMenu;
 
 namespace ui {
 
 // A plain-text editor over an OutputStore, without line wrapping, in the widget's font (meant
 // to be monospaced). It offers what a secretary needs to correct a protocol: a caret moved by
 // the arrows, Home/End, Page Up/Down and Ctrl+Home/End; selection with Shift or the mouse;
-// typing (input methods included), Enter, Backspace and Delete; Ctrl+A/C/X/V and Ctrl+Z/Y.
-// Tab is left to focus changes. Filling goes straight into the store: Clear(), AppendLine()
+// typing (input methods included; their text being composed is not shown), Enter, Backspace
+// and Delete; Ctrl+A/C/X/V, Ctrl+Z and redo, and the same in a right-click menu. Tab is left to
+// focus changes. Lines longer than 4096 characters are measured in the font's fixed advance. Filling goes straight into the store: Clear(), AppendLine()
 // for each line, then FinishFill() to show the result.
 class OutputView : public QAbstractScrollArea
 {
