@@ -238,6 +238,46 @@ QString OutputStore::TextBetween(TextPosition from, TextPosition to) const
     return text + QLatin1Char('\n') + Text(to.Line).left(to.Column);
 }
 
+OutputStore::Snapshot OutputStore::Take(qsizetype first, qsizetype count) const
+{
+    Snapshot taken;
+    first = std::clamp<qsizetype>(first, 0, LineCount());
+    count = std::clamp<qsizetype>(count, 0, LineCount() - first);
+    taken.m_lines.reserve(static_cast<std::size_t>(count));
+    for (qsizetype i = first; i < first + count; ++i) {
+        const Line &line = m_lines[static_cast<std::size_t>(i)];
+        if (line.IsSpan()) {
+            taken.m_lines.push_back(line);
+        } else {
+            taken.m_lines.push_back(
+                { static_cast<std::uint32_t>(taken.m_texts.size()), EditedMark });
+            taken.m_texts.push_back(m_edited[line.Offset]);
+        }
+    }
+    return taken;
+}
+
+void OutputStore::Put(qsizetype first, qsizetype count, const Snapshot &lines)
+{
+    first = std::clamp<qsizetype>(first, 0, LineCount());
+    count = std::clamp<qsizetype>(count, 0, LineCount() - first);
+    const auto begin = m_lines.begin() + first;
+    for (auto line = begin; line != begin + count; ++line)
+        Release(*line);
+    m_lines.erase(begin, begin + count);
+    std::vector<Line> restored;
+    restored.reserve(lines.m_lines.size());
+    for (const Line &line : lines.m_lines) {
+        if (line.IsSpan()) {
+            restored.push_back(line);
+            NoteLength(line.Length);
+        } else {
+            restored.push_back(EditedLine(lines.m_texts[line.Offset]));
+        }
+    }
+    m_lines.insert(m_lines.begin() + first, restored.begin(), restored.end());
+}
+
 std::vector<engine::ProtocolLine> OutputStore::Lines() const
 {
     std::vector<engine::ProtocolLine> lines;

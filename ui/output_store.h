@@ -102,6 +102,27 @@ private:
     };
     static constexpr std::uint32_t EditedMark = 0xFFFFFFFF;
 
+public:
+    // Whole lines as they are, to be put back later (undo). Untouched lines are copied as
+    // spans, so that a snapshot of a million lines costs eight bytes each and puts back the
+    // very bytes; the buffer is never changed while editing.
+    class Snapshot
+    {
+    public:
+        qsizetype LineCount() const { return static_cast<qsizetype>(m_lines.size()); }
+
+    private:
+        friend class OutputStore;
+        std::vector<Line> m_lines; // an edited line's Offset indexes m_texts
+        std::vector<QString> m_texts;
+    };
+
+    // Lines `first` to `first + count - 1` (those of them that exist).
+    Snapshot Take(qsizetype first, qsizetype count) const;
+    // Replaces `count` lines from `first` with the snapshot's.
+    void Put(qsizetype first, qsizetype count, const Snapshot &lines);
+
+private:
     std::string_view Bytes(const Line &line) const
     {
         return { m_bytes.data() + line.Offset, line.Length };

@@ -20,21 +20,9 @@ namespace ui {
 namespace {
 
     constexpr int Margin = 3; // pixels left of the text
-    // Taking back a deletion means keeping its text; deleting more lines than this at once is
-    // not worth a copy of a whole protocol, and ends what can be taken back.
-    constexpr qsizetype UndoLineLimit = 100000;
-    constexpr std::size_t UndoDepth = 1000;
+    constexpr std::size_t UndoDepth = 1000; // steps that can be taken back
     constexpr qsizetype LongLine = 4096; // characters; longer lines are measured, not shaped
     constexpr qsizetype MaxX = std::numeric_limits<int>::max() / 2;
-
-    // Where `text` ends when it is inserted at `at`.
-    TextPosition EndOf(TextPosition at, const QString &text)
-    {
-        const qsizetype breaks = text.count(QLatin1Char('\n'));
-        if (breaks == 0)
-            return { at.Line, at.Column + text.size() };
-        return { at.Line + breaks, text.size() - text.lastIndexOf(QLatin1Char('\n')) - 1 };
-    }
 
     bool IsWordChar(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_'); }
 
@@ -150,22 +138,26 @@ void OutputView::Replace(TextPosition from, TextPosition to, const QString &text
     const QString inserted = NormalizeLineBreaks(text);
     if (from == to && inserted.isEmpty())
         return;
-    const bool breaks = inserted.contains(QLatin1Char('\n'));
-    if (mergeTyping && m_typing && !m_undo.empty() && from == to && !breaks
-        && m_undo.back().Removed.isEmpty()
-        && EndOf(m_undo.back().At, m_undo.back().Inserted) == from) {
-        m_undo.back().Inserted += inserted;
-    } else if (to.Line - from.Line <= UndoLineLimit) {
+    Edit edit { from.Line, m_store.Take(from.Line, to.Line - from.Line + 1), {}, m_anchor, m_cursor,
+        {} };
+    m_store.Remove(from, to);
+    const TextPosition end = m_store.Insert(from, inserted);
+    edit.After = m_store.Take(from.Line, end.Line - from.Line + 1);
+    edit.CursorAfter = end;
+    // Typing on in one line extends the last step.
+    const bool typing = mergeTyping && from == to && end.Line == from.Line;
+    if (typing && m_typing && !m_undo.empty() && m_undo.back().First == from.Line
+        && m_undo.back().CursorAfter == from) {
+        m_undo.back().After = std::move(edit.After);
+        m_undo.back().CursorAfter = end;
+    } else {
         if (m_undo.size() == UndoDepth)
             m_undo.erase(m_undo.begin());
-        m_undo.push_back({ from, m_store.TextBetween(from, to), inserted });
-    } else {
-        m_undo = std::vector<Edit>();
+        m_undo.push_back(std::move(edit));
     }
     m_redo.clear();
-    m_store.Remove(from, to);
-    m_cursor = m_anchor = m_store.Insert(from, inserted);
-    m_typing = mergeTyping && !breaks;
+    m_cursor = m_anchor = end;
+    m_typing = typing;
     m_goalX = -1;
     UpdateScrollBars();
     EnsureCursorVisible();
@@ -174,10 +166,14 @@ void OutputView::Replace(TextPosition from, TextPosition to, const QString &text
 
 void OutputView::Apply(const Edit &edit, bool backwards)
 {
-    const QString &gone = backwards ? edit.Inserted : edit.Removed;
-    const QString &back = backwards ? edit.Removed : edit.Inserted;
-    m_store.Remove(edit.At, EndOf(edit.At, gone));
-    m_cursor = m_anchor = m_store.Insert(edit.At, back);
+    if (backwards) {
+        m_store.Put(edit.First, edit.After.LineCount(), edit.Before);
+        m_anchor = m_store.Clamp(edit.AnchorBefore);
+        m_cursor = m_store.Clamp(edit.CursorBefore);
+    } else {
+        m_store.Put(edit.First, edit.Before.LineCount(), edit.After);
+        m_cursor = m_anchor = m_store.Clamp(edit.CursorAfter);
+    }
     m_typing = false;
     m_goalX = -1;
     UpdateScrollBars();

@@ -17,8 +17,9 @@ namespace ui {
 // the arrows, Home/End, Page Up/Down and Ctrl+Home/End; selection with Shift or the mouse;
 // typing (input methods included; their text being composed is not shown), Enter, Backspace
 // and Delete; Ctrl+A/C/X/V, Ctrl+Z and redo, and the same in a right-click menu. Tab is left to
-// focus changes. Lines longer than 4096 characters are measured in the font's fixed advance. Filling goes straight into the store: Clear(), AppendLine()
-// for each line, then FinishFill() to show the result.
+// focus changes. Lines longer than 4096 characters are measured in the font's fixed advance.
+// Filling goes straight into the store: Clear(), AppendLine() for each line, then FinishFill() to
+// show the result.
 class OutputView : public QAbstractScrollArea
 {
     Q_OBJECT
@@ -66,12 +67,16 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
-    // One change, enough to take it back: `removed` stood at `at`, `inserted` stands there now.
+    // One change: the lines from `First` as they were and as they became, and where the
+    // selection was before and the caret after.
     struct Edit
     {
-        TextPosition At;
-        QString Removed;
-        QString Inserted;
+        qsizetype First = 0;
+        OutputStore::Snapshot Before;
+        OutputStore::Snapshot After;
+        TextPosition AnchorBefore;
+        TextPosition CursorBefore;
+        TextPosition CursorAfter;
     };
 
     bool HasSelection() const { return m_anchor != m_cursor; }
