@@ -15,6 +15,7 @@
 
 #include "engine/cp1251.h"
 #include "engine/save.h"
+#include "ui/busy_scope.h"
 #include "ui/output_view.h"
 #include "ui/text_codec.h"
 #include "ui_test_support.h"
@@ -80,6 +81,7 @@ private slots:
     void InputDuringWorkIsDropped_data();
     void InputDuringWorkIsDropped();
     void WaitCursorWhileShowing();
+    void MessageBoxEndsTheWaitCursor();
 };
 
 void OutputViewTest::Editing_data()
@@ -410,6 +412,23 @@ void OutputViewTest::WaitCursorWhileShowing()
     QVERIFY(allWaiting());
     QVERIFY(!QApplication::overrideCursor());
     QVERIFY(form.Memo2->toPlainText().contains(test::Utf8("Ранг соревнований")));
+}
+
+void OutputViewTest::MessageBoxEndsTheWaitCursor()
+{
+    // A message shown during the work (a protocol that cannot be read) is answered with the
+    // usual cursor, and the keys meant for it reach it.
+    QWidget window;
+    window.show();
+    ui::BusyScope busy(&window);
+    QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    QLineEdit box; // a window of its own
+    box.show();
+    QVERIFY(!QApplication::overrideCursor());
+    QTest::keyClicks(&box, QStringLiteral("ok"));
+    QCOMPARE(box.text(), QStringLiteral("ok"));
+    busy.End();
+    QVERIFY(!QApplication::overrideCursor());
 }
 
 QTEST_MAIN(OutputViewTest)
