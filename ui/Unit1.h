@@ -14,7 +14,6 @@
 #include "engine/protocol.h"
 #include "engine/rewrite.h"
 #include "points/points_tables.h"
-#include "ui/output_lines.h"
 
 class QCheckBox;
 class QComboBox;
@@ -22,12 +21,12 @@ class QFileDialog;
 class QLabel;
 class QLineEdit;
 class QMimeData;
-class QPlainTextEdit;
 class QPushButton;
 class QTableWidget;
 class TForm_Controler;
 
 namespace ui {
+class OutputView;
 class PointsGridView;
 class PointsTableModel;
 } // namespace ui
@@ -100,7 +99,7 @@ public:
     QLineEdit *LabeledEdit4;
     QPushButton *Button1;
     QCheckBox *CheckBox2;
-    QPlainTextEdit *Memo2;
+    ui::OutputView *Memo2;
     QLabel *LabeledEdit2Label;
     QLineEdit *LabeledEdit2;
     QPushButton *Button4;
@@ -131,8 +130,7 @@ private:
     bool RefillGroupList();
     void PassStep(QPushButton *done, QPushButton *next);
     std::optional<std::string> AskInspector();
-    void ShowOutput(const std::vector<engine::ProtocolLine> &lines);
-    QStringList ViewLines() const;
+    void ShowOutput(bool filled);
 
     // The group editors lying over StringGrid2.
     void ShowGroupEditor(QWidget *editor, int col, int row);
@@ -155,7 +153,6 @@ private:
     std::vector<engine::GroupSettings> m_groups;
     points::PointsTables m_tables;
     ui::PointsTableModel *m_pointsModel = nullptr;
-    ui::OutputLines m_output;
     TForm_Controler *m_inspectorDialog = nullptr;
 
     QWidget *m_openEditor = nullptr; // the visible group editor
