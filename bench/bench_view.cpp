@@ -45,7 +45,7 @@ int main(int argc, char **argv)
         timer.restart();
         form.Button1Click();
         QApplication::processEvents();
-        form.Memo2->viewport()->repaint();
+        form.findChild<QPlainTextEdit *>(QStringLiteral("Memo2"))->viewport()->repaint();
         shown.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e9);
     }
     std::sort(shown.begin(), shown.end());

@@ -4,11 +4,10 @@
 
 namespace ui {
 
-PointsTableModel::PointsTableModel(points::PointsTables &tables, QObject *parent)
+PointsTableModel::PointsTableModel(QObject *parent)
     : QAbstractTableModel(parent)
-    , m_tables(tables)
-    , m_columns(tables.Grid.ColCount() - 1)
-    , m_rows(tables.Grid.RowCount() - 1)
+    , m_columns(m_tables.Grid.ColCount() - 1)
+    , m_rows(m_tables.Grid.RowCount() - 1)
 {
 }
 
@@ -81,9 +80,10 @@ points::CellPosition PointsTableModel::Compact(points::CellPosition current)
     return next;
 }
 
-void PointsTableModel::Reload()
+void PointsTableModel::Load(points::PointsTables tables)
 {
     beginResetModel();
+    m_tables = std::move(tables);
     m_columns = m_tables.Grid.ColCount() - 1;
     m_rows = m_tables.Grid.RowCount() - 1;
     endResetModel();

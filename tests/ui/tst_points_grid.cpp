@@ -13,6 +13,7 @@
 #include "ui_test_support.h"
 
 using test::Utf8;
+using test::W;
 
 namespace {
 
@@ -28,8 +29,8 @@ QString HeaderText(QAbstractItemView *view, Qt::Orientation orientation, int sec
 // Replaces a cell's text through its editor, as the user does with F2.
 void RetypeCell(TForm1 &form, int row, int col, const QString &text)
 {
-    test::ClickCell(form.StringGrid1, row, col);
-    QTest::keyClick(form.StringGrid1, Qt::Key_F2);
+    test::ClickCell(W(form).StringGrid1, row, col);
+    QTest::keyClick(W(form).StringGrid1, Qt::Key_F2);
     QWidget *editor = QApplication::focusWidget();
     QVERIFY(qobject_cast<QLineEdit *>(editor));
     QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
@@ -70,18 +71,18 @@ void PointsGridTest::LoadsTablesAndCaptions()
     test::Window window(TwoTables);
     TForm1 &form = window.Form();
     QVERIFY(window.ShowAndActivate());
-    QAbstractItemModel *model = form.StringGrid1->model();
+    QAbstractItemModel *model = W(form).StringGrid1->model();
     QCOMPARE(model->columnCount(), 3); // A, B and the spare column
     QCOMPARE(model->rowCount(), 4); // places 1 to 3 and the spare row
-    QCOMPARE(HeaderText(form.StringGrid1, Qt::Horizontal, 0), QString("A"));
-    QCOMPARE(HeaderText(form.StringGrid1, Qt::Horizontal, 2), QString());
-    QCOMPARE(HeaderText(form.StringGrid1, Qt::Vertical, 2), QString("3"));
-    QCOMPARE(HeaderText(form.StringGrid1, Qt::Vertical, 3), QString());
-    QCOMPARE(form.StringGrid1->CornerText(), Utf8("Месца"));
-    QCOMPARE(test::CellText(form.StringGrid1, 0, 1), QString("20"));
-    QCOMPARE(form.StringGrid1->horizontalHeader()->sectionSize(0), 30);
-    QCOMPARE(form.StringGrid1->verticalHeader()->sectionSize(0), 16);
-    QCOMPARE(Items(form.ComboBox3),
+    QCOMPARE(HeaderText(W(form).StringGrid1, Qt::Horizontal, 0), QString("A"));
+    QCOMPARE(HeaderText(W(form).StringGrid1, Qt::Horizontal, 2), QString());
+    QCOMPARE(HeaderText(W(form).StringGrid1, Qt::Vertical, 2), QString("3"));
+    QCOMPARE(HeaderText(W(form).StringGrid1, Qt::Vertical, 3), QString());
+    QCOMPARE(W(form).StringGrid1->CornerText(), Utf8("Месца"));
+    QCOMPARE(test::CellText(W(form).StringGrid1, 0, 1), QString("20"));
+    QCOMPARE(W(form).StringGrid1->horizontalHeader()->sectionSize(0), 30);
+    QCOMPARE(W(form).StringGrid1->verticalHeader()->sectionSize(0), 16);
+    QCOMPARE(Items(W(form).ComboBox3),
         (QStringList { Utf8("Без ачкоў"), "A: 25, 18, 15...", "B: 20, 16, ..." }));
     QVERIFY(!form.PointsTables().TablesModified);
 }
@@ -91,31 +92,31 @@ void PointsGridTest::TypingIntoSpareColumnAddsTable()
     test::Window window;
     TForm1 &form = window.Form();
     QVERIFY(window.ShowAndActivate());
-    QAbstractItemModel *model = form.StringGrid1->model();
+    QAbstractItemModel *model = W(form).StringGrid1->model();
     QCOMPARE(model->columnCount(), 1);
     QCOMPARE(model->rowCount(), 1);
 
     // The first keystroke already adds the table "A" and the place 1, with new spare ones.
-    test::ClickCell(form.StringGrid1, 0, 0);
-    QTest::keyClicks(form.StringGrid1, "1");
+    test::ClickCell(W(form).StringGrid1, 0, 0);
+    QTest::keyClicks(W(form).StringGrid1, "1");
     QCOMPARE(model->columnCount(), 2);
     QCOMPARE(model->rowCount(), 2);
-    QCOMPARE(HeaderText(form.StringGrid1, Qt::Horizontal, 0), QString("A"));
-    QCOMPARE(HeaderText(form.StringGrid1, Qt::Vertical, 0), QString("1"));
+    QCOMPARE(HeaderText(W(form).StringGrid1, Qt::Horizontal, 0), QString("A"));
+    QCOMPARE(HeaderText(W(form).StringGrid1, Qt::Vertical, 0), QString("1"));
     QVERIFY(form.PointsTables().TablesModified);
-    QCOMPARE(Items(form.ComboBox3), (QStringList { Utf8("Без ачкоў"), "A: 1..." }));
+    QCOMPARE(Items(W(form).ComboBox3), (QStringList { Utf8("Без ачкоў"), "A: 1..." }));
     QWidget *editor = QApplication::focusWidget();
     QTest::keyClicks(editor, "0");
-    QCOMPARE(Items(form.ComboBox3), (QStringList { Utf8("Без ачкоў"), "A: 10..." }));
+    QCOMPARE(Items(W(form).ComboBox3), (QStringList { Utf8("Без ачкоў"), "A: 10..." }));
     QTest::keyClick(editor, Qt::Key_Return);
-    QCOMPARE(test::CellText(form.StringGrid1, 0, 0), QString("10"));
+    QCOMPARE(test::CellText(W(form).StringGrid1, 0, 0), QString("10"));
 
     // The new spare column makes table "B".
-    test::ClickCell(form.StringGrid1, 0, 1);
-    QTest::keyClicks(form.StringGrid1, "8");
+    test::ClickCell(W(form).StringGrid1, 0, 1);
+    QTest::keyClicks(W(form).StringGrid1, "8");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(model->columnCount(), 3);
-    QCOMPARE(HeaderText(form.StringGrid1, Qt::Horizontal, 1), QString("B"));
+    QCOMPARE(HeaderText(W(form).StringGrid1, Qt::Horizontal, 1), QString("B"));
     QCOMPARE(form.PointsTables().Grid.TablesCount(), 2);
     QCOMPARE(form.PointsTables().Grid.PlacesCount(), 1);
 }
@@ -127,14 +128,14 @@ void PointsGridTest::EmptiedTableGoesOnNextSelection()
     QVERIFY(window.ShowAndActivate());
     for (int row = 0; row < 3; ++row)
         RetypeCell(form, row, 0, QString());
-    QCOMPARE(form.StringGrid1->model()->columnCount(), 3); // not yet: the cell is still current
-    test::ClickCell(form.StringGrid1, 1, 1);
-    QCOMPARE(form.StringGrid1->model()->columnCount(), 2);
-    QCOMPARE(test::CellText(form.StringGrid1, 0, 0), QString("20")); // "B" became "A"
-    QCOMPARE(HeaderText(form.StringGrid1, Qt::Horizontal, 0), QString("A"));
-    QCOMPARE(HeaderText(form.StringGrid1, Qt::Horizontal, 1), QString());
-    QVERIFY(form.StringGrid1->currentIndex().isValid());
-    QVERIFY(form.StringGrid1->currentIndex().column() < 2);
+    QCOMPARE(W(form).StringGrid1->model()->columnCount(), 3); // not yet: the cell is still current
+    test::ClickCell(W(form).StringGrid1, 1, 1);
+    QCOMPARE(W(form).StringGrid1->model()->columnCount(), 2);
+    QCOMPARE(test::CellText(W(form).StringGrid1, 0, 0), QString("20")); // "B" became "A"
+    QCOMPARE(HeaderText(W(form).StringGrid1, Qt::Horizontal, 0), QString("A"));
+    QCOMPARE(HeaderText(W(form).StringGrid1, Qt::Horizontal, 1), QString());
+    QVERIFY(W(form).StringGrid1->currentIndex().isValid());
+    QVERIFY(W(form).StringGrid1->currentIndex().column() < 2);
 }
 
 void PointsGridTest::EmptiedTableGoesWhenGridIsLeft()
@@ -144,10 +145,10 @@ void PointsGridTest::EmptiedTableGoesWhenGridIsLeft()
     QVERIFY(window.ShowAndActivate());
     RetypeCell(form, 0, 1, QString());
     RetypeCell(form, 1, 1, Utf8(" "));
-    QCOMPARE(form.StringGrid1->model()->columnCount(), 3);
-    QTest::mouseClick(form.Memo2->viewport(), Qt::LeftButton);
-    QCOMPARE(QApplication::focusWidget(), form.Memo2);
-    QCOMPARE(form.StringGrid1->model()->columnCount(), 2);
+    QCOMPARE(W(form).StringGrid1->model()->columnCount(), 3);
+    QTest::mouseClick(W(form).Memo2->viewport(), Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), W(form).Memo2);
+    QCOMPARE(W(form).StringGrid1->model()->columnCount(), 2);
     QCOMPARE(form.PointsTables().Grid.TablesCount(), 1);
 }
 
@@ -213,8 +214,8 @@ void PointsGridTest::UnwritableSettingsKeepWindowOpen()
     const std::filesystem::path unwritable = window.SettingsPath();
     test::WriteBytes(unwritable.parent_path(), "not a folder");
     QVERIFY(window.ShowAndActivate());
-    test::ClickCell(form.StringGrid1, 0, 0);
-    QTest::keyClicks(form.StringGrid1, "5");
+    test::ClickCell(W(form).StringGrid1, 0, 0);
+    QTest::keyClicks(W(form).StringGrid1, "5");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
 
     QVERIFY(!form.close());
@@ -235,7 +236,7 @@ void PointsGridTest::LoadWarningShownOnce()
     window.Form().hide();
     window.Form().show();
     QCOMPARE(window.Informations.size(), 1);
-    QCOMPARE(window.Form().StringGrid1->model()->columnCount(), 1);
+    QCOMPARE(W(window.Form()).StringGrid1->model()->columnCount(), 1);
 }
 
 QTEST_MAIN(PointsGridTest)

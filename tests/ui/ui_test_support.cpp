@@ -4,12 +4,66 @@
 #include <iterator>
 
 #include <QAbstractItemView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QApplication>
 #include <QFile>
 #include <QTest>
 #include <QTimer>
 
+#include "ui/points_grid_view.h"
+
 namespace test {
+
+namespace {
+
+    // A control the tests need must exist: a missing one fails loudly rather than crashing later.
+    template <typename Widget> Widget *Find(const TForm1 &form, const char *name)
+    {
+        auto *widget = form.findChild<Widget *>(QString::fromLatin1(name));
+        if (!widget)
+            qFatal("no control named %s", name);
+        return widget;
+    }
+
+} // namespace
+
+Controls::Controls(const TForm1 &form)
+    : LabeledEdit1Label(Find<QLabel>(form, "LabeledEdit1Label"))
+    , LabeledEdit1(Find<QLineEdit>(form, "LabeledEdit1"))
+    , Button2(Find<QPushButton>(form, "Button2"))
+    , Button3(Find<QPushButton>(form, "Button3"))
+    , Label2(Find<QLabel>(form, "Label2"))
+    , StringGrid2(Find<QTableWidget>(form, "StringGrid2"))
+    , Label3(Find<QLabel>(form, "Label3"))
+    , StringGrid1(Find<ui::PointsGridView>(form, "StringGrid1"))
+    , checkUseVK(Find<QCheckBox>(form, "checkUseVK"))
+    , CheckBox1(Find<QCheckBox>(form, "CheckBox1"))
+    , LabeledEdit3Label(Find<QLabel>(form, "LabeledEdit3Label"))
+    , LabeledEdit3(Find<QLineEdit>(form, "LabeledEdit3"))
+    , LabeledEdit4Label(Find<QLabel>(form, "LabeledEdit4Label"))
+    , LabeledEdit4(Find<QLineEdit>(form, "LabeledEdit4"))
+    , Button1(Find<QPushButton>(form, "Button1"))
+    , CheckBox2(Find<QCheckBox>(form, "CheckBox2"))
+    , Memo2(Find<QPlainTextEdit>(form, "Memo2"))
+    , LabeledEdit2Label(Find<QLabel>(form, "LabeledEdit2Label"))
+    , LabeledEdit2(Find<QLineEdit>(form, "LabeledEdit2"))
+    , Button4(Find<QPushButton>(form, "Button4"))
+    , Button5(Find<QPushButton>(form, "Button5"))
+    , OpenDialog1(Find<QFileDialog>(form, "OpenDialog1"))
+    , SaveDialog1(Find<QFileDialog>(form, "SaveDialog1"))
+    , cbMaxKval(Find<QComboBox>(form, "cbMaxKval"))
+    , ComboBox4(Find<QComboBox>(form, "ComboBox4"))
+    , ebMastersCount(Find<QLineEdit>(form, "ebMastersCount"))
+    , ComboBox3(Find<QComboBox>(form, "ComboBox3"))
+{
+}
 
 std::filesystem::path ExamplesDir() { return LAPWING_EXAMPLES_DIR; }
 

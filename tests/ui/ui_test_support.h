@@ -15,8 +15,53 @@
 #include "ui/Unit2_Controler.h"
 
 class QAbstractItemView;
+class QCheckBox;
+class QComboBox;
+class QFileDialog;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTableWidget;
+namespace ui {
+class PointsGridView;
+}
 
 namespace test {
+
+// The window's controls, found by their object names.
+struct Controls
+{
+    explicit Controls(const TForm1 &form);
+    QLabel *LabeledEdit1Label;
+    QLineEdit *LabeledEdit1;
+    QPushButton *Button2;
+    QPushButton *Button3;
+    QLabel *Label2;
+    QTableWidget *StringGrid2;
+    QLabel *Label3;
+    ui::PointsGridView *StringGrid1;
+    QCheckBox *checkUseVK;
+    QCheckBox *CheckBox1;
+    QLabel *LabeledEdit3Label;
+    QLineEdit *LabeledEdit3;
+    QLabel *LabeledEdit4Label;
+    QLineEdit *LabeledEdit4;
+    QPushButton *Button1;
+    QCheckBox *CheckBox2;
+    QPlainTextEdit *Memo2;
+    QLabel *LabeledEdit2Label;
+    QLineEdit *LabeledEdit2;
+    QPushButton *Button4;
+    QPushButton *Button5;
+    QFileDialog *OpenDialog1;
+    QFileDialog *SaveDialog1;
+    QComboBox *cbMaxKval;
+    QComboBox *ComboBox4;
+    QLineEdit *ebMastersCount;
+    QComboBox *ComboBox3;
+};
+inline Controls W(const TForm1 &form) { return Controls(form); }
 
 std::filesystem::path ExamplesDir();
 std::string ReadBytes(const std::filesystem::path &path);
