@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QLocale>
@@ -13,6 +15,7 @@
 
 #include "engine/cp1251.h"
 #include "engine/save.h"
+#include "points/app_settings.h"
 #include "ui/Unit2_Controler.h"
 #include "ui/dialogs.h"
 #include "ui/group_list.h"
@@ -64,7 +67,8 @@ TForm1::TForm1(std::filesystem::path settingsPath, QWidget *parent)
     };
     ShowError
         = [this](const QString &text) { ui::ShowMessage(this, ui::MessageKind::Error, text); };
-    Confirm = [this](const QString &text) { return ui::AskOkCancel(this, text); };
+    Confirm = [this](const QString &text) { return ui::AskYesNo(this, text); };
+    AskClose = [this](const QString &text) { return ui::AskCloseAnswer(this, text); };
     ChooseOpenFile = [this] { return ui::RunFileDialog(OpenDialog1); };
     ChooseSaveFile = [this] { return ui::RunFileDialog(SaveDialog1); };
 
@@ -74,15 +78,18 @@ TForm1::TForm1(std::filesystem::path settingsPath, QWidget *parent)
     FormCreate();
 }
 
-// The controls going away move the focus; the window must not hear of it any more.
-TForm1::~TForm1() { disconnect(qApp, nullptr, this, nullptr); }
+TForm1::~TForm1()
+{
+    // The controls going away move the focus; the window must not hear of it any more.
+    disconnect(qApp, nullptr, this, nullptr);
+    CollectorEmail->disconnect(this);
+}
 
 const points::PointsTables &TForm1::PointsTables() const { return m_pointsModel->Tables(); }
 
 void TForm1::FormCreate()
 {
-    SetBold(Button2, true);
-    Button2->setFocus();
+    ShowNextStep(Button2);
     SaveDialog1->selectFile(DefaultOutputName(QDate::currentDate()));
     LoadPointsTablesFile();
     m_groupEditors->Hide();
@@ -109,17 +116,43 @@ void TForm1::LoadPointsTablesFile()
         m_settingsWarning = QString::fromStdString(loaded.Warning);
     StringGrid1->SetCornerText(m_pointsModel->CornerText());
     FillTableCaptions();
+    CollectorEmail->setText(QString::fromStdString(points::CollectorEmail(m_settingsBytes)));
+}
+
+void TForm1::CollectorEmailExit()
+{
+    const std::string email = CollectorEmail->text().trimmed().toStdString();
+    if (email == points::CollectorEmail(m_settingsBytes))
+        return;
+    // Written at once and on its own: the points tables on disk change only when the user
+    // says so at close.
+    std::string bytes = points::WithCollectorEmail(m_settingsBytes, email);
+    if (!points::WriteSettingsFile(m_settingsPath, bytes).empty()) {
+        ShowError(QStringLiteral("Unable to write to %1").arg(PathText(m_settingsPath)));
+        return;
+    }
+    m_settingsBytes = std::move(bytes);
 }
 
 void TForm1::FillTableCaptions()
 {
-    m_groupEditors->SetTableCaptions(ui::TableCaptionItems(PointsTables().TableCaptions));
+    m_groupEditors->ShowTableCaptions(PointsTables().TableCaptions);
+    StringGrid1->SetEmptyHint(
+        PointsTables().Grid.TablesCount() == 0 ? ui::text::EmptyTablesHint : QString());
 }
 
 bool TForm1::FormClose()
 {
-    if (!PointsTables().TablesModified || !Confirm(ui::text::SaveTablesQuestion))
+    if (!PointsTables().TablesModified)
         return true;
+    switch (AskClose(ui::text::SaveTablesQuestion)) {
+    case ui::CloseAnswer::Return:
+        return false;
+    case ui::CloseAnswer::Discard:
+        return true;
+    case ui::CloseAnswer::Save:
+        break;
+    }
     std::string bytes = points::SavePointsTables(m_settingsBytes, PointsTables().Grid);
     // The user's configuration folder may not exist yet; writing makes it.
     if (!points::WriteSettingsFile(m_settingsPath, bytes).empty()) {
@@ -149,10 +182,10 @@ void TForm1::showEvent(QShowEvent *event)
         ShowInformation(m_settingsWarning);
 }
 
-void TForm1::PassStep(QPushButton *done, QPushButton *next)
+void TForm1::ShowNextStep(QPushButton *next)
 {
-    SetBold(done, false);
-    SetBold(next, true);
+    for (QPushButton *step : { Button2, Button3, Button1, Button4, Button5 })
+        SetBold(step, step == next);
     next->setFocus();
 }
 
@@ -166,20 +199,24 @@ void TForm1::Button2Click()
 void TForm1::OpenProtocol(const QString &path)
 {
     LabeledEdit1->setText(path);
-    PassStep(Button2, Button3);
+    ShowNextStep(Button3);
     Button3Click();
 }
 
 void TForm1::Button3Click()
 {
     ReadProtocol();
-    PassStep(Button3, Button1);
+    ShowNextStep(Button1);
 }
 
 void TForm1::ReadProtocol()
 {
     m_groupEditors->Hide();
-    switch (engine::LoadProtocol(ToPath(LabeledEdit1->text()), m_protocolLines, m_groups)) {
+    const QString path = LabeledEdit1->text();
+    const engine::LoadResult loaded = engine::LoadProtocol(ToPath(path), m_protocolLines, m_groups);
+    if (loaded != engine::LoadResult::NoPath)
+        m_readPath = path; // what the lines now hold, nothing after a failure
+    switch (loaded) {
     case engine::LoadResult::NoPath:
         return;
     case engine::LoadResult::Failed:
@@ -215,6 +252,12 @@ std::optional<std::string> TForm1::AskInspector()
 
 void TForm1::Button1Click()
 {
+    // The lines in memory are of the protocol last read; the edit must not name another.
+    if (LabeledEdit1->text() != m_readPath) {
+        ShowInformation(ui::text::UnreadProtocol.arg(LabeledEdit1->text()));
+        ShowNextStep(Button3);
+        return;
+    }
     const engine::RewriteResult result = engine::RewriteProtocol(m_protocolLines, m_groups,
         ReadOptions(), PointsTables().Grid, [this] { return AskInspector(); });
     switch (result.Status) {
@@ -230,7 +273,7 @@ void TForm1::Button1Click()
         break;
     }
     ShowOutput(result.Lines);
-    PassStep(Button1, LabeledEdit2->text().isEmpty() ? Button4 : Button5);
+    ShowNextStep(LabeledEdit2->text().isEmpty() ? Button4 : Button5);
 }
 
 void TForm1::ShowOutput(const std::vector<engine::ProtocolLine> &lines)
@@ -257,9 +300,12 @@ std::vector<engine::ProtocolLine> TForm1::OutputToSave() const
 void TForm1::Button4Click()
 {
     const QString chosen = ChooseSaveFile();
-    if (!chosen.isEmpty())
+    // Replacing a file is asked here, in the window's language; "Не" keeps the name there was.
+    if (!chosen.isEmpty()
+        && (!QFileInfo::exists(chosen)
+            || Confirm(ui::text::OverwriteQuestion.arg(QDir::toNativeSeparators(chosen)))))
         LabeledEdit2->setText(chosen);
-    PassStep(Button4, Button5);
+    ShowNextStep(Button5);
 }
 
 void TForm1::Button5Click()
@@ -269,13 +315,24 @@ void TForm1::Button5Click()
         ShowInformation(ui::text::NoOutputName);
         return;
     }
-    if (!engine::SaveProtocol(ToPath(path), OutputToSave()).Ok) {
-        ShowInformation(ui::text::SaveFailed);
+    // A character the code page lacks would be written as '?': say where it is instead.
+    const QStringList lines = ViewLines();
+    for (qsizetype line = 0; line < lines.size(); ++line) {
+        if (const std::optional<ui::Unencodable> bad = ui::FirstUnencodable(lines[line])) {
+            ShowError(ui::text::UnencodableOutput.arg(line + 1).arg(bad->Column).arg(bad->Text));
+            return;
+        }
+    }
+    const engine::WriteResult written = engine::SaveProtocol(ToPath(path), OutputToSave());
+    if (!written.Ok) {
+        ShowError(ui::text::SaveFailedDetail.arg(ui::text::SaveFailed,
+            QDir::toNativeSeparators(path), QString::fromStdString(written.Reason)));
         return;
     }
-    ShowInformation(
-        ui::text::SavedPrefix + QStringLiteral("results@example.org") + ui::text::SavedSuffix);
-    PassStep(Button5, Button3);
+    const QString email = CollectorEmail->text().trimmed();
+    ShowInformation(email.isEmpty() ? ui::text::SavedNoAddress
+                                    : ui::text::SavedPrefix + email + ui::text::SavedSuffix);
+    ShowNextStep(Button3);
 }
 
 void TForm1::CheckBox1Click()
@@ -319,15 +376,27 @@ void TForm1::StringGrid1Exit()
     const QModelIndex current = StringGrid1->currentIndex();
     const points::CellPosition from
         = current.isValid() ? ui::PointsTableModel::CellOf(current) : points::CellPosition { 1, 1 };
-    const int columnsBefore = m_pointsModel->columnCount();
-    const points::CellPosition to = m_pointsModel->Compact(from);
-    if (current.isValid() && m_pointsModel->columnCount() != columnsBefore) {
+    const ui::PointsTableModel::Compaction compaction = m_pointsModel->Compact(from);
+    if (!compaction.Removed.empty()) {
+        const points::CellPosition to = compaction.Current;
         const QModelIndex next = ui::PointsTableModel::CellIndex(*m_pointsModel, to.Col, to.Row);
-        if (next.isValid())
+        if (current.isValid() && next.isValid())
             StringGrid1->selectionModel()->setCurrentIndex(
                 next, QItemSelectionModel::ClearAndSelect);
+        // The groups keep their tables under the new letters; those whose table went are told.
+        const QStringList lost = ui::FollowRemovedTables(m_groups, compaction.Removed);
+        FillTableCaptions();
+        if (!lost.isEmpty())
+            ShowInformation(ui::text::TablesRemoved.arg(lost.join(QStringLiteral(", "))));
     }
     m_compacting = false;
+}
+
+void TForm1::StringGrid1ClearCells(const std::vector<points::CellPosition> &cells)
+{
+    // Emptied together, compacted once, as after one emptied cell.
+    if (m_pointsModel->ClearCells(cells))
+        StringGrid1Exit();
 }
 
 void TForm1::FocusChanged(QWidget *old, QWidget *now)

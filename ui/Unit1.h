@@ -15,6 +15,7 @@
 #include "engine/protocol.h"
 #include "engine/rewrite.h"
 #include "points/points_tables.h"
+#include "ui/dialogs.h"
 #include "ui/output_lines.h"
 
 class QCheckBox;
@@ -76,11 +77,14 @@ public:
     void StringGrid1SetEditText(int col, int row, const QString &text);
     void StringGrid1SelectCell(int col, int row);
     void StringGrid1Exit();
+    void CollectorEmailExit();
+    void StringGrid1ClearCells(const std::vector<points::CellPosition> &cells); // Delete
 
     // Message boxes and file dialogs; replaceable so that they can be answered without a user.
     std::function<void(const QString &)> ShowInformation;
     std::function<void(const QString &)> ShowError;
-    std::function<bool(const QString &)> Confirm; // OK -> true
+    std::function<bool(const QString &)> Confirm; // "Так" -> true
+    std::function<ui::CloseAnswer(const QString &)> AskClose;
     std::function<QString()> ChooseOpenFile; // empty when cancelled
     std::function<QString()> ChooseSaveFile; // empty when cancelled
 
@@ -96,7 +100,8 @@ private:
     void LoadPointsTablesFile();
     void FillTableCaptions();
     void ReadProtocol();
-    void PassStep(QPushButton *done, QPushButton *next);
+    // The next step's button gets the focus and the only bold caption.
+    void ShowNextStep(QPushButton *next);
     std::optional<std::string> AskInspector();
     void ShowOutput(const std::vector<engine::ProtocolLine> &lines);
     QStringList ViewLines() const;
@@ -108,6 +113,7 @@ private:
     bool m_shown = false;
 
     std::vector<engine::ProtocolLine> m_protocolLines;
+    QString m_readPath; // the path the lines were read from
     std::vector<engine::GroupSettings> m_groups;
     ui::OutputLines m_output;
     TForm_Controler *m_inspectorDialog = nullptr;
@@ -135,6 +141,8 @@ private:
     QLineEdit *LabeledEdit2;
     QPushButton *Button4;
     QPushButton *Button5;
+    QLabel *CollectorEmailLabel;
+    QLineEdit *CollectorEmail;
     QFileDialog *OpenDialog1;
     QFileDialog *SaveDialog1;
     // Declared after the groups it edits, so that it goes first.

@@ -9,6 +9,20 @@
 
 namespace ui {
 
+namespace {
+
+    void SetDialogLabels(QFileDialog *dialog, const QString &accept)
+    {
+        dialog->setOption(QFileDialog::DontUseNativeDialog);
+        dialog->setLabelText(QFileDialog::LookIn, text::DialogLookIn);
+        dialog->setLabelText(QFileDialog::FileName, text::DialogFileName);
+        dialog->setLabelText(QFileDialog::FileType, text::DialogFileType);
+        dialog->setLabelText(QFileDialog::Accept, accept);
+        dialog->setLabelText(QFileDialog::Reject, text::DialogCancel);
+    }
+
+} // namespace
+
 void ShowMessage(QWidget *parent, MessageKind kind, const QString &text)
 {
     QMessageBox box(kind == MessageKind::Error ? QMessageBox::Critical : QMessageBox::Information,
@@ -25,15 +39,6 @@ bool AskYesNo(QWidget *parent, const QString &question)
     box.setDefaultButton(QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
-}
-
-bool AskOkCancel(QWidget *parent, const QString &question)
-{
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), question,
-        QMessageBox::Ok | QMessageBox::Cancel, parent);
-    box.setDefaultButton(QMessageBox::Ok);
-    box.setEscapeButton(QMessageBox::Cancel);
-    return box.exec() == QMessageBox::Ok;
 }
 
 CloseAnswer AskCloseAnswer(QWidget *parent, const QString &question)
@@ -58,10 +63,11 @@ QFileDialog *CreateOpenDialog(QWidget *parent)
     auto *dialog = new QFileDialog(parent, text::OpenDialogTitle);
     dialog->setObjectName(QStringLiteral("OpenDialog1"));
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    SetDialogLabels(dialog, text::DialogOpen); // after the mode, which remakes the buttons
     dialog->setFileMode(QFileDialog::ExistingFile);
     // The last parenthesis of a filter holds its patterns; only the words before it are shown.
     dialog->setOption(QFileDialog::HideNameFilterDetails);
-    dialog->setNameFilters({ QStringLiteral("HTM-файлы (*.htm)"),
+    dialog->setNameFilters({ QStringLiteral("HTM-файлы (*.htm *.html)"),
         QStringLiteral("RES-файлы (*.res)"), QStringLiteral("Ўсе файлы (*.*) (*)") });
     dialog->selectFile(QStringLiteral("Протокол_Результатов.htm"));
     return dialog;
@@ -69,10 +75,18 @@ QFileDialog *CreateOpenDialog(QWidget *parent)
 
 QFileDialog *CreateSaveDialog(QWidget *parent)
 {
-    auto *dialog = new QFileDialog(parent);
+    auto *dialog = new QFileDialog(parent, text::SaveDialogTitle);
     dialog->setObjectName(QStringLiteral("SaveDialog1"));
     dialog->setAcceptMode(QFileDialog::AcceptSave);
+    SetDialogLabels(dialog, text::DialogSave);
     dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setOption(QFileDialog::HideNameFilterDetails);
+    // The window asks about replacing a file itself, in Belarusian.
+    dialog->setOption(QFileDialog::DontConfirmOverwrite);
+    dialog->setNameFilters(
+        { QStringLiteral("HTM-файлы (*.htm)"), QStringLiteral("Ўсе файлы (*.*) (*)") });
+    // A name typed without an extension gets ".htm".
+    dialog->setDefaultSuffix(QStringLiteral("htm"));
     return dialog;
 }
 

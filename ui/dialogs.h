@@ -15,8 +15,6 @@ void ShowMessage(QWidget *parent, MessageKind kind, const QString &text);
 // "Так" or "Не"; Escape and closing the box answer "Не".
 bool AskYesNo(QWidget *parent, const QString &question);
 
-bool AskOkCancel(QWidget *parent, const QString &question);
-
 // The answer to the question asked at close about edited points tables.
 enum class CloseAnswer { Save, Discard, Return };
 // Escape and closing the box return to the window: nothing is lost either way.

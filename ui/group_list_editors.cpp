@@ -15,6 +15,7 @@ namespace ui {
 namespace {
 
     constexpr int RowHeight = 19;
+    constexpr int MaxHeadingWidth = 220;
     constexpr int ColumnWidths[GroupColumnCount] = { 82, 76, 78, 51, 102 };
 
     QComboBox *CreateListEditor(QWidget *parent, const QString &name, const QStringList &items)
@@ -79,7 +80,9 @@ GroupListEditors::GroupListEditors(
     connect(m_class, &QComboBox::activated, this, &GroupListEditors::CommitClass);
     connect(m_category, &QComboBox::activated, this, &GroupListEditors::CommitCategory);
     connect(m_table, &QComboBox::activated, this, &GroupListEditors::CommitTable);
-    m_masters->installEventFilter(this);
+    for (QWidget *editor : { static_cast<QWidget *>(m_class), static_cast<QWidget *>(m_category),
+             static_cast<QWidget *>(m_masters), static_cast<QWidget *>(m_table) })
+        editor->installEventFilter(this);
     m_grid->installEventFilter(this);
     connect(
         m_grid->horizontalHeader(), &QHeaderView::sectionResized, this, &GroupListEditors::Place);
@@ -103,21 +106,45 @@ bool GroupListEditors::Refill(const std::vector<std::string> &captions)
         for (int col = 0; col < GroupColumnCount; ++col)
             SetCell(col, row, (*texts)[static_cast<std::size_t>(col)]);
     }
-    if (filled)
+    if (filled) {
         m_grid->setHorizontalHeaderLabels(GroupListHeaders());
+        FitHeadingColumn();
+    }
     m_movingSelection = false;
     return filled;
 }
 
-void GroupListEditors::SetTableCaptions(const QStringList &items)
+void GroupListEditors::FitHeadingColumn()
 {
+    // Whole headings where they fit in reason; the tooltip shows any that still does not.
+    int width = ColumnWidths[HeadingColumn];
+    for (int row = 0; row < m_grid->rowCount(); ++row) {
+        if (QTableWidgetItem *item = m_grid->item(row, HeadingColumn)) {
+            item->setToolTip(item->text());
+            width = std::max(width, m_grid->fontMetrics().horizontalAdvance(item->text()) + 10);
+        }
+    }
+    width = std::min(width, MaxHeadingWidth);
+    m_grid->setFixedWidth(m_grid->minimumWidth() - m_grid->columnWidth(HeadingColumn) + width);
+    m_grid->setColumnWidth(HeadingColumn, width);
+}
+
+void GroupListEditors::ShowTableCaptions(const std::vector<std::string> &captions)
+{
+    const QStringList items = TableCaptionItems(captions);
     QStringList current;
     for (int i = 0; i < m_table->count(); ++i)
         current.append(m_table->itemText(i));
-    if (current == items)
-        return;
-    m_table->clear();
-    m_table->addItems(items);
+    if (current != items) {
+        m_table->clear();
+        m_table->addItems(items);
+    }
+    for (int row = 1; row <= static_cast<int>(m_groups.size()) && row <= m_grid->rowCount();
+         ++row) {
+        const int table = m_groups[static_cast<std::size_t>(row - 1)].PointsTable;
+        if (table >= 0 && table < items.size())
+            SetCell(TableColumn, row, items[table]);
+    }
 }
 
 void GroupListEditors::SelectCell(int col, int row)
@@ -249,7 +276,7 @@ bool GroupListEditors::MastersCountKey(int key)
         return false;
     switch (key) {
     case Qt::Key_Escape:
-        m_masters->setText(QString::number(group->MastersCount));
+        Cancel(); // the stored count stays, and shows again next time
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -303,6 +330,9 @@ void GroupListEditors::FocusChanged(QWidget *old, QWidget *now)
 
 bool GroupListEditors::eventFilter(QObject *watched, QEvent *event)
 {
+    auto *combo = qobject_cast<QComboBox *>(watched);
+    if (combo && combo == m_open && ListEditorEvent(event))
+        return true;
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (watched == m_masters && MastersCountKey(key))
@@ -316,6 +346,40 @@ bool GroupListEditors::eventFilter(QObject *watched, QEvent *event)
         Place();
     }
     return QObject::eventFilter(watched, event);
+}
+
+bool GroupListEditors::ListEditorEvent(QEvent *event)
+{
+    // A closed list editor would take the arrows and the wheel as a choice; here they only
+    // move through the list. A choice is made in the open list, or by Enter.
+    if (event->type() == QEvent::Wheel)
+        return true;
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    auto *press = static_cast<QKeyEvent *>(event);
+    switch (press->key()) {
+    case Qt::Key_Escape:
+        Cancel();
+        return true;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        if (press->modifiers() & Qt::AltModifier)
+            return false; // Alt+Down opens the list
+        Cancel();
+        // The grid moves its current cell, which opens the editor of the cell it reaches.
+        QCoreApplication::sendEvent(m_grid, press);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void GroupListEditors::Cancel()
+{
+    Hide();
+    m_grid->setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace ui

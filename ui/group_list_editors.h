@@ -31,8 +31,8 @@ public:
     // Fills one row per group; false (the list left as far as it got) when a setting has no
     // item to show.
     bool Refill(const std::vector<std::string> &captions);
-    // The points-table editor's items.
-    void SetTableCaptions(const QStringList &items);
+    // The points tables' captions changed: the table editor's items and the table cells follow.
+    void ShowTableCaptions(const std::vector<std::string> &captions);
 
     // Opens the editor of a cell (col, row >= 1 of the grid) after closing any other.
     void SelectCell(int col, int row);
@@ -43,6 +43,8 @@ public:
     bool MastersCountKey(int key); // true when the key was used
     // Closes the open editor without taking its text.
     void Hide();
+    // The same, giving the grid the focus back (Escape).
+    void Cancel();
 
     QComboBox *ClassEditor() const { return m_class; }
     QComboBox *CategoryEditor() const { return m_category; }
@@ -53,8 +55,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    bool ListEditorEvent(QEvent *event);
     void Show(QWidget *editor, int col, int row);
     void Place();
+    void FitHeadingColumn();
     void CommitList(QComboBox *editor, const std::function<void(int)> &apply);
     void Finish(QWidget *editor);
     void SetCell(int col, int row, const QString &text);

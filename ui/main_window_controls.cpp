@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -112,6 +113,10 @@ void TForm1::CreateControls()
         = CreateLabel(this, "LabeledEdit2Label", QStringLiteral("Імя файла:"), LabeledEdit2);
     Button4 = Create<QPushButton>(this, "Button4", QStringLiteral("4. Агляд..."));
     Button5 = Create<QPushButton>(this, "Button5", QStringLiteral("5. Захаваць"));
+    CollectorEmail = Create<QLineEdit>(this, "CollectorEmail");
+    CollectorEmail->setPlaceholderText(QStringLiteral("name@example.by"));
+    CollectorEmailLabel
+        = CreateLabel(this, "CollectorEmailLabel", ui::text::CollectorEmailLabel, CollectorEmail);
     for (QPushButton *button : { Button1, Button2, Button3, Button4, Button5 }) {
         button->setAutoDefault(true); // Enter presses the focused step
         FitBoldCaption(button);
@@ -155,34 +160,51 @@ void TForm1::LayOutControls()
     LabeledEdit3->setFixedWidth(factorWidth);
     LabeledEdit4->setFixedWidth(factorWidth);
 
-    Memo2->setFixedHeight(OutputViewHeight);
-
     auto *output = new QGridLayout;
     output->addWidget(LabeledEdit2Label, 0, 0);
     output->addWidget(LabeledEdit2, 1, 0);
     output->addWidget(Button4, 1, 1);
     output->addWidget(Button5, 1, 2);
-    output->setColumnStretch(0, 1);
+    output->addWidget(CollectorEmailLabel, 0, 3);
+    output->addWidget(CollectorEmail, 1, 3);
+    output->setColumnStretch(0, 3);
+    output->setColumnStretch(3, 1);
     output->setVerticalSpacing(2);
+
+    auto *upper = new QWidget(this);
+    auto *settings = new QVBoxLayout(upper);
+    settings->setContentsMargins(0, 0, 0, 0);
+    settings->setSpacing(4);
+    settings->addLayout(input);
+    settings->addLayout(grids, 1);
+    settings->addWidget(checkUseVK);
+    settings->addLayout(rating);
+    settings->addWidget(CheckBox2);
+
+    // The output view takes the height the window gains; the user may move the border.
+    auto *splitter = Create<QSplitter>(this, "OutputSplitter", Qt::Vertical);
+    splitter->setChildrenCollapsible(false);
+    splitter->addWidget(upper);
+    splitter->addWidget(Memo2);
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
 
     auto *root = new QVBoxLayout(this);
     root->setContentsMargins(8, 6, 8, 8);
     root->setSpacing(4);
-    root->addLayout(input);
-    root->addLayout(grids, 1);
-    root->addWidget(checkUseVK);
-    root->addLayout(rating);
-    root->addWidget(CheckBox2);
-    root->addWidget(Memo2);
+    root->addWidget(splitter, 1);
     root->addLayout(output);
 
     resize(ClientWidth, ClientHeight);
+    root->activate();
+    const int height = splitter->height();
+    splitter->setSizes({ height - OutputViewHeight, OutputViewHeight });
 
     // Tab walks the steps in order; the path edit and the output view are reached by mouse.
     QWidget *order[] = { Button2, Button3, StringGrid2, m_groupEditors->ClassEditor(),
         m_groupEditors->CategoryEditor(), m_groupEditors->MastersEditor(),
         m_groupEditors->TableEditor(), StringGrid1, checkUseVK, CheckBox1, LabeledEdit3,
-        LabeledEdit4, Button1, CheckBox2, LabeledEdit2, Button4, Button5 };
+        LabeledEdit4, Button1, CheckBox2, LabeledEdit2, Button4, Button5, CollectorEmail };
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -205,7 +227,18 @@ void TForm1::ConnectHandlers()
         });
     connect(m_pointsModel, &ui::PointsTableModel::TablesEdited, this, &TForm1::FillTableCaptions);
     connect(StringGrid1, &ui::PointsGridView::CellSelected, this, &TForm1::StringGrid1SelectCell);
+    connect(
+        StringGrid1, &ui::PointsGridView::ClearRequested, this, [this](const QList<QPoint> &cells) {
+            std::vector<points::CellPosition> positions;
+            for (const QPoint &cell : cells)
+                positions.push_back({ cell.x(), cell.y() });
+            StringGrid1ClearCells(positions);
+        });
     connect(qApp, &QApplication::focusChanged, this, &TForm1::FocusChanged);
+    // Enter in a path edit does its step: read the protocol, save the output.
+    connect(LabeledEdit1, &QLineEdit::returnPressed, this, &TForm1::Button3Click);
+    connect(LabeledEdit2, &QLineEdit::returnPressed, this, &TForm1::Button5Click);
+    connect(CollectorEmail, &QLineEdit::editingFinished, this, &TForm1::CollectorEmailExit);
 
     // A protocol file dropped anywhere on the window is read, also over the edits.
     auto *drop = new ui::ProtocolDrop(this);

@@ -24,7 +24,7 @@ inline const QString OutOfCompetitionWarning
     = QStringLiteral("Не ўпэўнены, што гэта добра працуе.");
 
 inline const QString SaveTablesQuestion
-    = QStringLiteral("Дадзеныя были зменены. Захаваць змяненні?");
+    = QStringLiteral("Табліцы ачкоў былі змененыя. Захаваць змяненні?");
 inline const QString SaveAndClose = QStringLiteral("Захаваць");
 inline const QString DiscardAndClose = QStringLiteral("Не захоўваць");
 inline const QString ReturnToWindow = QStringLiteral("Вярнуцца");

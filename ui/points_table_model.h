@@ -2,6 +2,8 @@
 // model index (r - 1, c - 1); the letters and place numbers are its headers.
 #pragma once
 
+#include <vector>
+
 #include <QAbstractTableModel>
 
 #include "points/points_tables.h"
@@ -26,8 +28,15 @@ public:
 
     // The text of cell (col, row) of the grid was changed in its editor.
     void SetEditText(int col, int row, const QString &text);
-    // Removes the empty tables; returns where the current cell goes.
-    points::CellPosition Compact(points::CellPosition current);
+    // Removes the empty tables and rebuilds the captions.
+    struct Compaction
+    {
+        points::CellPosition Current; // where the current cell goes
+        std::vector<int> Removed; // the table numbers that went, before the others moved in
+    };
+    Compaction Compact(points::CellPosition current);
+    // Empties the cells (col, row) as edits do; returns whether any held text.
+    bool ClearCells(const std::vector<points::CellPosition> &cells);
     // Replaces the tables as a whole.
     void Load(points::PointsTables tables);
     // The tables as they are now were written to the settings file.

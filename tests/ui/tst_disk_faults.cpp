@@ -72,7 +72,11 @@ void DiskFaultsTest::ProtocolSaveFails()
     W(form).LabeledEdit2->setText(test::PathText(path));
     QTest::mouseClick(W(form).Button5, Qt::LeftButton);
 
-    QCOMPARE(window.Informations, QStringList { ui::text::SaveFailed });
+    // The error names the file and the system's reason.
+    QVERIFY(window.Informations.isEmpty());
+    QCOMPARE(window.Errors.size(), 1);
+    QVERIFY(window.Errors[0].startsWith(ui::text::SaveFailed + "\n" + test::PathText(path) + ": "));
+    QVERIFY(window.Errors[0].size() > (ui::text::SaveFailed + test::PathText(path)).size() + 4);
     QCOMPARE(SmallDisk::ReadFile(path), Earlier);
     QVERIFY(!W(form).Button3->font().bold()); // saving did not pass its step
     QVERIFY(form.OutputToSave().size() > 50); // the output is still there to save elsewhere

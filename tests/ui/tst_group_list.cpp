@@ -6,11 +6,13 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "ui/messages.h"
 #include "ui/group_list.h"
 #include "ui/points_grid_view.h"
 #include "ui/points_table_model.h"
+#include "ui/text_codec.h"
 #include "ui_test_support.h"
 
 using test::Utf8;
@@ -22,15 +24,21 @@ std::string SampleSettings() { return test::ReadBytes(test::ExamplesDir() / "sam
 
 QString SampleProtocol() { return test::PathText(test::ExamplesDir() / "sample_protocol.htm"); }
 
-// Picks a row's class with the arrow keys; each key commits and closes the editor.
+// Picks a row's class in its open list.
 void ChooseClass(TForm1 &form, int row, int distanceClass)
 {
-    const auto current = [&] { return form.Groups()[static_cast<std::size_t>(row)].DistanceClass; };
-    for (int step = 0; step < ui::DistanceClassItems().size() && current() != distanceClass;
-         ++step) {
-        test::ClickCell(W(form).StringGrid2, row, ui::ClassColumn);
-        QTest::keyClick(W(form).cbMaxKval, current() > distanceClass ? Qt::Key_Up : Qt::Key_Down);
-    }
+    test::ClickCell(W(form).StringGrid2, row, ui::ClassColumn);
+    test::StepChoice(W(form).cbMaxKval, distanceClass - W(form).cbMaxKval->currentIndex());
+}
+
+// The four settings of every group.
+QList<QList<int>> Settings(const TForm1 &form)
+{
+    QList<QList<int>> settings;
+    for (const engine::GroupSettings &group : form.Groups())
+        settings.append(
+            { group.DistanceClass, group.Category, group.MastersCount, group.PointsTable });
+    return settings;
 }
 
 } // namespace
@@ -54,10 +62,12 @@ private slots:
     void ClassChangeRewritesMastersCell();
     void MastersLettersStoreZero();
     void MastersKeys();
-    void MastersEscapeRestores();
+    void KeysChangeNothing_data();
+    void KeysChangeNothing();
     void SettingsSurviveRereading();
     void GridKeysReopenEditor();
-    void TableBeyondCaptionsFailsRefill();
+    void CaptionsFollowTables_data();
+    void CaptionsFollowTables();
 
 private:
     std::unique_ptr<test::Window> m_window;
@@ -79,8 +89,14 @@ void GroupListTest::Headers()
     QTableWidget *grid = W(m_window->Form()).StringGrid2;
     for (int col = 0; col < ui::GroupColumnCount; ++col)
         QCOMPARE(grid->horizontalHeaderItem(col)->text(), ui::GroupListHeaders()[col]);
-    QCOMPARE(grid->columnWidth(0), 82);
     QCOMPARE(grid->columnWidth(4), 102);
+    // The heading column is as wide as the longest heading, each heading also its tooltip.
+    for (int row = 0; row < grid->rowCount(); ++row) {
+        const QTableWidgetItem *heading = grid->item(row, ui::HeadingColumn);
+        QVERIFY(grid->columnWidth(0) > grid->fontMetrics().horizontalAdvance(heading->text()));
+        QCOMPARE(heading->toolTip(), heading->text());
+    }
+    QVERIFY(grid->columnWidth(0) > 82);
     QCOMPARE(grid->rowHeight(0), 19);
     QCOMPARE(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
 }
@@ -174,14 +190,14 @@ void GroupListTest::CategoryAndTable()
 {
     TForm1 &form = m_window->Form();
     test::ClickCell(W(form).StringGrid2, 0, ui::CategoryColumn);
-    QTest::keyClick(W(form).ComboBox4, Qt::Key_Down);
+    test::StepChoice(W(form).ComboBox4, 1);
     QCOMPARE(form.Groups()[0].Category, 1);
     QCOMPARE(test::CellText(W(form).StringGrid2, 0, ui::CategoryColumn), Utf8("Юнацкія"));
 
     test::ClickCell(W(form).StringGrid2, 1, ui::TableColumn);
     QCOMPARE(W(form).ComboBox3->count(), 2);
     QCOMPARE(W(form).ComboBox3->itemText(1), Utf8("A: 25, 20, 18..."));
-    QTest::keyClick(W(form).ComboBox3, Qt::Key_Down);
+    test::StepChoice(W(form).ComboBox3, 1);
     QCOMPARE(form.Groups()[1].PointsTable, 1);
     QCOMPARE(test::CellText(W(form).StringGrid2, 1, ui::TableColumn), Utf8("A: 25, 20, 18..."));
 }
@@ -269,19 +285,65 @@ void GroupListTest::MastersKeys()
     QCOMPARE(form.Groups()[0].MastersCount, 6);
 }
 
-void GroupListTest::MastersEscapeRestores()
+void GroupListTest::KeysChangeNothing_data()
 {
+    QTest::addColumn<int>("col");
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<QString>("typed");
+    const QList<int> tabThenDowns { Qt::Key_Tab, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down };
+    const QList<int> downsThenUps { Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Down };
+    const QList<int> pages { Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_PageDown };
+    const QList<int> escape { Qt::Key_Escape };
+    QTest::newRow("table: Tab, arrows") << int(ui::TableColumn) << tabThenDowns << QString();
+    QTest::newRow("class: arrows") << int(ui::ClassColumn) << downsThenUps << QString();
+    QTest::newRow("category: pages") << int(ui::CategoryColumn) << pages << QString();
+    QTest::newRow("table: wheel") << int(ui::TableColumn) << QList<int> { 0 } << QString();
+    QTest::newRow("class: typed, Escape") << int(ui::ClassColumn) << escape << Utf8("МС");
+    QTest::newRow("category: typed, Escape")
+        << int(ui::CategoryColumn) << escape << Utf8("Юнацкія");
+    QTest::newRow("table: typed, Escape")
+        << int(ui::TableColumn) << escape << Utf8("A: 25, 20, 18...");
+    QTest::newRow("masters: typed, Escape") << int(ui::MastersColumn) << escape << "12";
+}
+
+void GroupListTest::KeysChangeNothing()
+{
+    QFETCH(int, col);
+    QFETCH(QList<int>, keys);
+    QFETCH(QString, typed);
     TForm1 &form = m_window->Form();
-    ChooseClass(form, 0, 0);
-    test::ClickCell(W(form).StringGrid2, 0, ui::MastersColumn);
-    QTest::keyClicks(W(form).ebMastersCount, "7");
-    QTest::keyClick(W(form).ebMastersCount, Qt::Key_Tab);
-    test::ClickCell(W(form).StringGrid2, 0, ui::MastersColumn);
-    QTest::keyClicks(W(form).ebMastersCount, "12");
-    QTest::keyClick(W(form).ebMastersCount, Qt::Key_Escape);
-    QCOMPARE(W(form).ebMastersCount->text(), QString("7"));
-    QVERIFY(W(form).ebMastersCount->isVisible());
-    QCOMPARE(form.Groups()[0].MastersCount, 7);
+    ChooseClass(form, 0, 0); // so that the masters count has an editor
+    const QList<QList<int>> before = Settings(form);
+    QStringList cells;
+    for (int row = 0; row < W(form).StringGrid2->rowCount(); ++row)
+        for (int c = 0; c < ui::GroupColumnCount; ++c)
+            cells.append(test::CellText(W(form).StringGrid2, row, c));
+
+    test::ClickCell(W(form).StringGrid2, 0, col);
+    QWidget *editor = QApplication::focusWidget();
+    if (!typed.isEmpty()) {
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        test::TypeText(editor, typed);
+    }
+    for (const int key : keys) {
+        QWidget *target = QApplication::focusWidget();
+        if (key == 0) {
+            QWheelEvent wheel(QPointF(5, 5), target->mapToGlobal(QPointF(5, 5)), {},
+                QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(target, &wheel);
+        } else {
+            QTest::keyClick(target, Qt::Key(key));
+        }
+    }
+
+    QCOMPARE(Settings(form), before);
+    for (int row = 0, i = 0; row < W(form).StringGrid2->rowCount(); ++row)
+        for (int c = 0; c < ui::GroupColumnCount; ++c, ++i)
+            QCOMPARE(test::CellText(W(form).StringGrid2, row, c), cells[i]);
+    if (keys == QList<int> { Qt::Key_Escape }) {
+        QVERIFY(!editor->isVisible());
+        QCOMPARE(QApplication::focusWidget(), W(form).StringGrid2);
+    }
 }
 
 void GroupListTest::SettingsSurviveRereading()
@@ -299,11 +361,11 @@ void GroupListTest::GridKeysReopenEditor()
 {
     TForm1 &form = m_window->Form();
     test::ClickCell(W(form).StringGrid2, 0, ui::CategoryColumn);
-    QTest::keyClick(W(form).ComboBox4, Qt::Key_Down); // commits, the grid has the focus
+    test::StepChoice(W(form).ComboBox4, 1); // commits, the grid has the focus
     QVERIFY(!W(form).ComboBox4->isVisible());
     QTest::keyClick(W(form).StringGrid2, Qt::Key_F2);
     QVERIFY(W(form).ComboBox4->isVisible());
-    QTest::keyClick(W(form).ComboBox4, Qt::Key_Up);
+    test::StepChoice(W(form).ComboBox4, -1);
     QCOMPARE(form.Groups()[0].Category, 0);
     // Moving the current cell with the keyboard opens the editor there.
     QTest::keyClick(W(form).StringGrid2, Qt::Key_Left);
@@ -311,34 +373,53 @@ void GroupListTest::GridKeysReopenEditor()
     QCOMPARE(W(form).StringGrid2->currentColumn(), int(ui::ClassColumn));
 }
 
-void GroupListTest::TableBeyondCaptionsFailsRefill()
+void GroupListTest::CaptionsFollowTables_data()
 {
-    // Two tables of one place; the group takes table "B", which the user then empties.
+    QTest::addColumn<int>("col"); // the table whose first place is retyped
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("table"); // the first group's table afterwards
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QStringList>("told");
+    QTest::newRow("edited") << 2 << "26" << 2 << Utf8("B: 26...") << QStringList();
+    QTest::newRow("renumbered") << 1 << "" << 1 << Utf8("A: 20...") << QStringList();
+    QTest::newRow("removed") << 2 << "" << 0 << Utf8("Без ачкоў")
+                             << QStringList { ui::text::TablesRemoved.arg(Utf8("М21")) };
+}
+
+void GroupListTest::CaptionsFollowTables()
+{
+    QFETCH(int, col);
+    QFETCH(QString, text);
+    QFETCH(int, table);
+    QFETCH(QString, caption);
+    QFETCH(QStringList, told);
+    // Two tables of one place; the first group takes table "B".
     m_window = std::make_unique<test::Window>(
         "[Ochki]\r\nTablesCount=2\r\nPlacesCount=1\r\n1=25;20;\r\n");
     TForm1 &form = m_window->Form();
     QVERIFY(m_window->ShowAndActivate());
     form.OpenProtocol(SampleProtocol());
     test::ClickCell(W(form).StringGrid2, 0, ui::TableColumn);
-    QTest::keyClick(W(form).ComboBox3, Qt::Key_Down); // each arrow commits: open it again
-    test::ClickCell(W(form).StringGrid2, 0, ui::TableColumn);
-    QTest::keyClick(W(form).ComboBox3, Qt::Key_Down);
+    test::StepChoice(W(form).ComboBox3, 2);
     QCOMPARE(form.Groups()[0].PointsTable, 2);
 
-    test::ClickCell(W(form).StringGrid1, 0, 1);
+    test::ClickCell(W(form).StringGrid1, 0, col - 1);
     QTest::keyClick(W(form).StringGrid1, Qt::Key_F2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+    QTest::keyClicks(QApplication::focusWidget(), text.toLatin1());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    test::ClickCell(W(form).StringGrid1, 0, 0); // compaction: "B" goes
-    QCOMPARE(form.PointsTables().Grid.TablesCount(), 1);
-    // Compaction leaves the captions; the next edit rebuilds them without "B".
-    QTest::keyClicks(W(form).StringGrid1, "30");
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QCOMPARE(form.PointsTables().TableCaptions.size(), std::size_t(2));
+    test::ClickCell(W(form).StringGrid2, 1, ui::HeadingColumn); // leaving the grid compacts it
 
-    QTest::mouseClick(W(form).Button3, Qt::LeftButton);
-    QCOMPARE(m_window->Informations, QStringList { ui::text::LoadFailed });
-    QCOMPARE(QApplication::focusWidget(), W(form).Button1);
+    QCOMPARE(form.Groups()[0].PointsTable, table);
+    QCOMPARE(test::CellText(W(form).StringGrid2, 0, ui::TableColumn), caption);
+    QCOMPARE(m_window->Informations, told);
+    // The editor offers the tables as they are now.
+    const std::vector<std::string> &captions = form.PointsTables().TableCaptions;
+    QCOMPARE(W(form).ComboBox3->count(), int(captions.size()));
+    for (int i = 0; i < W(form).ComboBox3->count(); ++i)
+        QCOMPARE(W(form).ComboBox3->itemText(i), ui::FromCp1251(captions[std::size_t(i)]));
+    QCOMPARE(W(form).ComboBox3->itemText(table), caption);
 }
 
 QTEST_MAIN(GroupListTest)

@@ -7,17 +7,21 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 #include "engine/cp1251.h"
 #include "ui/messages.h"
 #include "engine/rewrite.h"
+#include "engine/save.h"
+#include "ui/dialogs.h"
 #include "ui/points_grid_view.h"
 #include "ui/text_codec.h"
 #include "ui_test_support.h"
@@ -84,6 +88,17 @@ private slots:
     void Utf8ProtocolIsPointedOut();
     void EditedViewKeepsUntouchedBytes();
     void Resizing();
+    void OneBoldStep_data();
+    void OneBoldStep();
+    void TypedPathsDoTheirSteps();
+    void UnencodableOutputIsNotSaved_data();
+    void UnencodableOutputIsNotSaved();
+    void CollectorEmail_data();
+    void CollectorEmail();
+    void FileDialogs();
+    void OverwriteIsAsked_data();
+    void OverwriteIsAsked();
+    void CloseQuestionInBelarusian();
 };
 
 void MainWindowTest::ControlsAndDefaults()
@@ -152,7 +167,8 @@ void MainWindowTest::TabOrder()
     // The path edit and the output view are skipped, as are the disabled "К=" edits.
     const QList<QWidget *> expected { W(form).Button3, W(form).StringGrid2, W(form).StringGrid1,
         W(form).checkUseVK, W(form).CheckBox1, W(form).Button1, W(form).CheckBox2,
-        W(form).LabeledEdit2, W(form).Button4, W(form).Button5, W(form).Button2 };
+        W(form).LabeledEdit2, W(form).Button4, W(form).Button5,
+        form.findChild<QLineEdit *>("CollectorEmail"), W(form).Button2 };
     for (QWidget *next : expected) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), next);
@@ -244,7 +260,12 @@ void MainWindowTest::SaveFailure()
     QVERIFY(window.ShowAndActivate());
     W(form).LabeledEdit2->setText(test::PathText(window.TempPath("missing/out.htm")));
     QTest::mouseClick(W(form).Button5, Qt::LeftButton);
-    QCOMPARE(window.Informations, QStringList { ui::text::SaveFailed });
+    // An error naming the file and the system's reason.
+    QVERIFY(window.Informations.isEmpty());
+    QCOMPARE(window.Errors.size(), 1);
+    const QString prefix = ui::text::SaveFailed + "\n" + W(form).LabeledEdit2->text() + ": ";
+    QVERIFY(window.Errors[0].startsWith(prefix));
+    QVERIFY(window.Errors[0].size() > prefix.size());
     QVERIFY(!W(form).Button3->font().bold());
 }
 
@@ -445,24 +466,240 @@ void MainWindowTest::Resizing()
     for (const QWidget *widget : watched)
         after.append(geometryOf(widget));
 
-    // StringGrid1: both ways.
-    QCOMPARE(after[0].size(), before[0].size() + grow);
-    // StringGrid2: in height only.
-    QCOMPARE(after[1].size(), before[1].size() + QSize(0, grow.height()));
-    // Memo2 and the path edits: in width only; the output row moves down with the bottom.
-    QCOMPARE(after[2].size(), before[2].size() + QSize(grow.width(), 0));
-    QCOMPARE(after[2].top(), before[2].top() + grow.height());
+    // StringGrid1: in width; StringGrid2 keeps its size: the height goes to the output view.
+    QCOMPARE(after[0].size(), before[0].size() + QSize(grow.width(), 0));
+    QCOMPARE(after[1].size(), before[1].size());
+    // Memo2 takes the extra height and width; the path edits the width; the output row moves
+    // down with the bottom.
+    QCOMPARE(after[2].size(), before[2].size() + grow);
+    QCOMPARE(after[2].top(), before[2].top());
     QCOMPARE(after[3].size(), before[3].size() + QSize(grow.width(), 0));
-    QCOMPARE(after[4].size(), before[4].size() + QSize(grow.width(), 0));
+    QVERIFY(after[4].width() > before[4].width());
+    QCOMPARE(after[4].height(), before[4].height());
     QCOMPARE(after[4].top(), before[4].top() + grow.height());
     // The browse and save buttons keep to the right; the lower ones to the bottom too.
     QCOMPARE(after[5], before[5].translated(grow.width(), 0));
     QCOMPARE(after[6], before[6].translated(grow.width(), 0));
-    QCOMPARE(after[7], before[7].translated(grow.width(), grow.height()));
-    QCOMPARE(after[8], before[8].translated(grow.width(), grow.height()));
-    QCOMPARE(after[9], before[9].translated(grow.width(), grow.height()));
-    QCOMPARE(after[10].topLeft(), before[10].topLeft() + QPoint(0, grow.height()));
-    QCOMPARE(after[11].topLeft(), before[11].topLeft() + QPoint(0, grow.height()));
+    QCOMPARE(after[7], before[7].translated(grow.width(), 0));
+    for (int lower : { 8, 9 }) { // beside the path edit, which shares the width with the e-mail
+        QCOMPARE(after[lower].size(), before[lower].size());
+        QCOMPARE(after[lower].top(), before[lower].top() + grow.height());
+        QVERIFY(after[lower].left() > before[lower].left());
+    }
+    QCOMPARE(after[10].topLeft(), before[10].topLeft());
+    QCOMPARE(after[11].topLeft(), before[11].topLeft());
+}
+
+QList<QPushButton *> BoldSteps(const TForm1 &form)
+{
+    QList<QPushButton *> bold;
+    for (QPushButton *step :
+        { W(form).Button2, W(form).Button3, W(form).Button1, W(form).Button4, W(form).Button5 }) {
+        if (step->font().bold())
+            bold.append(step);
+    }
+    return bold;
+}
+
+void MainWindowTest::OneBoldStep_data()
+{
+    // Steps clicked in order: 2 browse, 3 re-read, 1 recalculate, 4 browse, 5 save; then the
+    // one bold step.
+    QTest::addColumn<QList<int>>("clicks");
+    QTest::addColumn<QString>("bold");
+    QTest::newRow("re-read after choosing the output") << QList<int> { 2, 4, 3 } << "Button1";
+    QTest::newRow("recalculate after saving") << QList<int> { 2, 1, 4, 5, 1 } << "Button5";
+    QTest::newRow("browse after choosing the output") << QList<int> { 4, 2 } << "Button1";
+    QTest::newRow("the whole way") << QList<int> { 2, 3, 1, 4, 5 } << "Button3";
+}
+
+void MainWindowTest::OneBoldStep()
+{
+    QFETCH(QList<int>, clicks);
+    QFETCH(QString, bold);
+    test::Window window;
+    TForm1 &form = window.Form();
+    QVERIFY(window.ShowAndActivate());
+    window.OpenChoice = SampleProtocol();
+    window.SaveChoice = test::PathText(window.TempPath("out.htm"));
+    for (const int step : clicks) {
+        QTest::mouseClick(
+            form.findChild<QPushButton *>(QString("Button%1").arg(step)), Qt::LeftButton);
+        QCOMPARE(BoldSteps(form).size(), 1);
+    }
+    QCOMPARE(BoldSteps(form).value(0)->objectName(), bold);
+    QCOMPARE(QApplication::focusWidget(), BoldSteps(form).value(0));
+}
+
+void MainWindowTest::TypedPathsDoTheirSteps()
+{
+    test::Window window;
+    TForm1 &form = window.Form();
+    QVERIFY(window.ShowAndActivate());
+    form.OpenProtocol(SampleProtocol());
+    // Another protocol, one heading more.
+    const std::filesystem::path other = window.TempPath("other.htm");
+    std::string bytes = test::ReadBytes(test::ExamplesDir() / "sample_protocol.htm");
+    bytes += "<h2>M99, 1 KP</h2>\r\n";
+    test::WriteBytes(other, bytes);
+
+    // Typed but not read: recalculating would rewrite the protocol read before.
+    W(form).LabeledEdit1->setText(test::PathText(other));
+    QTest::mouseClick(W(form).Button1, Qt::LeftButton);
+    QCOMPARE(
+        window.Informations, QStringList { ui::text::UnreadProtocol.arg(test::PathText(other)) });
+    QCOMPARE(W(form).Memo2->toPlainText(), ui::text::InitialOutput);
+    QCOMPARE(BoldSteps(form), QList<QPushButton *> { W(form).Button3 });
+
+    // Enter in the edit reads it; then recalculating goes ahead.
+    QTest::keyClick(W(form).LabeledEdit1, Qt::Key_Return);
+    QCOMPARE(W(form).StringGrid2->rowCount(), 5);
+    QTest::mouseClick(W(form).Button1, Qt::LeftButton);
+    QCOMPARE(window.Informations.size(), 1);
+    QVERIFY(W(form).Memo2->toPlainText().contains("M99"));
+
+    // Enter in the output edit saves.
+    const std::filesystem::path out = window.TempPath("typed.htm");
+    W(form).LabeledEdit2->setText(test::PathText(out));
+    QTest::keyClick(W(form).LabeledEdit2, Qt::Key_Return);
+    QCOMPARE(window.Informations.size(), 2);
+    QVERIFY(test::ReadBytes(out) == engine::ProtocolBytes(form.OutputToSave()));
+}
+
+void MainWindowTest::UnencodableOutputIsNotSaved_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("error"); // empty: saved
+    QTest::newRow("Latin letter") << Utf8("ab\nc ?Ł")
+                                  << ui::text::UnencodableOutput.arg(2).arg(4).arg(Utf8("Ł"));
+    QTest::newRow("CJK") << Utf8("中") << ui::text::UnencodableOutput.arg(1).arg(1).arg(Utf8("中"));
+    QTest::newRow("after a pair") << Utf8("x\ny\n😀ł")
+                                  << ui::text::UnencodableOutput.arg(3).arg(1).arg(Utf8("😀"));
+    QTest::newRow("Windows-1251 only") << Utf8("Ўсё «добра» №1 €") << QString();
+}
+
+void MainWindowTest::UnencodableOutputIsNotSaved()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, error);
+    test::Window window;
+    TForm1 &form = window.Form();
+    QVERIFY(window.ShowAndActivate());
+    const std::filesystem::path out = window.TempPath("out.htm");
+    W(form).LabeledEdit2->setText(test::PathText(out));
+    W(form).Memo2->setPlainText(text);
+    QTest::mouseClick(W(form).Button5, Qt::LeftButton);
+    QCOMPARE(window.Errors, error.isEmpty() ? QStringList() : QStringList { error });
+    QCOMPARE(std::filesystem::exists(out), error.isEmpty());
+}
+
+void MainWindowTest::CollectorEmail_data()
+{
+    QTest::addColumn<QString>("email");
+    QTest::newRow("none") << QString();
+    QTest::newRow("set") << "zbor@example.by";
+}
+
+void MainWindowTest::CollectorEmail()
+{
+    QFETCH(QString, email);
+    const std::string settings = test::ReadBytes(test::ExamplesDir() / "sample.INI");
+    auto window = std::make_unique<test::Window>(settings);
+    TForm1 &form = window->Form();
+    QVERIFY(window->ShowAndActivate());
+    auto *edit = form.findChild<QLineEdit *>("CollectorEmail");
+    QVERIFY(edit->text().isEmpty()); // no address until the user gives one
+    edit->setFocus();
+    test::TypeText(edit, email);
+    QTest::keyClick(edit, Qt::Key_Return);
+    // Kept in a section of its own: the points tables' bytes stay as they were.
+    const std::string saved = test::ReadBytes(window->SettingsPath());
+    QVERIFY(saved.starts_with(settings));
+    QCOMPARE(saved == settings, email.isEmpty());
+
+    W(form).LabeledEdit2->setText(test::PathText(window->TempPath("out.htm")));
+    QTest::mouseClick(W(form).Button5, Qt::LeftButton);
+    QCOMPARE(window->Informations,
+        QStringList { email.isEmpty() ? ui::text::SavedNoAddress
+                                      : ui::text::SavedPrefix + email + ui::text::SavedSuffix });
+
+    // The next start shows it again.
+    test::Window next(saved);
+    QCOMPARE(next.Form().findChild<QLineEdit *>("CollectorEmail")->text(), email);
+}
+
+void MainWindowTest::FileDialogs()
+{
+    test::Window window;
+    TForm1 &form = window.Form();
+    QFileDialog *open = W(form).OpenDialog1;
+    QFileDialog *save = W(form).SaveDialog1;
+    // Belarusian captions and buttons: Qt's own dialog, whose texts can be set.
+    for (QFileDialog *dialog : { open, save }) {
+        QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
+        QCOMPARE(dialog->labelText(QFileDialog::Reject), ui::text::DialogCancel);
+        QCOMPARE(dialog->labelText(QFileDialog::FileName), ui::text::DialogFileName);
+    }
+    QCOMPARE(open->labelText(QFileDialog::Accept), ui::text::DialogOpen);
+    QCOMPARE(save->labelText(QFileDialog::Accept), ui::text::DialogSave);
+    QCOMPARE(save->windowTitle(), ui::text::SaveDialogTitle);
+    QVERIFY(open->nameFilters()[0].contains("*.html"));
+    QVERIFY(save->nameFilters()[0].contains("*.htm"));
+    // A name typed without an extension gets ".htm".
+    save->setDirectory(test::PathText(window.TempPath("")));
+    save->selectFile("result");
+    QVERIFY(save->selectedFiles().value(0).endsWith("/result.htm"));
+}
+
+void MainWindowTest::OverwriteIsAsked_data()
+{
+    QTest::addColumn<bool>("answer");
+    QTest::newRow("yes") << true;
+    QTest::newRow("no") << false;
+}
+
+void MainWindowTest::OverwriteIsAsked()
+{
+    QFETCH(bool, answer);
+    test::Window window;
+    TForm1 &form = window.Form();
+    QVERIFY(window.ShowAndActivate());
+    const std::filesystem::path existing = window.TempPath("old.htm");
+    test::WriteBytes(existing, "old");
+    window.SaveChoice = test::PathText(existing);
+    window.ConfirmAnswer = answer;
+    QTest::mouseClick(W(form).Button4, Qt::LeftButton);
+    QCOMPARE(
+        window.Confirmations, QStringList { ui::text::OverwriteQuestion.arg(window.SaveChoice) });
+    QCOMPARE(W(form).LabeledEdit2->text(), answer ? window.SaveChoice : QString());
+    // A new file is not asked about.
+    window.SaveChoice = test::PathText(window.TempPath("new.htm"));
+    QTest::mouseClick(W(form).Button4, Qt::LeftButton);
+    QCOMPARE(window.Confirmations.size(), 1);
+    QCOMPARE(W(form).LabeledEdit2->text(), window.SaveChoice);
+}
+
+void MainWindowTest::CloseQuestionInBelarusian()
+{
+    QStringList buttons;
+    QTimer::singleShot(0, [&buttons] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        QAbstractButton *back = nullptr;
+        for (QAbstractButton *button : box->buttons()) {
+            buttons.append(button->text());
+            if (button->text() == ui::text::ReturnToWindow)
+                back = button;
+        }
+        QVERIFY(back);
+        back->click();
+    });
+    QCOMPARE(ui::AskCloseAnswer(nullptr, ui::text::SaveTablesQuestion), ui::CloseAnswer::Return);
+    buttons.sort();
+    QStringList expected { ui::text::SaveAndClose, ui::text::DiscardAndClose,
+        ui::text::ReturnToWindow };
+    expected.sort();
+    QCOMPARE(buttons, expected);
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "points/points_tables.h"
+#include "ui/messages.h"
 #include "ui/points_grid_view.h"
 #include "ui/points_table_model.h"
 #include "ui_test_support.h"
@@ -59,11 +60,14 @@ private slots:
     void EmptiedTableGoesOnNextSelection();
     void EmptiedTableGoesWhenGridIsLeft();
     void CloseWithoutChangesAsksNothing();
-    void CloseCancelWritesNothing();
-    void CloseOkWritesTables();
+    void CloseAnswers_data();
+    void CloseAnswers();
     void CloseOkCreatesSettingsFolder();
     void UnwritableSettingsKeepWindowOpen();
     void LoadWarningShownOnce();
+    void EnterMovesDown();
+    void DeleteClearsSelection();
+    void EmptyGridSaysHowToStart();
 };
 
 void PointsGridTest::LoadsTablesAndCaptions()
@@ -157,38 +161,47 @@ void PointsGridTest::CloseWithoutChangesAsksNothing()
     test::Window window(TwoTables);
     QVERIFY(window.ShowAndActivate());
     QVERIFY(window.Form().close());
-    QVERIFY(window.Confirmations.isEmpty());
+    QVERIFY(window.CloseQuestions.isEmpty());
     QCOMPARE(test::ReadBytes(window.SettingsPath()), TwoTables);
 }
 
-void PointsGridTest::CloseCancelWritesNothing()
+void PointsGridTest::CloseAnswers_data()
 {
-    test::Window window(TwoTables);
-    TForm1 &form = window.Form();
-    QVERIFY(window.ShowAndActivate());
-    RetypeCell(form, 0, 0, "30");
-    window.ConfirmAnswer = false;
-    QVERIFY(form.close());
-    QCOMPARE(
-        window.Confirmations, QStringList { Utf8("Дадзеныя были зменены. Захаваць змяненні?") });
-    QCOMPARE(test::ReadBytes(window.SettingsPath()), TwoTables);
-    QVERIFY(!form.isVisible());
+    QTest::addColumn<ui::CloseAnswer>("answer");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("save") << ui::CloseAnswer::Save << true << true;
+    QTest::newRow("discard") << ui::CloseAnswer::Discard << true << false;
+    QTest::newRow("return") << ui::CloseAnswer::Return << false << false;
 }
 
-void PointsGridTest::CloseOkWritesTables()
+void PointsGridTest::CloseAnswers()
 {
+    QFETCH(ui::CloseAnswer, answer);
+    QFETCH(bool, closed);
+    QFETCH(bool, written);
     test::Window window(TwoTables);
     TForm1 &form = window.Form();
     QVERIFY(window.ShowAndActivate());
     RetypeCell(form, 0, 0, "30");
     RetypeCell(form, 3, 1, "9"); // the spare row: place 4
-    const std::string expected = points::SavePointsTables(TwoTables, form.PointsTables().Grid);
-    QVERIFY(form.close());
-    QCOMPARE(window.Confirmations.size(), 1);
-    QCOMPARE(test::ReadBytes(window.SettingsPath()), expected);
-    QVERIFY(expected.find("PlacesCount=4") != std::string::npos);
-    QVERIFY(expected.find("1=30;20;") != std::string::npos);
-    QVERIFY(!form.isVisible());
+    const std::string edited = points::SavePointsTables(TwoTables, form.PointsTables().Grid);
+    QVERIFY(edited.find("PlacesCount=4") != std::string::npos);
+    QVERIFY(edited.find("1=30;20;") != std::string::npos);
+
+    window.CloseAnswer = answer;
+    QCOMPARE(form.close(), closed);
+    // The question says what changed.
+    QCOMPARE(window.CloseQuestions, QStringList { ui::text::SaveTablesQuestion });
+    QVERIFY(ui::text::SaveTablesQuestion.contains(Utf8("Табліцы ачкоў")));
+    QCOMPARE(test::ReadBytes(window.SettingsPath()), written ? edited : TwoTables);
+    QCOMPARE(form.isVisible(), !closed);
+    QCOMPARE(form.PointsTables().TablesModified, answer != ui::CloseAnswer::Save);
+    if (!closed) {
+        window.CloseAnswer = ui::CloseAnswer::Save; // asked again, the edits still there
+        QVERIFY(form.close());
+        QCOMPARE(test::ReadBytes(window.SettingsPath()), edited);
+    }
 }
 
 void PointsGridTest::CloseOkCreatesSettingsFolder()
@@ -223,7 +236,7 @@ void PointsGridTest::UnwritableSettingsKeepWindowOpen()
     QVERIFY(form.isVisible());
     QVERIFY(form.PointsTables().TablesModified);
     QVERIFY(!form.close()); // asks again
-    QCOMPARE(window.Confirmations.size(), 2);
+    QCOMPARE(window.CloseQuestions.size(), 2);
 }
 
 void PointsGridTest::LoadWarningShownOnce()
@@ -237,6 +250,60 @@ void PointsGridTest::LoadWarningShownOnce()
     window.Form().show();
     QCOMPARE(window.Informations.size(), 1);
     QCOMPARE(W(window.Form()).StringGrid1->model()->columnCount(), 1);
+}
+
+void PointsGridTest::EnterMovesDown()
+{
+    test::Window window(TwoTables);
+    TForm1 &form = window.Form();
+    QVERIFY(window.ShowAndActivate());
+    ui::PointsGridView *grid = W(form).StringGrid1;
+    test::ClickCell(grid, 0, 1);
+    QTest::keyClick(grid, Qt::Key_Return); // not editing: only moves
+    QCOMPARE(grid->currentIndex(), grid->model()->index(1, 1));
+    QTest::keyClick(grid, Qt::Key_F2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(QApplication::focusWidget(), "17");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // commits, then moves
+    QCOMPARE(form.PointsTables().Grid.Value(2, 2), "17");
+    QTRY_COMPARE(grid->currentIndex(), grid->model()->index(2, 1)); // the editor closes later
+    QCOMPARE(QApplication::focusWidget(), grid);
+}
+
+void PointsGridTest::DeleteClearsSelection()
+{
+    test::Window window(TwoTables);
+    TForm1 &form = window.Form();
+    form.OpenProtocol(test::PathText(test::ExamplesDir() / "sample_protocol.htm"));
+    QVERIFY(window.ShowAndActivate());
+    ui::PointsGridView *grid = W(form).StringGrid1;
+    // All of table "A" and the first place of "B".
+    test::ClickCell(grid, 0, 0);
+    grid->selectionModel()->select(
+        QItemSelection(grid->model()->index(0, 0), grid->model()->index(2, 0)),
+        QItemSelectionModel::Select);
+    grid->selectionModel()->select(grid->model()->index(0, 1), QItemSelectionModel::Select);
+    QTest::keyClick(grid, Qt::Key_Delete);
+    // "A" went at once, as after emptying one cell; "B" is now "A".
+    QCOMPARE(form.PointsTables().Grid.TablesCount(), 1);
+    QCOMPARE(form.PointsTables().Grid.Value(1, 1), "");
+    QCOMPARE(form.PointsTables().Grid.Value(1, 2), "16");
+    QVERIFY(form.PointsTables().TablesModified);
+    QCOMPARE(Items(W(form).ComboBox3), QStringList({ Utf8("Без ачкоў"), Utf8("A: , 16, ...") }));
+}
+
+void PointsGridTest::EmptyGridSaysHowToStart()
+{
+    test::Window empty;
+    QCOMPARE(W(empty.Form()).StringGrid1->EmptyHint(), ui::text::EmptyTablesHint);
+    QCOMPARE(W(empty.Form()).StringGrid1->toolTip(), ui::text::EmptyTablesHint);
+    test::Window tables(TwoTables);
+    QVERIFY(W(tables.Form()).StringGrid1->EmptyHint().isEmpty());
+    // Typing the first table makes it go.
+    QVERIFY(empty.ShowAndActivate());
+    test::ClickCell(W(empty.Form()).StringGrid1, 0, 0);
+    QTest::keyClicks(W(empty.Form()).StringGrid1, "10");
+    QVERIFY(W(empty.Form()).StringGrid1->EmptyHint().isEmpty());
 }
 
 QTEST_MAIN(PointsGridTest)

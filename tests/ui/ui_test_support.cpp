@@ -102,6 +102,16 @@ void ClickCell(QAbstractItemView *view, int row, int col)
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
 }
 
+void StepChoice(QComboBox *combo, int step)
+{
+    QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
+    QAbstractItemView *list = combo->view();
+    if (!QTest::qWaitForWindowExposed(list->window()))
+        qFatal("the list of %s did not open", qPrintable(combo->objectName()));
+    list->setCurrentIndex(list->model()->index(combo->currentIndex() + step, 0));
+    QTest::keyClick(list, Qt::Key_Return);
+}
+
 QString CellText(const QAbstractItemView *view, int row, int col)
 {
     return view->model()->index(row, col).data().toString();
@@ -121,6 +131,10 @@ Window::Window(const std::optional<std::string> &settings, std::string settingsN
         Confirmations.append(text);
         return ConfirmAnswer;
     };
+    m_form->AskClose = [this](const QString &text) {
+        CloseQuestions.append(text);
+        return CloseAnswer;
+    };
     m_form->ChooseOpenFile = [this] { return OpenChoice; };
     m_form->ChooseSaveFile = [this] { return SaveChoice; };
 }
@@ -128,7 +142,7 @@ Window::Window(const std::optional<std::string> &settings, std::string settingsN
 Window::~Window()
 {
     // Leaving the test must not ask about the tables.
-    m_form->Confirm = [](const QString &) { return false; };
+    m_form->AskClose = [](const QString &) { return ui::CloseAnswer::Discard; };
     m_dialog.reset();
     m_form.reset();
 }

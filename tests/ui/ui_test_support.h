@@ -72,6 +72,9 @@ QString Utf8(const char *text);
 // Sends each character as a key press and release; works for Cyrillic text too.
 void TypeText(QWidget *widget, const QString &text);
 void ClickCell(QAbstractItemView *view, int row, int col);
+// Chooses an item of an open list editor as the user does: Alt+Down opens the list, Enter
+// takes the item `step` places from the current one.
+void StepChoice(QComboBox *combo, int step);
 QString CellText(const QAbstractItemView *view, int row, int col);
 
 // The window with its settings file in a temporary folder, every message box and file dialog
@@ -93,8 +96,10 @@ public:
 
     QStringList Informations; // texts of information boxes, in order
     QStringList Errors;
-    QStringList Confirmations;
+    QStringList Confirmations; // yes-or-no questions (replacing a file)
     bool ConfirmAnswer = true;
+    QStringList CloseQuestions;
+    ui::CloseAnswer CloseAnswer = ui::CloseAnswer::Save;
     QString OpenChoice; // what the open dialog returns; empty: cancelled
     QString SaveChoice;
 
