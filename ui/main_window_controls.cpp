@@ -114,7 +114,6 @@ void TForm1::CreateControls()
     Button4 = Create<QPushButton>(this, "Button4", QStringLiteral("4. Агляд..."));
     Button5 = Create<QPushButton>(this, "Button5", QStringLiteral("5. Захаваць"));
     CollectorEmail = Create<QLineEdit>(this, "CollectorEmail");
-    CollectorEmail->setPlaceholderText(QStringLiteral("name@example.by"));
     CollectorEmailLabel
         = CreateLabel(this, "CollectorEmailLabel", ui::text::CollectorEmailLabel, CollectorEmail);
     for (QPushButton *button : { Button1, Button2, Button3, Button4, Button5 }) {
