@@ -15,12 +15,14 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 #include <QUrl>
 
 #include "engine/cp1251.h"
 #include "ui/messages.h"
 #include "engine/rewrite.h"
 #include "engine/save.h"
+#include "ui/belarusian_texts.h"
 #include "ui/dialogs.h"
 #include "ui/points_grid_view.h"
 #include "ui/text_codec.h"
@@ -645,6 +647,14 @@ void MainWindowTest::FileDialogs()
     QCOMPARE(save->windowTitle(), ui::text::SaveDialogTitle);
     QVERIFY(open->nameFilters()[0].contains("*.html"));
     QVERIFY(save->nameFilters()[0].contains("*.htm"));
+    // Qt's own texts inside the dialog, such as the list's headings, once the program's
+    // Belarusian texts are installed.
+    ui::BelarusianTexts belarusian;
+    QCoreApplication::installTranslator(&belarusian);
+    const QAbstractItemModel *files = save->findChild<QTreeView *>()->model();
+    QCOMPARE(files->headerData(0, Qt::Horizontal).toString(), Utf8("Імя"));
+    QCoreApplication::removeTranslator(&belarusian);
+    QCOMPARE(files->headerData(0, Qt::Horizontal).toString(), QString("Name"));
     // A name typed without an extension gets ".htm".
     save->setDirectory(test::PathText(window.TempPath("")));
     save->selectFile("result");
