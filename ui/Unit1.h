@@ -110,6 +110,7 @@ private:
     std::filesystem::path m_settingsPath;
     std::string m_settingsBytes; // the settings file as read, so that saving keeps the rest
     QString m_settingsWarning; // shown once the window appears
+    bool m_settingsUnreadable = false; // the file exists but could not be read
     bool m_shown = false;
 
     std::vector<engine::ProtocolLine> m_protocolLines;

@@ -34,7 +34,8 @@ void TForm1::LoadPointsTablesFile()
     std::string reason;
     std::optional<std::string> bytes = points::ReadSettingsFile(m_settingsPath, &reason);
     std::error_code error;
-    if (!bytes && std::filesystem::exists(m_settingsPath, error))
+    m_settingsUnreadable = !bytes && std::filesystem::exists(m_settingsPath, error);
+    if (m_settingsUnreadable)
         m_settingsWarning = QStringLiteral("Unable to read %1: %2")
                                 .arg(PathText(m_settingsPath), QString::fromStdString(reason));
     m_settingsBytes = bytes.value_or(std::string());
@@ -52,6 +53,11 @@ void TForm1::CollectorEmailExit()
     const std::string email = CollectorEmail->text().trimmed().toStdString();
     if (email == points::CollectorEmail(m_settingsBytes))
         return;
+    // Writing a file that could not be read would lose what it holds.
+    if (m_settingsUnreadable) {
+        ShowError(m_settingsWarning);
+        return;
+    }
     // Written at once and on its own: the points tables on disk change only when the user
     // says so at close.
     std::string bytes = points::WithCollectorEmail(m_settingsBytes, email);
