@@ -39,6 +39,8 @@ struct CellPosition
 // Removes every empty table column (never the spare column, never one with a value); letters
 // stay with positions. Returns where the current cell goes so that it stays inside the grid.
 CellPosition CompactTables(PointsGrid &grid, CellPosition current);
+// The table columns that CompactTables would remove now, in increasing order.
+std::vector<int> EmptyTableColumns(const PointsGrid &grid);
 
 // The settings file, section "Ochki". Loading: missing counts or rows give no tables, no
 // places or empty cells; `Warning` tells about anything that could not be taken.

@@ -2,7 +2,7 @@
 //
 // Wiring in the main window: a "Пра праграму" button or Help menu entry runs
 //     ui::AboutDialog(settingsPath, this).exec();
-// with the path of the settings file the window reads and writes.
+// with the path of the settings file the window reads and writes (`m_settingsPath` as text).
 #pragma once
 
 #include <QDialog>

@@ -3,9 +3,8 @@
 // Wiring in the main window: a QTabWidget holds `Memo2` (the first tab, "Тэкст", stays the
 // default and editable) and a `ProtocolPreview` ("Прагляд"). After "3. Пералічыць", and when
 // the preview's tab is shown after edits of `Memo2`, call
-//     preview->SetProtocol(ui::JoinLines(outputLines));
-// or, for edited text, with `ToCp1251(Memo2->toPlainText())`. A refresh takes about 0.1 s for
-// a protocol of 4500 lines, too slow for every key press in `Memo2`.
+//     preview->SetProtocol(ui::JoinLines(Memo2->Store().Lines()));
+// A refresh takes about 0.1 s for a protocol of 4500 lines, too slow for every key press.
 #pragma once
 
 #include <string_view>

@@ -1,7 +1,8 @@
 // The rewritten protocol on paper and in PDF: A4 pages, the tables' fixed columns intact, page
 // numbers at the foot.
 //
-// Wiring in the main window, with `protocol` the output's bytes (`ui::JoinLines(...)`):
+// Wiring in the main window, with `protocol` the output's bytes
+// (`ui::JoinLines(Memo2->Store().Lines())`):
 // - "Друк…" (Ctrl+P): `auto dialog = ui::MakePrintPreview(protocol, this); dialog->exec();` -
 //   the preview's print button opens the system's print dialog.
 // - "PDF…": `QFileDialog::getSaveFileName(this, ..., ui::DefaultPdfName(LabeledEdit2->text()),
