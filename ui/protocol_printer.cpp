@@ -6,7 +6,6 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QPageLayout>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
@@ -16,6 +15,7 @@
 #include <QTextCursor>
 #include <QTextLayout>
 
+#include "ui/dialogs.h"
 #include "ui/protocol_document.h"
 
 namespace {
@@ -200,7 +200,7 @@ std::unique_ptr<QPrintPreviewDialog> MakePrintPreview(std::string_view protocol,
         [printer, bytes = std::string(protocol), window = dialog.get()](QPrinter *target) {
             const PrintOutcome outcome = PrintProtocol(*target, bytes);
             if (!outcome.Ok()) // only a real printer fails; the preview draws on pictures
-                QMessageBox::warning(window, QStringLiteral("Друк"), outcome.error);
+                ShowMessage(window, MessageKind::Error, outcome.error);
         });
     return dialog;
 }

@@ -5,8 +5,10 @@
 // (`ui::JoinLines(Memo2->Store().Lines())`):
 // - "Друк…" (Ctrl+P): `auto dialog = ui::MakePrintPreview(protocol, this); dialog->exec();` -
 //   the preview's print button opens the system's print dialog.
-// - "PDF…": `QFileDialog::getSaveFileName(this, ..., ui::DefaultPdfName(LabeledEdit2->text()),
-//   "PDF (*.pdf)")`, then `ui::WritePdf(path, protocol)`; on failure show its `error`.
+// - "PDF…": a dialog of `ui::CreateSaveDialog(this)` with the filter "PDF (*.pdf)" and
+//   `selectFile(ui::DefaultPdfName(LabeledEdit2->text()))`, run by `ui::RunFileDialog`; then
+//   `ui::WritePdf(path, protocol)`, and on failure `ui::ShowMessage(this, ui::MessageKind::Error,
+//   outcome.error)`.
 #pragma once
 
 #include <memory>
