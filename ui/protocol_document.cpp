@@ -14,6 +14,7 @@ namespace ui {
 ProtocolDocument::ProtocolDocument(QObject *parent)
     : QTextDocument(parent)
 {
+    setUndoRedoEnabled(false); // nobody edits it; the font changes need no history
 }
 
 void ProtocolDocument::SetProtocol(std::string_view protocol, const QFont &tableFont)

@@ -116,7 +116,7 @@ void ProtocolPrinterTest::PdfHoldsEveryLineOnNumberedPages()
         for (QString &line : lines)
             line = line.simplified();
         lines.removeAll(QString());
-        QVERIFY(!lines.isEmpty());
+        QVERIFY(lines.size() >= 2); // some text and the page number
         QCOMPARE(lines.takeLast().remove(' '), QStringLiteral("%1/%2").arg(page + 1).arg(pages));
         QVERIFY2(!Headings(protocol.toStdString()).contains(lines.last()),
             qPrintable("a heading parted from its table: " + lines.last()));
