@@ -22,7 +22,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QTemporaryDir dir;
     const QString protocol = dir.filePath(QStringLiteral("protocol.htm"));
-    if (!engine::WriteFileAtomically(protocol.toStdString(), bench::GenerateProtocol(lines)).Ok)
+    if (!engine::WriteFileAtomically(protocol.toStdString(), bench::GenerateProtocol(lines)).Ok())
         return 1;
 
     constexpr int Runs = 3;

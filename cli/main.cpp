@@ -8,12 +8,14 @@
 #include <string>
 
 #include "cli/cli_options.h"
+#include "cli/messages.h"
 #include "engine/cp1251.h"
-#include "engine/messages.h"
 #include "engine/protocol.h"
 #include "engine/rewrite.h"
 #include "engine/save.h"
-#include "points/points_tables.h"
+#include "engine/text.h"
+#include "points/settings_file.h"
+#include "points/settings_location.h"
 
 namespace {
 
@@ -66,9 +68,10 @@ int ListGroups(const std::vector<engine::GroupSettings> &groups)
     for (std::size_t i = 0; i < groups.size(); ++i) {
         const engine::GroupSettings &group = groups[i];
         text += std::to_string(i + 1) + '\t' + engine::Cp1251ToUtf8(group.Name) + '\t'
-            + engine::Cp1251ToUtf8(group.Heading) + '\t' + std::to_string(group.DistanceClass)
-            + '\t' + std::to_string(group.MastersCount) + '\t' + std::to_string(group.PointsTable)
-            + '\t' + std::to_string(group.Category) + '\n';
+            + engine::Cp1251ToUtf8(group.Heading) + '\t'
+            + std::to_string(static_cast<int>(group.DistanceClass)) + '\t'
+            + std::to_string(group.MastersCount) + '\t' + std::to_string(group.PointsTable) + '\t'
+            + std::to_string(static_cast<int>(group.Category)) + '\n';
     }
     return WriteOut(text) ? 0 : 1;
 }
@@ -77,8 +80,10 @@ int Run(const cli::Options &options)
 {
     std::vector<engine::ProtocolLine> lines;
     std::vector<engine::GroupSettings> groups;
-    if (engine::LoadProtocol(options.Input, lines, groups) != engine::LoadResult::Loaded) {
-        Report(options.Input + ": " + engine::LoadFailedMessage);
+    if (const engine::Status loaded = engine::LoadProtocol(options.Input, lines, groups); !loaded) {
+        engine::Failure failure = loaded.Error();
+        failure.Reason = std::string(cli::LoadFailedMessage) + ": " + failure.Reason;
+        Report(engine::Describe(options.Input, failure));
         return 1;
     }
     if (engine::LooksLikeUtf8Cyrillic(lines))
@@ -90,16 +95,14 @@ int Run(const cli::Options &options)
 
     points::PointsGrid grid;
     if (options.PointsFile) {
-        std::string reason;
-        const std::optional<std::string> bytes
-            = points::ReadSettingsFile(*options.PointsFile, &reason);
+        const engine::Result<std::string> bytes = points::ReadSettingsFile(*options.PointsFile);
         if (!bytes) {
-            Report(*options.PointsFile + ": cannot read the points tables: " + reason);
+            Report(*options.PointsFile + ": cannot read the points tables: " + bytes.Error().Reason);
             return 1;
         }
-        points::LoadedTables loaded = points::LoadPointsTables(*bytes);
-        if (!loaded.Warning.empty())
-            Report("warning: " + *options.PointsFile + ": " + loaded.Warning);
+        points::LoadedTables loaded = points::LoadPointsTables(bytes.Value());
+        for (const engine::Failure &warning : loaded.Warnings)
+            Report("warning: " + engine::Describe(*options.PointsFile, warning));
         grid = std::move(loaded.Tables.Grid);
     }
     for (const engine::GroupSettings &group : groups) {
@@ -122,16 +125,13 @@ int Run(const cli::Options &options)
         file->Open();
     }
     const engine::LineSink sink = [&](std::string_view line) {
-        if (file) {
-            file->Write(line);
-            file->Write("\r\n");
-        } else {
-            bytes.append(line);
-            bytes.append("\r\n");
-        }
+        if (file)
+            file->WriteLine(line);
+        else
+            engine::AppendLine(bytes, line);
     };
     const engine::InspectorRequest askInspector = [&] { return options.Inspector; };
-    const engine::RewriteOutcome outcome
+    const engine::RewriteResult outcome
         = engine::RewriteProtocolTo(lines, groups, options.Process, grid, askInspector, sink);
     if (outcome.Status == engine::RewriteStatus::Cancelled) {
         Report(
@@ -139,14 +139,15 @@ int Run(const cli::Options &options)
         return 1;
     }
     if (outcome.Status == engine::RewriteStatus::Failed) {
-        Report(options.Input + ": " + engine::Cp1251ToUtf8(outcome.Error));
+        const engine::Failure &failure = outcome.Error;
+        Report(engine::Describe(options.Input, { failure.Line, engine::Cp1251ToUtf8(failure.Reason) }));
         return 1;
     }
     if (!file)
         return WriteOut(bytes) ? 0 : 1;
-    const engine::WriteResult written = file->Commit();
-    if (!written.Ok) {
-        Report(*options.Output + ": " + engine::SaveFailedMessage + " (" + written.Reason + ")");
+    const engine::Status written = file->Commit();
+    if (!written) {
+        Report(*options.Output + ": " + cli::SaveFailedMessage + " (" + written.Error().Reason + ")");
         return 1;
     }
     return 0;

@@ -7,6 +7,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "engine/text.h"
+
 namespace engine {
 
 namespace {
@@ -48,8 +50,10 @@ AtomicFileWriter::~AtomicFileWriter()
 
 bool AtomicFileWriter::Fail(const char *what)
 {
-    if (!m_failed)
+    if (!m_failed) {
         m_reason = std::string(what) + ": " + std::strerror(errno);
+        m_failedLine = m_lines;
+    }
     m_failed = true;
     return false;
 }
@@ -103,7 +107,13 @@ bool AtomicFileWriter::Write(std::string_view bytes)
     return m_buffer.size() < FlushSize || Flush();
 }
 
-WriteResult AtomicFileWriter::Commit()
+bool AtomicFileWriter::WriteLine(std::string_view line)
+{
+    ++m_lines;
+    return Write(line) && Write(LineBreak);
+}
+
+Status AtomicFileWriter::Commit()
 {
     if (m_fd < 0 && !m_failed) {
         errno = EBADF;
@@ -116,17 +126,15 @@ WriteResult AtomicFileWriter::Commit()
             Fail(m_tempPath.c_str());
         m_fd = -1;
     }
-    if (m_failed)
-        return { false, m_reason };
-    if (::rename(m_tempPath.c_str(), m_target.c_str()) != 0) {
+    if (!m_failed && ::rename(m_tempPath.c_str(), m_target.c_str()) != 0)
         Fail(m_target.c_str());
-        return { false, m_reason };
-    }
+    if (m_failed)
+        return Failure { m_failedLine, m_reason };
     m_tempPath.clear();
-    return { true, {} };
+    return Success();
 }
 
-WriteResult WriteFileAtomically(const std::filesystem::path &path, std::string_view bytes)
+Status WriteFileAtomically(const std::filesystem::path &path, std::string_view bytes)
 {
     AtomicFileWriter writer(path);
     if (writer.Open())
@@ -141,19 +149,17 @@ std::string ProtocolBytes(const std::vector<ProtocolLine> &lines)
         size += line.size() + 2;
     std::string bytes;
     bytes.reserve(size);
-    for (const ProtocolLine &line : lines) {
-        bytes += line;
-        bytes += "\r\n";
-    }
+    for (const ProtocolLine &line : lines)
+        AppendLine(bytes, line);
     return bytes;
 }
 
-WriteResult SaveProtocol(const std::filesystem::path &path, const std::vector<ProtocolLine> &lines)
+Status SaveProtocol(const std::filesystem::path &path, const std::vector<ProtocolLine> &lines)
 {
     AtomicFileWriter writer(path);
     if (writer.Open()) {
         for (const ProtocolLine &line : lines) {
-            if (!writer.Write(line) || !writer.Write("\r\n"))
+            if (!writer.WriteLine(line))
                 break;
         }
     }

@@ -7,14 +7,9 @@
 #include <vector>
 
 #include "engine/protocol.h"
+#include "engine/result.h"
 
 namespace engine {
-
-struct WriteResult
-{
-    bool Ok = false;
-    std::string Reason; // the system's words, when not Ok
-};
 
 // Writes into a temporary file beside `path` and renames it over `path` only when every byte
 // went out, so a failure leaves any earlier file untouched. A link is followed: the file it
@@ -29,7 +24,9 @@ public:
 
     bool Open();
     bool Write(std::string_view bytes);
-    WriteResult Commit();
+    bool WriteLine(std::string_view line); // the line and CR LF
+    // Failure.Line is the line (counted by WriteLine) the failure came at, when one applies.
+    Status Commit();
     const std::string &Reason() const { return m_reason; }
 
 private:
@@ -42,14 +39,16 @@ private:
     std::string m_buffer;
     std::string m_reason;
     bool m_failed = false;
+    std::size_t m_lines = 0; // lines handed to WriteLine
+    std::size_t m_failedLine = 0;
 };
 
-WriteResult WriteFileAtomically(const std::filesystem::path &path, std::string_view bytes);
+Status WriteFileAtomically(const std::filesystem::path &path, std::string_view bytes);
 
 // The protocol as saved: every line followed by CR LF, bytes as they are.
 std::string ProtocolBytes(const std::vector<ProtocolLine> &lines);
 
 // Creates or replaces the file with the lines, each followed by CR LF.
-WriteResult SaveProtocol(const std::filesystem::path &path, const std::vector<ProtocolLine> &lines);
+Status SaveProtocol(const std::filesystem::path &path, const std::vector<ProtocolLine> &lines);
 
 } // namespace engine

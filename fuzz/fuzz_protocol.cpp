@@ -65,10 +65,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
     UpdateGroups(lines, groups);
     for (std::size_t g = 0; g < groups.size(); ++g) {
         const int *s = &settings[(g * 4) % settings.size()];
-        groups[g].DistanceClass = s[0] & 7;
+        groups[g].DistanceClass = static_cast<DistanceClass>(s[0] & 7);
         groups[g].MastersCount = s[1];
         groups[g].PointsTable = s[2] & 3;
-        groups[g].Category = s[3] & 3;
+        groups[g].Category = static_cast<Category>(s[3] & 3);
     }
     const InspectorRequest ask = [cancel]() -> std::optional<std::string> {
         if (cancel)

@@ -23,8 +23,9 @@
 #include <QVBoxLayout>
 
 #include "engine/cp1251.h"
-#include "engine/messages.h"
+#include "ui/messages.h"
 #include "engine/save.h"
+#include "points/settings_file.h"
 #include "ui/Unit2_Controler.h"
 #include "ui/group_list.h"
 #include "ui/points_grid_view.h"
@@ -414,17 +415,16 @@ QString TForm1::DefaultOutputName(const QDate &day)
 void TForm1::LoadPointsTablesFile()
 {
     // A missing file gives no tables; one that exists but cannot be read is worth a word.
-    std::string reason;
-    std::optional<std::string> bytes = points::ReadSettingsFile(m_settingsPath, &reason);
+    engine::Result<std::string> bytes = points::ReadSettingsFile(m_settingsPath);
     std::error_code error;
     if (!bytes && std::filesystem::exists(m_settingsPath, error))
         m_settingsWarning = QStringLiteral("Unable to read %1: %2")
-                                .arg(PathText(m_settingsPath), QString::fromStdString(reason));
-    m_settingsBytes = bytes.value_or(std::string());
+                                .arg(PathText(m_settingsPath), QString::fromStdString(bytes.Error().Reason));
+    m_settingsBytes = bytes ? std::move(bytes.Value()) : std::string();
     points::LoadedTables loaded = points::LoadPointsTables(m_settingsBytes);
     m_tables = std::move(loaded.Tables);
-    if (!loaded.Warning.empty())
-        m_settingsWarning = QString::fromStdString(loaded.Warning);
+    if (!loaded.Warnings.empty())
+        m_settingsWarning = QString::fromStdString(points::DescribeWarnings(m_settingsPath.string(), loaded.Warnings));
     m_pointsModel->Reload();
     StringGrid1->SetCornerText(m_pointsModel->CornerText());
     FillTableCaptions();
@@ -448,7 +448,7 @@ bool TForm1::FormClose()
         return true;
     std::string bytes = points::SavePointsTables(m_settingsBytes, m_tables.Grid);
     // The user's configuration folder may not exist yet; writing makes it.
-    if (!points::WriteSettingsFile(m_settingsPath, bytes).empty()) {
+    if (!points::WriteSettingsFile(m_settingsPath, bytes)) {
         ShowError(QStringLiteral("Unable to write to %1").arg(PathText(m_settingsPath)));
         return false;
     }
@@ -508,19 +508,16 @@ void TForm1::Button3Click()
 void TForm1::ReadProtocol()
 {
     HideGroupEditors();
-    switch (engine::LoadProtocol(ToPath(LabeledEdit1->text()), m_protocolLines, m_groups)) {
-    case engine::LoadResult::NoPath:
+    if (LabeledEdit1->text().isEmpty())
         return;
-    case engine::LoadResult::Failed:
-        ShowInformation(Utf8(engine::LoadFailedMessage));
+    if (!engine::LoadProtocol(ToPath(LabeledEdit1->text()), m_protocolLines, m_groups)) {
+        ShowInformation(Utf8(ui::LoadFailedMessage));
         return;
-    case engine::LoadResult::Loaded:
-        break;
     }
     if (!RefillGroupList())
-        ShowInformation(Utf8(engine::LoadFailedMessage));
+        ShowInformation(Utf8(ui::LoadFailedMessage));
     else if (engine::LooksLikeUtf8Cyrillic(m_protocolLines))
-        ShowInformation(Utf8(engine::Utf8ProtocolMessage));
+        ShowInformation(Utf8(ui::Utf8ProtocolMessage));
 }
 
 bool TForm1::RefillGroupList()
@@ -574,7 +571,7 @@ void TForm1::Button1Click()
         // A run stopped at a line shows what it produced; a bad "К=" stops before any output.
         if (!result.Lines.empty())
             ShowOutput(result.Lines);
-        ShowError(ui::FromCp1251(result.Error));
+        ShowError(ui::FromCp1251(result.Error.Reason));
         return;
     case engine::RewriteStatus::Done:
         break;
@@ -619,15 +616,15 @@ void TForm1::Button5Click()
 {
     const QString path = LabeledEdit2->text();
     if (path.isEmpty()) {
-        ShowInformation(Utf8(engine::NoOutputNameMessage));
+        ShowInformation(Utf8(ui::NoOutputNameMessage));
         return;
     }
-    if (!engine::SaveProtocol(ToPath(path), OutputToSave()).Ok) {
-        ShowInformation(Utf8(engine::SaveFailedMessage));
+    if (!engine::SaveProtocol(ToPath(path), OutputToSave())) {
+        ShowInformation(Utf8(ui::SaveFailedMessage));
         return;
     }
-    ShowInformation(Utf8(engine::SavedMessagePrefix) + Utf8(engine::CollectorEmail)
-        + Utf8(engine::SavedMessageSuffix));
+    ShowInformation(Utf8(ui::SavedMessagePrefix) + Utf8(ui::CollectorEmail)
+        + Utf8(ui::SavedMessageSuffix));
     PassStep(Button5, Button3);
 }
 
@@ -657,15 +654,15 @@ void TForm1::StringGrid2SelectCell(int col, int row)
         ShowGroupEditor(ComboBox3, col, row);
         break;
     case ui::CategoryColumn:
-        ComboBox4->setCurrentIndex(group.Category);
+        ComboBox4->setCurrentIndex(static_cast<int>(group.Category));
         ShowGroupEditor(ComboBox4, col, row);
         break;
     case ui::ClassColumn:
-        cbMaxKval->setCurrentIndex(group.DistanceClass);
+        cbMaxKval->setCurrentIndex(static_cast<int>(group.DistanceClass));
         ShowGroupEditor(cbMaxKval, col, row);
         break;
     case ui::MastersColumn:
-        if (group.DistanceClass != 0)
+        if (group.DistanceClass != engine::DistanceClass::Ms)
             break;
         ebMastersCount->setText(QString::number(group.MastersCount));
         ebMastersCount->selectAll();
@@ -744,14 +741,14 @@ void TForm1::cbMaxKvalExit()
 {
     CommitListEditor(cbMaxKval, [this](int index) {
         engine::GroupSettings &group = *EditedGroup();
-        group.DistanceClass = index;
+        group.DistanceClass = static_cast<engine::DistanceClass>(index);
         SetGroupCell(ui::MastersColumn, m_editorRow, ui::MastersCountText(group));
     });
 }
 
 void TForm1::ComboBox4Exit()
 {
-    CommitListEditor(ComboBox4, [this](int index) { EditedGroup()->Category = index; });
+    CommitListEditor(ComboBox4, [this](int index) { EditedGroup()->Category = static_cast<engine::Category>(index); });
 }
 
 void TForm1::ComboBox3Exit()

@@ -14,6 +14,7 @@
 #include "engine/protocol.h"
 #include "engine/rewrite.h"
 #include "points/points_tables.h"
+#include "points/settings_location.h"
 #include "ui/output_lines.h"
 
 class QCheckBox;

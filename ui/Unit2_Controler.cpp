@@ -6,23 +6,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "engine/inspector.h"
+#include "ui/text_codec.h"
+
 namespace {
 
 constexpr int ClientWidth = 476;
 constexpr int ClientHeight = 167;
-constexpr int MinimumNameLength = 4;
-
-// The name without the blanks and control characters around it.
-QString TrimControls(const QString &text)
-{
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text[first].unicode() <= 0x20)
-        ++first;
-    while (last > first && text[last - 1].unicode() <= 0x20)
-        --last;
-    return text.mid(first, last - first);
-}
 
 } // namespace
 
@@ -91,7 +81,7 @@ QString TForm_Controler::InspectorName() const { return LabeledEdit1->text(); }
 
 void TForm_Controler::LabeledEdit1Change()
 {
-    Button1->setEnabled(TrimControls(LabeledEdit1->text()).size() >= MinimumNameLength);
+    Button1->setEnabled(engine::InspectorNameLongEnough(ui::ToCp1251(LabeledEdit1->text())));
 }
 
 void TForm_Controler::Button1Click() { done(ModalOk); }

@@ -19,6 +19,12 @@ cli::ParsedArguments Parse(std::vector<std::string> arguments)
     return cli::ParseArguments(static_cast<int>(arguments.size()), argv.data());
 }
 
+GroupOption G(std::string name, int distanceClass, int masters, int table, int category)
+{
+    return { std::move(name), static_cast<engine::DistanceClass>(distanceClass), masters, table,
+        static_cast<engine::Category>(category) };
+}
+
 TEST(ParseGroupOption, AcceptsNumbersAndTheEditorsTexts)
 {
     struct Case
@@ -27,16 +33,16 @@ TEST(ParseGroupOption, AcceptsNumbersAndTheEditorsTexts)
         GroupOption group;
     };
     const Case cases[] = {
-        { "М21=0,2,1,0", { std::string("М21"_w1251), 0, 2, 1, 0 } },
-        { "Ж16=КМС,0,0,Юнацкія", { std::string("Ж16"_w1251), 1, 0, 0, 1 } },
-        { "Open=III р.,0,2,Злучаныя", { "Open", 4, 0, 2, 2 } },
-        { "A=I р.,0,0,Дарослыя", { "A", 2, 0, 0, 0 } },
-        { "A=II р.,0,0,Не лічыць", { "A", 3, 0, 0, 3 } },
-        { "A=I юн,0,0,3", { "A", 5, 0, 0, 3 } }, // numbers and texts mix
-        { "A=II юн,0,0,0", { "A", 6, 0, 0, 0 } },
-        { "A=-- Не считать --,0,0,0", { "A", 7, 0, 0, 0 } },
-        { "A=7, 12 , 3 ,0", { "A", 7, 12, 3, 0 } },
-        { "a=b=1,0,0,0", { "a=b", 1, 0, 0, 0 } }, // split at the last '='
+        { "М21=0,2,1,0", G(std::string("М21"_w1251), 0, 2, 1, 0) },
+        { "Ж16=КМС,0,0,Юнацкія", G(std::string("Ж16"_w1251), 1, 0, 0, 1) },
+        { "Open=III р.,0,2,Злучаныя", G("Open", 4, 0, 2, 2) },
+        { "A=I р.,0,0,Дарослыя", G("A", 2, 0, 0, 0) },
+        { "A=II р.,0,0,Не лічыць", G("A", 3, 0, 0, 3) },
+        { "A=I юн,0,0,3", G("A", 5, 0, 0, 3) }, // numbers and texts mix
+        { "A=II юн,0,0,0", G("A", 6, 0, 0, 0) },
+        { "A=-- Не считать --,0,0,0", G("A", 7, 0, 0, 0) },
+        { "A=7, 12 , 3 ,0", G("A", 7, 12, 3, 0) },
+        { "a=b=1,0,0,0", G("a=b", 1, 0, 0, 0) }, // split at the last '='
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.text);

@@ -5,14 +5,18 @@
 #include <iterator>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "engine/cp1251.h"
+#include "engine/file_reading.h"
 #include "engine/protocol.h"
 #include "engine/rewrite.h"
 #include "engine/save.h"
 #include "points/points_tables.h"
+#include "points/settings_file.h"
+#include "points/settings_location.h"
 
 namespace {
 
@@ -121,14 +125,14 @@ TEST_F(Cli, OutputIsWhatSavingTheRewriteWrites)
 
     std::vector<engine::ProtocolLine> lines;
     std::vector<engine::GroupSettings> groups;
-    ASSERT_EQ(engine::LoadProtocol(SampleProtocol, lines, groups), engine::LoadResult::Loaded);
+    ASSERT_TRUE(engine::LoadProtocol(SampleProtocol, lines, groups).Ok());
     ASSERT_EQ(groups.size(), 4u);
-    groups[1].DistanceClass = 1;
+    groups[1].DistanceClass = engine::DistanceClass::Kms;
     groups[1].PointsTable = 1;
-    groups[1].Category = 1;
-    groups[2].DistanceClass = 3;
+    groups[1].Category = engine::Category::Juniors;
+    groups[2].DistanceClass = engine::DistanceClass::Second;
     groups[2].PointsTable = 1;
-    groups[2].Category = 3;
+    groups[2].Category = engine::Category::NotCounted;
     engine::ProcessOptions options;
     options.RatingPoints = true;
     options.K1Text = "500,5";
@@ -191,14 +195,39 @@ TEST_F(Cli, AGroupOfClassMSOrKMSNeedsTheInspector)
     EXPECT_EQ(notNeeded.Out.find("Инспектор дистанций"_w1251), std::string::npos);
 }
 
-TEST_F(Cli, AProtocolThatCannotBeReadFails)
+TEST_F(Cli, AProtocolThatCannotBeReadNamesFileLineAndReason)
 {
     const fs::path out = m_dir / "out.htm";
-    const std::string missing = m_dir / "missing.htm";
-    const CliRun run = Run({ missing, "-o", out });
-    EXPECT_EQ(run.Status, 1);
-    EXPECT_EQ(run.Err, "lapwing-cli: " + missing + ": Памылка пры адкрыцці файла\n");
-    EXPECT_FALSE(fs::exists(out));
+    const std::string folder = m_dir / "folder.htm";
+    fs::create_directory(folder);
+    const std::string fifo = m_dir / "fifo.htm";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string utf16 = m_dir / "utf16.htm";
+    WriteBytes(utf16, std::string_view("\xFF\xFE<\0h\0" "2\0>\0", 10));
+    const std::string huge = m_dir / "huge.htm";
+    std::ofstream { huge };
+    fs::resize_file(huge, engine::MaxProtocolBytes + 1); // sparse: no disk is used
+    struct Case
+    {
+        std::string input;
+        std::string where; // file, and line where one applies
+        std::string reason;
+    };
+    const Case cases[] = {
+        { m_dir / "missing.htm", m_dir / "missing.htm", "No such file or directory" },
+        { folder, folder, "Is a directory" },
+        { fifo, fifo, "not a regular file (a FIFO, device or socket)" },
+        { utf16, utf16 + ":1", "the file is UTF-16 text, not Windows-1251" },
+        { huge, huge, "the file is larger than the limit of 1 GiB" },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.input);
+        const CliRun run = Run({ c.input, "-o", out });
+        EXPECT_EQ(run.Status, 1);
+        EXPECT_EQ(run.Err,
+            "lapwing-cli: " + c.where + ": Памылка пры адкрыцці файла: " + c.reason + "\n");
+        EXPECT_FALSE(fs::exists(out));
+    }
 }
 
 TEST_F(Cli, AProtocolInUtf8IsPointedOut)

@@ -51,7 +51,7 @@ TEST_F(SaveTest, LinesEndWithCrLfAndBytesAreKept)
 {
     const std::vector<ProtocolLine> lines { "<pre>", std::string("\xC0\x98\0x", 4), "", "end" };
     const auto path = m_dir / "out.htm";
-    ASSERT_TRUE(SaveProtocol(path, lines).Ok);
+    ASSERT_TRUE(SaveProtocol(path, lines).Ok());
     EXPECT_EQ(Read(path), std::string("<pre>\r\n\xC0\x98\0x\r\n\r\nend\r\n", 20));
     EXPECT_EQ(Read(path), ProtocolBytes(lines));
     EXPECT_EQ(FilesIn(), 1u) << "no temporary file may stay behind";
@@ -62,7 +62,7 @@ TEST_F(SaveTest, ReplacesAnExistingFileAndKeepsItsPermissions)
     const auto path = m_dir / "out.htm";
     Write(path, std::string(100000, 'x'));
     ::chmod(path.c_str(), 0640);
-    ASSERT_TRUE(SaveProtocol(path, { "short" }).Ok);
+    ASSERT_TRUE(SaveProtocol(path, { "short" }).Ok());
     EXPECT_EQ(Read(path), "short\r\n");
     struct stat info {};
     ASSERT_EQ(::stat(path.c_str(), &info), 0);
@@ -75,7 +75,7 @@ TEST_F(SaveTest, LinkIsFollowed)
     const auto link = m_dir / "link.htm";
     Write(target, "old");
     std::filesystem::create_symlink(target, link);
-    ASSERT_TRUE(SaveProtocol(link, { "new" }).Ok);
+    ASSERT_TRUE(SaveProtocol(link, { "new" }).Ok());
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(Read(target), "new\r\n");
 }
@@ -84,12 +84,12 @@ TEST_F(SaveTest, FailureLeavesTheEarlierFileUntouched)
 {
     const auto missingFolder = m_dir / "no" / "such" / "out.htm";
     auto result = SaveProtocol(missingFolder, { "x" });
-    EXPECT_FALSE(result.Ok);
-    EXPECT_FALSE(result.Reason.empty());
+    EXPECT_FALSE(result.Ok());
+    EXPECT_FALSE(result.Error().Reason.empty());
 
     const auto folder = m_dir / "folder.htm";
     std::filesystem::create_directory(folder);
-    EXPECT_FALSE(SaveProtocol(folder, { "x" }).Ok);
+    EXPECT_FALSE(SaveProtocol(folder, { "x" }).Ok());
     EXPECT_TRUE(std::filesystem::is_directory(folder));
 
     if (::geteuid() == 0)
@@ -98,7 +98,7 @@ TEST_F(SaveTest, FailureLeavesTheEarlierFileUntouched)
     Write(path, "earlier");
     std::filesystem::permissions(m_dir, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     result = SaveProtocol(path, { "x" });
-    EXPECT_FALSE(result.Ok);
+    EXPECT_FALSE(result.Ok());
     EXPECT_EQ(Read(path), "earlier");
 }
 
@@ -108,7 +108,7 @@ TEST_F(SaveTest, WriteFileAtomicallyWritesWholeBytes)
     std::string bytes(3 << 20, '\0');
     for (std::size_t i = 0; i < bytes.size(); ++i)
         bytes[i] = static_cast<char>(i * 31);
-    ASSERT_TRUE(WriteFileAtomically(path, bytes).Ok);
+    ASSERT_TRUE(WriteFileAtomically(path, bytes).Ok());
     EXPECT_EQ(Read(path), bytes);
 }
 

@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include "points/points_tables.h"
+#include "points/settings_file.h"
+#include "points/settings_location.h"
 
 namespace {
 
@@ -71,10 +73,10 @@ TEST_F(SettingsFileIo, WritesWholeFilesAndCreatesTheFolder)
 {
     const fs::path path = m_dir / "config" / "lapwing" / "lapwing.INI";
     const std::string bytes = std::string("[Ochki]\r\nTablesCount=0\r\n") + '\0' + "\xC0";
-    EXPECT_EQ(points::WriteSettingsFile(path, bytes), "");
-    EXPECT_EQ(points::ReadSettingsFile(path), bytes);
-    EXPECT_EQ(points::WriteSettingsFile(path, "x=1\n"), "");
-    EXPECT_EQ(points::ReadSettingsFile(path), "x=1\n");
+    EXPECT_TRUE(points::WriteSettingsFile(path, bytes).Ok());
+    EXPECT_EQ(points::ReadSettingsFile(path).Value(), bytes);
+    EXPECT_TRUE(points::WriteSettingsFile(path, "x=1\n").Ok());
+    EXPECT_EQ(points::ReadSettingsFile(path).Value(), "x=1\n");
 }
 
 TEST_F(SettingsFileIo, AFailedWriteNamesThePathAndKeepsWhatWasThere)
@@ -82,21 +84,26 @@ TEST_F(SettingsFileIo, AFailedWriteNamesThePathAndKeepsWhatWasThere)
     const fs::path notAFolder = m_dir / "plain";
     std::ofstream(notAFolder) << "kept";
     const fs::path path = notAFolder / "lapwing.INI";
-    EXPECT_EQ(points::WriteSettingsFile(path, "x"), "Unable to write to " + path.string());
-    EXPECT_EQ(points::ReadSettingsFile(notAFolder), "kept");
+    const engine::Status written = points::WriteSettingsFile(path, "x");
+    ASSERT_FALSE(written.Ok());
+    EXPECT_TRUE(written.Error().Reason.starts_with("Unable to write to " + path.string() + ": "))
+        << written.Error().Reason;
+    EXPECT_EQ(points::ReadSettingsFile(notAFolder).Value(), "kept");
 
     const fs::path folder = m_dir / "folder.INI";
     fs::create_directories(folder / "inside");
-    EXPECT_NE(points::WriteSettingsFile(folder, "x"), "");
+    EXPECT_FALSE(points::WriteSettingsFile(folder, "x").Ok());
     EXPECT_TRUE(fs::is_directory(folder / "inside"));
 }
 
 TEST_F(SettingsFileIo, AMissingOrUnreadableFileGivesNothing)
 {
-    std::string reason;
-    EXPECT_EQ(points::ReadSettingsFile(m_dir / "missing.INI", &reason), std::nullopt);
-    EXPECT_NE(reason, "");
-    EXPECT_EQ(points::ReadSettingsFile(m_dir), std::nullopt) << "a folder";
+    const auto missing = points::ReadSettingsFile(m_dir / "missing.INI");
+    ASSERT_FALSE(missing.Ok());
+    EXPECT_EQ(missing.Error().Reason, "No such file or directory");
+    const auto folder = points::ReadSettingsFile(m_dir);
+    ASSERT_FALSE(folder.Ok());
+    EXPECT_EQ(folder.Error().Reason, "Is a directory");
 }
 
 } // namespace

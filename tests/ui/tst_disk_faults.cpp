@@ -7,7 +7,7 @@
 #include <QTableWidget>
 #include <QTest>
 
-#include "engine/messages.h"
+#include "ui/messages.h"
 #include "tests/support/small_disk.h"
 #include "ui/Unit1.h"
 #include "ui/points_grid_view.h"
@@ -71,7 +71,7 @@ void DiskFaultsTest::ProtocolSaveFails()
     form.LabeledEdit2->setText(test::PathText(path));
     QTest::mouseClick(form.Button5, Qt::LeftButton);
 
-    QCOMPARE(window.Informations, QStringList { test::Utf8(engine::SaveFailedMessage) });
+    QCOMPARE(window.Informations, QStringList { test::Utf8(ui::SaveFailedMessage) });
     QCOMPARE(SmallDisk::ReadFile(path), Earlier);
     QVERIFY(!form.Button3->font().bold()); // saving did not pass its step
     QVERIFY(form.OutputToSave().size() > 50); // the output is still there to save elsewhere
@@ -116,7 +116,7 @@ void DiskFaultsTest::ProtocolGoneOrChangedBeforeReread()
 
     std::filesystem::remove(path);
     QTest::mouseClick(form.Button3, Qt::LeftButton);
-    QCOMPARE(window.Informations, QStringList { test::Utf8(engine::LoadFailedMessage) });
+    QCOMPARE(window.Informations, QStringList { test::Utf8(ui::LoadFailedMessage) });
     QVERIFY(form.Button1->font().bold());
     QCOMPARE(QApplication::focusWidget(), form.Button1);
 
@@ -139,7 +139,7 @@ void DiskFaultsTest::FolderInsteadOfProtocol()
     QVERIFY(window.ShowAndActivate());
     form.LabeledEdit1->setText(test::PathText(window.TempPath("")));
     QTest::mouseClick(form.Button3, Qt::LeftButton);
-    QCOMPARE(window.Informations, QStringList { test::Utf8(engine::LoadFailedMessage) });
+    QCOMPARE(window.Informations, QStringList { test::Utf8(ui::LoadFailedMessage) });
     QVERIFY(form.ProtocolLines().empty());
     QVERIFY(form.Button1->font().bold());
 }

@@ -7,7 +7,7 @@
 #include <QTableWidget>
 #include <QTest>
 
-#include "engine/messages.h"
+#include "ui/messages.h"
 #include "ui/group_list.h"
 #include "ui/points_grid_view.h"
 #include "ui/points_table_model.h"
@@ -24,7 +24,8 @@ QString SampleProtocol() { return test::PathText(test::ExamplesDir() / "sample_p
 // Picks a row's class with the arrow keys; each key commits and closes the editor.
 void ChooseClass(TForm1 &form, int row, int distanceClass)
 {
-    const auto current = [&] { return form.Groups()[static_cast<std::size_t>(row)].DistanceClass; };
+    const auto currentClass = [&] { return form.Groups()[static_cast<std::size_t>(row)].DistanceClass; };
+    const auto current = [&] { return static_cast<int>(currentClass()); };
     for (int step = 0; step < ui::DistanceClassItems().size() && current() != distanceClass;
          ++step) {
         test::ClickCell(form.StringGrid2, row, ui::ClassColumn);
@@ -131,7 +132,7 @@ void GroupListTest::TextThatIsNoItemChangesNothing()
     QTest::keyClick(form.cbMaxKval, Qt::Key_Return);
     QTest::keyClick(form.cbMaxKval, Qt::Key_Tab);
     QCOMPARE(test::CellText(form.StringGrid2, 0, ui::ClassColumn), Utf8("I р."));
-    QCOMPARE(form.Groups()[0].DistanceClass, 2);
+    QCOMPARE(form.Groups()[0].DistanceClass, engine::DistanceClass::First);
     QVERIFY(form.cbMaxKval->isVisible()); // the editor stays open
     QCOMPARE(form.cbMaxKval->currentText(), QString("xyz"));
 
@@ -139,7 +140,7 @@ void GroupListTest::TextThatIsNoItemChangesNothing()
     test::ClickCell(form.StringGrid2, 1, ui::CategoryColumn);
     QVERIFY(!form.cbMaxKval->isVisible());
     QVERIFY(form.ComboBox4->isVisible());
-    QCOMPARE(form.Groups()[0].DistanceClass, 2);
+    QCOMPARE(form.Groups()[0].DistanceClass, engine::DistanceClass::First);
 }
 
 void GroupListTest::TypedItemCommitsOnExit()
@@ -148,9 +149,9 @@ void GroupListTest::TypedItemCommitsOnExit()
     test::ClickCell(form.StringGrid2, 1, ui::ClassColumn);
     QTest::keyClick(form.cbMaxKval, Qt::Key_A, Qt::ControlModifier);
     test::TypeText(form.cbMaxKval, Utf8("КМС"));
-    QCOMPARE(form.Groups()[1].DistanceClass, 2); // typing alone commits nothing
+    QCOMPARE(form.Groups()[1].DistanceClass, engine::DistanceClass::First); // typing alone commits nothing
     test::ClickCell(form.StringGrid2, 2, ui::HeadingColumn); // leaving does
-    QCOMPARE(form.Groups()[1].DistanceClass, 1);
+    QCOMPARE(form.Groups()[1].DistanceClass, engine::DistanceClass::Kms);
     QCOMPARE(test::CellText(form.StringGrid2, 1, ui::ClassColumn), Utf8("КМС"));
     QVERIFY(!form.cbMaxKval->isVisible());
 }
@@ -162,7 +163,7 @@ void GroupListTest::EnterOnTypedItemCommits()
     QTest::keyClick(form.ComboBox4, Qt::Key_A, Qt::ControlModifier);
     test::TypeText(form.ComboBox4, Utf8("Не лічыць"));
     QTest::keyClick(form.ComboBox4, Qt::Key_Return);
-    QCOMPARE(form.Groups()[2].Category, 3);
+    QCOMPARE(form.Groups()[2].Category, engine::Category::NotCounted);
     QCOMPARE(test::CellText(form.StringGrid2, 2, ui::CategoryColumn), Utf8("Не лічыць"));
     QVERIFY(!form.ComboBox4->isVisible());
     QCOMPARE(QApplication::focusWidget(), form.StringGrid2);
@@ -173,7 +174,7 @@ void GroupListTest::CategoryAndTable()
     TForm1 &form = m_window->Form();
     test::ClickCell(form.StringGrid2, 0, ui::CategoryColumn);
     QTest::keyClick(form.ComboBox4, Qt::Key_Down);
-    QCOMPARE(form.Groups()[0].Category, 1);
+    QCOMPARE(form.Groups()[0].Category, engine::Category::Juniors);
     QCOMPARE(test::CellText(form.StringGrid2, 0, ui::CategoryColumn), Utf8("Юнацкія"));
 
     test::ClickCell(form.StringGrid2, 1, ui::TableColumn);
@@ -190,7 +191,7 @@ void GroupListTest::ClassChangeRewritesMastersCell()
     ChooseClass(form, 0, 0);
     QCOMPARE(test::CellText(form.StringGrid2, 0, ui::MastersColumn), Utf8("0"));
     ChooseClass(form, 0, 1);
-    QCOMPARE(form.Groups()[0].DistanceClass, 1);
+    QCOMPARE(form.Groups()[0].DistanceClass, engine::DistanceClass::Kms);
     QCOMPARE(test::CellText(form.StringGrid2, 0, ui::MastersColumn), Utf8("--"));
     test::ClickCell(form.StringGrid2, 0, ui::MastersColumn);
     QVERIFY(!form.ebMastersCount->isVisible());
@@ -288,7 +289,7 @@ void GroupListTest::SettingsSurviveRereading()
     ChooseClass(form, 0, 0);
     QTest::mouseClick(form.Button3, Qt::LeftButton);
     QVERIFY(m_window->Informations.isEmpty());
-    QCOMPARE(form.Groups()[0].DistanceClass, 0);
+    QCOMPARE(form.Groups()[0].DistanceClass, engine::DistanceClass::Ms);
     QCOMPARE(test::CellText(form.StringGrid2, 0, ui::ClassColumn), Utf8("МС"));
     QCOMPARE(test::CellText(form.StringGrid2, 0, ui::MastersColumn), Utf8("0"));
 }
@@ -302,7 +303,7 @@ void GroupListTest::GridKeysReopenEditor()
     QTest::keyClick(form.StringGrid2, Qt::Key_F2);
     QVERIFY(form.ComboBox4->isVisible());
     QTest::keyClick(form.ComboBox4, Qt::Key_Up);
-    QCOMPARE(form.Groups()[0].Category, 0);
+    QCOMPARE(form.Groups()[0].Category, engine::Category::Adults);
     // Moving the current cell with the keyboard opens the editor there.
     QTest::keyClick(form.StringGrid2, Qt::Key_Left);
     QVERIFY(form.cbMaxKval->isVisible());
@@ -335,7 +336,7 @@ void GroupListTest::TableBeyondCaptionsFailsRefill()
     QCOMPARE(form.PointsTables().TableCaptions.size(), std::size_t(2));
 
     QTest::mouseClick(form.Button3, Qt::LeftButton);
-    QCOMPARE(m_window->Informations, QStringList { Utf8(engine::LoadFailedMessage) });
+    QCOMPARE(m_window->Informations, QStringList { Utf8(ui::LoadFailedMessage) });
     QCOMPARE(QApplication::focusWidget(), form.Button1);
 }
 

@@ -16,7 +16,7 @@
 #include <QUrl>
 
 #include "engine/cp1251.h"
-#include "engine/messages.h"
+#include "ui/messages.h"
 #include "engine/rewrite.h"
 #include "ui/points_grid_view.h"
 #include "ui/text_codec.h"
@@ -193,7 +193,7 @@ void MainWindowTest::LoadFailures()
     window.OpenChoice = test::PathText(path);
     QTest::mouseClick(form.Button2, Qt::LeftButton);
     QCOMPARE(window.Informations.size(), message ? 1 : 0);
-    QCOMPARE(window.Informations.value(0), Utf8(engine::LoadFailedMessage));
+    QCOMPARE(window.Informations.value(0), Utf8(ui::LoadFailedMessage));
     QCOMPARE(form.StringGrid2->rowCount(), 0);
     QVERIFY(form.Button1->font().bold() && !form.Button3->font().bold());
     QCOMPARE(QApplication::focusWidget(), form.Button1);
@@ -231,7 +231,7 @@ void MainWindowTest::SaveWithoutName()
     QVERIFY(form.LabeledEdit2->text().isEmpty());
     QVERIFY(form.Button5->font().bold());
     QTest::mouseClick(form.Button5, Qt::LeftButton);
-    QCOMPARE(window.Informations, QStringList { Utf8(engine::NoOutputNameMessage) });
+    QCOMPARE(window.Informations, QStringList { Utf8(ui::NoOutputNameMessage) });
     QVERIFY(form.Button5->font().bold() && !form.Button3->font().bold());
 }
 
@@ -242,7 +242,7 @@ void MainWindowTest::SaveFailure()
     QVERIFY(window.ShowAndActivate());
     form.LabeledEdit2->setText(test::PathText(window.TempPath("missing/out.htm")));
     QTest::mouseClick(form.Button5, Qt::LeftButton);
-    QCOMPARE(window.Informations, QStringList { Utf8(engine::SaveFailedMessage) });
+    QCOMPARE(window.Informations, QStringList { Utf8(ui::SaveFailedMessage) });
     QVERIFY(!form.Button3->font().bold());
 }
 
@@ -356,7 +356,7 @@ void MainWindowTest::Utf8ProtocolIsPointedOut()
     const std::filesystem::path path = window.TempPath("utf8.htm");
     test::WriteBytes(path, engine::Cp1251ToUtf8(test::ReadBytes(test::ExamplesDir() / "sample_protocol.htm")));
     form.OpenProtocol(test::PathText(path));
-    QCOMPARE(window.Informations, QStringList { Utf8(engine::Utf8ProtocolMessage) });
+    QCOMPARE(window.Informations, QStringList { Utf8(ui::Utf8ProtocolMessage) });
     QCOMPARE(form.StringGrid2->rowCount(), 4); // read all the same
 
     window.Informations.clear();

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "points/points_tables.h"
+#include "points/settings_file.h"
 #include "ui/points_grid_view.h"
 #include "ui/points_table_model.h"
 #include "ui_test_support.h"

@@ -8,7 +8,7 @@
 #include <QTableWidget>
 #include <QTest>
 
-#include "engine/messages.h"
+#include "ui/messages.h"
 #include "engine/rewrite.h"
 #include "engine/save.h"
 #include "ui/group_list.h"
@@ -104,10 +104,10 @@ void WorkflowTest::WholeJob()
     QVERIFY(!form.cbMaxKval->isVisible());
     QCOMPARE(QApplication::focusWidget(), groups);
     QCOMPARE(test::CellText(groups, 0, ui::ClassColumn), Utf8("КМС"));
-    QCOMPARE(form.Groups()[0].DistanceClass, 1);
+    QCOMPARE(form.Groups()[0].DistanceClass, engine::DistanceClass::Kms);
     test::ClickCell(groups, 0, ui::ClassColumn);
     QTest::keyClick(form.cbMaxKval, Qt::Key_Up);
-    QCOMPARE(form.Groups()[0].DistanceClass, 0);
+    QCOMPARE(form.Groups()[0].DistanceClass, engine::DistanceClass::Ms);
     QCOMPARE(test::CellText(groups, 0, ui::MastersColumn), Utf8("0"));
 
     // М21: two masters; Enter commits and moves down (Ж21 is not of class МС: no editor).
@@ -134,17 +134,17 @@ void WorkflowTest::WholeJob()
     QTest::keyClick(form.cbMaxKval, Qt::Key_A, Qt::ControlModifier);
     test::TypeText(form.cbMaxKval, Utf8("III р."));
     QTest::keyClick(form.cbMaxKval, Qt::Key_Tab);
-    QCOMPARE(form.Groups()[3].DistanceClass, 4);
+    QCOMPARE(form.Groups()[3].DistanceClass, engine::DistanceClass::Third);
     QCOMPARE(test::CellText(groups, 3, ui::ClassColumn), Utf8("III р."));
     test::ClickCell(groups, 3, ui::TableColumn);
     QTest::keyClick(form.ComboBox3, Qt::Key_Down);
     QCOMPARE(form.Groups()[3].PointsTable, 1);
     test::ClickCell(groups, 3, ui::CategoryColumn);
     QTest::keyClick(form.ComboBox4, Qt::Key_Up);
-    QCOMPARE(form.Groups()[3].Category, 1);
+    QCOMPARE(form.Groups()[3].Category, engine::Category::Juniors);
     test::ClickCell(groups, 3, ui::CategoryColumn);
     QTest::keyClick(form.ComboBox4, Qt::Key_Down);
-    QCOMPARE(form.Groups()[3].Category, 2);
+    QCOMPARE(form.Groups()[3].Category, engine::Category::Combined);
 
     // Rating points with the default factors.
     QTest::mouseClick(form.CheckBox1, Qt::LeftButton, {}, QPoint(6, form.CheckBox1->height() / 2));
@@ -204,16 +204,15 @@ void WorkflowTest::WholeJob()
     // 5. Save; re-reading leads.
     QTest::keyClick(form.Button5, Qt::Key_Space);
     QCOMPARE(window.Informations,
-        QStringList { Utf8(engine::SavedMessagePrefix) + Utf8(engine::CollectorEmail)
-            + Utf8(engine::SavedMessageSuffix) });
+        QStringList { Utf8(ui::SavedMessagePrefix) + Utf8(ui::CollectorEmail)
+            + Utf8(ui::SavedMessageSuffix) });
     QCOMPARE(BoldStep(form), form.Button3);
     QCOMPARE(QApplication::focusWidget(), form.Button3);
 
     // The file is the engine's output on the same settings, byte for byte...
     std::vector<engine::ProtocolLine> lines;
     std::vector<engine::GroupSettings> settings = form.Groups();
-    QCOMPARE(engine::LoadProtocol(examples / "sample_protocol.htm", lines, settings),
-        engine::LoadResult::Loaded);
+    QVERIFY(engine::LoadProtocol(examples / "sample_protocol.htm", lines, settings).Ok());
     const engine::RewriteResult expected = engine::RewriteProtocol(lines, form.Groups(),
         form.ReadOptions(), form.PointsTables().Grid,
         [] { return std::optional<std::string>(ui::ToCp1251(Utf8("Кузьмич А.Б."))); });
