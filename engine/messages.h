@@ -31,9 +31,4 @@ inline constexpr std::string_view OldRankLine = "Ранг"_w1251;
 inline constexpr std::string_view ResultsRule = "-------";
 inline constexpr std::string_view HeaderRule = "-----------";
 
-// Why a run stopped (the words users of the program have always seen).
-inline constexpr std::string_view DivisionByZero = "Floating point division by zero";
-inline constexpr std::string_view InvalidOperation = "Invalid floating point operation";
-inline constexpr std::string_view NotAFloatSuffix = "' is not a valid floating point value";
-
 } // namespace engine::texts

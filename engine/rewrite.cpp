@@ -18,6 +18,11 @@ namespace {
 
     using namespace texts;
 
+    // Why a run stops, in the words users of the program have always seen.
+    constexpr std::string_view DivisionByZero = "Floating point division by zero";
+    constexpr std::string_view InvalidOperation = "Invalid floating point operation";
+    constexpr std::string_view NotAFloatSuffix = "' is not a valid floating point value";
+
     bool StartsWith(std::string_view line, std::string_view prefix)
     {
         return line.starts_with(prefix);
