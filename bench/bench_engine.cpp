@@ -129,7 +129,7 @@ Figures Measure(const std::filesystem::path &input, const std::filesystem::path 
         (void)engine::LoadProtocol(input, lines, groups);
         SetGroups(groups);
         engine::AtomicFileWriter writer(output);
-        writer.Open();
+        static_cast<void>(writer.Open());
         engine::RewriteProtocolTo(lines, groups, Options(), TenPlaces(), Inspector,
                                   [&](std::string_view line) {
                                       writer.WriteLine(line);

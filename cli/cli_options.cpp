@@ -1,6 +1,7 @@
 #include "cli/cli_options.h"
 
 #include <charconv>
+#include <cctype>
 #include <climits>
 
 #include <getopt.h>
@@ -8,6 +9,7 @@
 #include "engine/cp1251.h"
 #include "engine/group_items.h"
 #include "engine/inspector.h"
+#include "engine/numbers.h"
 
 namespace cli {
 
@@ -154,6 +156,8 @@ ParsedArguments ParseArguments(int argc, char **argv)
     while (error.empty() && (c = getopt_long(argc, argv, ":o:h", LongOptions, nullptr)) != -1) {
         switch (c) {
         case 'o':
+            if (optarg[0] == '\0')
+                error = "the output file's name (-o) is empty";
             options.Output = optarg;
             break;
         case GroupOpt:
@@ -181,16 +185,17 @@ ParsedArguments ParseArguments(int argc, char **argv)
         case InspectorOpt: {
             std::string name;
             setText(name, "--inspector", optarg);
-            if (error.empty() && !engine::InspectorNameLongEnough(name))
-                error = "--inspector needs a name of at least "
-                    + std::to_string(engine::MinInspectorLength) + " characters";
+            if (const auto problem = engine::InspectorNameProblem(name); error.empty() && problem)
+                error = "--inspector '" + std::string(optarg) + "' cannot sign: " + *problem;
             options.Inspector = name;
             break;
         }
         case DecimalSeparatorOpt:
-            if (std::string_view(optarg).size() != 1
-                || static_cast<unsigned char>(optarg[0]) >= 0x80)
-                error = "--decimal-separator takes one ASCII character, such as '.' or ','";
+            // A digit would merge with the number, a control byte break the line.
+            if (std::string_view(optarg).size() != 1 || !std::isgraph(static_cast<unsigned char>(optarg[0]))
+                || std::isdigit(static_cast<unsigned char>(optarg[0])))
+                error = "--decimal-separator takes one printable ASCII character other than a "
+                        "digit, such as '.' or ','";
             else
                 options.Process.DecimalSeparator = optarg[0];
             break;
@@ -222,6 +227,15 @@ ParsedArguments ParseArguments(int argc, char **argv)
     if (!error.empty() || options.Help || options.Version)
         return parsed;
 
+    // "К=" values are checked as options, with the separator in force, used or not.
+    for (const auto &[name, text] : { std::pair { "--k1", &options.Process.K1Text },
+             std::pair { "--k2", &options.Process.K2Text } }) {
+        if (error.empty() && !engine::ParseFloat(*text, options.Process.DecimalSeparator))
+            error = std::string(name) + " '" + engine::Cp1251ToUtf8(*text)
+                + "' is not a number (decimal separator '" + options.Process.DecimalSeparator + "')";
+    }
+    if (!error.empty())
+        return parsed;
     if (optind >= argc)
         error = "no INPUT protocol given";
     else if (optind + 1 < argc)

@@ -4,11 +4,13 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <new>
 #include <optional>
 #include <string>
 
 #include "cli/cli_options.h"
 #include "cli/messages.h"
+#include "cli/signals.h"
 #include "engine/cp1251.h"
 #include "engine/protocol.h"
 #include "engine/rewrite.h"
@@ -24,6 +26,13 @@ constexpr const char *Program = "lapwing-cli";
 void Report(const std::string &message)
 {
     std::fprintf(stderr, "%s: %s\n", Program, message.c_str());
+}
+
+// "out.htm[:line]: Памылка падчас запісу: reason"
+void ReportSaveFailure(const std::string &output, engine::Failure failure)
+{
+    failure.Reason = std::string(cli::SaveFailedMessage) + ": " + failure.Reason;
+    Report(engine::Describe(output, failure));
 }
 
 int UsageError(const std::string &message)
@@ -86,6 +95,9 @@ int Run(const cli::Options &options)
         Report(engine::Describe(options.Input, failure));
         return 1;
     }
+    if (groups.empty())
+        Report("warning: " + options.Input + " has no group heading (\"<h2>\"): nothing is "
+            "awarded");
     if (engine::LooksLikeUtf8Cyrillic(lines))
         Report("warning: " + options.Input + " looks like UTF-8, not Windows-1251: its letters "
             "will come out wrong in the rewrite");
@@ -121,8 +133,14 @@ int Run(const cli::Options &options)
     std::optional<engine::AtomicFileWriter> file;
     std::string bytes;
     if (options.Output) {
+        const cli::SignalsHeld held;
         file.emplace(*options.Output);
-        file->Open();
+        // A save that cannot succeed (no folder, no permission) fails before the rewrite runs.
+        if (const engine::Status opened = file->Open(); !opened) {
+            ReportSaveFailure(*options.Output, opened.Error());
+            return 1;
+        }
+        cli::RemoveOnSignal(file->TemporaryPath());
     }
     const engine::LineSink sink = [&](std::string_view line) {
         if (file)
@@ -140,14 +158,19 @@ int Run(const cli::Options &options)
     }
     if (outcome.Status == engine::RewriteStatus::Failed) {
         const engine::Failure &failure = outcome.Error;
-        Report(engine::Describe(options.Input, { failure.Line, engine::Cp1251ToUtf8(failure.Reason) }));
+        std::string reason = engine::Cp1251ToUtf8(failure.Reason);
+        if (options.Process.RatingPoints && failure.Line > 0)
+            reason += " (rating points with --k1 " + engine::Cp1251ToUtf8(options.Process.K1Text)
+                + " and --k2 " + engine::Cp1251ToUtf8(options.Process.K2Text) + ")";
+        Report(engine::Describe(options.Input, { failure.Line, reason }));
         return 1;
     }
     if (!file)
         return WriteOut(bytes) ? 0 : 1;
     const engine::Status written = file->Commit();
+    cli::ForgetOnSignal();
     if (!written) {
-        Report(*options.Output + ": " + cli::SaveFailedMessage + " (" + written.Error().Reason + ")");
+        ReportSaveFailure(*options.Output, written.Error());
         return 1;
     }
     return 0;
@@ -166,6 +189,9 @@ int main(int argc, char **argv)
         return WriteOut(std::string(Program) + " " LAPWING_VERSION "\n") ? 0 : 1;
     try {
         return Run(parsed.Options);
+    } catch (const std::bad_alloc &) {
+        Report(parsed.Options.Input + ": not enough memory");
+        return 1;
     } catch (const std::exception &error) {
         Report(error.what());
         return 1;

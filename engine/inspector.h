@@ -24,4 +24,9 @@ inline constexpr std::size_t MinInspectorLength = 4;
 // The name (Windows-1251, one byte a character) is long enough to sign with.
 bool InspectorNameLongEnough(std::string_view name);
 
+// Why a name cannot go into the protocol, or nothing when it can: it goes into the HTML as it
+// is, so control characters (a line break would split the signatures) and the markup
+// characters '<', '>' and '&' are refused rather than escaped, and it must be long enough.
+std::optional<std::string> InspectorNameProblem(std::string_view name);
+
 } // namespace engine

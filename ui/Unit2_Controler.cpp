@@ -81,7 +81,7 @@ QString TForm_Controler::InspectorName() const { return LabeledEdit1->text(); }
 
 void TForm_Controler::LabeledEdit1Change()
 {
-    Button1->setEnabled(engine::InspectorNameLongEnough(ui::ToCp1251(LabeledEdit1->text())));
+    Button1->setEnabled(!engine::InspectorNameProblem(ui::ToCp1251(LabeledEdit1->text())));
 }
 
 void TForm_Controler::Button1Click() { done(ModalOk); }

@@ -5,6 +5,8 @@
 #include <iterator>
 
 #include <gtest/gtest.h>
+#include <csignal>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -244,19 +246,92 @@ TEST_F(Cli, AFailedRewriteLeavesTheOutputFileAsItWas)
 {
     const fs::path out = m_dir / "out.htm";
     WriteBytes(out, "earlier output");
-    const CliRun run = Run({ SampleProtocol, "--rating", "--k1", "abc", "-o", out });
+    // The first rated athlete's points do not fit: the run stops at that line.
+    const CliRun run = Run({ SampleProtocol, "--rating", "--k1", "1e308", "-o", out });
     EXPECT_EQ(run.Status, 1);
-    EXPECT_NE(run.Err.find("'abc' is not a valid floating point value"), std::string::npos)
+    const std::string where = SampleProtocol.string() + ":";
+    EXPECT_TRUE(run.Err.starts_with("lapwing-cli: " + where)) << run.Err;
+    EXPECT_NE(run.Err.find(": Invalid floating point operation (rating points with --k1 1e308 and "
+                           "--k2 2)\n"),
+        std::string::npos)
         << run.Err;
     EXPECT_EQ(ReadBytes(out), "earlier output");
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 3)
+        << "out.htm, stdout and stderr: no temporary file";
 }
 
-TEST_F(Cli, AnOutputFileThatCannotBeWrittenFails)
+TEST_F(Cli, OutputTargets)
 {
-    const fs::path out = m_dir / "no-such-folder" / "out.htm";
-    const CliRun run = Run({ SampleProtocol, "-o", out });
-    EXPECT_EQ(run.Status, 1);
-    EXPECT_NE(run.Err.find("Памылка падчас запісу"), std::string::npos) << run.Err;
+    // A protocol with a group of class МС: without --inspector the rewrite would fail, so a
+    // save error shows that the output was checked before the rewrite ran.
+    const std::vector<std::string> needsInspector = { SampleProtocol, "--group", "М21=0,0,0,0" };
+    const std::string folder = m_dir / "no-such-folder";
+    struct Case
+    {
+        const char *name;
+        std::string output;
+        int status;
+        std::string err;
+    };
+    const Case cases[] = {
+        { "a missing folder is named", folder + "/out.htm", 1,
+            "lapwing-cli: " + folder + "/out.htm: Памылка падчас запісу: cannot create a file in "
+                + folder + ": No such file or directory\n" },
+        { "a folder", m_dir, 1,
+            "lapwing-cli: " + m_dir.string() + ": Памылка падчас запісу: Is a directory\n" },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> arguments = needsInspector;
+        arguments.insert(arguments.end(), { "-o", c.output });
+        const CliRun run = Run(arguments);
+        EXPECT_EQ(run.Status, c.status);
+        EXPECT_EQ(run.Err, c.err);
+    }
+    // A device is written into and stays a device.
+    const CliRun toNull = Run({ SampleProtocol, "-o", "/dev/null" });
+    EXPECT_EQ(toNull.Status, 0) << toNull.Err;
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+}
+
+TEST_F(Cli, AnInterruptedSaveLeavesNoTemporaryFile)
+{
+    // Large enough that the run is still writing when the signal comes.
+    const std::string table = ReadBytes(SampleProtocol);
+    std::string big;
+    while (big.size() < (40u << 20))
+        big += table;
+    const fs::path input = m_dir / "big.htm";
+    WriteBytes(input, big);
+    const fs::path out = m_dir / "out.htm";
+    for (const int signal : { SIGINT, SIGTERM, SIGHUP }) {
+        SCOPED_TRACE(signal);
+        WriteBytes(out, "earlier");
+        const pid_t child = ::fork();
+        if (child == 0) {
+            const int null = ::open("/dev/null", O_WRONLY);
+            ::dup2(null, 2);
+            ::execl(LAPWING_CLI, LAPWING_CLI, input.c_str(), "-o", out.c_str(), nullptr);
+            ::_exit(127);
+        }
+        ASSERT_GT(child, 0);
+        const auto temporary = [&] {
+            for (const auto &entry : fs::directory_iterator(m_dir)) {
+                if (entry.path().filename().string().starts_with(".lapwing-"))
+                    return true;
+            }
+            return false;
+        };
+        for (int i = 0; i < 2000 && !temporary(); ++i)
+            ::usleep(1000);
+        EXPECT_TRUE(temporary()) << "the run made no temporary file";
+        ::kill(child, signal);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+        EXPECT_FALSE(temporary());
+        EXPECT_EQ(ReadBytes(out), "earlier");
+    }
 }
 
 TEST_F(Cli, PointsTablesThatAreNotThereFail)
@@ -312,6 +387,8 @@ TEST_F(Cli, AProtocolWithoutHeadingsIsCopiedThrough)
     const CliRun run = Run({ m_dir / "plain.htm" });
     EXPECT_EQ(run.Status, 0) << run.Err;
     EXPECT_EQ(run.Out, "<html>\r\n<p>\xCD\xE8\xF7\xE5\xE3\xEE</p>\r\n</html>\r\n");
+    EXPECT_EQ(run.Err, "lapwing-cli: warning: " + (m_dir / "plain.htm").string()
+            + " has no group heading (\"<h2>\"): nothing is awarded\n");
 }
 
 TEST_F(Cli, ListsTheGroupsWithTheirSettings)
