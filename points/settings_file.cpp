@@ -175,6 +175,19 @@ LoadedTables LoadPointsTables(std::string_view iniBytes)
     LoadedTables loaded;
     const int tables = ReadCount(tablesKey, TablesKey, MaxLoadedTables, loaded.Warnings);
     const int places = ReadCount(placesKey, PlacesKey, MaxLoadedPlaces, loaded.Warnings);
+    // A count read as 0 hides the rows the file holds; saving would write the small count over
+    // them, and they would be gone.
+    if (!loaded.Warnings.empty()) {
+        const auto rows = std::count_if(entries.begin(), entries.end(), [](const IniEntry &entry) {
+            return IsPointsSection(entry.Section) && PlaceOfKey(entry.Key).has_value();
+        });
+        if (rows > 0) {
+            for (const engine::Failure &warning : loaded.Warnings)
+                loaded.Lost.push_back({ warning.Line,
+                    warning.Reason + " Saving would drop the " + std::to_string(rows)
+                        + " rows of points the file holds." });
+        }
+    }
     PointsGrid grid(tables, places);
     if (tables > 0) {
         std::vector<bool> seen(static_cast<std::size_t>(places) + 1);
@@ -193,6 +206,18 @@ LoadedTables LoadPointsTables(std::string_view iniBytes)
     loaded.Tables.TablesModified = false;
     RebuildTableCaptions(loaded.Tables);
     return loaded;
+}
+
+SettingsOverwrite OverwriteRuleFor(const std::filesystem::path &file,
+    const engine::Result<std::string> &read, const LoadedTables &loaded)
+{
+    std::error_code error;
+    if (!read && std::filesystem::exists(file, error))
+        return { OverwriteRule::Never,
+            engine::Describe(file.string(), { read.Error().Line, "could not be read: " + read.Error().Reason }) };
+    if (!loaded.Lost.empty())
+        return { OverwriteRule::AskFirst, DescribeWarnings(file.string(), loaded.Lost) };
+    return {};
 }
 
 std::string DescribeWarnings(std::string_view file, const std::vector<engine::Failure> &warnings)

@@ -2,6 +2,7 @@
 // them back without touching anything else in the file.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,7 +18,27 @@ struct LoadedTables
 {
     PointsTables Tables;
     std::vector<engine::Failure> Warnings;
+    // What writing the tables over the file would lose that loading could not take (a count
+    // read as 0 while the file holds rows); empty when nothing.
+    std::vector<engine::Failure> Lost;
 };
+
+// Whether closing may write the tables over the settings file as loading found it.
+enum class OverwriteRule {
+    Free,     // missing, or read whole: write as usual
+    AskFirst, // loading dropped something: only on the user's explicit yes, defaulting to no
+    Never,    // it exists but could not be read (permissions, not a regular file, too large,
+              // UTF-16/32): never write over it; the tables may go elsewhere or nowhere
+};
+struct SettingsOverwrite
+{
+    OverwriteRule Rule = OverwriteRule::Free;
+    std::string Why; // "file[:line]: reason" lines (UTF-8) saying what is at stake; empty when Free
+};
+// `read` is what ReadSettingsFile gave for `file`, `loaded` what LoadPointsTables made of it.
+SettingsOverwrite OverwriteRuleFor(const std::filesystem::path &file,
+                                   const engine::Result<std::string> &read,
+                                   const LoadedTables &loaded);
 
 // The warnings as "file:line: reason" lines, one a line.
 std::string DescribeWarnings(std::string_view file, const std::vector<engine::Failure> &warnings);

@@ -12,6 +12,7 @@
 
 #include "engine/file_reading.h"
 #include "engine/save.h"
+#include "engine/text.h"
 
 namespace points {
 
@@ -58,7 +59,13 @@ std::filesystem::path SettingsFilePath()
 
 engine::Result<std::string> ReadSettingsFile(const std::filesystem::path &path)
 {
-    return engine::ReadWholeFile(path, engine::MaxSettingsBytes);
+    engine::Result<std::string> bytes = engine::ReadWholeFile(path, engine::MaxSettingsBytes);
+    // Read as single bytes, a UTF-16 file would lose its keys and be written back damaged.
+    if (bytes && engine::WideUnicodeMark(bytes.Value()))
+        return engine::Failure { 1,
+            std::string("the file is ") + engine::WideUnicodeMark(bytes.Value())
+                + " text, not Windows-1251" };
+    return bytes;
 }
 
 engine::Status WriteSettingsFile(const std::filesystem::path &path, std::string_view bytes)

@@ -24,7 +24,7 @@ std::filesystem::path SettingsFilePath(const SettingsLocationInputs &inputs);
 std::filesystem::path SettingsFilePath();
 
 // The file's bytes; a failure says why in the system's words (regular files up to
-// engine::MaxSettingsBytes are read).
+// engine::MaxSettingsBytes are read; a UTF-16 or UTF-32 file is refused at line 1).
 engine::Result<std::string> ReadSettingsFile(const std::filesystem::path &path);
 // Replaces the file whole or not at all, creating its folder when needed. A failure's reason is
 // "Unable to write to <path>: <the system's reason>" (UTF-8); the old file is then kept.

@@ -422,6 +422,7 @@ void TForm1::LoadPointsTablesFile()
                                 .arg(PathText(m_settingsPath), QString::fromStdString(bytes.Error().Reason));
     m_settingsBytes = bytes ? std::move(bytes.Value()) : std::string();
     points::LoadedTables loaded = points::LoadPointsTables(m_settingsBytes);
+    m_settingsOverwrite = points::OverwriteRuleFor(m_settingsPath, bytes, loaded);
     m_tables = std::move(loaded.Tables);
     if (!loaded.Warnings.empty())
         m_settingsWarning = QString::fromStdString(points::DescribeWarnings(m_settingsPath.string(), loaded.Warnings));
@@ -446,6 +447,10 @@ bool TForm1::FormClose()
 {
     if (!m_tables.TablesModified || !Confirm(SaveTablesQuestion))
         return true;
+    // What could not be read is never written over: closing leaves the file as it is.
+    if (m_settingsOverwrite.Rule != points::OverwriteRule::Free)
+        return Confirm(QString::fromStdString(m_settingsOverwrite.Why)
+            + QStringLiteral("\n\nThe tables are not written over this file. Close without saving them?"));
     std::string bytes = points::SavePointsTables(m_settingsBytes, m_tables.Grid);
     // The user's configuration folder may not exist yet; writing makes it.
     if (!points::WriteSettingsFile(m_settingsPath, bytes)) {

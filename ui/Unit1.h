@@ -14,6 +14,7 @@
 #include "engine/protocol.h"
 #include "engine/rewrite.h"
 #include "points/points_tables.h"
+#include "points/settings_file.h"
 #include "points/settings_location.h"
 #include "ui/output_lines.h"
 
@@ -150,6 +151,7 @@ private:
     std::filesystem::path m_settingsPath;
     std::string m_settingsBytes; // the settings file as read, so that saving keeps the rest
     QString m_settingsWarning; // shown once the window appears
+    points::SettingsOverwrite m_settingsOverwrite; // may closing write over the file
     bool m_shown = false;
 
     std::vector<engine::ProtocolLine> m_protocolLines;
