@@ -12,6 +12,7 @@
 #include "cli/messages.h"
 #include "cli/signals.h"
 #include "engine/cp1251.h"
+#include "engine/layout_check.h"
 #include "engine/protocol.h"
 #include "engine/rewrite.h"
 #include "engine/save.h"
@@ -98,6 +99,10 @@ int Run(const cli::Options &options)
     if (groups.empty())
         Report("warning: " + options.Input + " has no group heading (\"<h2>\"): nothing is "
             "awarded");
+    if (const std::string layout = engine::DescribeLayoutProblems(
+            options.Input, engine::CheckTableLayouts(lines, groups));
+        !layout.empty())
+        Report("warning: " + layout);
     if (engine::LooksLikeUtf8Cyrillic(lines))
         Report("warning: " + options.Input + " looks like UTF-8, not Windows-1251: its letters "
             "will come out wrong in the rewrite");

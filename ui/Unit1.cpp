@@ -23,6 +23,7 @@
 #include <QVBoxLayout>
 
 #include "engine/cp1251.h"
+#include "engine/layout_check.h"
 #include "ui/messages.h"
 #include "engine/save.h"
 #include "points/settings_file.h"
@@ -523,6 +524,8 @@ void TForm1::ReadProtocol()
         ShowInformation(Utf8(ui::LoadFailedMessage));
     else if (engine::LooksLikeUtf8Cyrillic(m_protocolLines))
         ShowInformation(Utf8(ui::Utf8ProtocolMessage));
+    else if (const auto layout = engine::CheckTableLayouts(m_protocolLines, m_groups); !layout.empty())
+        ShowInformation(QString::fromStdString(engine::DescribeLayoutProblems(LabeledEdit1->text().toStdString(), layout)));
 }
 
 bool TForm1::RefillGroupList()

@@ -219,6 +219,7 @@ TEST_F(Cli, AProtocolThatCannotBeReadNamesFileLineAndReason)
         { m_dir / "missing.htm", m_dir / "missing.htm", "No such file or directory" },
         { folder, folder, "Is a directory" },
         { fifo, fifo, "not a regular file (a FIFO, device or socket)" },
+        { "/dev/zero", "/dev/zero", "not a regular file (a FIFO, device or socket)" },
         { utf16, utf16 + ":1", "the file is UTF-16 text, not Windows-1251" },
         { huge, huge, "the file is larger than the limit of 1 GiB" },
     };
@@ -340,6 +341,10 @@ TEST_F(Cli, PointsTablesThatAreNotThereFail)
     EXPECT_EQ(unreadable.Status, 1);
     EXPECT_NE(unreadable.Err.find("missing.INI"), std::string::npos);
     EXPECT_EQ(unreadable.Out, "");
+    const CliRun device = Run({ SampleProtocol, "--points", "/dev/zero" });
+    EXPECT_EQ(device.Status, 1);
+    EXPECT_EQ(device.Err, "lapwing-cli: /dev/zero: cannot read the points tables: not a regular "
+                          "file (a FIFO, device or socket)\n");
 
     const CliRun noSuchTable
         = Run({ SampleProtocol, "--points", SamplePoints, "--group", "Open=4,0,2,2" });
