@@ -300,38 +300,49 @@ TEST_F(Cli, AnInterruptedSaveLeavesNoTemporaryFile)
     // Large enough that the run is still writing when the signal comes.
     const std::string table = ReadBytes(SampleProtocol);
     std::string big;
-    while (big.size() < (40u << 20))
+    while (big.size() < (16u << 20))
         big += table;
     const fs::path input = m_dir / "big.htm";
     WriteBytes(input, big);
     const fs::path out = m_dir / "out.htm";
+    const auto temporary = [&] {
+        for (const auto &entry : fs::directory_iterator(m_dir)) {
+            if (entry.path().filename().string().starts_with(".lapwing-"))
+                return true;
+        }
+        return false;
+    };
     for (const int signal : { SIGINT, SIGTERM, SIGHUP }) {
         SCOPED_TRACE(signal);
-        WriteBytes(out, "earlier");
-        const pid_t child = ::fork();
-        if (child == 0) {
-            const int null = ::open("/dev/null", O_WRONLY);
-            ::dup2(null, 2);
-            ::execl(LAPWING_CLI, LAPWING_CLI, input.c_str(), "-o", out.c_str(), nullptr);
-            ::_exit(127);
-        }
-        ASSERT_GT(child, 0);
-        const auto temporary = [&] {
-            for (const auto &entry : fs::directory_iterator(m_dir)) {
-                if (entry.path().filename().string().starts_with(".lapwing-"))
-                    return true;
+        // On a busy machine the run may finish before the signal comes: then it is tried again.
+        bool interrupted = false;
+        for (int attempt = 0; attempt < 5 && !interrupted; ++attempt) {
+            WriteBytes(out, "earlier");
+            const pid_t child = ::fork();
+            if (child == 0) {
+                const int null = ::open("/dev/null", O_WRONLY);
+                ::dup2(null, 2);
+                // A shell starts background jobs with SIGINT ignored; the run keeps what it
+                // inherits (as under nohup), so the test gives it the default.
+                for (const int caught : { SIGINT, SIGTERM, SIGHUP })
+                    std::signal(caught, SIG_DFL);
+                ::execl(LAPWING_CLI, LAPWING_CLI, input.c_str(), "-o", out.c_str(), nullptr);
+                ::_exit(127);
             }
-            return false;
-        };
-        for (int i = 0; i < 2000 && !temporary(); ++i)
-            ::usleep(1000);
-        EXPECT_TRUE(temporary()) << "the run made no temporary file";
-        ::kill(child, signal);
-        int status = 0;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
-        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
-        EXPECT_FALSE(temporary());
-        EXPECT_EQ(ReadBytes(out), "earlier");
+            ASSERT_GT(child, 0);
+            for (int i = 0; i < 20000 && !temporary(); ++i) // up to 20 s
+                ::usleep(1000);
+            ::kill(child, signal);
+            int status = 0;
+            ASSERT_EQ(::waitpid(child, &status, 0), child);
+            interrupted = WIFSIGNALED(status);
+            if (!interrupted)
+                continue;
+            EXPECT_EQ(WTERMSIG(status), signal);
+            EXPECT_FALSE(temporary());
+            EXPECT_EQ(ReadBytes(out), "earlier");
+        }
+        EXPECT_TRUE(interrupted) << "the run always finished before the signal";
     }
 }
 
