@@ -36,9 +36,8 @@ Qualification AwardedQualification(std::optional<int> place, std::optional<int> 
     if (group.DistanceClass == DistanceClass::Ms && place && *place >= 1
         && *place <= group.MastersCount)
         return Qualification::Ms;
-    Qualification award = seconds
-        ? AwardByTime(rank.WinnerSeconds, *seconds, rank.CompetitionRank)
-        : Qualification::NotAwarded;
+    Qualification award = seconds ? AwardByTime(rank.WinnerSeconds, *seconds, rank.CompetitionRank)
+                                  : Qualification::NotAwarded;
     // The course's class caps the award.
     const Qualification highest = HighestAward(group.DistanceClass);
     if (IsBelow(highest, award))

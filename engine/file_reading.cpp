@@ -52,13 +52,15 @@ std::string LimitText(std::uintmax_t bytes)
 }
 
 Status ReadFileChunks(const std::filesystem::path &path, std::uintmax_t limit,
-                      const std::function<bool(std::string_view)> &chunk)
+    const std::function<bool(std::string_view)> &chunk)
 {
     // O_NONBLOCK: opening a FIFO must not wait for a writer; the type is checked right after.
     const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (file.Get() < 0)
         return SystemFailure();
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (::fstat(file.Get(), &info) != 0)
         return SystemFailure();
     if (S_ISDIR(info.st_mode))

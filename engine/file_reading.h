@@ -19,12 +19,12 @@ inline constexpr std::uintmax_t MaxSettingsBytes = std::uintmax_t { 64 } << 20; 
 // "1 GiB", "64 MiB": a limit as the messages name it.
 std::string LimitText(std::uintmax_t bytes);
 
-// Hands the file's bytes to `chunk` in order until it returns false. Fails, with the system's reason, when the file
-// cannot be opened or read, is not a regular file (a folder, a FIFO or a device: reading one
-// could block or never end), or holds more than `limit` bytes; a memory failure says "not
-// enough memory". A failure after some chunks leaves them delivered.
+// Hands the file's bytes to `chunk` in order until it returns false. Fails, with the system's
+// reason, when the file cannot be opened or read, is not a regular file (a folder, a FIFO or a
+// device: reading one could block or never end), or holds more than `limit` bytes; a memory failure
+// says "not enough memory". A failure after some chunks leaves them delivered.
 Status ReadFileChunks(const std::filesystem::path &path, std::uintmax_t limit,
-                      const std::function<bool(std::string_view)> &chunk);
+    const std::function<bool(std::string_view)> &chunk);
 
 Result<std::string> ReadWholeFile(const std::filesystem::path &path, std::uintmax_t limit);
 

@@ -21,7 +21,8 @@ namespace {
             if (text == items[i])
                 return static_cast<Enum>(i);
         }
-        if (const std::optional<int> number = CountOf(text); number && *number < static_cast<int>(N))
+        if (const std::optional<int> number = CountOf(text);
+            number && *number < static_cast<int>(N))
             return static_cast<Enum>(*number);
         return std::nullopt;
     }

@@ -11,10 +11,20 @@
 namespace engine {
 
 inline constexpr std::array<std::string_view, DistanceClassCount> DistanceClassItems = {
-    "МС", "КМС", "I р.", "II р.", "III р.", "I юн", "II юн", "-- Не считать --",
+    "МС",
+    "КМС",
+    "I р.",
+    "II р.",
+    "III р.",
+    "I юн",
+    "II юн",
+    "-- Не считать --",
 };
 inline constexpr std::array<std::string_view, CategoryCount> CategoryItems = {
-    "Дарослыя", "Юнацкія", "Злучаныя", "Не лічыць",
+    "Дарослыя",
+    "Юнацкія",
+    "Злучаныя",
+    "Не лічыць",
 };
 
 constexpr std::string_view ItemOf(DistanceClass c)

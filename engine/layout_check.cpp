@@ -31,10 +31,10 @@ namespace {
 
     struct TableCounts
     {
-        int timed = 0;          // lines with a time anywhere
-        int results = 0;        // lines IsResultLine takes
-        int noPlace = 0;        // result lines without a readable place or "в/к"
-        int otherCode = 0;      // result lines with an unknown, non-blank qualification field
+        int timed = 0; // lines with a time anywhere
+        int results = 0; // lines IsResultLine takes
+        int noPlace = 0; // result lines without a readable place or "в/к"
+        int otherCode = 0; // result lines with an unknown, non-blank qualification field
     };
 
     std::string Problem(const TableCounts &counts)

@@ -28,7 +28,7 @@ constexpr std::string_view Take(std::string_view line, Field field)
 // The byte at a 1-based position; the caller has checked the line's length.
 constexpr char ByteAt(std::string_view line, std::size_t position) { return line[position - 1]; }
 
-// A result line is longer than this, with blanks at 5 and 67 and colons at 70 and 73.
+// A result line has at least this many bytes, blanks at 5 and 67 and colons at 70 and 73.
 inline constexpr std::size_t ResultLineMinLength = 74;
 inline constexpr std::size_t NameBlankColumn = 5;
 inline constexpr std::size_t TimeBlankColumn = 67;
@@ -41,13 +41,13 @@ inline constexpr Field TeamCodeStarts { 32, 49 };
 inline constexpr Field TeamField { 32, 51 };
 
 inline constexpr Field QualificationField { 53, 57 }; // five bytes, padded with blanks
-inline constexpr Field TimeField { 68, 75 };           // "hh:mm:ss"
+inline constexpr Field TimeField { 68, 75 }; // "hh:mm:ss"
 inline constexpr Field HoursField { 68, 69 };
 inline constexpr Field MinutesField { 71, 72 };
 inline constexpr Field SecondsField { 74, 75 };
-inline constexpr Field PlaceField { 79, 82 };            // right-aligned place, or " в/к"
+inline constexpr Field PlaceField { 79, 82 }; // right-aligned place, or " в/к"
 inline constexpr Field OutOfCompetitionField { 80, 82 }; // "в/к"
-inline constexpr std::size_t RemarksStart = 84;          // to the end of the line
+inline constexpr std::size_t RemarksStart = 84; // to the end of the line
 
 // What the rewrite writes: a line is padded to PaddedLength, the award label goes in at
 // AwardColumn, team and rating points (five bytes each) at PointsColumn.

@@ -10,11 +10,11 @@ namespace engine {
 struct RankResult
 {
     double CompetitionRank = 0.0; // 0 when fewer than ten places were seen
-    int WinnerSeconds = 0;        // the time the standards rest on; 0 when none
-    int FirstSeconds = 0;         // the time rating points rest on; 0 when none
+    int WinnerSeconds = 0; // the time the standards rest on; 0 when none
+    int FirstSeconds = 0; // the time rating points rest on; 0 when none
 };
 
-RankResult ComputeRank(std::span<const ProtocolLine> results, bool countOutOfCompetition,
-                       bool excludeForeign);
+RankResult ComputeRank(
+    std::span<const ProtocolLine> results, bool countOutOfCompetition, bool excludeForeign);
 
 } // namespace engine

@@ -64,10 +64,7 @@ Qualification QualificationOf(std::string_view line)
     return Qualification::NoRank;
 }
 
-int QualificationIndex(std::string_view line)
-{
-    return static_cast<int>(QualificationOf(line));
-}
+int QualificationIndex(std::string_view line) { return static_cast<int>(QualificationOf(line)); }
 
 std::optional<int> PlaceNumberOf(std::string_view line)
 {

@@ -24,8 +24,7 @@ struct Failure
 std::string Describe(std::string_view file, const Failure &failure);
 
 // A value, or the failure that kept it from being made. std::expected arrives only with C++23.
-template <typename T>
-class [[nodiscard]] Result
+template <typename T> class [[nodiscard]] Result
 {
 public:
     Result(T value)

@@ -28,7 +28,7 @@ private:
     int m_table;
     long long m_row = 0;
     int m_previousPlace = 0;
-    long long m_scannedTo = 0;     // rows 1..m_scannedTo have been looked at
+    long long m_scannedTo = 0; // rows 1..m_scannedTo have been looked at
     std::string_view m_lastFilled; // the last non-empty cell among them
 };
 

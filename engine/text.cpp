@@ -22,9 +22,9 @@ std::string_view TrimBlanks(std::string_view text)
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b)
 {
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    return a.size() == b.size()
-        && std::equal(a.begin(), a.end(), b.begin(),
-            [&](char x, char y) { return lower(x) == lower(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
+        return lower(x) == lower(y);
+    });
 }
 
 const char *WideUnicodeMark(std::string_view start)

@@ -25,10 +25,10 @@ struct LoadedTables
 
 // Whether closing may write the tables over the settings file as loading found it.
 enum class OverwriteRule {
-    Free,     // missing, or read whole: write as usual
+    Free, // missing, or read whole: write as usual
     AskFirst, // loading dropped something: only on the user's explicit yes, defaulting to no
-    Never,    // it exists but could not be read (permissions, not a regular file, too large,
-              // UTF-16/32): never write over it; the tables may go elsewhere or nowhere
+    Never, // it exists but could not be read (permissions, not a regular file, too large,
+           // UTF-16/32): never write over it; the tables may go elsewhere or nowhere
 };
 struct SettingsOverwrite
 {
@@ -37,8 +37,7 @@ struct SettingsOverwrite
 };
 // `read` is what ReadSettingsFile gave for `file`, `loaded` what LoadPointsTables made of it.
 SettingsOverwrite OverwriteRuleFor(const std::filesystem::path &file,
-                                   const engine::Result<std::string> &read,
-                                   const LoadedTables &loaded);
+    const engine::Result<std::string> &read, const LoadedTables &loaded);
 
 // The warnings as "file:line: reason" lines, one a line.
 std::string DescribeWarnings(std::string_view file, const std::vector<engine::Failure> &warnings);

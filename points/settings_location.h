@@ -13,9 +13,9 @@ namespace points {
 // program's folder is writable; otherwise in the user's configuration folder.
 struct SettingsLocationInputs
 {
-    std::filesystem::path ProgramPath;  // the running executable
-    std::string XdgConfigHome;          // $XDG_CONFIG_HOME, may be empty
-    std::string Home;                   // $HOME
+    std::filesystem::path ProgramPath; // the running executable
+    std::string XdgConfigHome; // $XDG_CONFIG_HOME, may be empty
+    std::string Home; // $HOME
     bool BesideProgramExists = false;
     bool ProgramFolderWritable = false;
 };

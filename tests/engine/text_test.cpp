@@ -14,11 +14,9 @@ TEST(Text, TrimBlanks)
         std::string_view text, both, leading;
     };
     constexpr Case cases[] = {
-        { "\x01 \t25\x20\r\n", "25", "25\x20\r\n" },
-        { " 2 5 ", "2 5", "2 5 " },
+        { "\x01 \t25\x20\r\n", "25", "25\x20\r\n" }, { " 2 5 ", "2 5", "2 5 " },
         { "\x7F", "\x7F", "\x7F" }, // DEL is above 0x20
-        { " \x0b ", "", "" },
-        { "\xC0", "\xC0", "\xC0" }, // a Cyrillic letter is no blank
+        { " \x0b ", "", "" }, { "\xC0", "\xC0", "\xC0" }, // a Cyrillic letter is no blank
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.text);
