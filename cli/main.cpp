@@ -114,7 +114,8 @@ int Run(const cli::Options &options)
     if (options.PointsFile) {
         const engine::Result<std::string> bytes = points::ReadSettingsFile(*options.PointsFile);
         if (!bytes) {
-            Report(*options.PointsFile + ": cannot read the points tables: " + bytes.Error().Reason);
+            Report(engine::Describe(*options.PointsFile,
+                { bytes.Error().Line, "cannot read the points tables: " + bytes.Error().Reason }));
             return 1;
         }
         points::LoadedTables loaded = points::LoadPointsTables(bytes.Value());

@@ -356,6 +356,11 @@ TEST_F(Cli, PointsTablesThatAreNotThereFail)
     EXPECT_EQ(device.Status, 1);
     EXPECT_EQ(device.Err, "lapwing-cli: /dev/zero: cannot read the points tables: not a regular "
                           "file (a FIFO, device or socket)\n");
+    WriteBytes(m_dir / "wide.INI", std::string("\xFF\xFE[\0O\0", 6));
+    const CliRun wide = Run({ SampleProtocol, "--points", m_dir / "wide.INI" });
+    EXPECT_EQ(wide.Status, 1);
+    EXPECT_EQ(wide.Err, "lapwing-cli: " + (m_dir / "wide.INI").string()
+            + ":1: cannot read the points tables: the file is UTF-16 text, not Windows-1251\n");
 
     const CliRun noSuchTable
         = Run({ SampleProtocol, "--points", SamplePoints, "--group", "Open=4,0,2,2" });
@@ -405,6 +410,25 @@ TEST_F(Cli, AProtocolWithoutHeadingsIsCopiedThrough)
     EXPECT_EQ(run.Out, "<html>\r\n<p>\xCD\xE8\xF7\xE5\xE3\xEE</p>\r\n</html>\r\n");
     EXPECT_EQ(run.Err, "lapwing-cli: warning: " + (m_dir / "plain.htm").string()
             + " has no group heading (\"<h2>\"): nothing is awarded\n");
+}
+
+TEST_F(Cli, TablesOfAnotherLayoutAreNamedOnce)
+{
+    // Times as "0:10:45" after an extra column: no line is read as a result.
+    std::string line(86, ' ');
+    line.replace(0, 12, "   1 Athlete");
+    line.replace(73, 7, "0:10:45");
+    const std::string protocol = "<h2>M21</h2>\n<pre>\n" + line + "\n</pre>\n<h2>M35</h2>\n<pre>\n"
+        + line + "\n</pre>\n";
+    WriteBytes(m_dir / "other.htm", protocol);
+    const CliRun run = Run({ m_dir / "other.htm" });
+    EXPECT_EQ(run.Status, 0);
+    const std::string file = (m_dir / "other.htm").string();
+    EXPECT_TRUE(run.Err.starts_with("lapwing-cli: warning: Some tables are laid out differently"))
+        << run.Err;
+    EXPECT_TRUE(run.Err.ends_with(":\n  " + file + ":2: M21: no line is read as a result (the time "
+        "is not at 68-75)\n  " + file + ":6: M35: no line is read as a result (the time is not "
+        "at 68-75)\n")) << run.Err;
 }
 
 TEST_F(Cli, ListsTheGroupsWithTheirSettings)
