@@ -14,11 +14,9 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
-#include <QTextDocument>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -28,7 +26,9 @@
 #include "engine/save.h"
 #include "points/settings_file.h"
 #include "ui/Unit2_Controler.h"
+#include "ui/busy_scope.h"
 #include "ui/group_list.h"
+#include "ui/output_view.h"
 #include "ui/points_grid_view.h"
 #include "ui/points_table_model.h"
 #include "ui/text_codec.h"
@@ -225,13 +225,11 @@ void TForm1::CreateControls()
     CheckBox2->setObjectName(QStringLiteral("CheckBox2"));
     CheckBox2->setChecked(true);
 
-    Memo2 = new QPlainTextEdit(this);
+    Memo2 = new ui::OutputView(this);
     Memo2->setObjectName(QStringLiteral("Memo2"));
-    Memo2->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo2->setFocusPolicy(Qt::ClickFocus); // skipped by Tab
-    Memo2->setTabChangesFocus(true);
     QFont outputFont(QStringLiteral("Courier New"), OutputFontPoints);
     outputFont.setStyleHint(QFont::TypeWriter);
     outputFont.setFixedPitch(true);
@@ -272,7 +270,6 @@ void TForm1::CreateControls()
     ComboBox3 = CreateListEditor(this, QStringLiteral("ComboBox3"), {});
 
     Memo2->setPlainText(InitialOutputText);
-    m_output.Assign({ ui::ToCp1251(InitialOutputText) }, ViewLines());
 }
 
 void TForm1::LayOutControls()
@@ -507,7 +504,10 @@ void TForm1::OpenProtocol(const QString &path)
 
 void TForm1::Button3Click()
 {
-    ReadProtocol();
+    {
+        ui::BusyScope busy(this);
+        ReadProtocol();
+    }
     PassStep(Button3, Button1);
 }
 
@@ -570,47 +570,55 @@ std::optional<std::string> TForm1::AskInspector()
 
 void TForm1::Button1Click()
 {
-    const engine::RewriteResult result = engine::RewriteProtocol(
-        m_protocolLines, m_groups, ReadOptions(), m_tables.Grid, [this] { return AskInspector(); });
-    switch (result.Status) {
-    case engine::RewriteStatus::Cancelled:
+    // The rewrite writes straight into the view's buffer. The view is emptied only when the
+    // first line comes, so that a cancelled inspector request or a bad "К=" keeps what is shown;
+    // by then the inspector has answered and the long part begins.
+    std::optional<ui::BusyScope> busy;
+    bool filling = false;
+    const auto append = [&](std::string_view line) {
+        if (!filling) {
+            filling = true;
+            busy.emplace(this);
+            // Room for every line and the columns the rewrite adds, so the buffer is not
+            // regrown (and copied) while it fills; pages not written are never touched.
+            std::size_t bytes = 4096;
+            for (const engine::ProtocolLine &input : m_protocolLines)
+                bytes += input.size() + 16;
+            // Each table gets a few lines more (header, summary).
+            Memo2->Clear(bytes, m_protocolLines.size() + m_protocolLines.size() / 4 + 64);
+        }
+        Memo2->AppendLine(line);
+    };
+    const engine::RewriteResult outcome = engine::RewriteProtocolTo(
+        m_protocolLines, m_groups, ReadOptions(), m_tables.Grid, [this] { return AskInspector(); },
+        append);
+    if (outcome.Status == engine::RewriteStatus::Cancelled)
         return; // keep what is shown
-    case engine::RewriteStatus::Failed:
-        // A run stopped at a line shows what it produced; a bad "К=" stops before any output.
-        if (!result.Lines.empty())
-            ShowOutput(result.Lines);
-        ShowError(ui::FromCp1251(result.Error.Reason));
+    // A run stopped at a line shows what it produced; a bad "К=" stops before any output.
+    if (filling || outcome.Status == engine::RewriteStatus::Done)
+        ShowOutput(filling);
+    if (busy)
+        busy->End();
+    if (outcome.Status == engine::RewriteStatus::Failed) {
+        ShowError(ui::FromCp1251(outcome.Error.Reason));
         return;
-    case engine::RewriteStatus::Done:
-        break;
     }
-    ShowOutput(result.Lines);
     SetBold(Button1, false);
     QPushButton *next = LabeledEdit2->text().isEmpty() ? Button4 : Button5;
     SetBold(next, true);
     next->setFocus();
 }
 
-void TForm1::ShowOutput(const std::vector<engine::ProtocolLine> &lines)
+void TForm1::ShowOutput(bool filled)
 {
-    Memo2->setPlainText(ui::DecodeLines(lines).join(QLatin1Char('\n')));
-    m_output.Assign(lines, ViewLines());
+    if (!filled)
+        Memo2->Clear();
+    Memo2->FinishFill();
+    // The first screen is painted now, while the wait cursor still shows.
+    Memo2->viewport()->repaint();
 }
 
-QStringList TForm1::ViewLines() const
-{
-    // The raw text keeps every character as given; blocks end at paragraph separators.
-    QString text = Memo2->document()->toRawText();
-    if (text.isEmpty())
-        return {};
-    text.replace(QChar::LineSeparator, QChar::ParagraphSeparator);
-    return text.split(QChar::ParagraphSeparator);
-}
-
-std::vector<engine::ProtocolLine> TForm1::OutputToSave() const
-{
-    return m_output.Collect(ViewLines());
-}
+std::vector<engine::ProtocolLine> TForm1::OutputToSave() const { return Memo2->Store().Lines(); }
 
 void TForm1::Button4Click()
 {
@@ -627,7 +635,7 @@ void TForm1::Button5Click()
         ShowInformation(Utf8(ui::NoOutputNameMessage));
         return;
     }
-    if (!engine::SaveProtocol(ToPath(path), OutputToSave())) {
+    if (!Memo2->Store().Save(ToPath(path))) {
         ShowInformation(Utf8(ui::SaveFailedMessage));
         return;
     }

@@ -16,7 +16,6 @@
 #include "points/points_tables.h"
 #include "points/settings_file.h"
 #include "points/settings_location.h"
-#include "ui/output_lines.h"
 
 class QCheckBox;
 class QComboBox;
@@ -24,12 +23,12 @@ class QFileDialog;
 class QLabel;
 class QLineEdit;
 class QMimeData;
-class QPlainTextEdit;
 class QPushButton;
 class QTableWidget;
 class TForm_Controler;
 
 namespace ui {
+class OutputView;
 class PointsGridView;
 class PointsTableModel;
 } // namespace ui
@@ -102,7 +101,7 @@ public:
     QLineEdit *LabeledEdit4;
     QPushButton *Button1;
     QCheckBox *CheckBox2;
-    QPlainTextEdit *Memo2;
+    ui::OutputView *Memo2;
     QLabel *LabeledEdit2Label;
     QLineEdit *LabeledEdit2;
     QPushButton *Button4;
@@ -133,8 +132,7 @@ private:
     bool RefillGroupList();
     void PassStep(QPushButton *done, QPushButton *next);
     std::optional<std::string> AskInspector();
-    void ShowOutput(const std::vector<engine::ProtocolLine> &lines);
-    QStringList ViewLines() const;
+    void ShowOutput(bool filled);
 
     // The group editors lying over StringGrid2.
     void ShowGroupEditor(QWidget *editor, int col, int row);
@@ -158,7 +156,6 @@ private:
     std::vector<engine::GroupSettings> m_groups;
     points::PointsTables m_tables;
     ui::PointsTableModel *m_pointsModel = nullptr;
-    ui::OutputLines m_output;
     TForm_Controler *m_inspectorDialog = nullptr;
 
     QWidget *m_openEditor = nullptr; // the visible group editor

@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTableWidget>
@@ -18,6 +17,7 @@
 #include "engine/cp1251.h"
 #include "ui/messages.h"
 #include "engine/rewrite.h"
+#include "ui/output_view.h"
 #include "ui/points_grid_view.h"
 #include "ui/text_codec.h"
 #include "ui_test_support.h"
@@ -112,7 +112,8 @@ void MainWindowTest::ControlsAndDefaults()
     QVERIFY(form.CheckBox2->isChecked());
     QCOMPARE(form.Memo2->toPlainText(), Utf8("Тут з'яўляеца апрацаваная версія"));
     QVERIFY(QFontInfo(form.Memo2->font()).fixedPitch());
-    QCOMPARE(form.Memo2->lineWrapMode(), QPlainTextEdit::NoWrap);
+    QCOMPARE(form.Memo2->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QCOMPARE(form.Memo2->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     QCOMPARE(form.LabeledEdit2Label->text(), Utf8("Імя файла:"));
     QCOMPARE(form.Button4->text(), Utf8("4. Агляд..."));
     QCOMPARE(form.Button5->text(), Utf8("5. Захаваць"));
@@ -402,12 +403,9 @@ void MainWindowTest::EditedViewKeepsUntouchedBytes()
     QVERIFY(form.OutputToSave() == expected.Lines);
 
     // The user appends a word to the third line.
-    QTextCursor cursor = form.Memo2->textCursor();
-    cursor.movePosition(QTextCursor::Start);
-    cursor.movePosition(QTextCursor::Down, QTextCursor::MoveAnchor, 2);
-    cursor.movePosition(QTextCursor::EndOfLine);
-    form.Memo2->setTextCursor(cursor);
     form.Memo2->setFocus();
+    form.Memo2->SetCursorPosition({ 2, 0 });
+    QTest::keyClick(form.Memo2, Qt::Key_End);
     test::TypeText(form.Memo2, Utf8(" ўсё"));
 
     window.SaveChoice = test::PathText(window.TempPath("out.htm"));

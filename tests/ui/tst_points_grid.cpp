@@ -3,11 +3,11 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 
 #include "points/settings_file.h"
+#include "ui/output_view.h"
 #include "ui/points_grid_view.h"
 #include "ui/points_table_model.h"
 #include "ui_test_support.h"

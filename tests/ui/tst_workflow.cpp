@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -12,6 +11,7 @@
 #include "engine/rewrite.h"
 #include "engine/save.h"
 #include "ui/group_list.h"
+#include "ui/output_view.h"
 #include "ui/text_codec.h"
 #include "ui_test_support.h"
 
@@ -163,7 +163,7 @@ void WorkflowTest::WholeJob()
     QCOMPARE(QApplication::focusWidget(), form.Button4);
 
     // Cancel leaves the view as it is, with the user's edit, and the steps as they were.
-    form.Memo2->moveCursor(QTextCursor::End);
+    form.Memo2->SetCursorPosition(form.Memo2->Store().End());
     form.Memo2->setFocus();
     test::TypeText(form.Memo2, Utf8(" правка"));
     const QString edited = form.Memo2->toPlainText();
