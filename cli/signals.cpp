@@ -33,15 +33,11 @@ void RemoveOnSignal(const std::string &path)
     std::memcpy(TemporaryPath, path.c_str(), path.size() + 1);
     Armed = 1;
     for (const int signal : Signals) {
-        struct sigaction current
-        {
-        };
+        struct sigaction current = {};
         ::sigaction(signal, nullptr, &current);
         if (current.sa_handler == SIG_IGN)
             continue; // run under nohup: the signal stays ignored
-        struct sigaction action
-        {
-        };
+        struct sigaction action = {};
         action.sa_handler = OnSignal;
         sigemptyset(&action.sa_mask);
         ::sigaction(signal, &action, nullptr);

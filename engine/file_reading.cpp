@@ -58,9 +58,7 @@ Status ReadFileChunks(const std::filesystem::path &path, std::uintmax_t limit,
     const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (file.Get() < 0)
         return SystemFailure();
-    struct stat info
-    {
-    };
+    struct stat info = {};
     if (::fstat(file.Get(), &info) != 0)
         return SystemFailure();
     if (S_ISDIR(info.st_mode))

@@ -68,9 +68,7 @@ namespace {
                 ::dirfd(dir.get()), entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
             if (fd < 0)
                 continue;
-            struct stat info
-            {
-            };
+            struct stat info = {};
             if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid()
                 && now - info.st_mtime >= StaleAfterSeconds && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
                 ::unlinkat(::dirfd(dir.get()), entry->d_name, 0);
@@ -83,9 +81,7 @@ namespace {
     std::optional<std::filesystem::path> DanglingTarget(std::filesystem::path path)
     {
         for (int hop = 0; hop <= MaxLinks; ++hop) {
-            struct stat info
-            {
-            };
+            struct stat info = {};
             if (::lstat(path.c_str(), &info) != 0)
                 return errno == ENOENT ? std::optional(path) : std::nullopt;
             if (!S_ISLNK(info.st_mode))
@@ -152,9 +148,7 @@ bool AtomicFileWriter::ResolveTarget()
 {
     if (m_given.empty() || !m_given.has_filename())
         return Fail("no file name given");
-    struct stat info
-    {
-    };
+    struct stat info = {};
     if (::stat(m_given.c_str(), &info) == 0) {
         if (S_ISDIR(info.st_mode)) {
             errno = EISDIR;
@@ -196,9 +190,7 @@ bool AtomicFileWriter::OpenTemporary()
         return false;
     ::flock(m_fd, LOCK_EX); // a fresh file: nobody else holds it
     m_tempPath = pattern;
-    struct stat existing
-    {
-    };
+    struct stat existing = {};
     if (::stat(m_target.c_str(), &existing) == 0) {
         // Owner first: changing it may clear the set-id bits that the mode then restores.
         // Without the right to give the file away, at least its group is kept where allowed.
@@ -238,13 +230,13 @@ Status AtomicFileWriter::Open()
                 OpenDirect();
             } else if (!OpenTemporary()) {
                 const int error = errno;
-                struct stat existing
-                {
-                };
-                if (error == EACCES && ::stat(m_target.c_str(), &existing) == 0)
+                std::error_code ignored;
+                if (error == EACCES && std::filesystem::exists(m_target, ignored)) {
                     m_mode = Mode::InPlace; // the folder is read-only, the file is writable
-                else
+                } else {
+                    errno = error;
                     FailErrno("cannot create a file in " + FolderOf(m_target).string());
+                }
             }
         }
     }

@@ -185,6 +185,11 @@ TEST_F(SaveTest, EachKindOfTarget)
         ::chmod(locked.c_str(), 0555);
         EXPECT_TRUE(SaveProtocol(locked / "out.htm", lines).Ok());
         EXPECT_EQ(Read(locked / "out.htm"), saved);
+        // a new file there cannot be made, and the folder is named
+        const Status refusedNew = SaveProtocol(locked / "new.htm", lines);
+        ASSERT_FALSE(refusedNew.Ok());
+        EXPECT_EQ(refusedNew.Error().Reason,
+            "cannot create a file in " + locked.string() + ": Permission denied");
         ::chmod(locked.c_str(), 0755);
     }
 }
