@@ -57,8 +57,9 @@ TEST(QualificationTables, RankTableShape)
     ASSERT_EQ(RankRows, 28);
     for (int row = 0; row < RankRows; ++row) {
         SCOPED_TRACE(row);
-        if (row > 0)
+        if (row > 0) {
             EXPECT_LT(RankTable[row][0], RankTable[row - 1][0]) << "thresholds fall";
+        }
         EXPECT_EQ(RankTable[row][4], RankTable[row][5]) << "III and Iю share their standard";
         int previous = 0;
         for (int column = FirstStandardColumn; column <= LastStandardColumn; ++column) {
