@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/layout_check.h"
 #include "engine/protocol.h"
 #include "engine/rewrite.h"
 
@@ -75,6 +76,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
             return std::nullopt;
         return std::string(" \x01Inspector");
     };
+
+    // Every finding names a table's "<pre>" line.
+    for (const Failure &problem : CheckTableLayouts(lines, groups)) {
+        if (problem.Line == 0 || problem.Line > lines.size()
+            || !StartsWith(lines[problem.Line - 1], "<pre>"))
+            std::abort();
+    }
 
     const RewriteResult first = RewriteProtocol(lines, groups, options, points, ask);
     const RewriteResult second = RewriteProtocol(lines, groups, options, points, ask);
