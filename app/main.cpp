@@ -6,6 +6,7 @@
 
 #include "ui/Unit1.h"
 #include "ui/Unit2_Controler.h"
+#include "ui/belarusian_texts.h"
 
 namespace {
 
@@ -23,6 +24,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lapwing"));
+    ui::BelarusianTexts belarusian;
+    QApplication::installTranslator(&belarusian);
 
     TForm1 form;
     // Created once and kept, so that the inspector's name stays filled in for every run.

@@ -73,6 +73,9 @@ int main(int argc, char **argv)
         / (1024.0 * 1024.0);
 
     TForm1 form(dir.filePath(QStringLiteral("lapwing.INI")).toStdString());
+    auto *pathEdit = form.findChild<QLineEdit *>(QStringLiteral("LabeledEdit1"));
+    auto *outputEdit = form.findChild<QLineEdit *>(QStringLiteral("LabeledEdit2"));
+    auto *view = form.findChild<ui::OutputView *>(QStringLiteral("Memo2"));
     form.ShowInformation = [](const QString &) {};
     form.ShowError = [](const QString &text) { std::fprintf(stderr, "%s\n", qPrintable(text)); };
     form.resize(707, 555);
@@ -84,7 +87,7 @@ int main(int argc, char **argv)
     QElapsedTimer timer;
     timer.start();
     const double cpuStart = CpuSeconds();
-    form.LabeledEdit1->setText(protocol);
+    pathEdit->setText(protocol);
     form.Button3Click();
     const double read = Seconds(timer);
     const double readPeak = PeakMiB();
@@ -93,7 +96,7 @@ int main(int argc, char **argv)
     form.Button1Click();
     const double recalculate = Seconds(timer);
     timer.restart();
-    form.Memo2->viewport()->repaint();
+    view->viewport()->repaint();
     QApplication::processEvents();
     const double paint = Seconds(timer);
     const double cpu = CpuSeconds() - cpuStart;
@@ -101,7 +104,7 @@ int main(int argc, char **argv)
     const double shownResident = StatusMiB("VmRSS:");
 
     std::printf("protocol: %zu result lines, %.1f MiB; output: %lld lines\n", lines, fileMiB,
-        static_cast<long long>(form.Memo2->Store().LineCount()));
+        static_cast<long long>(view->Store().LineCount()));
     std::printf(
         "read %.3f s + recalculate %.3f s + paint %.3f s = %.3f s (processor time %.3f s)\n", read,
         recalculate, paint, read + recalculate + paint, cpu);
@@ -116,7 +119,7 @@ int main(int argc, char **argv)
         ResetPeak();
         timer.restart();
         form.Button1Click();
-        form.Memo2->viewport()->repaint();
+        view->viewport()->repaint();
         QApplication::processEvents();
         peaks.push_back(PeakMiB());
         std::printf("%13d  %.3f s  %8.0f\n", run, Seconds(timer), peaks.back());
@@ -127,7 +130,7 @@ int main(int argc, char **argv)
     }
 
     ResetPeak();
-    form.LabeledEdit2->setText(dir.filePath(QStringLiteral("out.htm")));
+    outputEdit->setText(dir.filePath(QStringLiteral("out.htm")));
     timer.restart();
     form.Button5Click();
     std::printf("save %.3f s, peak %.0f MiB\n", Seconds(timer), PeakMiB());

@@ -67,4 +67,14 @@ CellPosition CompactTables(PointsGrid &grid, CellPosition current)
     return current;
 }
 
+std::vector<int> EmptyTableColumns(const PointsGrid &grid)
+{
+    std::vector<int> empty;
+    for (int col = 1; col <= grid.TablesCount(); ++col) {
+        if (grid.ColumnIsEmpty(col))
+            empty.push_back(col);
+    }
+    return empty;
+}
+
 } // namespace points

@@ -37,5 +37,7 @@ struct CellPosition
 // Removes every empty table column (never the spare column, never one with a value); letters
 // stay with positions. Returns where the current cell goes so that it stays inside the grid.
 CellPosition CompactTables(PointsGrid &grid, CellPosition current);
+// The table columns that CompactTables would remove now, in increasing order.
+std::vector<int> EmptyTableColumns(const PointsGrid &grid);
 
 } // namespace points

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,23 +17,24 @@
 #include "points/points_tables.h"
 #include "points/settings_file.h"
 #include "points/settings_location.h"
+#include "ui/dialogs.h"
 
 class QCheckBox;
-class QComboBox;
 class QFileDialog;
 class QLabel;
 class QLineEdit;
-class QMimeData;
 class QPushButton;
 class QTableWidget;
 class TForm_Controler;
 
 namespace ui {
+class GroupListEditors;
 class OutputView;
 class PointsGridView;
 class PointsTableModel;
 } // namespace ui
 
+// The controls are reached by their object names ("Button1", "cbMaxKval", ...).
 class TForm1 : public QWidget
 {
     Q_OBJECT
@@ -53,8 +55,7 @@ public:
     engine::ProcessOptions ReadOptions() const;
     const std::vector<engine::ProtocolLine> &ProtocolLines() const { return m_protocolLines; }
     const std::vector<engine::GroupSettings> &Groups() const { return m_groups; }
-    const points::PointsTables &PointsTables() const { return m_tables; }
-    ui::PointsTableModel *PointsModel() const { return m_pointsModel; }
+    const points::PointsTables &PointsTables() const;
     // The bytes that "5. Захаваць" would write for the output view as it is now.
     std::vector<engine::ProtocolLine> OutputToSave() const;
 
@@ -77,13 +78,47 @@ public:
     void StringGrid1SetEditText(int col, int row, const QString &text);
     void StringGrid1SelectCell(int col, int row);
     void StringGrid1Exit();
+    void CollectorEmailExit();
+    void StringGrid1ClearCells(const std::vector<points::CellPosition> &cells); // Delete
 
     // Message boxes and file dialogs; replaceable so that they can be answered without a user.
     std::function<void(const QString &)> ShowInformation;
     std::function<void(const QString &)> ShowError;
-    std::function<bool(const QString &)> Confirm; // OK -> true
+    std::function<bool(const QString &)> Confirm; // "Так" -> true
+    std::function<ui::CloseAnswer(const QString &)> AskClose;
     std::function<QString()> ChooseOpenFile; // empty when cancelled
     std::function<QString()> ChooseSaveFile; // empty when cancelled
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void CreateControls();
+    void LayOutControls();
+    void ConnectHandlers();
+
+    void LoadPointsTablesFile();
+    void FillTableCaptions();
+    void ReadProtocol();
+    // The next step's button gets the focus and the only bold caption.
+    void ShowNextStep(QPushButton *next);
+    std::optional<std::string> AskInspector();
+    void ShowOutput(bool filled);
+    void FocusChanged(QWidget *old, QWidget *now);
+
+    std::filesystem::path m_settingsPath;
+    std::string m_settingsBytes; // the settings file as read, so that saving keeps the rest
+    QString m_settingsWarning; // shown once the window appears
+    bool m_settingsUnreadable = false; // the file exists but could not be read
+    points::SettingsOverwrite m_settingsOverwrite; // may closing write over the file
+    bool m_shown = false;
+
+    std::vector<engine::ProtocolLine> m_protocolLines;
+    QString m_readPath; // the path the lines were read from
+    std::vector<engine::GroupSettings> m_groups;
+    TForm_Controler *m_inspectorDialog = nullptr;
+    bool m_compacting = false;
 
     QLabel *LabeledEdit1Label;
     QLineEdit *LabeledEdit1;
@@ -93,6 +128,7 @@ public:
     QTableWidget *StringGrid2;
     QLabel *Label3;
     ui::PointsGridView *StringGrid1;
+    ui::PointsTableModel *m_pointsModel; // owns the points tables
     QCheckBox *checkUseVK;
     QCheckBox *CheckBox1;
     QLabel *LabeledEdit3Label;
@@ -106,62 +142,10 @@ public:
     QLineEdit *LabeledEdit2;
     QPushButton *Button4;
     QPushButton *Button5;
+    QLabel *CollectorEmailLabel;
+    QLineEdit *CollectorEmail;
     QFileDialog *OpenDialog1;
     QFileDialog *SaveDialog1;
-    QComboBox *cbMaxKval;
-    QComboBox *ComboBox4;
-    QLineEdit *ebMastersCount;
-    QComboBox *ComboBox3;
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dragMoveEvent(QDragMoveEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
-    void CreateControls();
-    void LayOutControls();
-    void ConnectHandlers();
-
-    void LoadPointsTablesFile();
-    void FillTableCaptions();
-    void ReadProtocol();
-    bool RefillGroupList();
-    void PassStep(QPushButton *done, QPushButton *next);
-    std::optional<std::string> AskInspector();
-    void ShowOutput(bool filled);
-
-    // The group editors lying over StringGrid2.
-    void ShowGroupEditor(QWidget *editor, int col, int row);
-    void PlaceGroupEditor();
-    void HideGroupEditors();
-    void CommitListEditor(QComboBox *editor, const std::function<void(int)> &apply);
-    void FinishGroupEdit(QWidget *editor);
-    void SetGroupCell(int col, int row, const QString &text);
-    engine::GroupSettings *EditedGroup();
-    void FocusChanged(QWidget *old, QWidget *now);
-
-    static QString DroppedProtocol(const QMimeData *mime);
-
-    std::filesystem::path m_settingsPath;
-    std::string m_settingsBytes; // the settings file as read, so that saving keeps the rest
-    QString m_settingsWarning; // shown once the window appears
-    points::SettingsOverwrite m_settingsOverwrite; // may closing write over the file
-    bool m_shown = false;
-
-    std::vector<engine::ProtocolLine> m_protocolLines;
-    std::vector<engine::GroupSettings> m_groups;
-    points::PointsTables m_tables;
-    ui::PointsTableModel *m_pointsModel = nullptr;
-    TForm_Controler *m_inspectorDialog = nullptr;
-
-    QWidget *m_openEditor = nullptr; // the visible group editor
-    int m_editorCol = 0;
-    int m_editorRow = 0;
-    bool m_finishingEdit = false; // a group editor is being closed
-    bool m_movingSelection = false; // the window moves the group list's current cell itself
-    bool m_compacting = false;
+    // Declared after the groups it edits, so that it goes first.
+    std::unique_ptr<ui::GroupListEditors> m_groupEditors;
 };

@@ -13,6 +13,8 @@ namespace {
 
 constexpr int ClientWidth = 476;
 constexpr int ClientHeight = 167;
+const QString HintText
+    = QStringLiteral("Літары «%1» няма ў кадоўцы пратакола (Windows-1251): замяніце яе.");
 
 } // namespace
 
@@ -21,6 +23,7 @@ TForm_Controler::TForm_Controler(QWidget *parent)
     , StaticText1(new QLabel(this))
     , LabeledEdit1Label(new QLabel(this))
     , LabeledEdit1(new QLineEdit(this))
+    , LabeledEdit1Hint(new QLabel(this))
     , Button1(new QPushButton(this))
     , Button2(new QPushButton(this))
 {
@@ -44,6 +47,9 @@ TForm_Controler::TForm_Controler(QWidget *parent)
     LabeledEdit1Label->setText(QStringLiteral("Пазначце Фамілію, Імя інспектара:"));
     LabeledEdit1Label->setBuddy(LabeledEdit1);
     LabeledEdit1->setObjectName(QStringLiteral("LabeledEdit1"));
+    LabeledEdit1Hint->setObjectName(QStringLiteral("LabeledEdit1Hint"));
+    LabeledEdit1Hint->setTextFormat(Qt::PlainText);
+    LabeledEdit1Hint->hide();
 
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setText(QStringLiteral("OK"));
@@ -63,6 +69,7 @@ TForm_Controler::TForm_Controler(QWidget *parent)
     layout->addWidget(StaticText1, 1);
     layout->addWidget(LabeledEdit1Label);
     layout->addWidget(LabeledEdit1);
+    layout->addWidget(LabeledEdit1Hint);
     layout->addLayout(buttons);
 
     connect(LabeledEdit1, &QLineEdit::textChanged, this, &TForm_Controler::LabeledEdit1Change);
@@ -81,7 +88,13 @@ QString TForm_Controler::InspectorName() const { return LabeledEdit1->text(); }
 
 void TForm_Controler::LabeledEdit1Change()
 {
-    Button1->setEnabled(!engine::InspectorNameProblem(ui::ToCp1251(LabeledEdit1->text())));
+    // The name goes into the protocol in Windows-1251: a letter it lacks would become '?'.
+    const std::optional<ui::Unencodable> bad = ui::FirstUnencodable(LabeledEdit1->text());
+    LabeledEdit1Hint->setText(bad ? HintText.arg(bad->Text) : QString());
+    LabeledEdit1Hint->setVisible(bad.has_value());
+    // Long enough, and no control or markup characters: the batch tool's rule too.
+    Button1->setEnabled(
+        !bad && !engine::InspectorNameProblem(ui::ToCp1251(LabeledEdit1->text())));
 }
 
 void TForm_Controler::Button1Click() { done(ModalOk); }

@@ -28,6 +28,7 @@ public:
     QLabel *StaticText1;
     QLabel *LabeledEdit1Label;
     QLineEdit *LabeledEdit1;
+    QLabel *LabeledEdit1Hint; // why OK stays disabled, when the name holds a foreign letter
     QPushButton *Button1;
     QPushButton *Button2;
 };

@@ -60,6 +60,27 @@ std::optional<std::array<QString, GroupColumnCount>> GroupRowTexts(
     };
 }
 
+QStringList FollowRemovedTables(
+    std::vector<engine::GroupSettings> &groups, const std::vector<int> &removed)
+{
+    QStringList lost;
+    for (engine::GroupSettings &group : groups) {
+        int before = 0;
+        bool gone = false;
+        for (const int table : removed) {
+            gone = gone || table == group.PointsTable;
+            before += table < group.PointsTable ? 1 : 0;
+        }
+        if (gone) {
+            group.PointsTable = 0;
+            lost.append(FromCp1251(group.Name));
+        } else {
+            group.PointsTable -= before;
+        }
+    }
+    return lost;
+}
+
 int ParseMastersCount(const QString &text) { return engine::ParseInt(ToCp1251(text)).value_or(0); }
 
 } // namespace ui

@@ -36,6 +36,12 @@ QString MastersCountText(const engine::GroupSettings &group);
 std::optional<std::array<QString, GroupColumnCount>> GroupRowTexts(
     const engine::GroupSettings &group, const std::vector<std::string> &captions);
 
+// Groups follow their points tables when `removed` tables (numbers before the removal, in
+// increasing order) went and the rest moved up; a group whose own table went gets none (0).
+// Returns the names of those groups.
+QStringList FollowRemovedTables(
+    std::vector<engine::GroupSettings> &groups, const std::vector<int> &removed);
+
 // The masters count typed by the user; 0 when the text is not a number.
 int ParseMastersCount(const QString &text);
 

@@ -1,18 +1,56 @@
-// Texts the window shows (UTF-8).
+// Texts the window and its dialogs show to the user (Belarusian, as QString).
 #pragma once
 
-namespace ui {
+#include <QString>
 
-inline constexpr const char *LoadFailedMessage = "Памылка пры адкрыцці файла";
-inline constexpr const char *SaveFailedMessage = "Памылка падчас запісу";
-inline constexpr const char *NoOutputNameMessage = "Вызначце імя файла";
-inline constexpr const char *Utf8ProtocolMessage
-    = "Файл, падобна, запісаны ў кадоўцы UTF-8, а не Windows-1251: літары ў ім будуць "
-      "паказаны і захаваны няправільна. Захавайце пратакол у Windows-1251 і прачытайце зноў.";
-// The results collector's address named in the saving confirmation.
-inline constexpr const char *CollectorEmail = "results@example.org";
-inline constexpr const char *SavedMessagePrefix
-    = "Вынікі захаваны ў файле. Не забудзцеся даслаць іх на e-mail: ";
-inline constexpr const char *SavedMessageSuffix = ". Дзякую!";
+namespace ui::text {
 
-} // namespace ui
+inline const QString WindowCaption = QStringLiteral("Lapwing v1.9 - 8.02.2014");
+inline const QString InitialOutput = QStringLiteral("Тут з'яўляеца апрацаваная версія");
+
+inline const QString LoadFailed = QStringLiteral("Памылка пры адкрыцці файла");
+inline const QString SaveFailed = QStringLiteral("Памылка падчас запісу");
+inline const QString NoOutputName = QStringLiteral("Вызначце імя файла");
+inline const QString Utf8Protocol = QStringLiteral(
+    "Файл, падобна, запісаны ў кадоўцы UTF-8, а не Windows-1251: літары ў ім будуць паказаны і "
+    "захаваны няправільна. Захавайце пратакол у Windows-1251 і прачытайце зноў.");
+inline const QString SavedPrefix
+    = QStringLiteral("Вынікі захаваны ў файле. Не забудзцеся даслаць іх на e-mail: ");
+inline const QString SavedSuffix = QStringLiteral(". Дзякую!");
+// With no collector's address set the message names none.
+inline const QString SavedNoAddress = QStringLiteral(
+    "Вынікі захаваны ў файле. Не забудзцеся даслаць іх зборшчыку вынікаў. Дзякую!");
+inline const QString OutOfCompetitionWarning
+    = QStringLiteral("Не ўпэўнены, што гэта добра працуе.");
+
+inline const QString SaveTablesQuestion
+    = QStringLiteral("Табліцы ачкоў былі змененыя. Захаваць змяненні?");
+inline const QString SaveAndClose = QStringLiteral("Захаваць");
+inline const QString DiscardAndClose = QStringLiteral("Не захоўваць");
+inline const QString ReturnToWindow = QStringLiteral("Вярнуцца");
+
+inline const QString UnreadProtocol = QStringLiteral(
+    "Пратакол «%1» яшчэ не прачытаны: спачатку націсніце «Перачытаць» і праверце групы.");
+inline const QString TablesRemoved = QStringLiteral(
+    "Табліцы ачкоў, якія былі выбраны для груп %1, выдалены; гэтыя групы цяпер без ачкоў.");
+inline const QString UnencodableOutput = QStringLiteral(
+    "Радок %1, слупок %2: знак «%3» нельга запісаць у Windows-1251. Файл не захаваны.");
+inline const QString SaveFailedDetail = QStringLiteral("%1\n%2: %3");
+inline const QString OverwriteQuestion = QStringLiteral("Файл «%1» ужо існуе. Замяніць яго?");
+inline const QString Yes = QStringLiteral("Так");
+inline const QString No = QStringLiteral("Не");
+
+inline const QString CollectorEmailLabel = QStringLiteral("E-mail для вынікаў:");
+inline const QString EmptyTablesHint
+    = QStringLiteral("Каб пачаць табліцу ачкоў, увядзіце ачкі за 1-е месца ў пустую клетку.");
+
+inline const QString OpenDialogTitle = QStringLiteral("Імя файла з вынікамі для пераліку");
+inline const QString SaveDialogTitle = QStringLiteral("Імя файла для захавання вынікаў");
+inline const QString DialogLookIn = QStringLiteral("Папка:");
+inline const QString DialogFileName = QStringLiteral("Імя файла:");
+inline const QString DialogFileType = QStringLiteral("Тып файлаў:");
+inline const QString DialogOpen = QStringLiteral("Адкрыць");
+inline const QString DialogSave = QStringLiteral("Захаваць");
+inline const QString DialogCancel = QStringLiteral("Адмена");
+
+} // namespace ui::text

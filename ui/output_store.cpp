@@ -318,20 +318,10 @@ std::optional<UnencodableChar> OutputStore::FirstUnencodable() const
 {
     for (std::size_t line = 0; line < m_lines.size(); ++line) {
         if (m_lines[line].IsSpan())
-            continue;
-        const QString &text = m_edited[m_lines[line].Offset];
-        qsizetype column = 1;
-        for (qsizetype i = 0; i < text.size(); ++column) {
-            const bool pair
-                = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
-            const char32_t codePoint
-                = pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
-            const qsizetype units = pair ? 2 : 1;
-            if (engine::Cp1251ByteOf(codePoint) < 0)
-                return UnencodableChar { static_cast<qsizetype>(line) + 1, column,
-                    text.mid(i, units) };
-            i += units;
-        }
+            continue; // bytes that came from the rewrite are Windows-1251 already
+        if (const std::optional<Unencodable> bad
+            = ui::FirstUnencodable(m_edited[m_lines[line].Offset]))
+            return UnencodableChar { static_cast<qsizetype>(line) + 1, bad->Column, bad->Text };
     }
     return std::nullopt;
 }

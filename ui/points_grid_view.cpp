@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QStyleOptionHeader>
@@ -76,6 +77,66 @@ void PointsGridView::SetCornerText(const QString &text)
     verticalHeader()->setFixedWidth(fontMetrics().horizontalAdvance(text) + 10);
     if (m_corner)
         m_corner->update();
+}
+
+void PointsGridView::SetEmptyHint(const QString &hint)
+{
+    m_emptyHint = hint;
+    setToolTip(hint);
+    viewport()->update();
+}
+
+void PointsGridView::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    QTableView::closeEditor(editor, hint);
+    // Enter in a cell goes on to the next place, as the secretary types a column downwards.
+    if (hint == QAbstractItemDelegate::SubmitModelCache)
+        MoveDown();
+}
+
+void PointsGridView::keyPressEvent(QKeyEvent *event)
+{
+    if (state() != EditingState) {
+        switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            MoveDown();
+            return;
+        case Qt::Key_Delete: {
+            QList<QPoint> cells;
+            for (const QModelIndex &index : selectedIndexes())
+                cells.append(QPoint(index.column() + 1, index.row() + 1));
+            if (cells.isEmpty() && currentIndex().isValid())
+                cells.append(QPoint(currentIndex().column() + 1, currentIndex().row() + 1));
+            emit ClearRequested(cells);
+            return;
+        }
+        default:
+            break;
+        }
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void PointsGridView::MoveDown()
+{
+    const QModelIndex current = currentIndex();
+    const QModelIndex below = current.sibling(current.row() + 1, current.column());
+    if (below.isValid())
+        selectionModel()->setCurrentIndex(below, QItemSelectionModel::ClearAndSelect);
+}
+
+void PointsGridView::paintEvent(QPaintEvent *event)
+{
+    QTableView::paintEvent(event);
+    if (m_emptyHint.isEmpty())
+        return;
+    // Below the spare cell, where the first table will grow.
+    QPainter painter(viewport());
+    painter.setPen(palette().color(QPalette::PlaceholderText));
+    const QRect cell = visualRect(model() ? model()->index(0, 0) : QModelIndex());
+    const QRect area = viewport()->rect().adjusted(4, cell.bottom() + 6, -4, -4);
+    painter.drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, m_emptyHint);
 }
 
 void PointsGridView::currentChanged(const QModelIndex &current, const QModelIndex &previous)

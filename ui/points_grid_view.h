@@ -41,18 +41,30 @@ public:
 
     PointsCellDelegate *CellDelegate() const { return m_delegate; }
 
+    // Shown over the empty grid (and as its tooltip): how to start a table. Empty: none.
+    void SetEmptyHint(const QString &hint);
+    QString EmptyHint() const { return m_emptyHint; }
+
 signals:
     // The current cell moved to (col, row) of the grid.
     void CellSelected(int col, int row);
+    // Delete was pressed over these cells (col, row) of the grid.
+    void ClearRequested(const QList<QPoint> &cells);
 
 protected:
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     PointsCellDelegate *m_delegate;
     QAbstractButton *m_corner = nullptr;
     QString m_cornerText;
+    QString m_emptyHint;
+
+    void MoveDown();
 };
 
 } // namespace ui

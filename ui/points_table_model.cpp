@@ -4,11 +4,10 @@
 
 namespace ui {
 
-PointsTableModel::PointsTableModel(points::PointsTables &tables, QObject *parent)
+PointsTableModel::PointsTableModel(QObject *parent)
     : QAbstractTableModel(parent)
-    , m_tables(tables)
-    , m_columns(tables.Grid.ColCount() - 1)
-    , m_rows(tables.Grid.RowCount() - 1)
+    , m_columns(m_tables.Grid.ColCount() - 1)
+    , m_rows(m_tables.Grid.RowCount() - 1)
 {
 }
 
@@ -68,22 +67,36 @@ void PointsTableModel::SetEditText(int col, int row, const QString &text)
     emit TablesEdited();
 }
 
-points::CellPosition PointsTableModel::Compact(points::CellPosition current)
+PointsTableModel::Compaction PointsTableModel::Compact(points::CellPosition current)
 {
-    const int columnsBefore = m_tables.Grid.ColCount();
-    const points::CellPosition next = points::CompactTables(m_tables.Grid, current);
-    if (m_tables.Grid.ColCount() == columnsBefore)
-        return next;
+    Compaction result { current, points::EmptyTableColumns(m_tables.Grid) };
+    if (result.Removed.empty())
+        return result;
+    result.Current = points::CompactTables(m_tables.Grid, current);
+    points::RebuildTableCaptions(m_tables);
     // Letters stay with positions: the last columns go, and the cells of the rest move left.
     FollowGridShape();
     if (m_rows > 0 && m_columns > 0)
         emit dataChanged(index(0, 0), index(m_rows - 1, m_columns - 1));
-    return next;
+    return result;
 }
 
-void PointsTableModel::Reload()
+bool PointsTableModel::ClearCells(const std::vector<points::CellPosition> &cells)
+{
+    bool cleared = false;
+    for (const points::CellPosition &cell : cells) {
+        if (m_tables.Grid.Value(cell.Col, cell.Row).empty())
+            continue;
+        SetEditText(cell.Col, cell.Row, QString());
+        cleared = true;
+    }
+    return cleared;
+}
+
+void PointsTableModel::Load(points::PointsTables tables)
 {
     beginResetModel();
+    m_tables = std::move(tables);
     m_columns = m_tables.Grid.ColCount() - 1;
     m_rows = m_tables.Grid.RowCount() - 1;
     endResetModel();

@@ -1,6 +1,8 @@
-// A Qt table model over the points tables that the window owns: grid cell (c, r) of the places
-// and tables is model index (r - 1, c - 1); the letters and place numbers are its headers.
+// A Qt table model that owns the points tables: grid cell (c, r) of the places and tables is
+// model index (r - 1, c - 1); the letters and place numbers are its headers.
 #pragma once
+
+#include <vector>
 
 #include <QAbstractTableModel>
 
@@ -13,7 +15,9 @@ class PointsTableModel final : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    explicit PointsTableModel(points::PointsTables &tables, QObject *parent = nullptr);
+    explicit PointsTableModel(QObject *parent = nullptr);
+
+    const points::PointsTables &Tables() const { return m_tables; }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -24,10 +28,19 @@ public:
 
     // The text of cell (col, row) of the grid was changed in its editor.
     void SetEditText(int col, int row, const QString &text);
-    // Removes the empty tables; returns where the current cell goes.
-    points::CellPosition Compact(points::CellPosition current);
-    // The tables were replaced as a whole.
-    void Reload();
+    // Removes the empty tables and rebuilds the captions.
+    struct Compaction
+    {
+        points::CellPosition Current; // where the current cell goes
+        std::vector<int> Removed; // the table numbers that went, before the others moved in
+    };
+    Compaction Compact(points::CellPosition current);
+    // Empties the cells (col, row) as edits do; returns whether any held text.
+    bool ClearCells(const std::vector<points::CellPosition> &cells);
+    // Replaces the tables as a whole.
+    void Load(points::PointsTables tables);
+    // The tables as they are now were written to the settings file.
+    void MarkSaved() { m_tables.TablesModified = false; }
 
     // "Месца": the text of the grid's corner cell.
     QString CornerText() const;
@@ -43,7 +56,7 @@ private:
     // Tells the views about columns and rows that the grid gained or lost at its end.
     void FollowGridShape();
 
-    points::PointsTables &m_tables;
+    points::PointsTables m_tables;
     int m_columns = 0; // the shape the views know
     int m_rows = 0;
 };

@@ -34,22 +34,25 @@ TEST(CompactTables, RemovesExactlyTheEmptyTables)
         const char *name;
         std::vector<std::string> before;
         std::vector<std::string> after;
+        std::vector<int> removed; // as EmptyTableColumns tells beforehand
     };
     const Case cases[] = {
-        { "nothing empty", { "25", "20" }, { "25", "20" } },
-        { "first empty: B becomes A", { "", "20" }, { "20" } },
-        { "neighbours empty", { "", "", "18", "" }, { "18" } },
-        { "every second", { "1", " ", "3", "\t", "5" }, { "1", "3", "5" } },
-        { "a zero is a value", { "0", "" }, { "0" } },
-        { "all empty", { "", " ", "\x01" }, {} },
-        { "no tables", {}, {} },
+        { "nothing empty", { "25", "20" }, { "25", "20" }, {} },
+        { "first empty: B becomes A", { "", "20" }, { "20" }, { 1 } },
+        { "neighbours empty", { "", "", "18", "" }, { "18" }, { 1, 2, 4 } },
+        { "every second", { "1", " ", "3", "\t", "5" }, { "1", "3", "5" }, { 2, 4 } },
+        { "a zero is a value", { "0", "" }, { "0" }, { 2 } },
+        { "all empty", { "", " ", "\x01" }, {}, { 1, 2, 3 } },
+        { "no tables", {}, {}, {} },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         PointsGrid grid = OneRowGrid(c.before);
+        EXPECT_EQ(points::EmptyTableColumns(grid), c.removed);
         CompactTables(grid, { 1, 1 });
         EXPECT_EQ(PlaceOneOf(grid), c.after);
         EXPECT_EQ(grid.Cell(static_cast<int>(c.after.size()) + 1, 0), "") << "the spare header";
+        EXPECT_TRUE(points::EmptyTableColumns(grid).empty());
     }
 }
 

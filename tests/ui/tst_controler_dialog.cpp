@@ -43,30 +43,41 @@ void InspectorDialogTest::OkEnabled_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("enabled");
-    QTest::newRow("empty") << QString() << false;
-    QTest::newRow("three letters") << Utf8("Кот") << false;
-    QTest::newRow("three letters between blanks") << Utf8("  Кот  ") << false;
-    QTest::newRow("three letters after a tab") << Utf8("\tКот") << false;
-    QTest::newRow("four letters") << Utf8("Котс") << true;
-    QTest::newRow("four letters between blanks") << Utf8(" Котс ") << true;
-    QTest::newRow("two words") << Utf8("Я Ян") << true;
+    QTest::addColumn<bool>("hint");
+    QTest::newRow("empty") << QString() << false << false;
+    QTest::newRow("three letters") << Utf8("Кот") << false << false;
+    QTest::newRow("three letters between blanks") << Utf8("  Кот  ") << false << false;
+    QTest::newRow("three letters after a tab") << Utf8("\tКот") << false << false;
+    QTest::newRow("four letters") << Utf8("Котс") << true << false;
+    QTest::newRow("four letters between blanks") << Utf8(" Котс ") << true << false;
+    QTest::newRow("two words") << Utf8("Я Ян") << true << false;
+    // Letters the protocol's code page lacks would be written as '?'.
+    QTest::newRow("Latin letters outside Windows-1251") << Utf8("Šimkus Ł.") << false << true;
+    QTest::newRow("CJK") << Utf8("Ван 中") << false << true;
+    QTest::newRow("outside the basic plane") << Utf8("Котс 😀") << false << true;
+    QTest::newRow("Windows-1251 punctuation") << Utf8("Ёж «Ўладзь» №1") << true << false;
 }
 
 void InspectorDialogTest::OkEnabled()
 {
     QFETCH(QString, name);
     QFETCH(bool, enabled);
+    QFETCH(bool, hint);
     TForm_Controler dialog;
     dialog.show();
     dialog.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
-    // A tab cannot be typed into the edit; it comes with pasted text.
-    if (name.contains('\t'))
+    // A tab cannot be typed into the edit, nor half a surrogate pair; they come with pasted text.
+    if (name.contains('\t') || name.size() != name.toUcs4().size())
         dialog.LabeledEdit1->insert(name);
     else
         test::TypeText(dialog.LabeledEdit1, name);
     QCOMPARE(dialog.LabeledEdit1->text(), name);
     QCOMPARE(dialog.Button1->isEnabled(), enabled);
+    // A hint says why when the length is not the reason.
+    QCOMPARE(dialog.LabeledEdit1Hint->isVisible(), hint);
+    if (hint)
+        QVERIFY(dialog.LabeledEdit1Hint->text().contains(QStringLiteral("Windows-1251")));
 }
 
 void InspectorDialogTest::Results_data()

@@ -14,6 +14,7 @@
 #include "ui/text_codec.h"
 #include "ui_test_support.h"
 
+using test::W;
 using testsupport::SmallDisk;
 
 namespace {
@@ -65,15 +66,19 @@ void DiskFaultsTest::ProtocolSaveFails()
     TForm1 &form = window.Form();
     QVERIFY(window.ShowAndActivate());
     form.OpenProtocol(test::PathText(SampleProtocol()));
-    QTest::mouseClick(form.Button1, Qt::LeftButton);
+    QTest::mouseClick(W(form).Button1, Qt::LeftButton);
     QVERIFY(form.OutputToSave().size() > 50);
     Break(disk, readOnly);
-    form.LabeledEdit2->setText(test::PathText(path));
-    QTest::mouseClick(form.Button5, Qt::LeftButton);
+    W(form).LabeledEdit2->setText(test::PathText(path));
+    QTest::mouseClick(W(form).Button5, Qt::LeftButton);
 
-    QCOMPARE(window.Informations, QStringList { test::Utf8(ui::SaveFailedMessage) });
+    // The error names the file and the system's reason.
+    QVERIFY(window.Informations.isEmpty());
+    QCOMPARE(window.Errors.size(), 1);
+    QVERIFY(window.Errors[0].startsWith(ui::text::SaveFailed + "\n" + test::PathText(path) + ": "));
+    QVERIFY(window.Errors[0].size() > (ui::text::SaveFailed + test::PathText(path)).size() + 4);
     QCOMPARE(SmallDisk::ReadFile(path), Earlier);
-    QVERIFY(!form.Button3->font().bold()); // saving did not pass its step
+    QVERIFY(!W(form).Button3->font().bold()); // saving did not pass its step
     QVERIFY(form.OutputToSave().size() > 50); // the output is still there to save elsewhere
 }
 
@@ -89,15 +94,16 @@ void DiskFaultsTest::SettingsSaveFails()
     test::Window window(settings, (disk.Path() / "lapwing.INI").string());
     TForm1 &form = window.Form();
     QVERIFY(window.ShowAndActivate());
-    test::ClickCell(form.StringGrid1, 0, 0);
-    QTest::keyClick(form.StringGrid1, Qt::Key_F2);
+    test::ClickCell(W(form).StringGrid1, 0, 0);
+    QTest::keyClick(W(form).StringGrid1, Qt::Key_F2);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_7);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QVERIFY(form.PointsTables().TablesModified);
     Break(disk, readOnly);
 
     QVERIFY(!form.close());
-    QCOMPARE(window.Errors, QStringList { "Unable to write to " + test::PathText(window.SettingsPath()) });
+    QCOMPARE(window.Errors,
+        QStringList { "Unable to write to " + test::PathText(window.SettingsPath()) });
     QVERIFY(form.isVisible());
     QCOMPARE(SmallDisk::ReadFile(window.SettingsPath()), settings);
 }
@@ -111,24 +117,24 @@ void DiskFaultsTest::ProtocolGoneOrChangedBeforeReread()
     const std::string protocol = test::ReadBytes(SampleProtocol());
     test::WriteBytes(path, protocol);
     window.OpenChoice = test::PathText(path);
-    QTest::mouseClick(form.Button2, Qt::LeftButton);
-    QCOMPARE(form.StringGrid2->rowCount(), 4);
+    QTest::mouseClick(W(form).Button2, Qt::LeftButton);
+    QCOMPARE(W(form).StringGrid2->rowCount(), 4);
 
     std::filesystem::remove(path);
-    QTest::mouseClick(form.Button3, Qt::LeftButton);
-    QCOMPARE(window.Informations, QStringList { test::Utf8(ui::LoadFailedMessage) });
-    QVERIFY(form.Button1->font().bold());
-    QCOMPARE(QApplication::focusWidget(), form.Button1);
+    QTest::mouseClick(W(form).Button3, Qt::LeftButton);
+    QCOMPARE(window.Informations, QStringList { ui::text::LoadFailed });
+    QVERIFY(W(form).Button1->font().bold());
+    QCOMPARE(QApplication::focusWidget(), W(form).Button1);
 
     // The file is back, with the second group renamed: reading again shows it.
     std::string changed = protocol;
     const std::string oldName = ui::ToCp1251(test::Utf8("Ж21,"));
     changed.replace(changed.find(oldName), oldName.size(), ui::ToCp1251(test::Utf8("Ж35,")));
     test::WriteBytes(path, changed);
-    QTest::mouseClick(form.Button3, Qt::LeftButton);
+    QTest::mouseClick(W(form).Button3, Qt::LeftButton);
     QCOMPARE(window.Informations.size(), 1);
-    QCOMPARE(form.StringGrid2->rowCount(), 4);
-    QVERIFY(test::CellText(form.StringGrid2, 1, 0).startsWith(test::Utf8("Ж35")));
+    QCOMPARE(W(form).StringGrid2->rowCount(), 4);
+    QVERIFY(test::CellText(W(form).StringGrid2, 1, 0).startsWith(test::Utf8("Ж35")));
     QCOMPARE(form.Groups()[1].Name, ui::ToCp1251(test::Utf8("Ж35")));
 }
 
@@ -137,11 +143,11 @@ void DiskFaultsTest::FolderInsteadOfProtocol()
     test::Window window;
     TForm1 &form = window.Form();
     QVERIFY(window.ShowAndActivate());
-    form.LabeledEdit1->setText(test::PathText(window.TempPath("")));
-    QTest::mouseClick(form.Button3, Qt::LeftButton);
-    QCOMPARE(window.Informations, QStringList { test::Utf8(ui::LoadFailedMessage) });
+    W(form).LabeledEdit1->setText(test::PathText(window.TempPath("")));
+    QTest::mouseClick(W(form).Button3, Qt::LeftButton);
+    QCOMPARE(window.Informations, QStringList { ui::text::LoadFailed });
     QVERIFY(form.ProtocolLines().empty());
-    QVERIFY(form.Button1->font().bold());
+    QVERIFY(W(form).Button1->font().bold());
 }
 
 QTEST_MAIN(DiskFaultsTest)

@@ -6,14 +6,17 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "ui/messages.h"
 #include "ui/group_list.h"
 #include "ui/points_grid_view.h"
 #include "ui/points_table_model.h"
+#include "ui/text_codec.h"
 #include "ui_test_support.h"
 
 using test::Utf8;
+using test::W;
 
 namespace {
 
@@ -21,16 +24,22 @@ std::string SampleSettings() { return test::ReadBytes(test::ExamplesDir() / "sam
 
 QString SampleProtocol() { return test::PathText(test::ExamplesDir() / "sample_protocol.htm"); }
 
-// Picks a row's class with the arrow keys; each key commits and closes the editor.
+// Picks a row's class in its open list.
 void ChooseClass(TForm1 &form, int row, int distanceClass)
 {
-    const auto currentClass = [&] { return form.Groups()[static_cast<std::size_t>(row)].DistanceClass; };
-    const auto current = [&] { return static_cast<int>(currentClass()); };
-    for (int step = 0; step < ui::DistanceClassItems().size() && current() != distanceClass;
-         ++step) {
-        test::ClickCell(form.StringGrid2, row, ui::ClassColumn);
-        QTest::keyClick(form.cbMaxKval, current() > distanceClass ? Qt::Key_Up : Qt::Key_Down);
-    }
+    test::ClickCell(W(form).StringGrid2, row, ui::ClassColumn);
+    test::StepChoice(W(form).cbMaxKval, distanceClass - W(form).cbMaxKval->currentIndex());
+}
+
+// The four settings of every group.
+QList<QList<int>> Settings(const TForm1 &form)
+{
+    QList<QList<int>> settings;
+    for (const engine::GroupSettings &group : form.Groups())
+        settings.append(
+            { static_cast<int>(group.DistanceClass), static_cast<int>(group.Category),
+                group.MastersCount, group.PointsTable });
+    return settings;
 }
 
 } // namespace
@@ -54,10 +63,12 @@ private slots:
     void ClassChangeRewritesMastersCell();
     void MastersLettersStoreZero();
     void MastersKeys();
-    void MastersEscapeRestores();
+    void KeysChangeNothing_data();
+    void KeysChangeNothing();
     void SettingsSurviveRereading();
     void GridKeysReopenEditor();
-    void TableBeyondCaptionsFailsRefill();
+    void CaptionsFollowTables_data();
+    void CaptionsFollowTables();
 
 private:
     std::unique_ptr<test::Window> m_window;
@@ -69,18 +80,24 @@ void GroupListTest::init()
     QVERIFY(m_window->ShowAndActivate());
     m_window->Form().OpenProtocol(SampleProtocol());
     QVERIFY(m_window->Informations.isEmpty());
-    QCOMPARE(m_window->Form().StringGrid2->rowCount(), 4);
+    QCOMPARE(W(m_window->Form()).StringGrid2->rowCount(), 4);
 }
 
 void GroupListTest::cleanup() { m_window.reset(); }
 
 void GroupListTest::Headers()
 {
-    QTableWidget *grid = m_window->Form().StringGrid2;
+    QTableWidget *grid = W(m_window->Form()).StringGrid2;
     for (int col = 0; col < ui::GroupColumnCount; ++col)
         QCOMPARE(grid->horizontalHeaderItem(col)->text(), ui::GroupListHeaders()[col]);
-    QCOMPARE(grid->columnWidth(0), 82);
     QCOMPARE(grid->columnWidth(4), 102);
+    // The heading column is as wide as the longest heading, each heading also its tooltip.
+    for (int row = 0; row < grid->rowCount(); ++row) {
+        const QTableWidgetItem *heading = grid->item(row, ui::HeadingColumn);
+        QVERIFY(grid->columnWidth(0) > grid->fontMetrics().horizontalAdvance(heading->text()));
+        QCOMPARE(heading->toolTip(), heading->text());
+    }
+    QVERIFY(grid->columnWidth(0) > 82);
     QCOMPARE(grid->rowHeight(0), 19);
     QCOMPARE(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
 }
@@ -103,117 +120,118 @@ void GroupListTest::EditorLiesOverTheCell()
     QFETCH(QString, editor);
     QFETCH(QString, text);
     TForm1 &form = m_window->Form();
-    test::ClickCell(form.StringGrid2, row, col);
+    test::ClickCell(W(form).StringGrid2, row, col);
     auto *combo = form.findChild<QComboBox *>(editor);
     QVERIFY(combo);
     QVERIFY(combo->isVisible());
     QCOMPARE(QApplication::focusWidget(), combo);
     QCOMPARE(combo->currentText(), text);
-    const QRect cell = form.StringGrid2->visualRect(form.StringGrid2->model()->index(row, col));
+    const QRect cell
+        = W(form).StringGrid2->visualRect(W(form).StringGrid2->model()->index(row, col));
     QCOMPARE(combo->geometry(),
-        QRect(form.StringGrid2->viewport()->mapTo(&form, cell.topLeft()), cell.size()));
+        QRect(W(form).StringGrid2->viewport()->mapTo(&form, cell.topLeft()), cell.size()));
 }
 
 void GroupListTest::HeadingColumnOpensNothing()
 {
     TForm1 &form = m_window->Form();
-    test::ClickCell(form.StringGrid2, 1, ui::HeadingColumn);
-    QVERIFY(!form.cbMaxKval->isVisible() && !form.ComboBox4->isVisible()
-        && !form.ComboBox3->isVisible() && !form.ebMastersCount->isVisible());
-    QCOMPARE(QApplication::focusWidget(), form.StringGrid2);
+    test::ClickCell(W(form).StringGrid2, 1, ui::HeadingColumn);
+    QVERIFY(!W(form).cbMaxKval->isVisible() && !W(form).ComboBox4->isVisible()
+        && !W(form).ComboBox3->isVisible() && !W(form).ebMastersCount->isVisible());
+    QCOMPARE(QApplication::focusWidget(), W(form).StringGrid2);
 }
 
 void GroupListTest::TextThatIsNoItemChangesNothing()
 {
     TForm1 &form = m_window->Form();
-    test::ClickCell(form.StringGrid2, 0, ui::ClassColumn);
-    QTest::keyClick(form.cbMaxKval, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(form.cbMaxKval, "xyz");
-    QTest::keyClick(form.cbMaxKval, Qt::Key_Return);
-    QTest::keyClick(form.cbMaxKval, Qt::Key_Tab);
-    QCOMPARE(test::CellText(form.StringGrid2, 0, ui::ClassColumn), Utf8("I р."));
+    test::ClickCell(W(form).StringGrid2, 0, ui::ClassColumn);
+    QTest::keyClick(W(form).cbMaxKval, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(W(form).cbMaxKval, "xyz");
+    QTest::keyClick(W(form).cbMaxKval, Qt::Key_Return);
+    QTest::keyClick(W(form).cbMaxKval, Qt::Key_Tab);
+    QCOMPARE(test::CellText(W(form).StringGrid2, 0, ui::ClassColumn), Utf8("I р."));
     QCOMPARE(form.Groups()[0].DistanceClass, engine::DistanceClass::First);
-    QVERIFY(form.cbMaxKval->isVisible()); // the editor stays open
-    QCOMPARE(form.cbMaxKval->currentText(), QString("xyz"));
+    QVERIFY(W(form).cbMaxKval->isVisible()); // the editor stays open
+    QCOMPARE(W(form).cbMaxKval->currentText(), QString("xyz"));
 
     // Another cell's editor takes its place; still nothing changed.
-    test::ClickCell(form.StringGrid2, 1, ui::CategoryColumn);
-    QVERIFY(!form.cbMaxKval->isVisible());
-    QVERIFY(form.ComboBox4->isVisible());
+    test::ClickCell(W(form).StringGrid2, 1, ui::CategoryColumn);
+    QVERIFY(!W(form).cbMaxKval->isVisible());
+    QVERIFY(W(form).ComboBox4->isVisible());
     QCOMPARE(form.Groups()[0].DistanceClass, engine::DistanceClass::First);
 }
 
 void GroupListTest::TypedItemCommitsOnExit()
 {
     TForm1 &form = m_window->Form();
-    test::ClickCell(form.StringGrid2, 1, ui::ClassColumn);
-    QTest::keyClick(form.cbMaxKval, Qt::Key_A, Qt::ControlModifier);
-    test::TypeText(form.cbMaxKval, Utf8("КМС"));
+    test::ClickCell(W(form).StringGrid2, 1, ui::ClassColumn);
+    QTest::keyClick(W(form).cbMaxKval, Qt::Key_A, Qt::ControlModifier);
+    test::TypeText(W(form).cbMaxKval, Utf8("КМС"));
     QCOMPARE(form.Groups()[1].DistanceClass, engine::DistanceClass::First); // typing alone commits nothing
-    test::ClickCell(form.StringGrid2, 2, ui::HeadingColumn); // leaving does
+    test::ClickCell(W(form).StringGrid2, 2, ui::HeadingColumn); // leaving does
     QCOMPARE(form.Groups()[1].DistanceClass, engine::DistanceClass::Kms);
-    QCOMPARE(test::CellText(form.StringGrid2, 1, ui::ClassColumn), Utf8("КМС"));
-    QVERIFY(!form.cbMaxKval->isVisible());
+    QCOMPARE(test::CellText(W(form).StringGrid2, 1, ui::ClassColumn), Utf8("КМС"));
+    QVERIFY(!W(form).cbMaxKval->isVisible());
 }
 
 void GroupListTest::EnterOnTypedItemCommits()
 {
     TForm1 &form = m_window->Form();
-    test::ClickCell(form.StringGrid2, 2, ui::CategoryColumn);
-    QTest::keyClick(form.ComboBox4, Qt::Key_A, Qt::ControlModifier);
-    test::TypeText(form.ComboBox4, Utf8("Не лічыць"));
-    QTest::keyClick(form.ComboBox4, Qt::Key_Return);
+    test::ClickCell(W(form).StringGrid2, 2, ui::CategoryColumn);
+    QTest::keyClick(W(form).ComboBox4, Qt::Key_A, Qt::ControlModifier);
+    test::TypeText(W(form).ComboBox4, Utf8("Не лічыць"));
+    QTest::keyClick(W(form).ComboBox4, Qt::Key_Return);
     QCOMPARE(form.Groups()[2].Category, engine::Category::NotCounted);
-    QCOMPARE(test::CellText(form.StringGrid2, 2, ui::CategoryColumn), Utf8("Не лічыць"));
-    QVERIFY(!form.ComboBox4->isVisible());
-    QCOMPARE(QApplication::focusWidget(), form.StringGrid2);
+    QCOMPARE(test::CellText(W(form).StringGrid2, 2, ui::CategoryColumn), Utf8("Не лічыць"));
+    QVERIFY(!W(form).ComboBox4->isVisible());
+    QCOMPARE(QApplication::focusWidget(), W(form).StringGrid2);
 }
 
 void GroupListTest::CategoryAndTable()
 {
     TForm1 &form = m_window->Form();
-    test::ClickCell(form.StringGrid2, 0, ui::CategoryColumn);
-    QTest::keyClick(form.ComboBox4, Qt::Key_Down);
+    test::ClickCell(W(form).StringGrid2, 0, ui::CategoryColumn);
+    test::StepChoice(W(form).ComboBox4, 1);
     QCOMPARE(form.Groups()[0].Category, engine::Category::Juniors);
-    QCOMPARE(test::CellText(form.StringGrid2, 0, ui::CategoryColumn), Utf8("Юнацкія"));
+    QCOMPARE(test::CellText(W(form).StringGrid2, 0, ui::CategoryColumn), Utf8("Юнацкія"));
 
-    test::ClickCell(form.StringGrid2, 1, ui::TableColumn);
-    QCOMPARE(form.ComboBox3->count(), 2);
-    QCOMPARE(form.ComboBox3->itemText(1), Utf8("A: 25, 20, 18..."));
-    QTest::keyClick(form.ComboBox3, Qt::Key_Down);
+    test::ClickCell(W(form).StringGrid2, 1, ui::TableColumn);
+    QCOMPARE(W(form).ComboBox3->count(), 2);
+    QCOMPARE(W(form).ComboBox3->itemText(1), Utf8("A: 25, 20, 18..."));
+    test::StepChoice(W(form).ComboBox3, 1);
     QCOMPARE(form.Groups()[1].PointsTable, 1);
-    QCOMPARE(test::CellText(form.StringGrid2, 1, ui::TableColumn), Utf8("A: 25, 20, 18..."));
+    QCOMPARE(test::CellText(W(form).StringGrid2, 1, ui::TableColumn), Utf8("A: 25, 20, 18..."));
 }
 
 void GroupListTest::ClassChangeRewritesMastersCell()
 {
     TForm1 &form = m_window->Form();
     ChooseClass(form, 0, 0);
-    QCOMPARE(test::CellText(form.StringGrid2, 0, ui::MastersColumn), Utf8("0"));
+    QCOMPARE(test::CellText(W(form).StringGrid2, 0, ui::MastersColumn), Utf8("0"));
     ChooseClass(form, 0, 1);
     QCOMPARE(form.Groups()[0].DistanceClass, engine::DistanceClass::Kms);
-    QCOMPARE(test::CellText(form.StringGrid2, 0, ui::MastersColumn), Utf8("--"));
-    test::ClickCell(form.StringGrid2, 0, ui::MastersColumn);
-    QVERIFY(!form.ebMastersCount->isVisible());
+    QCOMPARE(test::CellText(W(form).StringGrid2, 0, ui::MastersColumn), Utf8("--"));
+    test::ClickCell(W(form).StringGrid2, 0, ui::MastersColumn);
+    QVERIFY(!W(form).ebMastersCount->isVisible());
 }
 
 void GroupListTest::MastersLettersStoreZero()
 {
     TForm1 &form = m_window->Form();
     ChooseClass(form, 0, 0);
-    test::ClickCell(form.StringGrid2, 0, ui::MastersColumn);
-    QTest::keyClicks(form.ebMastersCount, "3");
-    QTest::keyClick(form.ebMastersCount, Qt::Key_Tab);
+    test::ClickCell(W(form).StringGrid2, 0, ui::MastersColumn);
+    QTest::keyClicks(W(form).ebMastersCount, "3");
+    QTest::keyClick(W(form).ebMastersCount, Qt::Key_Tab);
     QCOMPARE(form.Groups()[0].MastersCount, 3);
 
-    test::ClickCell(form.StringGrid2, 0, ui::MastersColumn);
-    QCOMPARE(form.ebMastersCount->text(), QString("3"));
-    QCOMPARE(form.ebMastersCount->selectedText(), QString("3"));
-    test::TypeText(form.ebMastersCount, Utf8("тры"));
-    QTest::keyClick(form.ebMastersCount, Qt::Key_Tab);
+    test::ClickCell(W(form).StringGrid2, 0, ui::MastersColumn);
+    QCOMPARE(W(form).ebMastersCount->text(), QString("3"));
+    QCOMPARE(W(form).ebMastersCount->selectedText(), QString("3"));
+    test::TypeText(W(form).ebMastersCount, Utf8("тры"));
+    QTest::keyClick(W(form).ebMastersCount, Qt::Key_Tab);
     QCOMPARE(form.Groups()[0].MastersCount, 0);
-    QCOMPARE(test::CellText(form.StringGrid2, 0, ui::MastersColumn), QString("0"));
-    QVERIFY(!form.ebMastersCount->isVisible());
+    QCOMPARE(test::CellText(W(form).StringGrid2, 0, ui::MastersColumn), QString("0"));
+    QVERIFY(!W(form).ebMastersCount->isVisible());
 }
 
 void GroupListTest::MastersKeys()
@@ -223,121 +241,186 @@ void GroupListTest::MastersKeys()
         ChooseClass(form, row, 0);
 
     // Enter commits, moves down and opens the next row's editor.
-    test::ClickCell(form.StringGrid2, 0, ui::MastersColumn);
-    QTest::keyClicks(form.ebMastersCount, "1");
-    QTest::keyClick(form.ebMastersCount, Qt::Key_Return);
+    test::ClickCell(W(form).StringGrid2, 0, ui::MastersColumn);
+    QTest::keyClicks(W(form).ebMastersCount, "1");
+    QTest::keyClick(W(form).ebMastersCount, Qt::Key_Return);
     QCOMPARE(form.Groups()[0].MastersCount, 1);
-    QCOMPARE(form.StringGrid2->currentRow(), 1);
-    QVERIFY(form.ebMastersCount->isVisible());
-    QCOMPARE(QApplication::focusWidget(), form.ebMastersCount);
+    QCOMPARE(W(form).StringGrid2->currentRow(), 1);
+    QVERIFY(W(form).ebMastersCount->isVisible());
+    QCOMPARE(QApplication::focusWidget(), W(form).ebMastersCount);
 
     // Down likewise; row 2 (Ж16) is not of class МС: no editor.
-    QTest::keyClicks(form.ebMastersCount, "2");
-    QTest::keyClick(form.ebMastersCount, Qt::Key_Down);
+    QTest::keyClicks(W(form).ebMastersCount, "2");
+    QTest::keyClick(W(form).ebMastersCount, Qt::Key_Down);
     QCOMPARE(form.Groups()[1].MastersCount, 2);
-    QCOMPARE(form.StringGrid2->currentRow(), 2);
-    QVERIFY(!form.ebMastersCount->isVisible());
-    QCOMPARE(QApplication::focusWidget(), form.StringGrid2);
+    QCOMPARE(W(form).StringGrid2->currentRow(), 2);
+    QVERIFY(!W(form).ebMastersCount->isVisible());
+    QCOMPARE(QApplication::focusWidget(), W(form).StringGrid2);
 
     // Down in the last row stays there and opens the editor again.
-    test::ClickCell(form.StringGrid2, 3, ui::MastersColumn);
-    QTest::keyClicks(form.ebMastersCount, "4");
-    QTest::keyClick(form.ebMastersCount, Qt::Key_Down);
+    test::ClickCell(W(form).StringGrid2, 3, ui::MastersColumn);
+    QTest::keyClicks(W(form).ebMastersCount, "4");
+    QTest::keyClick(W(form).ebMastersCount, Qt::Key_Down);
     QCOMPARE(form.Groups()[3].MastersCount, 4);
-    QCOMPARE(form.StringGrid2->currentRow(), 3);
-    QVERIFY(form.ebMastersCount->isVisible());
-    QCOMPARE(form.ebMastersCount->text(), QString("4"));
+    QCOMPARE(W(form).StringGrid2->currentRow(), 3);
+    QVERIFY(W(form).ebMastersCount->isVisible());
+    QCOMPARE(W(form).ebMastersCount->text(), QString("4"));
 
     // Up from row 1 (second row) to the first; Up in the first stays.
-    test::ClickCell(form.StringGrid2, 1, ui::MastersColumn);
-    QTest::keyClicks(form.ebMastersCount, "5");
-    QTest::keyClick(form.ebMastersCount, Qt::Key_Up);
+    test::ClickCell(W(form).StringGrid2, 1, ui::MastersColumn);
+    QTest::keyClicks(W(form).ebMastersCount, "5");
+    QTest::keyClick(W(form).ebMastersCount, Qt::Key_Up);
     QCOMPARE(form.Groups()[1].MastersCount, 5);
-    QCOMPARE(form.StringGrid2->currentRow(), 0);
-    QVERIFY(form.ebMastersCount->isVisible());
-    QCOMPARE(form.ebMastersCount->text(), QString("1"));
-    QTest::keyClicks(form.ebMastersCount, "6");
-    QTest::keyClick(form.ebMastersCount, Qt::Key_Up);
+    QCOMPARE(W(form).StringGrid2->currentRow(), 0);
+    QVERIFY(W(form).ebMastersCount->isVisible());
+    QCOMPARE(W(form).ebMastersCount->text(), QString("1"));
+    QTest::keyClicks(W(form).ebMastersCount, "6");
+    QTest::keyClick(W(form).ebMastersCount, Qt::Key_Up);
     QCOMPARE(form.Groups()[0].MastersCount, 6);
-    QCOMPARE(form.StringGrid2->currentRow(), 0);
-    QVERIFY(form.ebMastersCount->isVisible());
+    QCOMPARE(W(form).StringGrid2->currentRow(), 0);
+    QVERIFY(W(form).ebMastersCount->isVisible());
 
     // Other keys do nothing special.
-    QTest::keyClick(form.ebMastersCount, Qt::Key_Left);
-    QVERIFY(form.ebMastersCount->isVisible());
+    QTest::keyClick(W(form).ebMastersCount, Qt::Key_Left);
+    QVERIFY(W(form).ebMastersCount->isVisible());
     QCOMPARE(form.Groups()[0].MastersCount, 6);
 }
 
-void GroupListTest::MastersEscapeRestores()
+void GroupListTest::KeysChangeNothing_data()
 {
+    QTest::addColumn<int>("col");
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<QString>("typed");
+    const QList<int> tabThenDowns { Qt::Key_Tab, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down };
+    const QList<int> downsThenUps { Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Down };
+    const QList<int> pages { Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_PageDown };
+    const QList<int> escape { Qt::Key_Escape };
+    QTest::newRow("table: Tab, arrows") << int(ui::TableColumn) << tabThenDowns << QString();
+    QTest::newRow("class: arrows") << int(ui::ClassColumn) << downsThenUps << QString();
+    QTest::newRow("category: pages") << int(ui::CategoryColumn) << pages << QString();
+    QTest::newRow("table: wheel") << int(ui::TableColumn) << QList<int> { 0 } << QString();
+    QTest::newRow("class: typed, Escape") << int(ui::ClassColumn) << escape << Utf8("МС");
+    QTest::newRow("category: typed, Escape")
+        << int(ui::CategoryColumn) << escape << Utf8("Юнацкія");
+    QTest::newRow("table: typed, Escape")
+        << int(ui::TableColumn) << escape << Utf8("A: 25, 20, 18...");
+    QTest::newRow("masters: typed, Escape") << int(ui::MastersColumn) << escape << "12";
+}
+
+void GroupListTest::KeysChangeNothing()
+{
+    QFETCH(int, col);
+    QFETCH(QList<int>, keys);
+    QFETCH(QString, typed);
     TForm1 &form = m_window->Form();
-    ChooseClass(form, 0, 0);
-    test::ClickCell(form.StringGrid2, 0, ui::MastersColumn);
-    QTest::keyClicks(form.ebMastersCount, "7");
-    QTest::keyClick(form.ebMastersCount, Qt::Key_Tab);
-    test::ClickCell(form.StringGrid2, 0, ui::MastersColumn);
-    QTest::keyClicks(form.ebMastersCount, "12");
-    QTest::keyClick(form.ebMastersCount, Qt::Key_Escape);
-    QCOMPARE(form.ebMastersCount->text(), QString("7"));
-    QVERIFY(form.ebMastersCount->isVisible());
-    QCOMPARE(form.Groups()[0].MastersCount, 7);
+    ChooseClass(form, 0, 0); // so that the masters count has an editor
+    const QList<QList<int>> before = Settings(form);
+    QStringList cells;
+    for (int row = 0; row < W(form).StringGrid2->rowCount(); ++row)
+        for (int c = 0; c < ui::GroupColumnCount; ++c)
+            cells.append(test::CellText(W(form).StringGrid2, row, c));
+
+    test::ClickCell(W(form).StringGrid2, 0, col);
+    QWidget *editor = QApplication::focusWidget();
+    if (!typed.isEmpty()) {
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        test::TypeText(editor, typed);
+    }
+    for (const int key : keys) {
+        QWidget *target = QApplication::focusWidget();
+        if (key == 0) {
+            QWheelEvent wheel(QPointF(5, 5), target->mapToGlobal(QPointF(5, 5)), {},
+                QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(target, &wheel);
+        } else {
+            QTest::keyClick(target, Qt::Key(key));
+        }
+    }
+
+    QCOMPARE(Settings(form), before);
+    for (int row = 0, i = 0; row < W(form).StringGrid2->rowCount(); ++row)
+        for (int c = 0; c < ui::GroupColumnCount; ++c, ++i)
+            QCOMPARE(test::CellText(W(form).StringGrid2, row, c), cells[i]);
+    if (keys == QList<int> { Qt::Key_Escape }) {
+        QVERIFY(!editor->isVisible());
+        QCOMPARE(QApplication::focusWidget(), W(form).StringGrid2);
+    }
 }
 
 void GroupListTest::SettingsSurviveRereading()
 {
     TForm1 &form = m_window->Form();
     ChooseClass(form, 0, 0);
-    QTest::mouseClick(form.Button3, Qt::LeftButton);
+    QTest::mouseClick(W(form).Button3, Qt::LeftButton);
     QVERIFY(m_window->Informations.isEmpty());
     QCOMPARE(form.Groups()[0].DistanceClass, engine::DistanceClass::Ms);
-    QCOMPARE(test::CellText(form.StringGrid2, 0, ui::ClassColumn), Utf8("МС"));
-    QCOMPARE(test::CellText(form.StringGrid2, 0, ui::MastersColumn), Utf8("0"));
+    QCOMPARE(test::CellText(W(form).StringGrid2, 0, ui::ClassColumn), Utf8("МС"));
+    QCOMPARE(test::CellText(W(form).StringGrid2, 0, ui::MastersColumn), Utf8("0"));
 }
 
 void GroupListTest::GridKeysReopenEditor()
 {
     TForm1 &form = m_window->Form();
-    test::ClickCell(form.StringGrid2, 0, ui::CategoryColumn);
-    QTest::keyClick(form.ComboBox4, Qt::Key_Down); // commits, the grid has the focus
-    QVERIFY(!form.ComboBox4->isVisible());
-    QTest::keyClick(form.StringGrid2, Qt::Key_F2);
-    QVERIFY(form.ComboBox4->isVisible());
-    QTest::keyClick(form.ComboBox4, Qt::Key_Up);
+    test::ClickCell(W(form).StringGrid2, 0, ui::CategoryColumn);
+    test::StepChoice(W(form).ComboBox4, 1); // commits, the grid has the focus
+    QVERIFY(!W(form).ComboBox4->isVisible());
+    QTest::keyClick(W(form).StringGrid2, Qt::Key_F2);
+    QVERIFY(W(form).ComboBox4->isVisible());
+    test::StepChoice(W(form).ComboBox4, -1);
     QCOMPARE(form.Groups()[0].Category, engine::Category::Adults);
     // Moving the current cell with the keyboard opens the editor there.
-    QTest::keyClick(form.StringGrid2, Qt::Key_Left);
-    QVERIFY(form.cbMaxKval->isVisible());
-    QCOMPARE(form.StringGrid2->currentColumn(), int(ui::ClassColumn));
+    QTest::keyClick(W(form).StringGrid2, Qt::Key_Left);
+    QVERIFY(W(form).cbMaxKval->isVisible());
+    QCOMPARE(W(form).StringGrid2->currentColumn(), int(ui::ClassColumn));
 }
 
-void GroupListTest::TableBeyondCaptionsFailsRefill()
+void GroupListTest::CaptionsFollowTables_data()
 {
-    // Two tables of one place; the group takes table "B", which the user then empties.
+    QTest::addColumn<int>("col"); // the table whose first place is retyped
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("table"); // the first group's table afterwards
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QStringList>("told");
+    QTest::newRow("edited") << 2 << "26" << 2 << Utf8("B: 26...") << QStringList();
+    QTest::newRow("renumbered") << 1 << "" << 1 << Utf8("A: 20...") << QStringList();
+    QTest::newRow("removed") << 2 << "" << 0 << Utf8("Без ачкоў")
+                             << QStringList { ui::text::TablesRemoved.arg(Utf8("М21")) };
+}
+
+void GroupListTest::CaptionsFollowTables()
+{
+    QFETCH(int, col);
+    QFETCH(QString, text);
+    QFETCH(int, table);
+    QFETCH(QString, caption);
+    QFETCH(QStringList, told);
+    // Two tables of one place; the first group takes table "B".
     m_window = std::make_unique<test::Window>(
         "[Ochki]\r\nTablesCount=2\r\nPlacesCount=1\r\n1=25;20;\r\n");
     TForm1 &form = m_window->Form();
     QVERIFY(m_window->ShowAndActivate());
     form.OpenProtocol(SampleProtocol());
-    test::ClickCell(form.StringGrid2, 0, ui::TableColumn);
-    QTest::keyClick(form.ComboBox3, Qt::Key_Down); // each arrow commits: open it again
-    test::ClickCell(form.StringGrid2, 0, ui::TableColumn);
-    QTest::keyClick(form.ComboBox3, Qt::Key_Down);
+    test::ClickCell(W(form).StringGrid2, 0, ui::TableColumn);
+    test::StepChoice(W(form).ComboBox3, 2);
     QCOMPARE(form.Groups()[0].PointsTable, 2);
 
-    test::ClickCell(form.StringGrid1, 0, 1);
-    QTest::keyClick(form.StringGrid1, Qt::Key_F2);
+    test::ClickCell(W(form).StringGrid1, 0, col - 1);
+    QTest::keyClick(W(form).StringGrid1, Qt::Key_F2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+    QTest::keyClicks(QApplication::focusWidget(), text.toLatin1());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    test::ClickCell(form.StringGrid1, 0, 0); // compaction: "B" goes
-    QCOMPARE(form.PointsTables().Grid.TablesCount(), 1);
-    // Compaction leaves the captions; the next edit rebuilds them without "B".
-    QTest::keyClicks(form.StringGrid1, "30");
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QCOMPARE(form.PointsTables().TableCaptions.size(), std::size_t(2));
+    test::ClickCell(W(form).StringGrid2, 1, ui::HeadingColumn); // leaving the grid compacts it
 
-    QTest::mouseClick(form.Button3, Qt::LeftButton);
-    QCOMPARE(m_window->Informations, QStringList { Utf8(ui::LoadFailedMessage) });
-    QCOMPARE(QApplication::focusWidget(), form.Button1);
+    QCOMPARE(form.Groups()[0].PointsTable, table);
+    QCOMPARE(test::CellText(W(form).StringGrid2, 0, ui::TableColumn), caption);
+    QCOMPARE(m_window->Informations, told);
+    // The editor offers the tables as they are now.
+    const std::vector<std::string> &captions = form.PointsTables().TableCaptions;
+    QCOMPARE(W(form).ComboBox3->count(), int(captions.size()));
+    for (int i = 0; i < W(form).ComboBox3->count(); ++i)
+        QCOMPARE(W(form).ComboBox3->itemText(i), ui::FromCp1251(captions[std::size_t(i)]));
+    QCOMPARE(W(form).ComboBox3->itemText(table), caption);
 }
 
 QTEST_MAIN(GroupListTest)

@@ -7,22 +7,29 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
+#include <QTreeView>
 #include <QUrl>
 
 #include "engine/cp1251.h"
 #include "ui/messages.h"
 #include "engine/rewrite.h"
 #include "ui/output_view.h"
+#include "engine/save.h"
+#include "ui/belarusian_texts.h"
+#include "ui/dialogs.h"
 #include "ui/points_grid_view.h"
 #include "ui/text_codec.h"
 #include "ui_test_support.h"
 
 using test::Utf8;
+using test::W;
 
 namespace {
 
@@ -83,6 +90,17 @@ private slots:
     void Utf8ProtocolIsPointedOut();
     void EditedViewKeepsUntouchedBytes();
     void Resizing();
+    void OneBoldStep_data();
+    void OneBoldStep();
+    void TypedPathsDoTheirSteps();
+    void UnencodableOutputIsNotSaved_data();
+    void UnencodableOutputIsNotSaved();
+    void CollectorEmail_data();
+    void CollectorEmail();
+    void FileDialogs();
+    void OverwriteIsAsked_data();
+    void OverwriteIsAsked();
+    void CloseQuestionInBelarusian();
 };
 
 void MainWindowTest::ControlsAndDefaults()
@@ -90,50 +108,51 @@ void MainWindowTest::ControlsAndDefaults()
     test::Window window;
     TForm1 &form = window.Form();
     QCOMPARE(form.windowTitle(), QString("Lapwing v1.9 - 8.02.2014"));
-    QCOMPARE(form.LabeledEdit1Label->text(), Utf8("Імя файла:"));
-    QCOMPARE(form.Button2->text(), Utf8("1. Агляд..."));
-    QCOMPARE(form.Button3->text(), Utf8("Перачытаць"));
-    QCOMPARE(form.Label2->text(), Utf8("Групы:"));
-    QCOMPARE(form.Label3->text(), Utf8("Табліцы ачкоў:"));
-    QCOMPARE(form.checkUseVK->text(), Utf8("Улічваць ранг спартсменаў па-за конкурсам (в/к)"));
-    QVERIFY(!form.checkUseVK->isChecked());
-    QCOMPARE(form.CheckBox1->text(), Utf8("Палічыць ачкі па рэйтынгу"));
-    QVERIFY(!form.CheckBox1->isChecked());
-    QCOMPARE(form.LabeledEdit3Label->text(), Utf8("К="));
-    QCOMPARE(form.LabeledEdit3->text(), QString("1000"));
-    QVERIFY(!form.LabeledEdit3->isEnabled());
-    QCOMPARE(form.LabeledEdit4Label->text(), Utf8("К="));
-    QCOMPARE(form.LabeledEdit4->text(), QString("2"));
-    QVERIFY(!form.LabeledEdit4->isEnabled());
-    QCOMPARE(form.Button1->text(), Utf8("3. Пералічыць"));
-    QCOMPARE(form.CheckBox2->text(),
+    QCOMPARE(W(form).LabeledEdit1Label->text(), Utf8("Імя файла:"));
+    QCOMPARE(W(form).Button2->text(), Utf8("1. Агляд..."));
+    QCOMPARE(W(form).Button3->text(), Utf8("Перачытаць"));
+    QCOMPARE(W(form).Label2->text(), Utf8("Групы:"));
+    QCOMPARE(W(form).Label3->text(), Utf8("Табліцы ачкоў:"));
+    QCOMPARE(W(form).checkUseVK->text(), Utf8("Улічваць ранг спартсменаў па-за конкурсам (в/к)"));
+    QVERIFY(!W(form).checkUseVK->isChecked());
+    QCOMPARE(W(form).CheckBox1->text(), Utf8("Палічыць ачкі па рэйтынгу"));
+    QVERIFY(!W(form).CheckBox1->isChecked());
+    QCOMPARE(W(form).LabeledEdit3Label->text(), Utf8("К="));
+    QCOMPARE(W(form).LabeledEdit3->text(), QString("1000"));
+    QVERIFY(!W(form).LabeledEdit3->isEnabled());
+    QCOMPARE(W(form).LabeledEdit4Label->text(), Utf8("К="));
+    QCOMPARE(W(form).LabeledEdit4->text(), QString("2"));
+    QVERIFY(!W(form).LabeledEdit4->isEnabled());
+    QCOMPARE(W(form).Button1->text(), Utf8("3. Пералічыць"));
+    QCOMPARE(W(form).CheckBox2->text(),
         Utf8("Не улічваць іншаземных спарцменаў (шукае тры вялікія лацінскія літары LTV, "
              "LTU, POL, UKR, RUS і г.д.)"));
-    QVERIFY(form.CheckBox2->isChecked());
-    QCOMPARE(form.Memo2->toPlainText(), Utf8("Тут з'яўляеца апрацаваная версія"));
-    QVERIFY(QFontInfo(form.Memo2->font()).fixedPitch());
-    QCOMPARE(form.Memo2->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    QCOMPARE(form.Memo2->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    QCOMPARE(form.LabeledEdit2Label->text(), Utf8("Імя файла:"));
-    QCOMPARE(form.Button4->text(), Utf8("4. Агляд..."));
-    QCOMPARE(form.Button5->text(), Utf8("5. Захаваць"));
-    QCOMPARE(form.StringGrid2->columnCount(), 5);
+    QVERIFY(W(form).CheckBox2->isChecked());
+    QCOMPARE(W(form).Memo2->toPlainText(), Utf8("Тут з'яўляеца апрацаваная версія"));
+    QVERIFY(QFontInfo(W(form).Memo2->font()).fixedPitch());
+    QCOMPARE(W(form).Memo2->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QCOMPARE(W(form).Memo2->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QCOMPARE(W(form).LabeledEdit2Label->text(), Utf8("Імя файла:"));
+    QCOMPARE(W(form).Button4->text(), Utf8("4. Агляд..."));
+    QCOMPARE(W(form).Button5->text(), Utf8("5. Захаваць"));
+    QCOMPARE(W(form).StringGrid2->columnCount(), 5);
 
-    QCOMPARE(form.OpenDialog1->windowTitle(), Utf8("Імя файла з вынікамі для пераліку"));
-    QCOMPARE(form.OpenDialog1->fileMode(), QFileDialog::ExistingFile);
-    QCOMPARE(form.OpenDialog1->nameFilters().size(), 3);
-    QVERIFY(form.OpenDialog1->nameFilters()[0].startsWith(Utf8("HTM-файлы")));
-    QVERIFY(form.OpenDialog1->nameFilters()[2].startsWith(Utf8("Ўсе файлы (*.*)")));
-    QVERIFY(form.OpenDialog1->selectedFiles().value(0).endsWith(Utf8("Протокол_Результатов.htm")));
-    QVERIFY(form.SaveDialog1->selectedFiles().value(0).endsWith(
+    QCOMPARE(W(form).OpenDialog1->windowTitle(), Utf8("Імя файла з вынікамі для пераліку"));
+    QCOMPARE(W(form).OpenDialog1->fileMode(), QFileDialog::ExistingFile);
+    QCOMPARE(W(form).OpenDialog1->nameFilters().size(), 3);
+    QVERIFY(W(form).OpenDialog1->nameFilters()[0].startsWith(Utf8("HTM-файлы")));
+    QVERIFY(W(form).OpenDialog1->nameFilters()[2].startsWith(Utf8("Ўсе файлы (*.*)")));
+    QVERIFY(
+        W(form).OpenDialog1->selectedFiles().value(0).endsWith(Utf8("Протокол_Результатов.htm")));
+    QVERIFY(W(form).SaveDialog1->selectedFiles().value(0).endsWith(
         TForm1::DefaultOutputName(QDate::currentDate())));
 
     // The group editors lie hidden until a cell is selected.
     QVERIFY(window.ShowAndActivate());
-    QVERIFY(!form.cbMaxKval->isVisible() && !form.ComboBox4->isVisible()
-        && !form.ebMastersCount->isVisible() && !form.ComboBox3->isVisible());
-    QVERIFY(form.Button2->font().bold());
-    QCOMPARE(QApplication::focusWidget(), form.Button2);
+    QVERIFY(!W(form).cbMaxKval->isVisible() && !W(form).ComboBox4->isVisible()
+        && !W(form).ebMastersCount->isVisible() && !W(form).ComboBox3->isVisible());
+    QVERIFY(W(form).Button2->font().bold());
+    QCOMPARE(QApplication::focusWidget(), W(form).Button2);
     QCOMPARE(form.size(), QSize(707, 555));
 }
 
@@ -149,9 +168,10 @@ void MainWindowTest::TabOrder()
     TForm1 &form = window.Form();
     QVERIFY(window.ShowAndActivate());
     // The path edit and the output view are skipped, as are the disabled "К=" edits.
-    const QList<QWidget *> expected { form.Button3, form.StringGrid2, form.StringGrid1,
-        form.checkUseVK, form.CheckBox1, form.Button1, form.CheckBox2, form.LabeledEdit2,
-        form.Button4, form.Button5, form.Button2 };
+    const QList<QWidget *> expected { W(form).Button3, W(form).StringGrid2, W(form).StringGrid1,
+        W(form).checkUseVK, W(form).CheckBox1, W(form).Button1, W(form).CheckBox2,
+        W(form).LabeledEdit2, W(form).Button4, W(form).Button5,
+        form.findChild<QLineEdit *>("CollectorEmail"), W(form).Button2 };
     for (QWidget *next : expected) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), next);
@@ -163,14 +183,14 @@ void MainWindowTest::CancelledOpenStillReads()
     test::Window window;
     TForm1 &form = window.Form();
     QVERIFY(window.ShowAndActivate());
-    form.LabeledEdit1->setText(SampleProtocol());
-    QTest::mouseClick(form.Button2, Qt::LeftButton); // the dialog is cancelled
-    QCOMPARE(form.LabeledEdit1->text(), SampleProtocol());
-    QCOMPARE(form.StringGrid2->rowCount(), 4);
+    W(form).LabeledEdit1->setText(SampleProtocol());
+    QTest::mouseClick(W(form).Button2, Qt::LeftButton); // the dialog is cancelled
+    QCOMPARE(W(form).LabeledEdit1->text(), SampleProtocol());
+    QCOMPARE(W(form).StringGrid2->rowCount(), 4);
     QVERIFY(!form.ProtocolLines().empty());
-    QVERIFY(!form.Button2->font().bold() && !form.Button3->font().bold());
-    QVERIFY(form.Button1->font().bold());
-    QCOMPARE(QApplication::focusWidget(), form.Button1);
+    QVERIFY(!W(form).Button2->font().bold() && !W(form).Button3->font().bold());
+    QVERIFY(W(form).Button1->font().bold());
+    QCOMPARE(QApplication::focusWidget(), W(form).Button1);
 }
 
 void MainWindowTest::LoadFailures_data()
@@ -192,12 +212,12 @@ void MainWindowTest::LoadFailures()
     if (!content.isEmpty())
         test::WriteBytes(path, content.toStdString());
     window.OpenChoice = test::PathText(path);
-    QTest::mouseClick(form.Button2, Qt::LeftButton);
+    QTest::mouseClick(W(form).Button2, Qt::LeftButton);
     QCOMPARE(window.Informations.size(), message ? 1 : 0);
-    QCOMPARE(window.Informations.value(0), Utf8(ui::LoadFailedMessage));
-    QCOMPARE(form.StringGrid2->rowCount(), 0);
-    QVERIFY(form.Button1->font().bold() && !form.Button3->font().bold());
-    QCOMPARE(QApplication::focusWidget(), form.Button1);
+    QCOMPARE(window.Informations.value(0), ui::text::LoadFailed);
+    QCOMPARE(W(form).StringGrid2->rowCount(), 0);
+    QVERIFY(W(form).Button1->font().bold() && !W(form).Button3->font().bold());
+    QCOMPARE(QApplication::focusWidget(), W(form).Button1);
 }
 
 void MainWindowTest::RecalculateWithoutProtocolClearsView()
@@ -205,11 +225,11 @@ void MainWindowTest::RecalculateWithoutProtocolClearsView()
     test::Window window;
     TForm1 &form = window.Form();
     QVERIFY(window.ShowAndActivate());
-    QTest::mouseClick(form.Button1, Qt::LeftButton);
-    QCOMPARE(form.Memo2->toPlainText(), QString());
+    QTest::mouseClick(W(form).Button1, Qt::LeftButton);
+    QCOMPARE(W(form).Memo2->toPlainText(), QString());
     QVERIFY(form.OutputToSave().empty());
-    QVERIFY(!form.Button1->font().bold() && form.Button4->font().bold());
-    QCOMPARE(QApplication::focusWidget(), form.Button4);
+    QVERIFY(!W(form).Button1->font().bold() && W(form).Button4->font().bold());
+    QCOMPARE(QApplication::focusWidget(), W(form).Button4);
 }
 
 void MainWindowTest::RecalculateLeadsToSaveWhenNamed()
@@ -217,10 +237,10 @@ void MainWindowTest::RecalculateLeadsToSaveWhenNamed()
     test::Window window;
     TForm1 &form = window.Form();
     QVERIFY(window.ShowAndActivate());
-    form.LabeledEdit2->setText("out.htm");
-    QTest::mouseClick(form.Button1, Qt::LeftButton);
-    QVERIFY(!form.Button4->font().bold() && form.Button5->font().bold());
-    QCOMPARE(QApplication::focusWidget(), form.Button5);
+    W(form).LabeledEdit2->setText("out.htm");
+    QTest::mouseClick(W(form).Button1, Qt::LeftButton);
+    QVERIFY(!W(form).Button4->font().bold() && W(form).Button5->font().bold());
+    QCOMPARE(QApplication::focusWidget(), W(form).Button5);
 }
 
 void MainWindowTest::SaveWithoutName()
@@ -228,12 +248,12 @@ void MainWindowTest::SaveWithoutName()
     test::Window window;
     TForm1 &form = window.Form();
     QVERIFY(window.ShowAndActivate());
-    QTest::mouseClick(form.Button4, Qt::LeftButton); // the dialog is cancelled
-    QVERIFY(form.LabeledEdit2->text().isEmpty());
-    QVERIFY(form.Button5->font().bold());
-    QTest::mouseClick(form.Button5, Qt::LeftButton);
-    QCOMPARE(window.Informations, QStringList { Utf8(ui::NoOutputNameMessage) });
-    QVERIFY(form.Button5->font().bold() && !form.Button3->font().bold());
+    QTest::mouseClick(W(form).Button4, Qt::LeftButton); // the dialog is cancelled
+    QVERIFY(W(form).LabeledEdit2->text().isEmpty());
+    QVERIFY(W(form).Button5->font().bold());
+    QTest::mouseClick(W(form).Button5, Qt::LeftButton);
+    QCOMPARE(window.Informations, QStringList { ui::text::NoOutputName });
+    QVERIFY(W(form).Button5->font().bold() && !W(form).Button3->font().bold());
 }
 
 void MainWindowTest::SaveFailure()
@@ -241,10 +261,15 @@ void MainWindowTest::SaveFailure()
     test::Window window;
     TForm1 &form = window.Form();
     QVERIFY(window.ShowAndActivate());
-    form.LabeledEdit2->setText(test::PathText(window.TempPath("missing/out.htm")));
-    QTest::mouseClick(form.Button5, Qt::LeftButton);
-    QCOMPARE(window.Informations, QStringList { Utf8(ui::SaveFailedMessage) });
-    QVERIFY(!form.Button3->font().bold());
+    W(form).LabeledEdit2->setText(test::PathText(window.TempPath("missing/out.htm")));
+    QTest::mouseClick(W(form).Button5, Qt::LeftButton);
+    // An error naming the file and the system's reason.
+    QVERIFY(window.Informations.isEmpty());
+    QCOMPARE(window.Errors.size(), 1);
+    const QString prefix = ui::text::SaveFailed + "\n" + W(form).LabeledEdit2->text() + ": ";
+    QVERIFY(window.Errors[0].startsWith(prefix));
+    QVERIFY(window.Errors[0].size() > prefix.size());
+    QVERIFY(!W(form).Button3->font().bold());
 }
 
 void MainWindowTest::SaveInitialText()
@@ -253,12 +278,12 @@ void MainWindowTest::SaveInitialText()
     TForm1 &form = window.Form();
     QVERIFY(window.ShowAndActivate());
     window.SaveChoice = test::PathText(window.TempPath("out.htm"));
-    QTest::mouseClick(form.Button4, Qt::LeftButton);
-    QTest::mouseClick(form.Button5, Qt::LeftButton);
+    QTest::mouseClick(W(form).Button4, Qt::LeftButton);
+    QTest::mouseClick(W(form).Button5, Qt::LeftButton);
     QCOMPARE(test::ReadBytes(window.TempPath("out.htm")),
         ui::ToCp1251(Utf8("Тут з'яўляеца апрацаваная версія")) + "\r\n");
-    QVERIFY(!form.Button5->font().bold() && form.Button3->font().bold());
-    QCOMPARE(QApplication::focusWidget(), form.Button3);
+    QVERIFY(!W(form).Button5->font().bold() && W(form).Button3->font().bold());
+    QCOMPARE(QApplication::focusWidget(), W(form).Button3);
 }
 
 void MainWindowTest::BadFactorKeepsView()
@@ -267,15 +292,15 @@ void MainWindowTest::BadFactorKeepsView()
     TForm1 &form = window.Form();
     QVERIFY(window.ShowAndActivate());
     form.OpenProtocol(SampleProtocol());
-    ClickCheckBox(form.CheckBox1);
-    form.LabeledEdit3->setText("abc");
-    const QString before = form.Memo2->toPlainText();
+    ClickCheckBox(W(form).CheckBox1);
+    W(form).LabeledEdit3->setText("abc");
+    const QString before = W(form).Memo2->toPlainText();
     test::InspectorAnswer answer(window.Dialog(), [](TForm_Controler &dialog) { dialog.reject(); });
-    QTest::mouseClick(form.Button1, Qt::LeftButton);
+    QTest::mouseClick(W(form).Button1, Qt::LeftButton);
     QCOMPARE(window.Errors, QStringList { "'abc' is not a valid floating point value" });
-    QCOMPARE(form.Memo2->toPlainText(), before);
+    QCOMPARE(W(form).Memo2->toPlainText(), before);
     QCOMPARE(answer.Shows(), 0);
-    QVERIFY(form.Button1->font().bold());
+    QVERIFY(W(form).Button1->font().bold());
 }
 
 void MainWindowTest::RatingCheckBoxEnablesFactors()
@@ -283,15 +308,15 @@ void MainWindowTest::RatingCheckBoxEnablesFactors()
     test::Window window;
     TForm1 &form = window.Form();
     QVERIFY(window.ShowAndActivate());
-    ClickCheckBox(form.CheckBox2); // wired to the same handler
-    QVERIFY(!form.CheckBox2->isChecked());
-    QVERIFY(!form.LabeledEdit3->isEnabled() && !form.LabeledEdit4->isEnabled());
-    ClickCheckBox(form.CheckBox1);
-    QVERIFY(form.LabeledEdit3->isEnabled() && form.LabeledEdit4->isEnabled());
-    ClickCheckBox(form.CheckBox2);
-    QVERIFY(form.LabeledEdit3->isEnabled());
-    ClickCheckBox(form.CheckBox1);
-    QVERIFY(!form.LabeledEdit3->isEnabled() && !form.LabeledEdit4->isEnabled());
+    ClickCheckBox(W(form).CheckBox2); // wired to the same handler
+    QVERIFY(!W(form).CheckBox2->isChecked());
+    QVERIFY(!W(form).LabeledEdit3->isEnabled() && !W(form).LabeledEdit4->isEnabled());
+    ClickCheckBox(W(form).CheckBox1);
+    QVERIFY(W(form).LabeledEdit3->isEnabled() && W(form).LabeledEdit4->isEnabled());
+    ClickCheckBox(W(form).CheckBox2);
+    QVERIFY(W(form).LabeledEdit3->isEnabled());
+    ClickCheckBox(W(form).CheckBox1);
+    QVERIFY(!W(form).LabeledEdit3->isEnabled() && !W(form).LabeledEdit4->isEnabled());
 
     const engine::ProcessOptions options = form.ReadOptions();
     QVERIFY(!options.RatingPoints);
@@ -305,10 +330,10 @@ void MainWindowTest::OutOfCompetitionWarns()
     test::Window window;
     TForm1 &form = window.Form();
     QVERIFY(window.ShowAndActivate());
-    ClickCheckBox(form.checkUseVK);
+    ClickCheckBox(W(form).checkUseVK);
     QCOMPARE(window.Informations, QStringList { Utf8("Не ўпэўнены, што гэта добра працуе.") });
     QVERIFY(form.ReadOptions().CountOutOfCompetition);
-    ClickCheckBox(form.checkUseVK);
+    ClickCheckBox(W(form).checkUseVK);
     QCOMPARE(window.Informations.size(), 1);
 }
 
@@ -323,8 +348,8 @@ void MainWindowTest::DecimalSeparatorFollowsLocale()
     QCOMPARE(QString(QChar(form.ReadOptions().DecimalSeparator)), separator);
     QVERIFY(window.ShowAndActivate());
     form.OpenProtocol(SampleProtocol());
-    QTest::mouseClick(form.Button1, Qt::LeftButton);
-    const QStringList lines = form.Memo2->toPlainText().split('\n');
+    QTest::mouseClick(W(form).Button1, Qt::LeftButton);
+    const QStringList lines = W(form).Memo2->toPlainText().split('\n');
     bool found = false;
     for (const QString &line : lines) {
         if (line.startsWith(Utf8("Ранг соревнований  - "))) {
@@ -343,10 +368,10 @@ void MainWindowTest::CommandLineProtocol()
     TForm1 &form = window.Form();
     QVERIFY(window.ShowAndActivate());
     form.OpenProtocol(SampleProtocol());
-    QCOMPARE(form.LabeledEdit1->text(), SampleProtocol());
-    QCOMPARE(form.StringGrid2->rowCount(), 4);
-    QVERIFY(!form.Button2->font().bold() && form.Button1->font().bold());
-    QCOMPARE(QApplication::focusWidget(), form.Button1);
+    QCOMPARE(W(form).LabeledEdit1->text(), SampleProtocol());
+    QCOMPARE(W(form).StringGrid2->rowCount(), 4);
+    QVERIFY(!W(form).Button2->font().bold() && W(form).Button1->font().bold());
+    QCOMPARE(QApplication::focusWidget(), W(form).Button1);
 }
 
 void MainWindowTest::Utf8ProtocolIsPointedOut()
@@ -355,10 +380,11 @@ void MainWindowTest::Utf8ProtocolIsPointedOut()
     TForm1 &form = window.Form();
     QVERIFY(window.ShowAndActivate());
     const std::filesystem::path path = window.TempPath("utf8.htm");
-    test::WriteBytes(path, engine::Cp1251ToUtf8(test::ReadBytes(test::ExamplesDir() / "sample_protocol.htm")));
+    test::WriteBytes(
+        path, engine::Cp1251ToUtf8(test::ReadBytes(test::ExamplesDir() / "sample_protocol.htm")));
     form.OpenProtocol(test::PathText(path));
-    QCOMPARE(window.Informations, QStringList { Utf8(ui::Utf8ProtocolMessage) });
-    QCOMPARE(form.StringGrid2->rowCount(), 4); // read all the same
+    QCOMPARE(window.Informations, QStringList { ui::text::Utf8Protocol });
+    QCOMPARE(W(form).StringGrid2->rowCount(), 4); // read all the same
 
     window.Informations.clear();
     form.OpenProtocol(SampleProtocol());
@@ -371,16 +397,16 @@ void MainWindowTest::DroppedProtocol()
     TForm1 &form = window.Form();
     QVERIFY(window.ShowAndActivate());
     DropFile(&form, SampleProtocol());
-    QCOMPARE(form.LabeledEdit1->text(), SampleProtocol());
-    QCOMPARE(form.StringGrid2->rowCount(), 4);
-    QCOMPARE(QApplication::focusWidget(), form.Button1);
+    QCOMPARE(W(form).LabeledEdit1->text(), SampleProtocol());
+    QCOMPARE(W(form).StringGrid2->rowCount(), 4);
+    QCOMPARE(QApplication::focusWidget(), W(form).Button1);
 
     // Over the output view the file is read too, not pasted as text.
-    form.LabeledEdit1->clear();
-    const QString text = form.Memo2->toPlainText();
-    DropFile(form.Memo2->viewport(), SampleProtocol());
-    QCOMPARE(form.LabeledEdit1->text(), SampleProtocol());
-    QCOMPARE(form.Memo2->toPlainText(), text);
+    W(form).LabeledEdit1->clear();
+    const QString text = W(form).Memo2->toPlainText();
+    DropFile(W(form).Memo2->viewport(), SampleProtocol());
+    QCOMPARE(W(form).LabeledEdit1->text(), SampleProtocol());
+    QCOMPARE(W(form).Memo2->toPlainText(), text);
 }
 
 void MainWindowTest::EditedViewKeepsUntouchedBytes()
@@ -396,21 +422,21 @@ void MainWindowTest::EditedViewKeepsUntouchedBytes()
     test::WriteBytes(path, protocol);
     QVERIFY(window.ShowAndActivate());
     form.OpenProtocol(test::PathText(path));
-    QTest::mouseClick(form.Button1, Qt::LeftButton);
+    QTest::mouseClick(W(form).Button1, Qt::LeftButton);
 
     const engine::RewriteResult expected = engine::RewriteProtocol(form.ProtocolLines(),
         form.Groups(), form.ReadOptions(), form.PointsTables().Grid, [] { return std::nullopt; });
     QVERIFY(form.OutputToSave() == expected.Lines);
 
     // The user appends a word to the third line.
-    form.Memo2->setFocus();
-    form.Memo2->SetCursorPosition({ 2, 0 });
-    QTest::keyClick(form.Memo2, Qt::Key_End);
-    test::TypeText(form.Memo2, Utf8(" ўсё"));
+    W(form).Memo2->setFocus();
+    W(form).Memo2->SetCursorPosition({ 2, 0 });
+    QTest::keyClick(W(form).Memo2, Qt::Key_End);
+    test::TypeText(W(form).Memo2, Utf8(" ўсё"));
 
     window.SaveChoice = test::PathText(window.TempPath("out.htm"));
-    QTest::mouseClick(form.Button4, Qt::LeftButton);
-    QTest::mouseClick(form.Button5, Qt::LeftButton);
+    QTest::mouseClick(W(form).Button4, Qt::LeftButton);
+    QTest::mouseClick(W(form).Button5, Qt::LeftButton);
     std::vector<engine::ProtocolLine> lines = expected.Lines;
     lines[2] += ui::ToCp1251(Utf8(" ўсё"));
     QVERIFY(SplitCrLf(test::ReadBytes(window.TempPath("out.htm"))) == lines);
@@ -427,9 +453,9 @@ void MainWindowTest::Resizing()
     const auto geometryOf = [](const QWidget *widget) {
         return QRect(widget->mapTo(widget->window(), QPoint()), widget->size());
     };
-    const QList<QWidget *> watched { form.StringGrid1, form.StringGrid2, form.Memo2,
-        form.LabeledEdit1, form.LabeledEdit2, form.Button2, form.Button3, form.Button1,
-        form.Button4, form.Button5, form.checkUseVK, form.CheckBox2 };
+    const QList<QWidget *> watched { W(form).StringGrid1, W(form).StringGrid2, W(form).Memo2,
+        W(form).LabeledEdit1, W(form).LabeledEdit2, W(form).Button2, W(form).Button3,
+        W(form).Button1, W(form).Button4, W(form).Button5, W(form).checkUseVK, W(form).CheckBox2 };
     QList<QRect> before;
     for (const QWidget *widget : watched)
         before.append(geometryOf(widget));
@@ -440,24 +466,248 @@ void MainWindowTest::Resizing()
     for (const QWidget *widget : watched)
         after.append(geometryOf(widget));
 
-    // StringGrid1: both ways.
-    QCOMPARE(after[0].size(), before[0].size() + grow);
-    // StringGrid2: in height only.
-    QCOMPARE(after[1].size(), before[1].size() + QSize(0, grow.height()));
-    // Memo2 and the path edits: in width only; the output row moves down with the bottom.
-    QCOMPARE(after[2].size(), before[2].size() + QSize(grow.width(), 0));
-    QCOMPARE(after[2].top(), before[2].top() + grow.height());
+    // StringGrid1: in width; StringGrid2 keeps its size: the height goes to the output view.
+    QCOMPARE(after[0].size(), before[0].size() + QSize(grow.width(), 0));
+    QCOMPARE(after[1].size(), before[1].size());
+    // Memo2 takes the extra height and width; the path edits the width; the output row moves
+    // down with the bottom.
+    QCOMPARE(after[2].size(), before[2].size() + grow);
+    QCOMPARE(after[2].top(), before[2].top());
     QCOMPARE(after[3].size(), before[3].size() + QSize(grow.width(), 0));
-    QCOMPARE(after[4].size(), before[4].size() + QSize(grow.width(), 0));
+    QVERIFY(after[4].width() > before[4].width());
+    QCOMPARE(after[4].height(), before[4].height());
     QCOMPARE(after[4].top(), before[4].top() + grow.height());
     // The browse and save buttons keep to the right; the lower ones to the bottom too.
     QCOMPARE(after[5], before[5].translated(grow.width(), 0));
     QCOMPARE(after[6], before[6].translated(grow.width(), 0));
-    QCOMPARE(after[7], before[7].translated(grow.width(), grow.height()));
-    QCOMPARE(after[8], before[8].translated(grow.width(), grow.height()));
-    QCOMPARE(after[9], before[9].translated(grow.width(), grow.height()));
-    QCOMPARE(after[10].topLeft(), before[10].topLeft() + QPoint(0, grow.height()));
-    QCOMPARE(after[11].topLeft(), before[11].topLeft() + QPoint(0, grow.height()));
+    QCOMPARE(after[7], before[7].translated(grow.width(), 0));
+    for (int lower : { 8, 9 }) { // beside the path edit, which shares the width with the e-mail
+        QCOMPARE(after[lower].size(), before[lower].size());
+        QCOMPARE(after[lower].top(), before[lower].top() + grow.height());
+        QVERIFY(after[lower].left() > before[lower].left());
+    }
+    QCOMPARE(after[10].topLeft(), before[10].topLeft());
+    QCOMPARE(after[11].topLeft(), before[11].topLeft());
+}
+
+QList<QPushButton *> BoldSteps(const TForm1 &form)
+{
+    QList<QPushButton *> bold;
+    for (QPushButton *step :
+        { W(form).Button2, W(form).Button3, W(form).Button1, W(form).Button4, W(form).Button5 }) {
+        if (step->font().bold())
+            bold.append(step);
+    }
+    return bold;
+}
+
+void MainWindowTest::OneBoldStep_data()
+{
+    // Steps clicked in order: 2 browse, 3 re-read, 1 recalculate, 4 browse, 5 save; then the
+    // one bold step.
+    QTest::addColumn<QList<int>>("clicks");
+    QTest::addColumn<QString>("bold");
+    QTest::newRow("re-read after choosing the output") << QList<int> { 2, 4, 3 } << "Button1";
+    QTest::newRow("recalculate after saving") << QList<int> { 2, 1, 4, 5, 1 } << "Button5";
+    QTest::newRow("browse after choosing the output") << QList<int> { 4, 2 } << "Button1";
+    QTest::newRow("the whole way") << QList<int> { 2, 3, 1, 4, 5 } << "Button3";
+}
+
+void MainWindowTest::OneBoldStep()
+{
+    QFETCH(QList<int>, clicks);
+    QFETCH(QString, bold);
+    test::Window window;
+    TForm1 &form = window.Form();
+    QVERIFY(window.ShowAndActivate());
+    window.OpenChoice = SampleProtocol();
+    window.SaveChoice = test::PathText(window.TempPath("out.htm"));
+    for (const int step : clicks) {
+        QTest::mouseClick(
+            form.findChild<QPushButton *>(QString("Button%1").arg(step)), Qt::LeftButton);
+        QCOMPARE(BoldSteps(form).size(), 1);
+    }
+    QCOMPARE(BoldSteps(form).value(0)->objectName(), bold);
+    QCOMPARE(QApplication::focusWidget(), BoldSteps(form).value(0));
+}
+
+void MainWindowTest::TypedPathsDoTheirSteps()
+{
+    test::Window window;
+    TForm1 &form = window.Form();
+    QVERIFY(window.ShowAndActivate());
+    form.OpenProtocol(SampleProtocol());
+    // Another protocol, one heading more.
+    const std::filesystem::path other = window.TempPath("other.htm");
+    std::string bytes = test::ReadBytes(test::ExamplesDir() / "sample_protocol.htm");
+    bytes += "<h2>M99, 1 KP</h2>\r\n";
+    test::WriteBytes(other, bytes);
+
+    // Typed but not read: recalculating would rewrite the protocol read before.
+    W(form).LabeledEdit1->setText(test::PathText(other));
+    QTest::mouseClick(W(form).Button1, Qt::LeftButton);
+    QCOMPARE(
+        window.Informations, QStringList { ui::text::UnreadProtocol.arg(test::PathText(other)) });
+    QCOMPARE(W(form).Memo2->toPlainText(), ui::text::InitialOutput);
+    QCOMPARE(BoldSteps(form), QList<QPushButton *> { W(form).Button3 });
+
+    // Enter in the edit reads it; then recalculating goes ahead.
+    QTest::keyClick(W(form).LabeledEdit1, Qt::Key_Return);
+    QCOMPARE(W(form).StringGrid2->rowCount(), 5);
+    QTest::mouseClick(W(form).Button1, Qt::LeftButton);
+    QCOMPARE(window.Informations.size(), 1);
+    QVERIFY(W(form).Memo2->toPlainText().contains("M99"));
+
+    // Enter in the output edit saves.
+    const std::filesystem::path out = window.TempPath("typed.htm");
+    W(form).LabeledEdit2->setText(test::PathText(out));
+    QTest::keyClick(W(form).LabeledEdit2, Qt::Key_Return);
+    QCOMPARE(window.Informations.size(), 2);
+    QVERIFY(test::ReadBytes(out) == engine::ProtocolBytes(form.OutputToSave()));
+}
+
+void MainWindowTest::UnencodableOutputIsNotSaved_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("error"); // empty: saved
+    QTest::newRow("Latin letter") << Utf8("ab\nc ?Ł")
+                                  << ui::text::UnencodableOutput.arg(2).arg(4).arg(Utf8("Ł"));
+    QTest::newRow("CJK") << Utf8("中") << ui::text::UnencodableOutput.arg(1).arg(1).arg(Utf8("中"));
+    QTest::newRow("after a pair") << Utf8("x\ny\n😀ł")
+                                  << ui::text::UnencodableOutput.arg(3).arg(1).arg(Utf8("😀"));
+    QTest::newRow("Windows-1251 only") << Utf8("Ўсё «добра» №1 €") << QString();
+}
+
+void MainWindowTest::UnencodableOutputIsNotSaved()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, error);
+    test::Window window;
+    TForm1 &form = window.Form();
+    QVERIFY(window.ShowAndActivate());
+    const std::filesystem::path out = window.TempPath("out.htm");
+    W(form).LabeledEdit2->setText(test::PathText(out));
+    W(form).Memo2->setPlainText(text);
+    QTest::mouseClick(W(form).Button5, Qt::LeftButton);
+    QCOMPARE(window.Errors, error.isEmpty() ? QStringList() : QStringList { error });
+    QCOMPARE(std::filesystem::exists(out), error.isEmpty());
+}
+
+void MainWindowTest::CollectorEmail_data()
+{
+    QTest::addColumn<QString>("email");
+    QTest::newRow("none") << QString();
+    QTest::newRow("set") << "zbor@example.by";
+}
+
+void MainWindowTest::CollectorEmail()
+{
+    QFETCH(QString, email);
+    const std::string settings = test::ReadBytes(test::ExamplesDir() / "sample.INI");
+    auto window = std::make_unique<test::Window>(settings);
+    TForm1 &form = window->Form();
+    QVERIFY(window->ShowAndActivate());
+    auto *edit = form.findChild<QLineEdit *>("CollectorEmail");
+    QVERIFY(edit->text().isEmpty()); // no address until the user gives one
+    edit->setFocus();
+    test::TypeText(edit, email);
+    QTest::keyClick(edit, Qt::Key_Return);
+    // Kept in a section of its own: the points tables' bytes stay as they were.
+    const std::string saved = test::ReadBytes(window->SettingsPath());
+    QVERIFY(saved.starts_with(settings));
+    QCOMPARE(saved == settings, email.isEmpty());
+
+    W(form).LabeledEdit2->setText(test::PathText(window->TempPath("out.htm")));
+    QTest::mouseClick(W(form).Button5, Qt::LeftButton);
+    QCOMPARE(window->Informations,
+        QStringList { email.isEmpty() ? ui::text::SavedNoAddress
+                                      : ui::text::SavedPrefix + email + ui::text::SavedSuffix });
+
+    // The next start shows it again.
+    test::Window next(saved);
+    QCOMPARE(next.Form().findChild<QLineEdit *>("CollectorEmail")->text(), email);
+}
+
+void MainWindowTest::FileDialogs()
+{
+    test::Window window;
+    TForm1 &form = window.Form();
+    QFileDialog *open = W(form).OpenDialog1;
+    QFileDialog *save = W(form).SaveDialog1;
+    // Belarusian captions and buttons: Qt's own dialog, whose texts can be set.
+    for (QFileDialog *dialog : { open, save }) {
+        QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
+        QCOMPARE(dialog->labelText(QFileDialog::Reject), ui::text::DialogCancel);
+        QCOMPARE(dialog->labelText(QFileDialog::FileName), ui::text::DialogFileName);
+    }
+    QCOMPARE(open->labelText(QFileDialog::Accept), ui::text::DialogOpen);
+    QCOMPARE(save->labelText(QFileDialog::Accept), ui::text::DialogSave);
+    QCOMPARE(save->windowTitle(), ui::text::SaveDialogTitle);
+    QVERIFY(open->nameFilters()[0].contains("*.html"));
+    QVERIFY(save->nameFilters()[0].contains("*.htm"));
+    // Qt's own texts inside the dialog, such as the list's headings, once the program's
+    // Belarusian texts are installed.
+    ui::BelarusianTexts belarusian;
+    QCoreApplication::installTranslator(&belarusian);
+    const QAbstractItemModel *files = save->findChild<QTreeView *>()->model();
+    QCOMPARE(files->headerData(0, Qt::Horizontal).toString(), Utf8("Імя"));
+    QCoreApplication::removeTranslator(&belarusian);
+    QCOMPARE(files->headerData(0, Qt::Horizontal).toString(), QString("Name"));
+    // A name typed without an extension gets ".htm".
+    save->setDirectory(test::PathText(window.TempPath("")));
+    save->selectFile("result");
+    QVERIFY(save->selectedFiles().value(0).endsWith("/result.htm"));
+}
+
+void MainWindowTest::OverwriteIsAsked_data()
+{
+    QTest::addColumn<bool>("answer");
+    QTest::newRow("yes") << true;
+    QTest::newRow("no") << false;
+}
+
+void MainWindowTest::OverwriteIsAsked()
+{
+    QFETCH(bool, answer);
+    test::Window window;
+    TForm1 &form = window.Form();
+    QVERIFY(window.ShowAndActivate());
+    const std::filesystem::path existing = window.TempPath("old.htm");
+    test::WriteBytes(existing, "old");
+    window.SaveChoice = test::PathText(existing);
+    window.ConfirmAnswer = answer;
+    QTest::mouseClick(W(form).Button4, Qt::LeftButton);
+    QCOMPARE(
+        window.Confirmations, QStringList { ui::text::OverwriteQuestion.arg(window.SaveChoice) });
+    QCOMPARE(W(form).LabeledEdit2->text(), answer ? window.SaveChoice : QString());
+    // A new file is not asked about.
+    window.SaveChoice = test::PathText(window.TempPath("new.htm"));
+    QTest::mouseClick(W(form).Button4, Qt::LeftButton);
+    QCOMPARE(window.Confirmations.size(), 1);
+    QCOMPARE(W(form).LabeledEdit2->text(), window.SaveChoice);
+}
+
+void MainWindowTest::CloseQuestionInBelarusian()
+{
+    QStringList buttons;
+    QTimer::singleShot(0, [&buttons] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        QAbstractButton *back = nullptr;
+        for (QAbstractButton *button : box->buttons()) {
+            buttons.append(button->text());
+            if (button->text() == ui::text::ReturnToWindow)
+                back = button;
+        }
+        QVERIFY(back);
+        back->click();
+    });
+    QCOMPARE(ui::AskCloseAnswer(nullptr, ui::text::SaveTablesQuestion), ui::CloseAnswer::Return);
+    buttons.sort();
+    QStringList expected { ui::text::SaveAndClose, ui::text::DiscardAndClose,
+        ui::text::ReturnToWindow };
+    expected.sort();
+    QCOMPARE(buttons, expected);
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -359,14 +359,15 @@ void OutputViewTest::InputDuringWorkIsDropped()
     QVERIFY(window.ShowAndActivate());
     form.OpenProtocol(test::PathText(test::ExamplesDir() / "sample_protocol.htm"));
     const std::filesystem::path out = window.TempPath("out.htm");
-    form.LabeledEdit2->setText(test::PathText(out));
+    test::W(form).LabeledEdit2->setText(test::PathText(out));
 
     // A click on "5. Захаваць" waiting in the queue while the window works.
-    const QPoint center = form.Button5->rect().center();
+    const QPoint center = test::W(form).Button5->rect().center();
     for (const QEvent::Type type : { QEvent::MouseButtonPress, QEvent::MouseButtonRelease }) {
-        QCoreApplication::postEvent(form.Button5,
-            new QMouseEvent(type, center, form.Button5->mapToGlobal(center), Qt::LeftButton,
-                type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier));
+        QCoreApplication::postEvent(test::W(form).Button5,
+            new QMouseEvent(type, center, test::W(form).Button5->mapToGlobal(center),
+                Qt::LeftButton, type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                Qt::NoModifier));
     }
     if (step == 1)
         form.Button3Click();
@@ -389,7 +390,7 @@ void OutputViewTest::WaitCursorWhileShowing()
         const QCursor *cursor = QApplication::overrideCursor();
         shapes.append(cursor ? cursor->shape() : -1);
     };
-    connect(form.StringGrid2->model(), &QAbstractItemModel::rowsInserted, this, note);
+    connect(test::W(form).StringGrid2->model(), &QAbstractItemModel::rowsInserted, this, note);
     const auto allWaiting
         = [&] { return !shapes.isEmpty() && shapes.count(Qt::WaitCursor) == shapes.size(); };
     struct PaintWatch : QObject
@@ -406,12 +407,12 @@ void OutputViewTest::WaitCursorWhileShowing()
     QVERIFY(allWaiting());
     shapes.clear();
     paints.Note = note;
-    form.Memo2->viewport()->installEventFilter(&paints);
+    test::W(form).Memo2->viewport()->installEventFilter(&paints);
     form.Button1Click();
-    form.Memo2->viewport()->removeEventFilter(&paints);
+    test::W(form).Memo2->viewport()->removeEventFilter(&paints);
     QVERIFY(allWaiting());
     QVERIFY(!QApplication::overrideCursor());
-    QVERIFY(form.Memo2->toPlainText().contains(test::Utf8("Ранг соревнований")));
+    QVERIFY(test::W(form).Memo2->toPlainText().contains(test::Utf8("Ранг соревнований")));
 }
 
 void OutputViewTest::MessageBoxEndsTheWaitCursor()

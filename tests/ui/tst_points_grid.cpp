@@ -8,11 +8,13 @@
 
 #include "points/settings_file.h"
 #include "ui/output_view.h"
+#include "ui/messages.h"
 #include "ui/points_grid_view.h"
 #include "ui/points_table_model.h"
 #include "ui_test_support.h"
 
 using test::Utf8;
+using test::W;
 
 namespace {
 
@@ -28,8 +30,8 @@ QString HeaderText(QAbstractItemView *view, Qt::Orientation orientation, int sec
 // Replaces a cell's text through its editor, as the user does with F2.
 void RetypeCell(TForm1 &form, int row, int col, const QString &text)
 {
-    test::ClickCell(form.StringGrid1, row, col);
-    QTest::keyClick(form.StringGrid1, Qt::Key_F2);
+    test::ClickCell(W(form).StringGrid1, row, col);
+    QTest::keyClick(W(form).StringGrid1, Qt::Key_F2);
     QWidget *editor = QApplication::focusWidget();
     QVERIFY(qobject_cast<QLineEdit *>(editor));
     QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
@@ -58,11 +60,14 @@ private slots:
     void EmptiedTableGoesOnNextSelection();
     void EmptiedTableGoesWhenGridIsLeft();
     void CloseWithoutChangesAsksNothing();
-    void CloseCancelWritesNothing();
-    void CloseOkWritesTables();
+    void CloseAnswers_data();
+    void CloseAnswers();
     void CloseOkCreatesSettingsFolder();
     void UnwritableSettingsKeepWindowOpen();
     void LoadWarningShownOnce();
+    void EnterMovesDown();
+    void DeleteClearsSelection();
+    void EmptyGridSaysHowToStart();
 };
 
 void PointsGridTest::LoadsTablesAndCaptions()
@@ -70,18 +75,18 @@ void PointsGridTest::LoadsTablesAndCaptions()
     test::Window window(TwoTables);
     TForm1 &form = window.Form();
     QVERIFY(window.ShowAndActivate());
-    QAbstractItemModel *model = form.StringGrid1->model();
+    QAbstractItemModel *model = W(form).StringGrid1->model();
     QCOMPARE(model->columnCount(), 3); // A, B and the spare column
     QCOMPARE(model->rowCount(), 4); // places 1 to 3 and the spare row
-    QCOMPARE(HeaderText(form.StringGrid1, Qt::Horizontal, 0), QString("A"));
-    QCOMPARE(HeaderText(form.StringGrid1, Qt::Horizontal, 2), QString());
-    QCOMPARE(HeaderText(form.StringGrid1, Qt::Vertical, 2), QString("3"));
-    QCOMPARE(HeaderText(form.StringGrid1, Qt::Vertical, 3), QString());
-    QCOMPARE(form.StringGrid1->CornerText(), Utf8("Месца"));
-    QCOMPARE(test::CellText(form.StringGrid1, 0, 1), QString("20"));
-    QCOMPARE(form.StringGrid1->horizontalHeader()->sectionSize(0), 30);
-    QCOMPARE(form.StringGrid1->verticalHeader()->sectionSize(0), 16);
-    QCOMPARE(Items(form.ComboBox3),
+    QCOMPARE(HeaderText(W(form).StringGrid1, Qt::Horizontal, 0), QString("A"));
+    QCOMPARE(HeaderText(W(form).StringGrid1, Qt::Horizontal, 2), QString());
+    QCOMPARE(HeaderText(W(form).StringGrid1, Qt::Vertical, 2), QString("3"));
+    QCOMPARE(HeaderText(W(form).StringGrid1, Qt::Vertical, 3), QString());
+    QCOMPARE(W(form).StringGrid1->CornerText(), Utf8("Месца"));
+    QCOMPARE(test::CellText(W(form).StringGrid1, 0, 1), QString("20"));
+    QCOMPARE(W(form).StringGrid1->horizontalHeader()->sectionSize(0), 30);
+    QCOMPARE(W(form).StringGrid1->verticalHeader()->sectionSize(0), 16);
+    QCOMPARE(Items(W(form).ComboBox3),
         (QStringList { Utf8("Без ачкоў"), "A: 25, 18, 15...", "B: 20, 16, ..." }));
     QVERIFY(!form.PointsTables().TablesModified);
 }
@@ -91,31 +96,31 @@ void PointsGridTest::TypingIntoSpareColumnAddsTable()
     test::Window window;
     TForm1 &form = window.Form();
     QVERIFY(window.ShowAndActivate());
-    QAbstractItemModel *model = form.StringGrid1->model();
+    QAbstractItemModel *model = W(form).StringGrid1->model();
     QCOMPARE(model->columnCount(), 1);
     QCOMPARE(model->rowCount(), 1);
 
     // The first keystroke already adds the table "A" and the place 1, with new spare ones.
-    test::ClickCell(form.StringGrid1, 0, 0);
-    QTest::keyClicks(form.StringGrid1, "1");
+    test::ClickCell(W(form).StringGrid1, 0, 0);
+    QTest::keyClicks(W(form).StringGrid1, "1");
     QCOMPARE(model->columnCount(), 2);
     QCOMPARE(model->rowCount(), 2);
-    QCOMPARE(HeaderText(form.StringGrid1, Qt::Horizontal, 0), QString("A"));
-    QCOMPARE(HeaderText(form.StringGrid1, Qt::Vertical, 0), QString("1"));
+    QCOMPARE(HeaderText(W(form).StringGrid1, Qt::Horizontal, 0), QString("A"));
+    QCOMPARE(HeaderText(W(form).StringGrid1, Qt::Vertical, 0), QString("1"));
     QVERIFY(form.PointsTables().TablesModified);
-    QCOMPARE(Items(form.ComboBox3), (QStringList { Utf8("Без ачкоў"), "A: 1..." }));
+    QCOMPARE(Items(W(form).ComboBox3), (QStringList { Utf8("Без ачкоў"), "A: 1..." }));
     QWidget *editor = QApplication::focusWidget();
     QTest::keyClicks(editor, "0");
-    QCOMPARE(Items(form.ComboBox3), (QStringList { Utf8("Без ачкоў"), "A: 10..." }));
+    QCOMPARE(Items(W(form).ComboBox3), (QStringList { Utf8("Без ачкоў"), "A: 10..." }));
     QTest::keyClick(editor, Qt::Key_Return);
-    QCOMPARE(test::CellText(form.StringGrid1, 0, 0), QString("10"));
+    QCOMPARE(test::CellText(W(form).StringGrid1, 0, 0), QString("10"));
 
     // The new spare column makes table "B".
-    test::ClickCell(form.StringGrid1, 0, 1);
-    QTest::keyClicks(form.StringGrid1, "8");
+    test::ClickCell(W(form).StringGrid1, 0, 1);
+    QTest::keyClicks(W(form).StringGrid1, "8");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(model->columnCount(), 3);
-    QCOMPARE(HeaderText(form.StringGrid1, Qt::Horizontal, 1), QString("B"));
+    QCOMPARE(HeaderText(W(form).StringGrid1, Qt::Horizontal, 1), QString("B"));
     QCOMPARE(form.PointsTables().Grid.TablesCount(), 2);
     QCOMPARE(form.PointsTables().Grid.PlacesCount(), 1);
 }
@@ -127,14 +132,14 @@ void PointsGridTest::EmptiedTableGoesOnNextSelection()
     QVERIFY(window.ShowAndActivate());
     for (int row = 0; row < 3; ++row)
         RetypeCell(form, row, 0, QString());
-    QCOMPARE(form.StringGrid1->model()->columnCount(), 3); // not yet: the cell is still current
-    test::ClickCell(form.StringGrid1, 1, 1);
-    QCOMPARE(form.StringGrid1->model()->columnCount(), 2);
-    QCOMPARE(test::CellText(form.StringGrid1, 0, 0), QString("20")); // "B" became "A"
-    QCOMPARE(HeaderText(form.StringGrid1, Qt::Horizontal, 0), QString("A"));
-    QCOMPARE(HeaderText(form.StringGrid1, Qt::Horizontal, 1), QString());
-    QVERIFY(form.StringGrid1->currentIndex().isValid());
-    QVERIFY(form.StringGrid1->currentIndex().column() < 2);
+    QCOMPARE(W(form).StringGrid1->model()->columnCount(), 3); // not yet: the cell is still current
+    test::ClickCell(W(form).StringGrid1, 1, 1);
+    QCOMPARE(W(form).StringGrid1->model()->columnCount(), 2);
+    QCOMPARE(test::CellText(W(form).StringGrid1, 0, 0), QString("20")); // "B" became "A"
+    QCOMPARE(HeaderText(W(form).StringGrid1, Qt::Horizontal, 0), QString("A"));
+    QCOMPARE(HeaderText(W(form).StringGrid1, Qt::Horizontal, 1), QString());
+    QVERIFY(W(form).StringGrid1->currentIndex().isValid());
+    QVERIFY(W(form).StringGrid1->currentIndex().column() < 2);
 }
 
 void PointsGridTest::EmptiedTableGoesWhenGridIsLeft()
@@ -144,10 +149,10 @@ void PointsGridTest::EmptiedTableGoesWhenGridIsLeft()
     QVERIFY(window.ShowAndActivate());
     RetypeCell(form, 0, 1, QString());
     RetypeCell(form, 1, 1, Utf8(" "));
-    QCOMPARE(form.StringGrid1->model()->columnCount(), 3);
-    QTest::mouseClick(form.Memo2->viewport(), Qt::LeftButton);
-    QCOMPARE(QApplication::focusWidget(), form.Memo2);
-    QCOMPARE(form.StringGrid1->model()->columnCount(), 2);
+    QCOMPARE(W(form).StringGrid1->model()->columnCount(), 3);
+    QTest::mouseClick(W(form).Memo2->viewport(), Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), W(form).Memo2);
+    QCOMPARE(W(form).StringGrid1->model()->columnCount(), 2);
     QCOMPARE(form.PointsTables().Grid.TablesCount(), 1);
 }
 
@@ -156,38 +161,47 @@ void PointsGridTest::CloseWithoutChangesAsksNothing()
     test::Window window(TwoTables);
     QVERIFY(window.ShowAndActivate());
     QVERIFY(window.Form().close());
-    QVERIFY(window.Confirmations.isEmpty());
+    QVERIFY(window.CloseQuestions.isEmpty());
     QCOMPARE(test::ReadBytes(window.SettingsPath()), TwoTables);
 }
 
-void PointsGridTest::CloseCancelWritesNothing()
+void PointsGridTest::CloseAnswers_data()
 {
-    test::Window window(TwoTables);
-    TForm1 &form = window.Form();
-    QVERIFY(window.ShowAndActivate());
-    RetypeCell(form, 0, 0, "30");
-    window.ConfirmAnswer = false;
-    QVERIFY(form.close());
-    QCOMPARE(
-        window.Confirmations, QStringList { Utf8("Дадзеныя были зменены. Захаваць змяненні?") });
-    QCOMPARE(test::ReadBytes(window.SettingsPath()), TwoTables);
-    QVERIFY(!form.isVisible());
+    QTest::addColumn<ui::CloseAnswer>("answer");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("save") << ui::CloseAnswer::Save << true << true;
+    QTest::newRow("discard") << ui::CloseAnswer::Discard << true << false;
+    QTest::newRow("return") << ui::CloseAnswer::Return << false << false;
 }
 
-void PointsGridTest::CloseOkWritesTables()
+void PointsGridTest::CloseAnswers()
 {
+    QFETCH(ui::CloseAnswer, answer);
+    QFETCH(bool, closed);
+    QFETCH(bool, written);
     test::Window window(TwoTables);
     TForm1 &form = window.Form();
     QVERIFY(window.ShowAndActivate());
     RetypeCell(form, 0, 0, "30");
     RetypeCell(form, 3, 1, "9"); // the spare row: place 4
-    const std::string expected = points::SavePointsTables(TwoTables, form.PointsTables().Grid);
-    QVERIFY(form.close());
-    QCOMPARE(window.Confirmations.size(), 1);
-    QCOMPARE(test::ReadBytes(window.SettingsPath()), expected);
-    QVERIFY(expected.find("PlacesCount=4") != std::string::npos);
-    QVERIFY(expected.find("1=30;20;") != std::string::npos);
-    QVERIFY(!form.isVisible());
+    const std::string edited = points::SavePointsTables(TwoTables, form.PointsTables().Grid);
+    QVERIFY(edited.find("PlacesCount=4") != std::string::npos);
+    QVERIFY(edited.find("1=30;20;") != std::string::npos);
+
+    window.CloseAnswer = answer;
+    QCOMPARE(form.close(), closed);
+    // The question says what changed.
+    QCOMPARE(window.CloseQuestions, QStringList { ui::text::SaveTablesQuestion });
+    QVERIFY(ui::text::SaveTablesQuestion.contains(Utf8("Табліцы ачкоў")));
+    QCOMPARE(test::ReadBytes(window.SettingsPath()), written ? edited : TwoTables);
+    QCOMPARE(form.isVisible(), !closed);
+    QCOMPARE(form.PointsTables().TablesModified, answer != ui::CloseAnswer::Save);
+    if (!closed) {
+        window.CloseAnswer = ui::CloseAnswer::Save; // asked again, the edits still there
+        QVERIFY(form.close());
+        QCOMPARE(test::ReadBytes(window.SettingsPath()), edited);
+    }
 }
 
 void PointsGridTest::CloseOkCreatesSettingsFolder()
@@ -213,8 +227,8 @@ void PointsGridTest::UnwritableSettingsKeepWindowOpen()
     const std::filesystem::path unwritable = window.SettingsPath();
     test::WriteBytes(unwritable.parent_path(), "not a folder");
     QVERIFY(window.ShowAndActivate());
-    test::ClickCell(form.StringGrid1, 0, 0);
-    QTest::keyClicks(form.StringGrid1, "5");
+    test::ClickCell(W(form).StringGrid1, 0, 0);
+    QTest::keyClicks(W(form).StringGrid1, "5");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
 
     QVERIFY(!form.close());
@@ -222,7 +236,7 @@ void PointsGridTest::UnwritableSettingsKeepWindowOpen()
     QVERIFY(form.isVisible());
     QVERIFY(form.PointsTables().TablesModified);
     QVERIFY(!form.close()); // asks again
-    QCOMPARE(window.Confirmations.size(), 2);
+    QCOMPARE(window.CloseQuestions.size(), 2);
 }
 
 void PointsGridTest::LoadWarningShownOnce()
@@ -235,7 +249,61 @@ void PointsGridTest::LoadWarningShownOnce()
     window.Form().hide();
     window.Form().show();
     QCOMPARE(window.Informations.size(), 1);
-    QCOMPARE(window.Form().StringGrid1->model()->columnCount(), 1);
+    QCOMPARE(W(window.Form()).StringGrid1->model()->columnCount(), 1);
+}
+
+void PointsGridTest::EnterMovesDown()
+{
+    test::Window window(TwoTables);
+    TForm1 &form = window.Form();
+    QVERIFY(window.ShowAndActivate());
+    ui::PointsGridView *grid = W(form).StringGrid1;
+    test::ClickCell(grid, 0, 1);
+    QTest::keyClick(grid, Qt::Key_Return); // not editing: only moves
+    QCOMPARE(grid->currentIndex(), grid->model()->index(1, 1));
+    QTest::keyClick(grid, Qt::Key_F2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(QApplication::focusWidget(), "17");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // commits, then moves
+    QCOMPARE(form.PointsTables().Grid.Value(2, 2), "17");
+    QTRY_COMPARE(grid->currentIndex(), grid->model()->index(2, 1)); // the editor closes later
+    QCOMPARE(QApplication::focusWidget(), grid);
+}
+
+void PointsGridTest::DeleteClearsSelection()
+{
+    test::Window window(TwoTables);
+    TForm1 &form = window.Form();
+    form.OpenProtocol(test::PathText(test::ExamplesDir() / "sample_protocol.htm"));
+    QVERIFY(window.ShowAndActivate());
+    ui::PointsGridView *grid = W(form).StringGrid1;
+    // All of table "A" and the first place of "B".
+    test::ClickCell(grid, 0, 0);
+    grid->selectionModel()->select(
+        QItemSelection(grid->model()->index(0, 0), grid->model()->index(2, 0)),
+        QItemSelectionModel::Select);
+    grid->selectionModel()->select(grid->model()->index(0, 1), QItemSelectionModel::Select);
+    QTest::keyClick(grid, Qt::Key_Delete);
+    // "A" went at once, as after emptying one cell; "B" is now "A".
+    QCOMPARE(form.PointsTables().Grid.TablesCount(), 1);
+    QCOMPARE(form.PointsTables().Grid.Value(1, 1), "");
+    QCOMPARE(form.PointsTables().Grid.Value(1, 2), "16");
+    QVERIFY(form.PointsTables().TablesModified);
+    QCOMPARE(Items(W(form).ComboBox3), QStringList({ Utf8("Без ачкоў"), Utf8("A: , 16, ...") }));
+}
+
+void PointsGridTest::EmptyGridSaysHowToStart()
+{
+    test::Window empty;
+    QCOMPARE(W(empty.Form()).StringGrid1->EmptyHint(), ui::text::EmptyTablesHint);
+    QCOMPARE(W(empty.Form()).StringGrid1->toolTip(), ui::text::EmptyTablesHint);
+    test::Window tables(TwoTables);
+    QVERIFY(W(tables.Form()).StringGrid1->EmptyHint().isEmpty());
+    // Typing the first table makes it go.
+    QVERIFY(empty.ShowAndActivate());
+    test::ClickCell(W(empty.Form()).StringGrid1, 0, 0);
+    QTest::keyClicks(W(empty.Form()).StringGrid1, "10");
+    QVERIFY(W(empty.Form()).StringGrid1->EmptyHint().isEmpty());
 }
 
 QTEST_MAIN(PointsGridTest)

@@ -16,13 +16,14 @@
 #include "ui_test_support.h"
 
 using test::Utf8;
+using test::W;
 
 namespace {
 
 // The step buttons in order, for checking which one is bold.
 QList<QPushButton *> StepButtons(TForm1 &form)
 {
-    return { form.Button2, form.Button3, form.Button1, form.Button4, form.Button5 };
+    return { W(form).Button2, W(form).Button3, W(form).Button1, W(form).Button4, W(form).Button5 };
 }
 
 QPushButton *BoldStep(TForm1 &form)
@@ -56,19 +57,19 @@ void WorkflowTest::WholeJob()
     QVERIFY(window.ShowAndActivate());
 
     // Start: step 1 leads.
-    QCOMPARE(BoldStep(form), form.Button2);
-    QCOMPARE(QApplication::focusWidget(), form.Button2);
+    QCOMPARE(BoldStep(form), W(form).Button2);
+    QCOMPARE(QApplication::focusWidget(), W(form).Button2);
 
     // 1. Browse: the chosen file is read at once; step 3 leads.
     window.OpenChoice = test::PathText(examples / "sample_protocol.htm");
-    QTest::mouseClick(form.Button2, Qt::LeftButton);
-    QCOMPARE(form.LabeledEdit1->text(), window.OpenChoice);
+    QTest::mouseClick(W(form).Button2, Qt::LeftButton);
+    QCOMPARE(W(form).LabeledEdit1->text(), window.OpenChoice);
     QVERIFY(window.Informations.isEmpty());
-    QCOMPARE(BoldStep(form), form.Button1);
-    QCOMPARE(QApplication::focusWidget(), form.Button1);
+    QCOMPARE(BoldStep(form), W(form).Button1);
+    QCOMPARE(QApplication::focusWidget(), W(form).Button1);
 
     // The groups are shown with their headings and default settings.
-    QTableWidget *groups = form.StringGrid2;
+    QTableWidget *groups = W(form).StringGrid2;
     QCOMPARE(groups->rowCount(), 4);
     QCOMPARE(groups->horizontalHeaderItem(1)->text(), Utf8("Клас дыст."));
     QCOMPARE(test::CellText(groups, 0, ui::HeadingColumn), Utf8("М21, 12 КП, 6.3 км"));
@@ -90,83 +91,84 @@ void WorkflowTest::WholeJob()
               QVERIFY(dialog.Button1->isEnabled());
               QTest::mouseClick(dialog.Button1, Qt::LeftButton);
           });
-    QTest::mouseClick(form.Button1, Qt::LeftButton);
+    QTest::mouseClick(W(form).Button1, Qt::LeftButton);
     QCOMPARE(answer->Shows(), 0);
-    QVERIFY(form.Memo2->toPlainText().contains(Utf8("Ранг соревнований")));
-    QCOMPARE(BoldStep(form), form.Button4);
+    QVERIFY(W(form).Memo2->toPlainText().contains(Utf8("Ранг соревнований")));
+    QCOMPARE(BoldStep(form), W(form).Button4);
 
     // М21: class МС with the arrow keys, each key committing at once.
     test::ClickCell(groups, 0, ui::ClassColumn);
-    QVERIFY(form.cbMaxKval->isVisible());
-    QCOMPARE(QApplication::focusWidget(), form.cbMaxKval);
-    QCOMPARE(form.cbMaxKval->currentText(), Utf8("I р."));
-    QTest::keyClick(form.cbMaxKval, Qt::Key_Up);
-    QVERIFY(!form.cbMaxKval->isVisible());
+    QVERIFY(W(form).cbMaxKval->isVisible());
+    QCOMPARE(QApplication::focusWidget(), W(form).cbMaxKval);
+    QCOMPARE(W(form).cbMaxKval->currentText(), Utf8("I р."));
+    test::StepChoice(W(form).cbMaxKval, -1);
+    QVERIFY(!W(form).cbMaxKval->isVisible());
     QCOMPARE(QApplication::focusWidget(), groups);
     QCOMPARE(test::CellText(groups, 0, ui::ClassColumn), Utf8("КМС"));
     QCOMPARE(form.Groups()[0].DistanceClass, engine::DistanceClass::Kms);
     test::ClickCell(groups, 0, ui::ClassColumn);
-    QTest::keyClick(form.cbMaxKval, Qt::Key_Up);
+    test::StepChoice(W(form).cbMaxKval, -1);
     QCOMPARE(form.Groups()[0].DistanceClass, engine::DistanceClass::Ms);
     QCOMPARE(test::CellText(groups, 0, ui::MastersColumn), Utf8("0"));
 
     // М21: two masters; Enter commits and moves down (Ж21 is not of class МС: no editor).
     test::ClickCell(groups, 0, ui::MastersColumn);
-    QVERIFY(form.ebMastersCount->isVisible());
-    QCOMPARE(form.ebMastersCount->selectedText(), Utf8("0"));
-    QTest::keyClicks(form.ebMastersCount, "2");
-    QTest::keyClick(form.ebMastersCount, Qt::Key_Return);
+    QVERIFY(W(form).ebMastersCount->isVisible());
+    QCOMPARE(W(form).ebMastersCount->selectedText(), Utf8("0"));
+    QTest::keyClicks(W(form).ebMastersCount, "2");
+    QTest::keyClick(W(form).ebMastersCount, Qt::Key_Return);
     QCOMPARE(form.Groups()[0].MastersCount, 2);
     QCOMPARE(test::CellText(groups, 0, ui::MastersColumn), Utf8("2"));
     QCOMPARE(groups->currentRow(), 1);
-    QVERIFY(!form.ebMastersCount->isVisible());
+    QVERIFY(!W(form).ebMastersCount->isVisible());
 
     // М21: points table "A".
     test::ClickCell(groups, 0, ui::TableColumn);
-    QCOMPARE(form.ComboBox3->currentText(), Utf8("Без ачкоў"));
-    QTest::keyClick(form.ComboBox3, Qt::Key_Down);
+    QCOMPARE(W(form).ComboBox3->currentText(), Utf8("Без ачкоў"));
+    test::StepChoice(W(form).ComboBox3, 1);
     QCOMPARE(form.Groups()[0].PointsTable, 1);
     QCOMPARE(test::CellText(groups, 0, ui::TableColumn), Utf8("A: 25, 20, 18..."));
 
     // Open: class "III р." typed over the text and left with Tab; table "A"; its category
     // chosen again ("Злучаныя").
     test::ClickCell(groups, 3, ui::ClassColumn);
-    QTest::keyClick(form.cbMaxKval, Qt::Key_A, Qt::ControlModifier);
-    test::TypeText(form.cbMaxKval, Utf8("III р."));
-    QTest::keyClick(form.cbMaxKval, Qt::Key_Tab);
+    QTest::keyClick(W(form).cbMaxKval, Qt::Key_A, Qt::ControlModifier);
+    test::TypeText(W(form).cbMaxKval, Utf8("III р."));
+    QTest::keyClick(W(form).cbMaxKval, Qt::Key_Tab);
     QCOMPARE(form.Groups()[3].DistanceClass, engine::DistanceClass::Third);
     QCOMPARE(test::CellText(groups, 3, ui::ClassColumn), Utf8("III р."));
     test::ClickCell(groups, 3, ui::TableColumn);
-    QTest::keyClick(form.ComboBox3, Qt::Key_Down);
+    test::StepChoice(W(form).ComboBox3, 1);
     QCOMPARE(form.Groups()[3].PointsTable, 1);
     test::ClickCell(groups, 3, ui::CategoryColumn);
-    QTest::keyClick(form.ComboBox4, Qt::Key_Up);
+    test::StepChoice(W(form).ComboBox4, -1);
     QCOMPARE(form.Groups()[3].Category, engine::Category::Juniors);
     test::ClickCell(groups, 3, ui::CategoryColumn);
-    QTest::keyClick(form.ComboBox4, Qt::Key_Down);
+    test::StepChoice(W(form).ComboBox4, 1);
     QCOMPARE(form.Groups()[3].Category, engine::Category::Combined);
 
     // Rating points with the default factors.
-    QTest::mouseClick(form.CheckBox1, Qt::LeftButton, {}, QPoint(6, form.CheckBox1->height() / 2));
-    QVERIFY(form.LabeledEdit3->isEnabled());
+    QTest::mouseClick(
+        W(form).CheckBox1, Qt::LeftButton, {}, QPoint(6, W(form).CheckBox1->height() / 2));
+    QVERIFY(W(form).LabeledEdit3->isEnabled());
 
     // 3. Recalculate: the inspector is asked, OK only for a name of four letters or more.
-    QTest::mouseClick(form.Button1, Qt::LeftButton);
+    QTest::mouseClick(W(form).Button1, Qt::LeftButton);
     QCOMPARE(answer->Shows(), 1);
     answer.reset();
     // The offscreen platform leaves the closed dialog active; a window manager would not.
     QVERIFY(window.ShowAndActivate());
-    const QString firstRun = form.Memo2->toPlainText();
+    const QString firstRun = W(form).Memo2->toPlainText();
     QVERIFY(firstRun.contains(Utf8("Инспектор дистанций")));
     QVERIFY(firstRun.contains(Utf8("Кузьмич А.Б.")));
-    QCOMPARE(BoldStep(form), form.Button4);
-    QCOMPARE(QApplication::focusWidget(), form.Button4);
+    QCOMPARE(BoldStep(form), W(form).Button4);
+    QCOMPARE(QApplication::focusWidget(), W(form).Button4);
 
     // Cancel leaves the view as it is, with the user's edit, and the steps as they were.
-    form.Memo2->SetCursorPosition(form.Memo2->Store().End());
-    form.Memo2->setFocus();
-    test::TypeText(form.Memo2, Utf8(" правка"));
-    const QString edited = form.Memo2->toPlainText();
+    W(form).Memo2->SetCursorPosition(W(form).Memo2->Store().End());
+    W(form).Memo2->setFocus();
+    test::TypeText(W(form).Memo2, Utf8(" правка"));
+    const QString edited = W(form).Memo2->toPlainText();
     {
         test::InspectorAnswer cancel(window.Dialog(), [](TForm_Controler &dialog) {
             // The name typed the first time is still there.
@@ -174,13 +176,13 @@ void WorkflowTest::WholeJob()
             QVERIFY(dialog.Button1->isEnabled());
             QTest::mouseClick(dialog.Button2, Qt::LeftButton);
         });
-        QTest::mouseClick(form.Button1, Qt::LeftButton);
+        QTest::mouseClick(W(form).Button1, Qt::LeftButton);
         QCOMPARE(cancel.Shows(), 1);
     }
     QVERIFY(window.ShowAndActivate());
-    QCOMPARE(form.Memo2->toPlainText(), edited);
-    QVERIFY(!form.Button1->font().bold());
-    QCOMPARE(BoldStep(form), form.Button4);
+    QCOMPARE(W(form).Memo2->toPlainText(), edited);
+    QVERIFY(!W(form).Button1->font().bold());
+    QCOMPARE(BoldStep(form), W(form).Button4);
 
     // A second run with the kept name: OK at once (Enter presses it).
     {
@@ -188,26 +190,24 @@ void WorkflowTest::WholeJob()
             QCOMPARE(dialog.LabeledEdit1->text(), Utf8("Кузьмич А.Б."));
             QTest::keyClick(dialog.LabeledEdit1, Qt::Key_Return);
         });
-        QTest::mouseClick(form.Button1, Qt::LeftButton);
+        QTest::mouseClick(W(form).Button1, Qt::LeftButton);
         QCOMPARE(again.Shows(), 1);
     }
     QVERIFY(window.ShowAndActivate());
-    QCOMPARE(form.Memo2->toPlainText(), firstRun);
+    QCOMPARE(W(form).Memo2->toPlainText(), firstRun);
 
     // 4. Browse for the output file; step 5 leads.
     window.SaveChoice = test::PathText(window.TempPath("out_res.htm"));
-    QTest::mouseClick(form.Button4, Qt::LeftButton);
-    QCOMPARE(form.LabeledEdit2->text(), window.SaveChoice);
-    QCOMPARE(BoldStep(form), form.Button5);
-    QCOMPARE(QApplication::focusWidget(), form.Button5);
+    QTest::mouseClick(W(form).Button4, Qt::LeftButton);
+    QCOMPARE(W(form).LabeledEdit2->text(), window.SaveChoice);
+    QCOMPARE(BoldStep(form), W(form).Button5);
+    QCOMPARE(QApplication::focusWidget(), W(form).Button5);
 
     // 5. Save; re-reading leads.
-    QTest::keyClick(form.Button5, Qt::Key_Space);
-    QCOMPARE(window.Informations,
-        QStringList { Utf8(ui::SavedMessagePrefix) + Utf8(ui::CollectorEmail)
-            + Utf8(ui::SavedMessageSuffix) });
-    QCOMPARE(BoldStep(form), form.Button3);
-    QCOMPARE(QApplication::focusWidget(), form.Button3);
+    QTest::keyClick(W(form).Button5, Qt::Key_Space);
+    QCOMPARE(window.Informations, QStringList { ui::text::SavedNoAddress });
+    QCOMPARE(BoldStep(form), W(form).Button3);
+    QCOMPARE(QApplication::focusWidget(), W(form).Button3);
 
     // The file is the engine's output on the same settings, byte for byte...
     std::vector<engine::ProtocolLine> lines;

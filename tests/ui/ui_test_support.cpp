@@ -4,12 +4,65 @@
 #include <iterator>
 
 #include <QAbstractItemView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QApplication>
 #include <QFile>
 #include <QTest>
 #include <QTimer>
 
+#include "ui/points_grid_view.h"
+
 namespace test {
+
+namespace {
+
+    // A control the tests need must exist: a missing one fails loudly rather than crashing later.
+    template <typename Widget> Widget *Find(const TForm1 &form, const char *name)
+    {
+        auto *widget = form.findChild<Widget *>(QString::fromLatin1(name));
+        if (!widget)
+            qFatal("no control named %s", name);
+        return widget;
+    }
+
+} // namespace
+
+Controls::Controls(const TForm1 &form)
+    : LabeledEdit1Label(Find<QLabel>(form, "LabeledEdit1Label"))
+    , LabeledEdit1(Find<QLineEdit>(form, "LabeledEdit1"))
+    , Button2(Find<QPushButton>(form, "Button2"))
+    , Button3(Find<QPushButton>(form, "Button3"))
+    , Label2(Find<QLabel>(form, "Label2"))
+    , StringGrid2(Find<QTableWidget>(form, "StringGrid2"))
+    , Label3(Find<QLabel>(form, "Label3"))
+    , StringGrid1(Find<ui::PointsGridView>(form, "StringGrid1"))
+    , checkUseVK(Find<QCheckBox>(form, "checkUseVK"))
+    , CheckBox1(Find<QCheckBox>(form, "CheckBox1"))
+    , LabeledEdit3Label(Find<QLabel>(form, "LabeledEdit3Label"))
+    , LabeledEdit3(Find<QLineEdit>(form, "LabeledEdit3"))
+    , LabeledEdit4Label(Find<QLabel>(form, "LabeledEdit4Label"))
+    , LabeledEdit4(Find<QLineEdit>(form, "LabeledEdit4"))
+    , Button1(Find<QPushButton>(form, "Button1"))
+    , CheckBox2(Find<QCheckBox>(form, "CheckBox2"))
+    , Memo2(Find<ui::OutputView>(form, "Memo2"))
+    , LabeledEdit2Label(Find<QLabel>(form, "LabeledEdit2Label"))
+    , LabeledEdit2(Find<QLineEdit>(form, "LabeledEdit2"))
+    , Button4(Find<QPushButton>(form, "Button4"))
+    , Button5(Find<QPushButton>(form, "Button5"))
+    , OpenDialog1(Find<QFileDialog>(form, "OpenDialog1"))
+    , SaveDialog1(Find<QFileDialog>(form, "SaveDialog1"))
+    , cbMaxKval(Find<QComboBox>(form, "cbMaxKval"))
+    , ComboBox4(Find<QComboBox>(form, "ComboBox4"))
+    , ebMastersCount(Find<QLineEdit>(form, "ebMastersCount"))
+    , ComboBox3(Find<QComboBox>(form, "ComboBox3"))
+{
+}
 
 std::filesystem::path ExamplesDir() { return LAPWING_EXAMPLES_DIR; }
 
@@ -48,6 +101,16 @@ void ClickCell(QAbstractItemView *view, int row, int col)
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
 }
 
+void StepChoice(QComboBox *combo, int step)
+{
+    QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
+    QAbstractItemView *list = combo->view();
+    if (!QTest::qWaitForWindowExposed(list->window()))
+        qFatal("the list of %s did not open", qPrintable(combo->objectName()));
+    list->setCurrentIndex(list->model()->index(combo->currentIndex() + step, 0));
+    QTest::keyClick(list, Qt::Key_Return);
+}
+
 QString CellText(const QAbstractItemView *view, int row, int col)
 {
     return view->model()->index(row, col).data().toString();
@@ -67,6 +130,10 @@ Window::Window(const std::optional<std::string> &settings, std::string settingsN
         Confirmations.append(text);
         return ConfirmAnswer;
     };
+    m_form->AskClose = [this](const QString &text) {
+        CloseQuestions.append(text);
+        return CloseAnswer;
+    };
     m_form->ChooseOpenFile = [this] { return OpenChoice; };
     m_form->ChooseSaveFile = [this] { return SaveChoice; };
 }
@@ -74,7 +141,7 @@ Window::Window(const std::optional<std::string> &settings, std::string settingsN
 Window::~Window()
 {
     // Leaving the test must not ask about the tables.
-    m_form->Confirm = [](const QString &) { return false; };
+    m_form->AskClose = [](const QString &) { return ui::CloseAnswer::Discard; };
     m_dialog.reset();
     m_form.reset();
 }

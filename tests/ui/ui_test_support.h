@@ -13,10 +13,55 @@
 
 #include "ui/Unit1.h"
 #include "ui/Unit2_Controler.h"
+#include "ui/output_view.h"
 
 class QAbstractItemView;
+class QCheckBox;
+class QComboBox;
+class QFileDialog;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+namespace ui {
+class PointsGridView;
+}
 
 namespace test {
+
+// The window's controls, found by their object names.
+struct Controls
+{
+    explicit Controls(const TForm1 &form);
+    QLabel *LabeledEdit1Label;
+    QLineEdit *LabeledEdit1;
+    QPushButton *Button2;
+    QPushButton *Button3;
+    QLabel *Label2;
+    QTableWidget *StringGrid2;
+    QLabel *Label3;
+    ui::PointsGridView *StringGrid1;
+    QCheckBox *checkUseVK;
+    QCheckBox *CheckBox1;
+    QLabel *LabeledEdit3Label;
+    QLineEdit *LabeledEdit3;
+    QLabel *LabeledEdit4Label;
+    QLineEdit *LabeledEdit4;
+    QPushButton *Button1;
+    QCheckBox *CheckBox2;
+    ui::OutputView *Memo2;
+    QLabel *LabeledEdit2Label;
+    QLineEdit *LabeledEdit2;
+    QPushButton *Button4;
+    QPushButton *Button5;
+    QFileDialog *OpenDialog1;
+    QFileDialog *SaveDialog1;
+    QComboBox *cbMaxKval;
+    QComboBox *ComboBox4;
+    QLineEdit *ebMastersCount;
+    QComboBox *ComboBox3;
+};
+inline Controls W(const TForm1 &form) { return Controls(form); }
 
 std::filesystem::path ExamplesDir();
 std::string ReadBytes(const std::filesystem::path &path);
@@ -27,6 +72,9 @@ QString Utf8(const char *text);
 // Sends each character as a key press and release; works for Cyrillic text too.
 void TypeText(QWidget *widget, const QString &text);
 void ClickCell(QAbstractItemView *view, int row, int col);
+// Chooses an item of an open list editor as the user does: Alt+Down opens the list, Enter
+// takes the item `step` places from the current one.
+void StepChoice(QComboBox *combo, int step);
 QString CellText(const QAbstractItemView *view, int row, int col);
 
 // The window with its settings file in a temporary folder, every message box and file dialog
@@ -48,8 +96,10 @@ public:
 
     QStringList Informations; // texts of information boxes, in order
     QStringList Errors;
-    QStringList Confirmations;
+    QStringList Confirmations; // yes-or-no questions (replacing a file)
     bool ConfirmAnswer = true;
+    QStringList CloseQuestions;
+    ui::CloseAnswer CloseAnswer = ui::CloseAnswer::Save;
     QString OpenChoice; // what the open dialog returns; empty: cancelled
     QString SaveChoice;
 

@@ -1,0 +1,55 @@
+#include "points/app_settings.h"
+
+#include <gtest/gtest.h>
+
+#include "points/settings_file.h"
+
+namespace {
+
+using points::CollectorEmail;
+using points::WithCollectorEmail;
+
+TEST(CollectorEmail, IsWrittenBesideTheTablesWithoutTouchingThem)
+{
+    struct Case
+    {
+        const char *name;
+        std::string before;
+        std::string after;
+        std::string previous = ""; // the address before
+    };
+    const Case cases[] = {
+        { "no file", "", "[Collector]\r\nEmail=a@b.by\r\n" },
+        { "tables only", "[Ochki]\r\nTablesCount=1\r\n",
+            "[Ochki]\r\nTablesCount=1\r\n[Collector]\r\nEmail=a@b.by\r\n" },
+        { "no final line break", "[Ochki]\nTablesCount=1",
+            "[Ochki]\nTablesCount=1\n[Collector]\nEmail=a@b.by\n" },
+        { "key replaced in place", "[collector]\r\n email = old@x.by ;c\r\n[Ochki]\r\n1=5;\r\n",
+            "[collector]\r\n email=a@b.by\r\n[Ochki]\r\n1=5;\r\n", "old@x.by ;c" },
+        { "section without the key", "[Collector]\r\nOther=1\r\n[Ochki]\r\n",
+            "[Collector]\r\nOther=1\r\nEmail=a@b.by\r\n[Ochki]\r\n" },
+        { "an unclosed '[' at the end", "[Ochki]\r\n[",
+            "[Ochki]\r\n[\r\n;\r\n[Collector]\r\nEmail=a@b.by\r\n" },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string written = WithCollectorEmail(c.before, " a@b.by\r\n");
+        EXPECT_EQ(written, c.after);
+        EXPECT_EQ(CollectorEmail(written), "a@b.by");
+        EXPECT_EQ(CollectorEmail(c.before), c.previous);
+    }
+}
+
+TEST(CollectorEmail, SurvivesSavingTheTables)
+{
+    const std::string withEmail
+        = WithCollectorEmail("[Ochki]\r\nTablesCount=1\r\nPlacesCount=1\r\n1=5;\r\n", "a@b.by");
+    points::PointsGrid grid(2, 1);
+    grid.SetValue(1, 1, "7");
+    grid.SetValue(2, 1, "3");
+    const std::string saved = points::SavePointsTables(withEmail, grid);
+    EXPECT_EQ(CollectorEmail(saved), "a@b.by");
+    EXPECT_NE(saved.find("1=7;3;"), std::string::npos);
+}
+
+} // namespace

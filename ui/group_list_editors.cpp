@@ -1,0 +1,385 @@
+#include "ui/group_list_editors.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTableWidget>
+
+#include "ui/group_list.h"
+
+namespace ui {
+
+namespace {
+
+    constexpr int RowHeight = 19;
+    constexpr int MaxHeadingWidth = 220;
+    constexpr int ColumnWidths[GroupColumnCount] = { 82, 76, 78, 51, 102 };
+
+    QComboBox *CreateListEditor(QWidget *parent, const QString &name, const QStringList &items)
+    {
+        auto *editor = new QComboBox(parent);
+        editor->setObjectName(name);
+        editor->setEditable(true);
+        editor->setInsertPolicy(QComboBox::NoInsert);
+        editor->setCompleter(nullptr);
+        editor->addItems(items);
+        editor->hide();
+        return editor;
+    }
+
+    bool IsInside(const QWidget *widget, const QWidget *container)
+    {
+        return widget && (widget == container || container->isAncestorOf(widget));
+    }
+
+} // namespace
+
+GroupListEditors::GroupListEditors(
+    QTableWidget *grid, std::vector<engine::GroupSettings> &groups, QWidget *window)
+    : m_grid(grid)
+    , m_groups(groups)
+    , m_window(window)
+    , m_class(CreateListEditor(window, QStringLiteral("cbMaxKval"), DistanceClassItems()))
+    , m_category(CreateListEditor(window, QStringLiteral("ComboBox4"), CategoryItems()))
+    , m_masters(new QLineEdit(window))
+    , m_table(CreateListEditor(window, QStringLiteral("ComboBox3"), {}))
+{
+    m_masters->setObjectName(QStringLiteral("ebMastersCount"));
+    m_masters->hide();
+
+    m_grid->setColumnCount(GroupColumnCount);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectItems);
+    m_grid->setHorizontalHeaderLabels(QStringList(GroupColumnCount, QString()));
+    m_grid->horizontalHeader()->setHighlightSections(false);
+    m_grid->horizontalHeader()->setMinimumSectionSize(8);
+    m_grid->verticalHeader()->hide();
+    m_grid->verticalHeader()->setMinimumSectionSize(8);
+    m_grid->verticalHeader()->setDefaultSectionSize(RowHeight);
+    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    int width = 2 * m_grid->frameWidth() + m_grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    for (int col = 0; col < GroupColumnCount; ++col) {
+        m_grid->setColumnWidth(col, ColumnWidths[col]);
+        width += ColumnWidths[col];
+    }
+    m_grid->setFixedWidth(width);
+
+    connect(m_grid, &QTableWidget::currentCellChanged, this, [this](int row, int col, int, int) {
+        if (!m_movingSelection && row >= 0)
+            SelectCell(col, row + 1);
+    });
+    // A click on the current cell opens its editor again once it was closed.
+    connect(m_grid, &QTableWidget::cellClicked, this, [this](int row, int col) {
+        if (!m_open)
+            SelectCell(col, row + 1);
+    });
+    connect(m_class, &QComboBox::activated, this, &GroupListEditors::CommitClass);
+    connect(m_category, &QComboBox::activated, this, &GroupListEditors::CommitCategory);
+    connect(m_table, &QComboBox::activated, this, &GroupListEditors::CommitTable);
+    for (QWidget *editor : { static_cast<QWidget *>(m_class), static_cast<QWidget *>(m_category),
+             static_cast<QWidget *>(m_masters), static_cast<QWidget *>(m_table) })
+        editor->installEventFilter(this);
+    m_grid->installEventFilter(this);
+    connect(
+        m_grid->horizontalHeader(), &QHeaderView::sectionResized, this, &GroupListEditors::Place);
+    connect(
+        m_grid->horizontalScrollBar(), &QScrollBar::valueChanged, this, &GroupListEditors::Place);
+    connect(m_grid->verticalScrollBar(), &QScrollBar::valueChanged, this, &GroupListEditors::Place);
+    connect(qApp, &QApplication::focusChanged, this, &GroupListEditors::FocusChanged);
+}
+
+bool GroupListEditors::Refill(const std::vector<std::string> &captions)
+{
+    m_movingSelection = true;
+    m_grid->setRowCount(static_cast<int>(m_groups.size()));
+    bool filled = !m_groups.empty();
+    for (int row = 1; filled && row <= static_cast<int>(m_groups.size()); ++row) {
+        const auto texts = GroupRowTexts(m_groups[static_cast<std::size_t>(row - 1)], captions);
+        if (!texts) {
+            filled = false;
+            break;
+        }
+        for (int col = 0; col < GroupColumnCount; ++col)
+            SetCell(col, row, (*texts)[static_cast<std::size_t>(col)]);
+    }
+    if (filled) {
+        m_grid->setHorizontalHeaderLabels(GroupListHeaders());
+        FitHeadingColumn();
+    }
+    m_movingSelection = false;
+    return filled;
+}
+
+void GroupListEditors::FitHeadingColumn()
+{
+    // Whole headings where they fit in reason; the tooltip shows any that still does not.
+    int width = ColumnWidths[HeadingColumn];
+    for (int row = 0; row < m_grid->rowCount(); ++row) {
+        if (QTableWidgetItem *item = m_grid->item(row, HeadingColumn)) {
+            item->setToolTip(item->text());
+            width = std::max(width, m_grid->fontMetrics().horizontalAdvance(item->text()) + 10);
+        }
+    }
+    width = std::min(width, MaxHeadingWidth);
+    m_grid->setFixedWidth(m_grid->minimumWidth() - m_grid->columnWidth(HeadingColumn) + width);
+    m_grid->setColumnWidth(HeadingColumn, width);
+}
+
+void GroupListEditors::ShowTableCaptions(const std::vector<std::string> &captions)
+{
+    const QStringList items = TableCaptionItems(captions);
+    QStringList current;
+    for (int i = 0; i < m_table->count(); ++i)
+        current.append(m_table->itemText(i));
+    if (current != items) {
+        m_table->clear();
+        m_table->addItems(items);
+    }
+    for (int row = 1; row <= static_cast<int>(m_groups.size()) && row <= m_grid->rowCount();
+         ++row) {
+        const int table = m_groups[static_cast<std::size_t>(row - 1)].PointsTable;
+        if (table >= 0 && table < items.size())
+            SetCell(TableColumn, row, items[table]);
+    }
+}
+
+void GroupListEditors::SelectCell(int col, int row)
+{
+    Hide();
+    if (row < 1 || row > static_cast<int>(m_groups.size()))
+        return;
+    const engine::GroupSettings &group = m_groups[static_cast<std::size_t>(row - 1)];
+    switch (col) {
+    case TableColumn:
+        m_table->setCurrentIndex(group.PointsTable < m_table->count() ? group.PointsTable : -1);
+        Show(m_table, col, row);
+        break;
+    case CategoryColumn:
+        m_category->setCurrentIndex(static_cast<int>(group.Category));
+        Show(m_category, col, row);
+        break;
+    case ClassColumn:
+        m_class->setCurrentIndex(static_cast<int>(group.DistanceClass));
+        Show(m_class, col, row);
+        break;
+    case MastersColumn:
+        if (group.DistanceClass != engine::DistanceClass::Ms)
+            break;
+        m_masters->setText(QString::number(group.MastersCount));
+        m_masters->selectAll();
+        Show(m_masters, col, row);
+        break;
+    default:
+        break;
+    }
+}
+
+void GroupListEditors::Show(QWidget *editor, int col, int row)
+{
+    m_open = editor;
+    m_col = col;
+    m_row = row;
+    m_grid->scrollTo(m_grid->model()->index(row - 1, col));
+    Place();
+    editor->show();
+    editor->raise();
+    editor->setFocus(Qt::OtherFocusReason);
+}
+
+void GroupListEditors::Place()
+{
+    if (!m_open)
+        return;
+    const QRect cell = m_grid->visualRect(m_grid->model()->index(m_row - 1, m_col));
+    m_open->setGeometry(QRect(m_grid->viewport()->mapTo(m_window, cell.topLeft()), cell.size()));
+}
+
+void GroupListEditors::Hide()
+{
+    // A list editor left with a text that names no item was not committed; it just goes.
+    m_finishing = true;
+    for (QWidget *editor : { static_cast<QWidget *>(m_class), static_cast<QWidget *>(m_category),
+             static_cast<QWidget *>(m_masters), static_cast<QWidget *>(m_table) })
+        editor->hide();
+    m_open = nullptr;
+    m_finishing = false;
+}
+
+engine::GroupSettings *GroupListEditors::EditedGroup()
+{
+    if (m_row < 1 || m_row > static_cast<int>(m_groups.size()))
+        return nullptr;
+    return &m_groups[static_cast<std::size_t>(m_row - 1)];
+}
+
+void GroupListEditors::CommitList(QComboBox *editor, const std::function<void(int)> &apply)
+{
+    if (m_finishing || m_open != editor || !EditedGroup())
+        return;
+    // A typed text that is not one of the items selects nothing: nothing changes.
+    const int index
+        = editor->findText(editor->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index < 0)
+        return;
+    editor->setCurrentIndex(index);
+    SetCell(m_col, m_row, editor->itemText(index));
+    apply(index);
+    Finish(editor);
+}
+
+void GroupListEditors::Finish(QWidget *editor)
+{
+    m_finishing = true;
+    m_grid->setFocus(Qt::OtherFocusReason);
+    editor->hide();
+    m_open = nullptr;
+    m_finishing = false;
+}
+
+void GroupListEditors::CommitClass()
+{
+    CommitList(m_class, [this](int index) {
+        engine::GroupSettings &group = *EditedGroup();
+        group.DistanceClass = static_cast<engine::DistanceClass>(index);
+        SetCell(MastersColumn, m_row, MastersCountText(group));
+    });
+}
+
+void GroupListEditors::CommitCategory()
+{
+    CommitList(m_category, [this](int index) { EditedGroup()->Category = static_cast<engine::Category>(index); });
+}
+
+void GroupListEditors::CommitTable()
+{
+    CommitList(m_table, [this](int index) { EditedGroup()->PointsTable = index; });
+}
+
+void GroupListEditors::CommitMastersCount()
+{
+    engine::GroupSettings *group = EditedGroup();
+    if (m_finishing || m_open != m_masters || !group)
+        return;
+    group->MastersCount = ParseMastersCount(m_masters->text());
+    SetCell(m_col, m_row, QString::number(group->MastersCount));
+    Finish(m_masters);
+}
+
+bool GroupListEditors::MastersCountKey(int key)
+{
+    const engine::GroupSettings *group = EditedGroup();
+    if (m_open != m_masters || !group)
+        return false;
+    switch (key) {
+    case Qt::Key_Escape:
+        Cancel(); // the stored count stays, and shows again next time
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Down:
+    case Qt::Key_Up: {
+        const int col = m_col;
+        int row = m_row;
+        CommitMastersCount();
+        if (key == Qt::Key_Up) {
+            if (row > 1)
+                --row;
+        } else if (row < m_grid->rowCount()) {
+            ++row;
+        }
+        m_movingSelection = true;
+        m_grid->setCurrentCell(row - 1, col);
+        m_movingSelection = false;
+        SelectCell(col, row);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void GroupListEditors::SetCell(int col, int row, const QString &text)
+{
+    QTableWidgetItem *item = m_grid->item(row - 1, col);
+    if (!item) {
+        item = new QTableWidgetItem;
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        m_grid->setItem(row - 1, col, item);
+    }
+    item->setText(text);
+}
+
+void GroupListEditors::FocusChanged(QWidget *old, QWidget *now)
+{
+    // Focus given to another window (a message box, another program) is no exit.
+    if (!now || now->window() != m_window)
+        return;
+    if (IsInside(old, m_class) && !IsInside(now, m_class))
+        CommitClass();
+    if (IsInside(old, m_category) && !IsInside(now, m_category))
+        CommitCategory();
+    if (IsInside(old, m_table) && !IsInside(now, m_table))
+        CommitTable();
+    if (IsInside(old, m_masters) && !IsInside(now, m_masters))
+        CommitMastersCount();
+}
+
+bool GroupListEditors::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *combo = qobject_cast<QComboBox *>(watched);
+    if (combo && combo == m_open && ListEditorEvent(event))
+        return true;
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (watched == m_masters && MastersCountKey(key))
+            return true;
+        if (watched == m_grid && !m_open
+            && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_F2)) {
+            SelectCell(m_grid->currentColumn(), m_grid->currentRow() + 1);
+            return true;
+        }
+    } else if (event->type() == QEvent::Resize && watched == m_grid) {
+        Place();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+bool GroupListEditors::ListEditorEvent(QEvent *event)
+{
+    // A closed list editor would take the arrows and the wheel as a choice; here they only
+    // move through the list. A choice is made in the open list, or by Enter.
+    if (event->type() == QEvent::Wheel)
+        return true;
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    auto *press = static_cast<QKeyEvent *>(event);
+    switch (press->key()) {
+    case Qt::Key_Escape:
+        Cancel();
+        return true;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        if (press->modifiers() & Qt::AltModifier)
+            return false; // Alt+Down opens the list
+        Cancel();
+        // The grid moves its current cell, which opens the editor of the cell it reaches.
+        QCoreApplication::sendEvent(m_grid, press);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void GroupListEditors::Cancel()
+{
+    Hide();
+    m_grid->setFocus(Qt::OtherFocusReason);
+}
+
+} // namespace ui

@@ -1,0 +1,159 @@
+// TForm1's points tables and settings file: loading them at start, the grid's edits and
+// compaction, the collector's e-mail, and saving the tables at close.
+#include "ui/Unit1.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+
+#include "points/app_settings.h"
+#include "points/settings_file.h"
+#include "points/settings_location.h"
+#include "ui/group_list.h"
+#include "ui/group_list_editors.h"
+#include "ui/messages.h"
+#include "ui/points_grid_view.h"
+#include "ui/points_table_model.h"
+
+namespace {
+
+QString PathText(const std::filesystem::path &path)
+{
+    return QFile::decodeName(QByteArray::fromStdString(path.string()));
+}
+
+bool IsInside(const QWidget *widget, const QWidget *container)
+{
+    return widget && (widget == container || container->isAncestorOf(widget));
+}
+
+} // namespace
+
+void TForm1::LoadPointsTablesFile()
+{
+    // A missing file gives no tables; one that exists but cannot be read is worth a word.
+    engine::Result<std::string> bytes = points::ReadSettingsFile(m_settingsPath);
+    std::error_code error;
+    m_settingsUnreadable = !bytes && std::filesystem::exists(m_settingsPath, error);
+    if (m_settingsUnreadable)
+        m_settingsWarning = QStringLiteral("Unable to read %1: %2")
+                                .arg(PathText(m_settingsPath),
+                                    QString::fromStdString(bytes.Error().Reason));
+    m_settingsBytes = bytes ? bytes.Value() : std::string();
+    points::LoadedTables loaded = points::LoadPointsTables(m_settingsBytes);
+    m_settingsOverwrite = points::OverwriteRuleFor(m_settingsPath, bytes, loaded);
+    m_pointsModel->Load(std::move(loaded.Tables));
+    if (!loaded.Warnings.empty())
+        m_settingsWarning = QString::fromStdString(
+            points::DescribeWarnings(m_settingsPath.string(), loaded.Warnings));
+    StringGrid1->SetCornerText(m_pointsModel->CornerText());
+    FillTableCaptions();
+    CollectorEmail->setText(QString::fromStdString(points::CollectorEmail(m_settingsBytes)));
+}
+
+void TForm1::CollectorEmailExit()
+{
+    const std::string email = CollectorEmail->text().trimmed().toStdString();
+    if (email == points::CollectorEmail(m_settingsBytes))
+        return;
+    // Writing a file that could not be read would lose what it holds.
+    if (m_settingsUnreadable) {
+        ShowError(m_settingsWarning);
+        return;
+    }
+    // Written at once and on its own: the points tables on disk change only when the user
+    // says so at close.
+    std::string bytes = points::WithCollectorEmail(m_settingsBytes, email);
+    if (!points::WriteSettingsFile(m_settingsPath, bytes)) {
+        ShowError(QStringLiteral("Unable to write to %1").arg(PathText(m_settingsPath)));
+        return;
+    }
+    m_settingsBytes = std::move(bytes);
+}
+
+void TForm1::FillTableCaptions()
+{
+    m_groupEditors->ShowTableCaptions(PointsTables().TableCaptions);
+    StringGrid1->SetEmptyHint(
+        PointsTables().Grid.TablesCount() == 0 ? ui::text::EmptyTablesHint : QString());
+}
+
+bool TForm1::FormClose()
+{
+    if (!PointsTables().TablesModified)
+        return true;
+    switch (AskClose(ui::text::SaveTablesQuestion)) {
+    case ui::CloseAnswer::Return:
+        return false;
+    case ui::CloseAnswer::Discard:
+        return true;
+    case ui::CloseAnswer::Save:
+        break;
+    }
+    // What loading could not read, or had to drop, is not written over; "Не захоўваць" closes.
+    if (m_settingsOverwrite.Rule != points::OverwriteRule::Free) {
+        ShowError(QString::fromStdString(m_settingsOverwrite.Why));
+        return false;
+    }
+    std::string bytes = points::SavePointsTables(m_settingsBytes, PointsTables().Grid);
+    // The user's configuration folder may not exist yet; writing makes it.
+    if (!points::WriteSettingsFile(m_settingsPath, bytes)) {
+        ShowError(QStringLiteral("Unable to write to %1").arg(PathText(m_settingsPath)));
+        return false;
+    }
+    m_settingsBytes = std::move(bytes);
+    m_pointsModel->MarkSaved();
+    return true;
+}
+
+void TForm1::StringGrid1SetEditText(int col, int row, const QString &text)
+{
+    m_pointsModel->SetEditText(col, row, text);
+}
+
+void TForm1::StringGrid1SelectCell(int, int)
+{
+    if (!m_compacting)
+        StringGrid1Exit();
+}
+
+void TForm1::StringGrid1Exit()
+{
+    if (m_compacting)
+        return;
+    m_compacting = true;
+    const QModelIndex current = StringGrid1->currentIndex();
+    const points::CellPosition from
+        = current.isValid() ? ui::PointsTableModel::CellOf(current) : points::CellPosition { 1, 1 };
+    const ui::PointsTableModel::Compaction compaction = m_pointsModel->Compact(from);
+    if (!compaction.Removed.empty()) {
+        const points::CellPosition to = compaction.Current;
+        const QModelIndex next = ui::PointsTableModel::CellIndex(*m_pointsModel, to.Col, to.Row);
+        if (current.isValid() && next.isValid())
+            StringGrid1->selectionModel()->setCurrentIndex(
+                next, QItemSelectionModel::ClearAndSelect);
+        // The groups keep their tables under the new letters; those whose table went are told.
+        const QStringList lost = ui::FollowRemovedTables(m_groups, compaction.Removed);
+        FillTableCaptions();
+        if (!lost.isEmpty())
+            ShowInformation(ui::text::TablesRemoved.arg(lost.join(QStringLiteral(", "))));
+    }
+    m_compacting = false;
+}
+
+void TForm1::StringGrid1ClearCells(const std::vector<points::CellPosition> &cells)
+{
+    // Emptied together, compacted once, as after one emptied cell.
+    if (m_pointsModel->ClearCells(cells))
+        StringGrid1Exit();
+}
+
+void TForm1::FocusChanged(QWidget *old, QWidget *now)
+{
+    // Focus given to another window (a message box, another program) is no exit.
+    if (!now || now->window() != this)
+        return;
+    if (IsInside(old, StringGrid1) && !IsInside(now, StringGrid1))
+        StringGrid1Exit();
+}
