@@ -47,7 +47,7 @@ struct Figures
 void SetGroups(std::vector<engine::GroupSettings> &groups)
 {
     for (std::size_t i = 0; i < groups.size(); ++i) {
-        groups[i].DistanceClass = static_cast<int>(i % 4);
+        groups[i].DistanceClass = static_cast<engine::DistanceClass>(i % 4);
         groups[i].PointsTable = 1;
     }
 }
@@ -111,14 +111,14 @@ Figures Measure(const std::filesystem::path &input, const std::filesystem::path 
         std::vector<engine::ProtocolLine> lines;
         std::vector<engine::GroupSettings> groups;
         auto start = Clock::now();
-        engine::LoadProtocol(input, lines, groups);
+        (void)engine::LoadProtocol(input, lines, groups);
         const double load = Seconds(start);
         SetGroups(groups);
         start = Clock::now();
         auto result = engine::RewriteProtocol(lines, groups, Options(), TenPlaces(), Inspector);
         const double rewrite = Seconds(start);
         start = Clock::now();
-        const bool saved = engine::SaveProtocol(output, result.Lines).Ok;
+        const bool saved = engine::SaveProtocol(output, result.Lines).Ok();
         const double save = Seconds(start);
         return std::vector<double> { load, rewrite, saved ? save : -1.0 };
     });
@@ -126,16 +126,15 @@ Figures Measure(const std::filesystem::path &input, const std::filesystem::path 
         const auto start = Clock::now();
         std::vector<engine::ProtocolLine> lines;
         std::vector<engine::GroupSettings> groups;
-        engine::LoadProtocol(input, lines, groups);
+        (void)engine::LoadProtocol(input, lines, groups);
         SetGroups(groups);
         engine::AtomicFileWriter writer(output);
-        writer.Open();
+        static_cast<void>(writer.Open());
         engine::RewriteProtocolTo(lines, groups, Options(), TenPlaces(), Inspector,
                                   [&](std::string_view line) {
-                                      writer.Write(line);
-                                      writer.Write("\r\n");
+                                      writer.WriteLine(line);
                                   });
-        return std::vector<double> { writer.Commit().Ok ? Seconds(start) : -1.0 };
+        return std::vector<double> { writer.Commit().Ok() ? Seconds(start) : -1.0 };
     });
     const auto floorRun = InChild([&] {
         const auto start = Clock::now();
@@ -144,7 +143,7 @@ Figures Measure(const std::filesystem::path &input, const std::filesystem::path 
         const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), in);
         std::fclose(in);
         bytes.resize(got);
-        const bool written = engine::WriteFileAtomically(output, bytes).Ok;
+        const bool written = engine::WriteFileAtomically(output, bytes).Ok();
         return std::vector<double> { written ? Seconds(start) : -1.0 };
     });
     if (engineRun.size() == 4 && floorRun.size() == 2 && streamedRun.size() == 2) {
@@ -189,7 +188,7 @@ int main(int argc, char **argv)
             // parent's copy among its resident pages.
             const std::string protocol = bench::GenerateProtocol(size);
             fileMb = static_cast<double>(protocol.size()) / 1e6;
-            if (!engine::WriteFileAtomically(input, protocol).Ok)
+            if (!engine::WriteFileAtomically(input, protocol).Ok())
                 return 1;
         }
         std::vector<Figures> runs;

@@ -67,7 +67,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QTemporaryDir dir;
     const QString protocol = dir.filePath(QStringLiteral("protocol.htm"));
-    if (!engine::WriteFileAtomically(protocol.toStdString(), bench::GenerateProtocol(lines)).Ok)
+    if (!engine::WriteFileAtomically(protocol.toStdString(), bench::GenerateProtocol(lines)).Ok())
         return 1;
     const double fileMiB = static_cast<double>(std::filesystem::file_size(protocol.toStdString()))
         / (1024.0 * 1024.0);

@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "engine/cp1251.h"
+#include "engine/line_layout.h"
+#include "engine/text.h"
 
 namespace bench {
 
@@ -15,6 +17,11 @@ namespace {
         if (line.size() < position - 1 + text.size())
             line.resize(position - 1 + text.size(), ' ');
         line.replace(position - 1, text.size(), text);
+    }
+
+    void Put(std::string &line, engine::Field field, std::string_view text)
+    {
+        Put(line, field.First, text.substr(0, field.Size()));
     }
 
     constexpr std::string_view Names[] = {
@@ -55,27 +62,26 @@ std::string GenerateProtocol(std::size_t resultLines)
         for (std::size_t i = 0; i < GroupSize && written < resultLines; ++i, ++written) {
             seed = seed * 1103515245 + 12345;
             seconds += 1 + static_cast<int>((seed >> 16) % 120);
-            std::string line(82, ' ');
+            std::string line(engine::PlaceField.Last, ' ');
             char number[16];
             std::snprintf(number, sizeof number, "%4zu", i + 1);
             Put(line, 1, number);
-            Put(line, 6, Names[(seed >> 8) % 8]);
-            Put(line, 32, Teams[(seed >> 12) % 5]);
-            Put(line, 53, Codes[(seed >> 4) % 7]);
+            Put(line, engine::NameCodeStarts.First, Names[(seed >> 8) % 8]);
+            Put(line, engine::TeamField, Teams[(seed >> 12) % 5]);
+            Put(line, engine::QualificationField, Codes[(seed >> 4) % 7]);
             Put(line, 59, "1995");
             char time[16];
             std::snprintf(time, sizeof time, "%02d:%02d:%02d", seconds / 3600, seconds / 60 % 60,
                           seconds % 60);
-            Put(line, 68, time);
+            Put(line, engine::TimeField, time);
             if ((seed >> 20) % 40 == 0) {
-                Put(line, 79, " в/к"_w1251);
+                Put(line, engine::PlaceField, " в/к"_w1251);
             } else {
                 char place[8];
                 std::snprintf(place, sizeof place, "%4zu", i + 1);
-                Put(line, 79, place);
+                Put(line, engine::PlaceField, place);
             }
-            out += line;
-            out += "\r\n";
+            engine::AppendLine(out, line);
         }
         out += "</pre>\r\n";
     }

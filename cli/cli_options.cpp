@@ -1,12 +1,15 @@
 #include "cli/cli_options.h"
 
 #include <charconv>
+#include <cctype>
 #include <climits>
 
 #include <getopt.h>
 
 #include "engine/cp1251.h"
-#include "engine/protocol.h"
+#include "engine/group_items.h"
+#include "engine/inspector.h"
+#include "engine/numbers.h"
 
 namespace cli {
 
@@ -76,39 +79,6 @@ namespace {
         { nullptr, 0, nullptr, 0 },
     };
 
-    std::string_view TrimSpaces(std::string_view text)
-    {
-        while (!text.empty() && text.front() == ' ')
-            text.remove_prefix(1);
-        while (!text.empty() && text.back() == ' ')
-            text.remove_suffix(1);
-        return text;
-    }
-
-    // A plain decimal integer from 0 up, the whole text.
-    std::optional<int> Count(std::string_view text)
-    {
-        text = TrimSpaces(text);
-        int value = 0;
-        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-        if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < 0)
-            return std::nullopt;
-        return value;
-    }
-
-    template <std::size_t N>
-    std::optional<int> ItemOf(std::string_view text, const char *const (&items)[N])
-    {
-        text = TrimSpaces(text);
-        for (std::size_t i = 0; i < N; ++i) {
-            if (text == items[i])
-                return static_cast<int>(i);
-        }
-        if (const std::optional<int> number = Count(text); number && *number < static_cast<int>(N))
-            return number;
-        return std::nullopt;
-    }
-
     // Command-line texts are UTF-8; the protocol's are Windows-1251.
     std::optional<std::string> ToWindows1251(std::string_view utf8)
     {
@@ -126,9 +96,6 @@ namespace {
     }
 
 } // namespace
-
-std::optional<int> ClassOf(std::string_view text) { return ItemOf(text, ClassItems); }
-std::optional<int> CategoryOf(std::string_view text) { return ItemOf(text, CategoryItems); }
 
 std::optional<GroupOption> ParseGroupOption(std::string_view text, std::string &error)
 {
@@ -152,10 +119,10 @@ std::optional<GroupOption> ParseGroupOption(std::string_view text, std::string &
 
     GroupOption group;
     const std::optional<std::string> name = ToWindows1251(text.substr(0, equals));
-    const std::optional<int> distanceClass = ClassOf(fields[0]);
-    const std::optional<int> masters = Count(fields[1]);
-    const std::optional<int> table = Count(fields[2]);
-    const std::optional<int> category = CategoryOf(fields[3]);
+    const std::optional<engine::DistanceClass> distanceClass = engine::DistanceClassOf(fields[0]);
+    const std::optional<int> masters = engine::CountOf(fields[1]);
+    const std::optional<int> table = engine::CountOf(fields[2]);
+    const std::optional<engine::Category> category = engine::CategoryOf(fields[3]);
     if (!name)
         error = quoted + ": " + NotWindows1251("the name", text.substr(0, equals));
     else if (!distanceClass)
@@ -189,6 +156,8 @@ ParsedArguments ParseArguments(int argc, char **argv)
     while (error.empty() && (c = getopt_long(argc, argv, ":o:h", LongOptions, nullptr)) != -1) {
         switch (c) {
         case 'o':
+            if (optarg[0] == '\0')
+                error = "the output file's name (-o) is empty";
             options.Output = optarg;
             break;
         case GroupOpt:
@@ -216,21 +185,17 @@ ParsedArguments ParseArguments(int argc, char **argv)
         case InspectorOpt: {
             std::string name;
             setText(name, "--inspector", optarg);
-            // Counted in Windows-1251, where a character is a byte.
-            std::string_view trimmed = name;
-            while (!trimmed.empty() && static_cast<unsigned char>(trimmed.front()) <= 0x20)
-                trimmed.remove_prefix(1);
-            while (!trimmed.empty() && static_cast<unsigned char>(trimmed.back()) <= 0x20)
-                trimmed.remove_suffix(1);
-            if (error.empty() && trimmed.size() < MinInspectorLength)
-                error = "--inspector needs a name of at least 4 characters";
+            if (const auto problem = engine::InspectorNameProblem(name); error.empty() && problem)
+                error = "--inspector '" + std::string(optarg) + "' cannot sign: " + *problem;
             options.Inspector = name;
             break;
         }
         case DecimalSeparatorOpt:
-            if (std::string_view(optarg).size() != 1
-                || static_cast<unsigned char>(optarg[0]) >= 0x80)
-                error = "--decimal-separator takes one ASCII character, such as '.' or ','";
+            // A digit would merge with the number, a control byte break the line.
+            if (std::string_view(optarg).size() != 1 || !std::isgraph(static_cast<unsigned char>(optarg[0]))
+                || std::isdigit(static_cast<unsigned char>(optarg[0])))
+                error = "--decimal-separator takes one printable ASCII character other than a "
+                        "digit, such as '.' or ','";
             else
                 options.Process.DecimalSeparator = optarg[0];
             break;
@@ -262,6 +227,15 @@ ParsedArguments ParseArguments(int argc, char **argv)
     if (!error.empty() || options.Help || options.Version)
         return parsed;
 
+    // "К=" values are checked as options, with the separator in force, used or not.
+    for (const auto &[name, text] : { std::pair { "--k1", &options.Process.K1Text },
+             std::pair { "--k2", &options.Process.K2Text } }) {
+        if (error.empty() && !engine::ParseFloat(*text, options.Process.DecimalSeparator))
+            error = std::string(name) + " '" + engine::Cp1251ToUtf8(*text)
+                + "' is not a number (decimal separator '" + options.Process.DecimalSeparator + "')";
+    }
+    if (!error.empty())
+        return parsed;
     if (optind >= argc)
         error = "no INPUT protocol given";
     else if (optind + 1 < argc)

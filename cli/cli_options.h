@@ -14,10 +14,10 @@ namespace cli {
 struct GroupOption
 {
     std::string Name; // Windows-1251, compared with the groups' names
-    int DistanceClass = 0;
+    engine::DistanceClass DistanceClass = engine::DistanceClass::Ms;
     int MastersCount = 0;
     int PointsTable = 0;
-    int Category = 0;
+    engine::Category Category = engine::Category::Adults;
 
     bool operator==(const GroupOption &other) const = default;
 };
@@ -46,26 +46,6 @@ ParsedArguments ParseArguments(int argc, char **argv);
 
 // One "--group" value; nothing, with `error` set, when it is malformed.
 std::optional<GroupOption> ParseGroupOption(std::string_view text, std::string &error);
-
-// The items of the group list's class and category editors (UTF-8), and the number of an item
-// given by its text or as a number; nothing when it is neither.
-inline constexpr const char *ClassItems[] = {
-    "МС",
-    "КМС",
-    "I р.",
-    "II р.",
-    "III р.",
-    "I юн",
-    "II юн",
-    "-- Не считать --",
-};
-inline constexpr const char *CategoryItems[] = { "Дарослыя", "Юнацкія", "Злучаныя", "Не лічыць" };
-std::optional<int> ClassOf(std::string_view text);
-std::optional<int> CategoryOf(std::string_view text);
-
-// The inspector's name needs at least this many characters without the blanks around it, as
-// the inspector dialog of the desktop program asks.
-inline constexpr std::size_t MinInspectorLength = 4;
 
 extern const char *const HelpText;
 

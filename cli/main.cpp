@@ -4,16 +4,21 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <new>
 #include <optional>
 #include <string>
 
 #include "cli/cli_options.h"
+#include "cli/messages.h"
+#include "cli/signals.h"
 #include "engine/cp1251.h"
-#include "engine/messages.h"
+#include "engine/layout_check.h"
 #include "engine/protocol.h"
 #include "engine/rewrite.h"
 #include "engine/save.h"
-#include "points/points_tables.h"
+#include "engine/text.h"
+#include "points/settings_file.h"
+#include "points/settings_location.h"
 
 namespace {
 
@@ -22,6 +27,13 @@ constexpr const char *Program = "lapwing-cli";
 void Report(const std::string &message)
 {
     std::fprintf(stderr, "%s: %s\n", Program, message.c_str());
+}
+
+// "out.htm[:line]: Памылка падчас запісу: reason"
+void ReportSaveFailure(const std::string &output, engine::Failure failure)
+{
+    failure.Reason = std::string(cli::SaveFailedMessage) + ": " + failure.Reason;
+    Report(engine::Describe(output, failure));
 }
 
 int UsageError(const std::string &message)
@@ -66,9 +78,10 @@ int ListGroups(const std::vector<engine::GroupSettings> &groups)
     for (std::size_t i = 0; i < groups.size(); ++i) {
         const engine::GroupSettings &group = groups[i];
         text += std::to_string(i + 1) + '\t' + engine::Cp1251ToUtf8(group.Name) + '\t'
-            + engine::Cp1251ToUtf8(group.Heading) + '\t' + std::to_string(group.DistanceClass)
-            + '\t' + std::to_string(group.MastersCount) + '\t' + std::to_string(group.PointsTable)
-            + '\t' + std::to_string(group.Category) + '\n';
+            + engine::Cp1251ToUtf8(group.Heading) + '\t'
+            + std::to_string(static_cast<int>(group.DistanceClass)) + '\t'
+            + std::to_string(group.MastersCount) + '\t' + std::to_string(group.PointsTable) + '\t'
+            + std::to_string(static_cast<int>(group.Category)) + '\n';
     }
     return WriteOut(text) ? 0 : 1;
 }
@@ -77,10 +90,19 @@ int Run(const cli::Options &options)
 {
     std::vector<engine::ProtocolLine> lines;
     std::vector<engine::GroupSettings> groups;
-    if (engine::LoadProtocol(options.Input, lines, groups) != engine::LoadResult::Loaded) {
-        Report(options.Input + ": " + engine::LoadFailedMessage);
+    if (const engine::Status loaded = engine::LoadProtocol(options.Input, lines, groups); !loaded) {
+        engine::Failure failure = loaded.Error();
+        failure.Reason = std::string(cli::LoadFailedMessage) + ": " + failure.Reason;
+        Report(engine::Describe(options.Input, failure));
         return 1;
     }
+    if (groups.empty())
+        Report("warning: " + options.Input + " has no group heading (\"<h2>\"): nothing is "
+            "awarded");
+    if (const std::string layout = engine::DescribeLayoutProblems(
+            options.Input, engine::CheckTableLayouts(lines, groups));
+        !layout.empty())
+        Report("warning: " + layout);
     if (engine::LooksLikeUtf8Cyrillic(lines))
         Report("warning: " + options.Input + " looks like UTF-8, not Windows-1251: its letters "
             "will come out wrong in the rewrite");
@@ -90,16 +112,15 @@ int Run(const cli::Options &options)
 
     points::PointsGrid grid;
     if (options.PointsFile) {
-        std::string reason;
-        const std::optional<std::string> bytes
-            = points::ReadSettingsFile(*options.PointsFile, &reason);
+        const engine::Result<std::string> bytes = points::ReadSettingsFile(*options.PointsFile);
         if (!bytes) {
-            Report(*options.PointsFile + ": cannot read the points tables: " + reason);
+            Report(engine::Describe(*options.PointsFile,
+                { bytes.Error().Line, "cannot read the points tables: " + bytes.Error().Reason }));
             return 1;
         }
-        points::LoadedTables loaded = points::LoadPointsTables(*bytes);
-        if (!loaded.Warning.empty())
-            Report("warning: " + *options.PointsFile + ": " + loaded.Warning);
+        points::LoadedTables loaded = points::LoadPointsTables(bytes.Value());
+        for (const engine::Failure &warning : loaded.Warnings)
+            Report("warning: " + engine::Describe(*options.PointsFile, warning));
         grid = std::move(loaded.Tables.Grid);
     }
     for (const engine::GroupSettings &group : groups) {
@@ -118,20 +139,23 @@ int Run(const cli::Options &options)
     std::optional<engine::AtomicFileWriter> file;
     std::string bytes;
     if (options.Output) {
+        const cli::SignalsHeld held;
         file.emplace(*options.Output);
-        file->Open();
+        // A save that cannot succeed (no folder, no permission) fails before the rewrite runs.
+        if (const engine::Status opened = file->Open(); !opened) {
+            ReportSaveFailure(*options.Output, opened.Error());
+            return 1;
+        }
+        cli::RemoveOnSignal(file->TemporaryPath());
     }
     const engine::LineSink sink = [&](std::string_view line) {
-        if (file) {
-            file->Write(line);
-            file->Write("\r\n");
-        } else {
-            bytes.append(line);
-            bytes.append("\r\n");
-        }
+        if (file)
+            file->WriteLine(line);
+        else
+            engine::AppendLine(bytes, line);
     };
     const engine::InspectorRequest askInspector = [&] { return options.Inspector; };
-    const engine::RewriteOutcome outcome
+    const engine::RewriteResult outcome
         = engine::RewriteProtocolTo(lines, groups, options.Process, grid, askInspector, sink);
     if (outcome.Status == engine::RewriteStatus::Cancelled) {
         Report(
@@ -139,14 +163,20 @@ int Run(const cli::Options &options)
         return 1;
     }
     if (outcome.Status == engine::RewriteStatus::Failed) {
-        Report(options.Input + ": " + engine::Cp1251ToUtf8(outcome.Error));
+        const engine::Failure &failure = outcome.Error;
+        std::string reason = engine::Cp1251ToUtf8(failure.Reason);
+        if (options.Process.RatingPoints && failure.Line > 0)
+            reason += " (rating points with --k1 " + engine::Cp1251ToUtf8(options.Process.K1Text)
+                + " and --k2 " + engine::Cp1251ToUtf8(options.Process.K2Text) + ")";
+        Report(engine::Describe(options.Input, { failure.Line, reason }));
         return 1;
     }
     if (!file)
         return WriteOut(bytes) ? 0 : 1;
-    const engine::WriteResult written = file->Commit();
-    if (!written.Ok) {
-        Report(*options.Output + ": " + engine::SaveFailedMessage + " (" + written.Reason + ")");
+    const engine::Status written = file->Commit();
+    cli::ForgetOnSignal();
+    if (!written) {
+        ReportSaveFailure(*options.Output, written.Error());
         return 1;
     }
     return 0;
@@ -165,6 +195,9 @@ int main(int argc, char **argv)
         return WriteOut(std::string(Program) + " " LAPWING_VERSION "\n") ? 0 : 1;
     try {
         return Run(parsed.Options);
+    } catch (const std::bad_alloc &) {
+        Report(parsed.Options.Input + ": not enough memory");
+        return 1;
     } catch (const std::exception &error) {
         Report(error.what());
         return 1;

@@ -26,43 +26,6 @@ namespace {
         return Cp1251ByteOf(codePoint);
     }
 
-    // Decodes one UTF-8 sequence at `i`; returns its length, or 0 when malformed.
-    std::size_t DecodeUtf8(std::string_view s, std::size_t i, char32_t &codePoint)
-    {
-        const auto lead = static_cast<unsigned char>(s[i]);
-        std::size_t extra = 0;
-        char32_t min = 0;
-        if (lead < 0x80) {
-            codePoint = lead;
-            return 1;
-        } else if ((lead & 0xE0) == 0xC0) {
-            codePoint = lead & 0x1F;
-            extra = 1;
-            min = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            codePoint = lead & 0x0F;
-            extra = 2;
-            min = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            codePoint = lead & 0x07;
-            extra = 3;
-            min = 0x10000;
-        } else {
-            return 0;
-        }
-        if (i + extra >= s.size())
-            return 0;
-        for (std::size_t k = 1; k <= extra; ++k) {
-            const auto next = static_cast<unsigned char>(s[i + k]);
-            if ((next & 0xC0) != 0x80)
-                return 0;
-            codePoint = (codePoint << 6) | (next & 0x3F);
-        }
-        if (codePoint < min || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF))
-            return 0;
-        return extra + 1;
-    }
-
 } // namespace
 
 std::string Cp1251ToUtf8(std::string_view bytes)

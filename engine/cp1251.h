@@ -41,6 +41,45 @@ constexpr int Cp1251ByteOf(char32_t codePoint)
     return -1;
 }
 
+// Decodes the UTF-8 sequence at `i` into `codePoint`; returns its length, or 0 when it is
+// malformed (overlong, a surrogate, past U+10FFFF, cut short). Used at run time and while
+// compiling literals.
+constexpr std::size_t DecodeUtf8(std::string_view s, std::size_t i, char32_t &codePoint)
+{
+    const auto lead = static_cast<unsigned char>(s[i]);
+    std::size_t extra = 0;
+    char32_t min = 0;
+    if (lead < 0x80) {
+        codePoint = lead;
+        return 1;
+    } else if ((lead & 0xE0) == 0xC0) {
+        codePoint = lead & 0x1F;
+        extra = 1;
+        min = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        codePoint = lead & 0x0F;
+        extra = 2;
+        min = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        codePoint = lead & 0x07;
+        extra = 3;
+        min = 0x10000;
+    } else {
+        return 0;
+    }
+    if (i + extra >= s.size())
+        return 0;
+    for (std::size_t k = 1; k <= extra; ++k) {
+        const auto next = static_cast<unsigned char>(s[i + k]);
+        if ((next & 0xC0) != 0x80)
+            return 0;
+        codePoint = (codePoint << 6) | (next & 0x3F);
+    }
+    if (codePoint < min || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF))
+        return 0;
+    return extra + 1;
+}
+
 // Every byte becomes one character; nothing is lost.
 std::string Cp1251ToUtf8(std::string_view bytes);
 
@@ -77,31 +116,17 @@ namespace detail {
     consteval Cp1251Bytes<N> EncodeLiteral(const Utf8Literal<N> &literal)
     {
         Cp1251Bytes<N> out;
-        const std::size_t length = N - 1; // the terminating NUL stays out
-        for (std::size_t i = 0; i < length;) {
-            const auto lead = static_cast<unsigned char>(literal.text[i]);
+        const std::string_view text(literal.text, N - 1); // the terminating NUL stays out
+        for (std::size_t i = 0; i < text.size();) {
             char32_t codePoint = 0;
-            std::size_t extra = 0;
-            if (lead < 0x80) {
-                codePoint = lead;
-            } else if ((lead & 0xE0) == 0xC0) {
-                codePoint = lead & 0x1F;
-                extra = 1;
-            } else if ((lead & 0xF0) == 0xE0) {
-                codePoint = lead & 0x0F;
-                extra = 2;
-            } else {
-                throw "literal is not UTF-8 of the Windows-1251 repertoire";
-            }
-            if (i + extra >= length + 1)
-                throw "truncated UTF-8 in literal";
-            for (std::size_t k = 1; k <= extra; ++k)
-                codePoint = (codePoint << 6) | (static_cast<unsigned char>(literal.text[i + k]) & 0x3F);
+            const std::size_t length = DecodeUtf8(text, i, codePoint);
+            if (length == 0)
+                throw "literal is not UTF-8";
             const int byte = Cp1251ByteOf(codePoint);
             if (byte < 0)
                 throw "character outside Windows-1251 in literal";
             out.data[out.size++] = static_cast<char>(byte);
-            i += extra + 1;
+            i += length;
         }
         return out;
     }

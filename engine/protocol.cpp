@@ -1,8 +1,9 @@
 #include "engine/protocol.h"
 
-#include <cstdio>
 #include <cstring>
-#include <memory>
+
+#include "engine/file_reading.h"
+#include "engine/text.h"
 
 namespace engine {
 
@@ -62,11 +63,6 @@ namespace {
         bool m_pending = false; // bytes after the last LF
     };
 
-    struct FileCloser
-    {
-        void operator()(std::FILE *file) const { std::fclose(file); }
-    };
-
 } // namespace
 
 std::vector<ProtocolLine> SplitLines(std::string_view bytes)
@@ -78,17 +74,17 @@ std::vector<ProtocolLine> SplitLines(std::string_view bytes)
     return lines;
 }
 
-int DeriveCategory(std::string_view name)
+Category DeriveCategory(std::string_view name)
 {
     // The age sits before the last byte of names like "М21Е" and "Ж16"; the test looks at the
     // second-to-last byte (and the one before it) of every name.
     const std::size_t length = name.size();
-    int category = Adults;
+    Category category = Category::Adults;
     if (length > 2 && name[length - 2] == '1' && name[length - 3] != '2')
-        category = Juniors;
+        category = Category::Juniors;
     const bool ageDigit = length > 2 && name[length - 2] >= '0' && name[length - 2] <= '9';
     if (!ageDigit)
-        category = Combined;
+        category = Category::Combined;
     return category;
 }
 
@@ -113,7 +109,7 @@ void UpdateGroups(const std::vector<ProtocolLine> &lines, std::vector<GroupSetti
         if (group.Name == name)
             continue;
         group.Name = std::move(name);
-        group.DistanceClass = 2;
+        group.DistanceClass = DistanceClass::First;
         group.MastersCount = 0;
         group.PointsTable = 0;
         group.Category = DeriveCategory(group.Name);
@@ -121,29 +117,29 @@ void UpdateGroups(const std::vector<ProtocolLine> &lines, std::vector<GroupSetti
     groups.resize(headings);
 }
 
-LoadResult LoadProtocol(const std::filesystem::path &path, std::vector<ProtocolLine> &lines,
-                        std::vector<GroupSettings> &groups)
+Status LoadProtocol(const std::filesystem::path &path, std::vector<ProtocolLine> &lines,
+    std::vector<GroupSettings> &groups)
 {
     if (path.empty())
-        return LoadResult::NoPath;
+        return Failure { 0, "no file name given" }; // and nothing changes
     lines.clear();
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file)
-        return LoadResult::Failed;
-    std::vector<char> buffer(1 << 20);
     LineSplitter splitter(lines);
-    for (;;) {
-        const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), file.get());
-        splitter.Feed(buffer.data(), got);
-        if (got < buffer.size())
-            break;
-    }
-    // A folder opens on this system but fails on reading.
-    if (std::ferror(file.get()))
-        return LoadResult::Failed;
+    bool started = false;
+    const char *wide = nullptr;
+    const Status read = ReadFileChunks(path, MaxProtocolBytes, [&](std::string_view chunk) {
+        if (!started && (wide = WideUnicodeMark(chunk)) != nullptr)
+            return false;
+        started = true;
+        splitter.Feed(chunk.data(), chunk.size());
+        return true;
+    });
+    if (wide)
+        return Failure { 1, std::string("the file is ") + wide + " text, not Windows-1251" };
+    if (!read)
+        return Failure { started ? lines.size() + 1 : 0, read.Error().Reason };
     splitter.Finish();
     UpdateGroups(lines, groups);
-    return LoadResult::Loaded;
+    return Success();
 }
 
 } // namespace engine

@@ -6,26 +6,51 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/qualification.h"
+#include "engine/result.h"
+
 namespace engine {
 
 // One line of the protocol: Windows-1251 bytes without the line terminator.
 using ProtocolLine = std::string;
 
-// Items of the class editor; class k gives at most qualification index k + 1.
+// The class of a group's course: the items of the class editor, in order. Class k gives at most
+// qualification k + 1.
+enum class DistanceClass : int {
+    Ms = 0,
+    Kms = 1,
+    First = 2,
+    Second = 3,
+    Third = 4,
+    FirstJunior = 5,
+    SecondJunior = 6,
+    DoNotCount = 7,
+};
 inline constexpr int DistanceClassCount = 8;
-inline constexpr int DoNotCountClass = 7;
-// Items of the category editor.
-enum Category : int { Adults = 0, Juniors = 1, Combined = 2, NotCounted = 3 };
+
+// The items of the category editor, in order.
+enum class Category : int { Adults = 0, Juniors = 1, Combined = 2, NotCounted = 3 };
 inline constexpr int CategoryCount = 4;
+
+// The highest qualification a course of the class gives (NoRank for "do not count").
+constexpr Qualification HighestAward(DistanceClass c)
+{
+    return QualificationAt(static_cast<int>(c) + 1);
+}
+// Courses of class МС and КМС need the inspector of distances to sign.
+constexpr bool NeedsInspector(DistanceClass c)
+{
+    return c == DistanceClass::Ms || c == DistanceClass::Kms;
+}
 
 struct GroupSettings
 {
     std::string Name;    // heading text before its first ','
     std::string Heading; // the whole text between "<h2>" and "</h2>"
-    int DistanceClass = 0;
+    engine::DistanceClass DistanceClass = engine::DistanceClass::Ms;
     int MastersCount = 0;
     int PointsTable = 0; // 0: no team points
-    int Category = 0;
+    engine::Category Category = engine::Category::Adults;
 };
 
 // Splits file bytes into lines: a line ends at LF, every CR is dropped, and a final LF adds no
@@ -39,14 +64,13 @@ void UpdateGroups(const std::vector<ProtocolLine> &lines, std::vector<GroupSetti
 
 // The category a new group name gets: juniors for names like "Ж16", combined for names that do
 // not end in a digit, adults otherwise.
-int DeriveCategory(std::string_view name);
-
-enum class LoadResult { Loaded, NoPath, Failed };
+Category DeriveCategory(std::string_view name);
 
 // Reads the protocol file into `lines` (replaced as a whole, emptied first) and refreshes
-// `groups`. An empty path does nothing. When the file cannot be opened or read, `groups` is
-// left as it was.
-LoadResult LoadProtocol(const std::filesystem::path &path, std::vector<ProtocolLine> &lines,
+// `groups`. When the file cannot be read (see ReadFileChunks: regular files up to
+// MaxProtocolBytes), `lines` holds what was read and `groups` is left as it was; a protocol in
+// UTF-16 or UTF-32 is refused, since none of its lines could be read.
+Status LoadProtocol(const std::filesystem::path &path, std::vector<ProtocolLine> &lines,
                         std::vector<GroupSettings> &groups);
 
 } // namespace engine

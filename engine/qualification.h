@@ -1,18 +1,34 @@
-// The qualification tables, the award by time, and the recognizers of fixed-column result lines.
+// The qualification tables and the award by time.
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string_view>
 
 #include "engine/cp1251.h"
 
 namespace engine {
 
-// Qualification index: 0 МСМК, 1 МС, 2 КМС, 3 I, 4 II, 5 III, 6 Iю, 7 IIю, 8 no rank, 9 not
-// awarded. All texts are five Windows-1251 bytes.
-inline constexpr int NotAwarded = 9;
-inline constexpr int NoRank = 8;
+// The one numbering of qualifications; the values index the tables below.
+enum class Qualification : int {
+    Msmk = 0,         // master of sport, international class
+    Ms = 1,           // master of sport
+    Kms = 2,          // candidate master
+    First = 3,        // first rank
+    Second = 4,
+    Third = 5,
+    FirstJunior = 6,
+    SecondJunior = 7,
+    NoRank = 8,       // a blank or unrecognised code
+    NotAwarded = 9,   // nothing earned: written as "-    "
+};
 
+constexpr std::size_t IndexOf(Qualification q) { return static_cast<std::size_t>(q); }
+constexpr Qualification QualificationAt(int index) { return static_cast<Qualification>(index); }
+// A higher qualification has a lower number.
+constexpr bool IsBelow(Qualification a, Qualification b) { return IndexOf(a) > IndexOf(b); }
+
+// All texts are five Windows-1251 bytes.
 inline constexpr std::array<std::string_view, 9> QualificationCodes = {
     "МСМК "_w1251, "МС   "_w1251, "КМС  "_w1251, "I    "_w1251, "II   "_w1251,
     "III  "_w1251, "Iю   "_w1251, "IIю  "_w1251, "     "_w1251,
@@ -22,6 +38,8 @@ inline constexpr std::array<std::string_view, 10> QualificationLabels = {
     "МСМК "_w1251, "МС   "_w1251, "КМС  "_w1251, "I    "_w1251, "II   "_w1251,
     "III  "_w1251, "Iю   "_w1251, "IIю  "_w1251, "б/р  "_w1251, "-    "_w1251,
 };
+
+constexpr std::string_view LabelOf(Qualification q) { return QualificationLabels[IndexOf(q)]; }
 
 // What each qualification brings to a competition's rank.
 inline constexpr std::array<double, 9> QualificationPoints = {
@@ -66,25 +84,16 @@ inline constexpr std::array<std::array<int, 7>, RankRows> RankTable = { {
 // next second when it has a fraction.
 long long StandardSeconds(int winnerSeconds, int percent);
 
-// The qualification index (2..7) that the athlete's time earns at the rank, or 9.
-int AwardByTime(int winnerSeconds, int athleteSeconds, double rank);
+// Columns 1..6 of RankTable hold the standards of КМС..IIю: column c is qualification c + 1.
+inline constexpr int FirstStandardColumn = 1;
+inline constexpr int LastStandardColumn = 6;
+constexpr Qualification QualificationOfColumn(int column) { return QualificationAt(column + 1); }
+constexpr int ColumnOf(Qualification q) { return static_cast<int>(q) - 1; }
+
+// The qualification (КМС..IIю) that the athlete's time earns at the rank, or NotAwarded.
+Qualification AwardByTime(int winnerSeconds, int athleteSeconds, double rank);
 
 // The row of RankTable used by the summary for a rank (at most 27).
 int FindRankRow(double rank);
-
-// Recognizers. Positions are 1-based bytes as secretaries count them in the protocol; a
-// position past the end of the line reads as absent.
-bool IsResultLine(std::string_view line);
-int ResultSeconds(std::string_view line);    // -1 when a field does not convert
-int QualificationIndex(std::string_view line); // 0..8
-int PlaceOf(std::string_view line);          // -1 unreadable, -2 out of competition
-bool IsOutOfCompetition(std::string_view line);
-bool IsForeignCode(std::string_view code);
-bool HasForeignCode(std::string_view line);
-
-// An athlete who runs personally takes no row of a team points table: the remarks (from 84)
-// or the team column (32..51), leading blanks skipped, begin with "лично" or "Лично".
-// Results programs print it in either place.
-bool IsPersonal(std::string_view line);
 
 } // namespace engine

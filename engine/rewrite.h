@@ -1,36 +1,18 @@
-// The competition rank of a group and the rewrite of the whole protocol.
+// The rewrite of the whole protocol: awards, points, headers and summaries.
 #pragma once
 
 #include <functional>
-#include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "engine/inspector.h"
 #include "engine/protocol.h"
+#include "engine/rank.h"
+#include "engine/result.h"
+#include "engine/team_points_source.h"
 
 namespace engine {
-
-// What the rewrite reads of the team points tables: table t is 1..TablesCount(), place p is
-// 1..PlacesCount(). The points tables model implements it.
-class TeamPointsSource
-{
-public:
-    virtual ~TeamPointsSource() = default;
-    virtual int TablesCount() const = 0;
-    virtual int PlacesCount() const = 0;
-    virtual std::string_view Value(int table, int place) const = 0;
-};
-
-// No tables, no places.
-class NoTeamPoints final : public TeamPointsSource
-{
-public:
-    int TablesCount() const override { return 0; }
-    int PlacesCount() const override { return 0; }
-    std::string_view Value(int, int) const override { return {}; }
-};
 
 struct ProcessOptions
 {
@@ -44,50 +26,30 @@ struct ProcessOptions
     char DecimalSeparator = '.';
 };
 
-struct RankResult
-{
-    double CompetitionRank = 0.0; // 0 when fewer than ten places were seen
-    int WinnerSeconds = 0;
-    int FirstSeconds = 0;
-};
-
-RankResult ComputeRank(std::span<const ProtocolLine> results, bool countOutOfCompetition,
-                       bool excludeForeign);
-
-// Asks for the inspector of distances: the name in Windows-1251, or nothing when cancelled.
-using InspectorRequest = std::function<std::optional<std::string>()>;
-
 enum class RewriteStatus {
     Done,
     Cancelled, // the inspector request was cancelled; keep the previous output
-    Failed,    // `Error` says why; `Lines` holds what was produced before it
+    Failed,    // `Error` says why and at which protocol line; `Lines` holds what came before
 };
 
 struct RewriteResult
 {
     RewriteStatus Status = RewriteStatus::Done;
-    std::vector<ProtocolLine> Lines;
-    std::string Error; // Windows-1251
+    std::vector<ProtocolLine> Lines; // empty when the lines went to a sink
+    // When Failed: the reason in Windows-1251, and the 1-based protocol line the run stopped
+    // at (0 when it stopped before the walk, on a "К=" text).
+    Failure Error;
 };
-
-// True when some group's course is of class МС or КМС, so an inspector must sign.
-bool InspectorNeeded(const std::vector<GroupSettings> &groups);
 
 // Receives the output lines one by one, in order.
 using LineSink = std::function<void(std::string_view line)>;
 
-struct RewriteOutcome
-{
-    RewriteStatus Status = RewriteStatus::Done;
-    std::string Error; // Windows-1251
-};
-
 // The rewrite handing each output line to `sink` as it is made, so that a batch run can write
 // it out without holding the whole output.
-RewriteOutcome RewriteProtocolTo(const std::vector<ProtocolLine> &protocolLines,
-                                 const std::vector<GroupSettings> &groups,
-                                 const ProcessOptions &options, const TeamPointsSource &points,
-                                 const InspectorRequest &askInspector, const LineSink &sink);
+RewriteResult RewriteProtocolTo(const std::vector<ProtocolLine> &protocolLines,
+                                const std::vector<GroupSettings> &groups,
+                                const ProcessOptions &options, const TeamPointsSource &points,
+                                const InspectorRequest &askInspector, const LineSink &sink);
 
 RewriteResult RewriteProtocol(const std::vector<ProtocolLine> &protocolLines,
                               const std::vector<GroupSettings> &groups,

@@ -7,49 +7,77 @@
 #include <vector>
 
 #include "engine/protocol.h"
+#include "engine/result.h"
 
 namespace engine {
 
-struct WriteResult
-{
-    bool Ok = false;
-    std::string Reason; // the system's words, when not Ok
-};
-
-// Writes into a temporary file beside `path` and renames it over `path` only when every byte
-// went out, so a failure leaves any earlier file untouched. A link is followed: the file it
-// points at is replaced. A new file gets the usual permissions, a replaced one keeps its own.
+// Writes a file so that a failure never leaves the earlier one damaged or replaced by a part.
+//
+// What it does by the kind of target (links are followed first, up to 40 of them; a loop is
+// refused, a dangling link's target is created):
+// - a new or a regular file: the bytes go into a temporary file beside it, which is renamed over
+//   it only when every byte went out and reached the disk. The file keeps its permissions and,
+//   where the process may, its owner and group. Other hard links keep the old content: the name
+//   gets a new file. A file the process may not write is not replaced ("Permission denied").
+// - a regular file in a folder the process may not write (but the file it may): written in
+//   place, from the start, and cut to length, at Commit. A failure then can leave it damaged.
+// - a FIFO, a device, standard output and the like: written directly, never renamed over; a
+//   FIFO nobody reads is refused at once instead of waiting.
+// - a folder, a socket: refused.
+// Temporary files are named ".lapwing-<8 hex of the target's name>-XXXXXX", short whatever
+// the target's name, and hold an advisory lock while in use; opening removes those of the same
+// target that no live process holds and that are older than a few seconds (left by a killed
+// run). The destructor removes the temporary file when not committed.
 class AtomicFileWriter
 {
 public:
     explicit AtomicFileWriter(std::filesystem::path path);
-    ~AtomicFileWriter(); // removes the temporary file when not committed
+    ~AtomicFileWriter();
     AtomicFileWriter(const AtomicFileWriter &) = delete;
     AtomicFileWriter &operator=(const AtomicFileWriter &) = delete;
 
-    bool Open();
+    // Checks the target and makes the temporary file; call it before making the content so that
+    // a save that cannot succeed fails first. The failure is kept for Commit too.
+    Status Open();
     bool Write(std::string_view bytes);
-    WriteResult Commit();
-    const std::string &Reason() const { return m_reason; }
+    bool WriteLine(std::string_view line); // the line and CR LF
+    // A failure's reason names the folder or link when the trouble is there (the caller names
+    // the target); its line is the line (counted by WriteLine) being written when a write failed.
+    Status Commit();
+
+    // The temporary file while one exists, for a signal handler to remove; empty otherwise.
+    const std::string &TemporaryPath() const { return m_tempPath; }
 
 private:
-    bool Fail(const char *what);
-    bool Flush();
+    enum class Mode { Replace, Direct, InPlace };
 
+    bool Fail(std::string reason);
+    bool FailErrno(std::string_view what);
+    bool Flush();
+    bool ResolveTarget();
+    bool OpenTemporary();
+    bool OpenDirect();
+    bool WriteInPlace();
+
+    std::filesystem::path m_given;
     std::filesystem::path m_target;
+    Mode m_mode = Mode::Replace;
     std::string m_tempPath;
     int m_fd = -1;
+    bool m_opened = false;
     std::string m_buffer;
     std::string m_reason;
     bool m_failed = false;
+    std::size_t m_lines = 0; // lines handed to WriteLine
+    std::size_t m_failedLine = 0;
 };
 
-WriteResult WriteFileAtomically(const std::filesystem::path &path, std::string_view bytes);
+Status WriteFileAtomically(const std::filesystem::path &path, std::string_view bytes);
 
 // The protocol as saved: every line followed by CR LF, bytes as they are.
 std::string ProtocolBytes(const std::vector<ProtocolLine> &lines);
 
 // Creates or replaces the file with the lines, each followed by CR LF.
-WriteResult SaveProtocol(const std::filesystem::path &path, const std::vector<ProtocolLine> &lines);
+Status SaveProtocol(const std::filesystem::path &path, const std::vector<ProtocolLine> &lines);
 
 } // namespace engine

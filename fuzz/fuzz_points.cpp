@@ -8,7 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "engine/text.h"
 #include "points/points_tables.h"
+#include "points/settings_file.h"
+#include "points/settings_location.h"
 
 namespace {
 
@@ -19,7 +22,7 @@ std::vector<std::string> Values(const points::PointsGrid &grid)
     for (int col = 1; col < grid.ColCount(); ++col) {
         for (int row = 1; row < grid.RowCount(); ++row) {
             const std::string_view text = grid.Value(col, row);
-            if (!points::TrimBlanks(text).empty())
+            if (!engine::TrimBlanks(text).empty())
                 values.emplace_back(text);
         }
     }

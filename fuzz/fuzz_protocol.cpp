@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/layout_check.h"
 #include "engine/protocol.h"
 #include "engine/rewrite.h"
 
@@ -65,16 +66,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
     UpdateGroups(lines, groups);
     for (std::size_t g = 0; g < groups.size(); ++g) {
         const int *s = &settings[(g * 4) % settings.size()];
-        groups[g].DistanceClass = s[0] & 7;
+        groups[g].DistanceClass = static_cast<DistanceClass>(s[0] & 7);
         groups[g].MastersCount = s[1];
         groups[g].PointsTable = s[2] & 3;
-        groups[g].Category = s[3] & 3;
+        groups[g].Category = static_cast<Category>(s[3] & 3);
     }
     const InspectorRequest ask = [cancel]() -> std::optional<std::string> {
         if (cancel)
             return std::nullopt;
         return std::string(" \x01Inspector");
     };
+
+    // Every finding names a table's "<pre>" line.
+    for (const Failure &problem : CheckTableLayouts(lines, groups)) {
+        if (problem.Line == 0 || problem.Line > lines.size()
+            || !StartsWith(lines[problem.Line - 1], "<pre>"))
+            std::abort();
+    }
 
     const RewriteResult first = RewriteProtocol(lines, groups, options, points, ask);
     const RewriteResult second = RewriteProtocol(lines, groups, options, points, ask);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "engine/text.h"
 #include "points/points_grid.h"
 #include "points/settings_ini.h"
 
@@ -10,13 +11,12 @@ namespace points {
 
 namespace {
 
+    using engine::TrimBlanks;
+
+    // Sections and keys match without regard to the case of ASCII letters.
     bool SameName(std::string_view a, std::string_view b)
     {
-        return std::ranges::equal(a, b, [](char x, char y) {
-            const auto lower
-                = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-            return lower(x) == lower(y);
-        });
+        return engine::EqualsIgnoringAsciiCase(a, b);
     }
 
 } // namespace

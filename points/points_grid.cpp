@@ -4,18 +4,9 @@
 #include <limits>
 
 #include "engine/cp1251.h"
+#include "engine/text.h"
 
 namespace points {
-
-std::string_view TrimBlanks(std::string_view text)
-{
-    const auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
 
 std::string TableLetter(int col)
 {
@@ -81,7 +72,7 @@ bool PointsGrid::ColumnIsEmpty(int col) const
 {
     for (auto it = m_cells.lower_bound({ col, 1 });
          it != m_cells.end() && it->first.first == col && it->first.second <= m_places; ++it) {
-        if (!TrimBlanks(it->second).empty())
+        if (!engine::TrimBlanks(it->second).empty())
             return false;
     }
     return true;

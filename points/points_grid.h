@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/rewrite.h"
+#include "engine/team_points_source.h"
 
 namespace points {
 
@@ -58,8 +58,5 @@ inline constexpr int MaxTableLetterCol = 191;
 
 // The letter of table c: the character with code 64 + c; empty for c outside 1..191.
 std::string TableLetter(int col);
-
-// The text without the bytes up to 0x20 (blanks and control bytes) at either end.
-std::string_view TrimBlanks(std::string_view text);
 
 } // namespace points

@@ -4,13 +4,14 @@
 //   1=25;30;;      (place 1: the cells of tables 1..T, each followed by ';')
 // Files written by earlier installations on Windows hold the same bytes (Windows-1251, CR LF).
 
-#include "points/points_tables.h"
+#include "points/settings_file.h"
 
 #include <algorithm>
 #include <map>
 
 #include "engine/cp1251.h"
 #include "engine/numbers.h"
+#include "engine/text.h"
 #include "points/settings_ini.h"
 
 namespace points {
@@ -21,13 +22,12 @@ namespace {
     constexpr std::string_view TablesKey = "TablesCount";
     constexpr std::string_view PlacesKey = "PlacesCount";
 
+    using engine::TrimBlanks;
+
     // Sections and keys match without regard to the case of ASCII letters.
     bool SameName(std::string_view a, std::string_view b)
     {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        return a.size() == b.size()
-            && std::equal(a.begin(), a.end(), b.begin(),
-                [&](char x, char y) { return lower(x) == lower(y); });
+        return engine::EqualsIgnoringAsciiCase(a, b);
     }
 
     bool IsPointsSection(std::string_view section)
@@ -60,36 +60,44 @@ namespace {
         return '"' + text + '"';
     }
 
-    void AddWarning(std::string &warning, const std::string &text)
+    // The 1-based line of a byte of the file, counting line breaks as the INI reading does.
+    std::size_t LineAt(std::string_view bytes, std::size_t offset)
     {
-        if (!warning.empty())
-            warning += '\n';
-        warning += text;
+        std::size_t line = 1;
+        for (std::size_t i = 0; i < offset && i < bytes.size(); ++i) {
+            if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 >= bytes.size() || bytes[i + 1] != '\n')))
+                ++line;
+        }
+        return line;
     }
 
-    // A count: a decimal or hexadecimal integer; missing, unreadable, negative or above `limit`
-    // reads as 0, and all but a missing one are told in `warning`.
-    int ReadCount(const std::optional<std::string_view> &value, std::string_view key, int limit,
-        std::string &warning)
+    // A key of the section as it stands in the file: its first value and its line.
+    struct CountKey
     {
-        if (!value)
+        std::optional<std::string_view> Value;
+        std::size_t Line = 0;
+    };
+
+    // A count: a decimal or hexadecimal integer; missing, unreadable, negative or above `limit`
+    // reads as 0, and all but a missing one are told in `warnings`.
+    int ReadCount(const CountKey &key, std::string_view name, int limit,
+        std::vector<engine::Failure> &warnings)
+    {
+        if (!key.Value)
             return 0;
-        const std::optional<int> count = engine::ParseInt(*value);
-        const std::string what = "The settings file's " + std::string(key) + " " + Quoted(*value);
-        if (!count) {
-            AddWarning(warning, what + " is not a number; read as 0.");
-            return 0;
-        }
-        if (*count < 0) {
-            AddWarning(warning, what + " is negative; read as 0.");
-            return 0;
-        }
-        if (*count > limit) {
-            AddWarning(
-                warning, what + " is above the limit of " + std::to_string(limit) + "; read as 0.");
-            return 0;
-        }
-        return *count;
+        const std::optional<int> count = engine::ParseInt(*key.Value);
+        const std::string what = std::string(name) + " " + Quoted(*key.Value);
+        std::string problem;
+        if (!count)
+            problem = " is not a number; read as 0.";
+        else if (*count < 0)
+            problem = " is negative; read as 0.";
+        else if (*count > limit)
+            problem = " is above the limit of " + std::to_string(limit) + "; read as 0.";
+        if (problem.empty())
+            return *count;
+        warnings.push_back({ key.Line, what + problem });
+        return 0;
     }
 
     // Cell c is the text before the c-th ';'; when no ';' is left the remaining cells are
@@ -136,21 +144,50 @@ LoadedTables LoadPointsTables(std::string_view iniBytes)
     // The entries of the section are walked as they stand in the file, so a huge PlacesCount
     // costs nothing for the rows the file does not hold; the first occurrence of a key wins.
     const std::vector<IniEntry> entries = ReadIniEntries(iniBytes);
-    std::optional<std::string_view> tablesValue;
-    std::optional<std::string_view> placesValue;
+    CountKey tablesKey;
+    CountKey placesKey;
     for (const IniEntry &entry : entries) {
         if (!IsPointsSection(entry.Section))
             continue;
         const std::string_view key = TrimBlanks(entry.Key);
-        if (!tablesValue && SameName(key, TablesKey))
-            tablesValue = TrimBlanks(entry.Value);
-        else if (!placesValue && SameName(key, PlacesKey))
-            placesValue = TrimBlanks(entry.Value);
+        if (!tablesKey.Value && SameName(key, TablesKey))
+            tablesKey.Value = TrimBlanks(entry.Value);
+        else if (!placesKey.Value && SameName(key, PlacesKey))
+            placesKey.Value = TrimBlanks(entry.Value);
+    }
+    // The library keeps no positions; the scan that saving uses finds the keys' lines.
+    if (tablesKey.Value || placesKey.Value) {
+        bool inSection = false;
+        for (const IniItem &item : ScanIni(iniBytes)) {
+            if (item.IsSection) {
+                inSection = IsPointsSection(item.Name);
+                continue;
+            }
+            CountKey *key = !inSection ? nullptr
+                : SameName(TrimBlanks(item.Name), TablesKey) ? &tablesKey
+                : SameName(TrimBlanks(item.Name), PlacesKey) ? &placesKey
+                                                             : nullptr;
+            if (key && key->Line == 0)
+                key->Line = LineAt(iniBytes, item.Begin);
+        }
     }
 
     LoadedTables loaded;
-    const int tables = ReadCount(tablesValue, TablesKey, MaxLoadedTables, loaded.Warning);
-    const int places = ReadCount(placesValue, PlacesKey, MaxLoadedPlaces, loaded.Warning);
+    const int tables = ReadCount(tablesKey, TablesKey, MaxLoadedTables, loaded.Warnings);
+    const int places = ReadCount(placesKey, PlacesKey, MaxLoadedPlaces, loaded.Warnings);
+    // A count read as 0 hides the rows the file holds; saving would write the small count over
+    // them, and they would be gone.
+    if (!loaded.Warnings.empty()) {
+        const auto rows = std::count_if(entries.begin(), entries.end(), [](const IniEntry &entry) {
+            return IsPointsSection(entry.Section) && PlaceOfKey(entry.Key).has_value();
+        });
+        if (rows > 0) {
+            for (const engine::Failure &warning : loaded.Warnings)
+                loaded.Lost.push_back({ warning.Line,
+                    warning.Reason + " Saving would drop the " + std::to_string(rows)
+                        + " rows of points the file holds." });
+        }
+    }
     PointsGrid grid(tables, places);
     if (tables > 0) {
         std::vector<bool> seen(static_cast<std::size_t>(places) + 1);
@@ -169,6 +206,29 @@ LoadedTables LoadPointsTables(std::string_view iniBytes)
     loaded.Tables.TablesModified = false;
     RebuildTableCaptions(loaded.Tables);
     return loaded;
+}
+
+SettingsOverwrite OverwriteRuleFor(const std::filesystem::path &file,
+    const engine::Result<std::string> &read, const LoadedTables &loaded)
+{
+    std::error_code error;
+    if (!read && std::filesystem::exists(file, error))
+        return { OverwriteRule::Never,
+            engine::Describe(file.string(), { read.Error().Line, "could not be read: " + read.Error().Reason }) };
+    if (!loaded.Lost.empty())
+        return { OverwriteRule::AskFirst, DescribeWarnings(file.string(), loaded.Lost) };
+    return {};
+}
+
+std::string DescribeWarnings(std::string_view file, const std::vector<engine::Failure> &warnings)
+{
+    std::string text;
+    for (const engine::Failure &warning : warnings) {
+        if (!text.empty())
+            text += '\n';
+        text += engine::Describe(file, warning);
+    }
+    return text;
 }
 
 std::string SavePointsTables(std::string_view iniBytes, const PointsGrid &grid)

@@ -1,6 +1,6 @@
 // Where the settings file lives, and reading and writing it.
 
-#include "points/points_tables.h"
+#include "points/settings_location.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -10,7 +10,9 @@
 
 #include <unistd.h>
 
+#include "engine/file_reading.h"
 #include "engine/save.h"
+#include "engine/text.h"
 
 namespace points {
 
@@ -55,38 +57,26 @@ std::filesystem::path SettingsFilePath()
     return SettingsFilePath(inputs);
 }
 
-std::optional<std::string> ReadSettingsFile(const std::filesystem::path &path, std::string *reason)
+engine::Result<std::string> ReadSettingsFile(const std::filesystem::path &path)
 {
-    std::FILE *file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        if (reason != nullptr)
-            *reason = std::strerror(errno);
-        return std::nullopt;
-    }
-    std::string bytes;
-    char buffer[65536];
-    std::size_t count = 0;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes.append(buffer, count);
-    const bool failed = std::ferror(file) != 0;
-    const int readError = errno;
-    std::fclose(file);
-    if (failed) {
-        if (reason != nullptr)
-            *reason = std::strerror(readError);
-        return std::nullopt;
-    }
+    engine::Result<std::string> bytes = engine::ReadWholeFile(path, engine::MaxSettingsBytes);
+    // Read as single bytes, a UTF-16 file would lose its keys and be written back damaged.
+    if (bytes && engine::WideUnicodeMark(bytes.Value()))
+        return engine::Failure { 1,
+            std::string("the file is ") + engine::WideUnicodeMark(bytes.Value())
+                + " text, not Windows-1251" };
     return bytes;
 }
 
-std::string WriteSettingsFile(const std::filesystem::path &path, std::string_view bytes)
+engine::Status WriteSettingsFile(const std::filesystem::path &path, std::string_view bytes)
 {
     std::error_code error;
     if (path.has_parent_path())
         std::filesystem::create_directories(path.parent_path(), error);
-    if (engine::WriteFileAtomically(path, bytes).Ok)
-        return {};
-    return "Unable to write to " + path.string();
+    engine::Status written = engine::WriteFileAtomically(path, bytes);
+    if (written)
+        return written;
+    return engine::Failure { 0, "Unable to write to " + path.string() + ": " + written.Error().Reason };
 }
 
 } // namespace points

@@ -12,6 +12,7 @@
 #include <QTableWidget>
 
 #include "engine/cp1251.h"
+#include "engine/layout_check.h"
 #include "engine/save.h"
 #include "ui/Unit2_Controler.h"
 #include "ui/dialogs.h"
@@ -141,22 +142,21 @@ void TForm1::ReadProtocol()
 {
     m_groupEditors->Hide();
     const QString path = LabeledEdit1->text();
-    const engine::LoadResult loaded = engine::LoadProtocol(ToPath(path), m_protocolLines, m_groups);
-    if (loaded != engine::LoadResult::NoPath)
-        m_readPath = path; // what the lines now hold, nothing after a failure
-    switch (loaded) {
-    case engine::LoadResult::NoPath:
+    if (path.isEmpty())
         return;
-    case engine::LoadResult::Failed:
+    const engine::Status loaded = engine::LoadProtocol(ToPath(path), m_protocolLines, m_groups);
+    m_readPath = path; // what the lines now hold, nothing after a failure
+    if (!loaded) {
         ShowInformation(ui::text::LoadFailed);
         return;
-    case engine::LoadResult::Loaded:
-        break;
     }
     if (!m_groupEditors->Refill(PointsTables().TableCaptions))
         ShowInformation(ui::text::LoadFailed);
     else if (engine::LooksLikeUtf8Cyrillic(m_protocolLines))
         ShowInformation(ui::text::Utf8Protocol);
+    else if (const auto layout = engine::CheckTableLayouts(m_protocolLines, m_groups); !layout.empty())
+        ShowInformation(QString::fromStdString(
+            engine::DescribeLayoutProblems(QDir::toNativeSeparators(path).toStdString(), layout)));
 }
 
 engine::ProcessOptions TForm1::ReadOptions() const
@@ -205,7 +205,7 @@ void TForm1::Button1Click()
         }
         Memo2->AppendLine(line);
     };
-    const engine::RewriteOutcome outcome = engine::RewriteProtocolTo(
+    const engine::RewriteResult outcome = engine::RewriteProtocolTo(
         m_protocolLines, m_groups, ReadOptions(), PointsTables().Grid,
         [this] { return AskInspector(); }, append);
     if (outcome.Status == engine::RewriteStatus::Cancelled)
@@ -216,7 +216,7 @@ void TForm1::Button1Click()
     if (busy)
         busy->End();
     if (outcome.Status == engine::RewriteStatus::Failed) {
-        ShowError(ui::FromCp1251(outcome.Error));
+        ShowError(ui::FromCp1251(outcome.Error.Reason));
         return;
     }
     ShowNextStep(LabeledEdit2->text().isEmpty() ? Button4 : Button5);
@@ -256,10 +256,10 @@ void TForm1::Button5Click()
         ShowError(ui::text::UnencodableOutput.arg(bad->Line).arg(bad->Column).arg(bad->Character));
         return;
     }
-    const engine::WriteResult written = Memo2->Store().Save(ToPath(path));
-    if (!written.Ok) {
+    const engine::Status written = Memo2->Store().Save(ToPath(path));
+    if (!written) {
         ShowError(ui::text::SaveFailedDetail.arg(ui::text::SaveFailed,
-            QDir::toNativeSeparators(path), QString::fromStdString(written.Reason)));
+            QDir::toNativeSeparators(path), QString::fromStdString(written.Error().Reason)));
         return;
     }
     const QString email = CollectorEmail->text().trimmed();

@@ -15,6 +15,8 @@
 #include "engine/protocol.h"
 #include "engine/rewrite.h"
 #include "points/points_tables.h"
+#include "points/settings_file.h"
+#include "points/settings_location.h"
 #include "ui/dialogs.h"
 
 class QCheckBox;
@@ -109,6 +111,7 @@ private:
     std::string m_settingsBytes; // the settings file as read, so that saving keeps the rest
     QString m_settingsWarning; // shown once the window appears
     bool m_settingsUnreadable = false; // the file exists but could not be read
+    points::SettingsOverwrite m_settingsOverwrite; // may closing write over the file
     bool m_shown = false;
 
     std::vector<engine::ProtocolLine> m_protocolLines;

@@ -6,27 +6,15 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "engine/inspector.h"
 #include "ui/text_codec.h"
 
 namespace {
 
 constexpr int ClientWidth = 476;
 constexpr int ClientHeight = 167;
-constexpr int MinimumNameLength = 4;
 const QString HintText
     = QStringLiteral("Літары «%1» няма ў кадоўцы пратакола (Windows-1251): замяніце яе.");
-
-// The name without the blanks and control characters around it.
-QString TrimControls(const QString &text)
-{
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text[first].unicode() <= 0x20)
-        ++first;
-    while (last > first && text[last - 1].unicode() <= 0x20)
-        --last;
-    return text.mid(first, last - first);
-}
 
 } // namespace
 
@@ -104,7 +92,9 @@ void TForm_Controler::LabeledEdit1Change()
     const std::optional<ui::Unencodable> bad = ui::FirstUnencodable(LabeledEdit1->text());
     LabeledEdit1Hint->setText(bad ? HintText.arg(bad->Text) : QString());
     LabeledEdit1Hint->setVisible(bad.has_value());
-    Button1->setEnabled(!bad && TrimControls(LabeledEdit1->text()).size() >= MinimumNameLength);
+    // Long enough, and no control or markup characters: the batch tool's rule too.
+    Button1->setEnabled(
+        !bad && !engine::InspectorNameProblem(ui::ToCp1251(LabeledEdit1->text())));
 }
 
 void TForm_Controler::Button1Click() { done(ModalOk); }

@@ -1,5 +1,6 @@
 #include "ui/group_list.h"
 
+#include "engine/group_items.h"
 #include "engine/numbers.h"
 #include "ui/text_codec.h"
 
@@ -11,18 +12,18 @@ QStringList GroupListHeaders()
         QStringLiteral("к-во МС"), QStringLiteral("Табліца") };
 }
 
-QStringList DistanceClassItems()
+template <std::size_t N>
+static QStringList Items(const std::array<std::string_view, N> &texts)
 {
-    return { QStringLiteral("МС"), QStringLiteral("КМС"), QStringLiteral("I р."),
-        QStringLiteral("II р."), QStringLiteral("III р."), QStringLiteral("I юн"),
-        QStringLiteral("II юн"), QStringLiteral("-- Не считать --") };
+    QStringList items;
+    for (const std::string_view text : texts)
+        items.append(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    return items;
 }
 
-QStringList CategoryItems()
-{
-    return { QStringLiteral("Дарослыя"), QStringLiteral("Юнацкія"), QStringLiteral("Злучаныя"),
-        QStringLiteral("Не лічыць") };
-}
+QStringList DistanceClassItems() { return Items(engine::DistanceClassItems); }
+
+QStringList CategoryItems() { return Items(engine::CategoryItems); }
 
 QStringList TableCaptionItems(const std::vector<std::string> &captions)
 {
@@ -35,7 +36,7 @@ QStringList TableCaptionItems(const std::vector<std::string> &captions)
 
 QString MastersCountText(const engine::GroupSettings &group)
 {
-    return group.DistanceClass == 0 ? QString::number(group.MastersCount) : QStringLiteral("--");
+    return group.DistanceClass == engine::DistanceClass::Ms ? QString::number(group.MastersCount) : QStringLiteral("--");
 }
 
 std::optional<std::array<QString, GroupColumnCount>> GroupRowTexts(
@@ -43,15 +44,17 @@ std::optional<std::array<QString, GroupColumnCount>> GroupRowTexts(
 {
     const QStringList classes = DistanceClassItems();
     const QStringList categories = CategoryItems();
-    const bool known = group.DistanceClass >= 0 && group.DistanceClass < classes.size()
-        && group.Category >= 0 && group.Category < categories.size() && group.PointsTable >= 0
+    const int distanceClass = static_cast<int>(group.DistanceClass);
+    const int category = static_cast<int>(group.Category);
+    const bool known = distanceClass >= 0 && distanceClass < classes.size() && category >= 0
+        && category < categories.size() && group.PointsTable >= 0
         && static_cast<std::size_t>(group.PointsTable) < captions.size();
     if (!known)
         return std::nullopt;
     return std::array<QString, GroupColumnCount> {
         FromCp1251(group.Heading),
-        classes[group.DistanceClass],
-        categories[group.Category],
+        classes[distanceClass],
+        categories[category],
         MastersCountText(group),
         FromCp1251(captions[static_cast<std::size_t>(group.PointsTable)]),
     };

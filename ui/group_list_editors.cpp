@@ -159,15 +159,15 @@ void GroupListEditors::SelectCell(int col, int row)
         Show(m_table, col, row);
         break;
     case CategoryColumn:
-        m_category->setCurrentIndex(group.Category);
+        m_category->setCurrentIndex(static_cast<int>(group.Category));
         Show(m_category, col, row);
         break;
     case ClassColumn:
-        m_class->setCurrentIndex(group.DistanceClass);
+        m_class->setCurrentIndex(static_cast<int>(group.DistanceClass));
         Show(m_class, col, row);
         break;
     case MastersColumn:
-        if (group.DistanceClass != 0)
+        if (group.DistanceClass != engine::DistanceClass::Ms)
             break;
         m_masters->setText(QString::number(group.MastersCount));
         m_masters->selectAll();
@@ -244,14 +244,14 @@ void GroupListEditors::CommitClass()
 {
     CommitList(m_class, [this](int index) {
         engine::GroupSettings &group = *EditedGroup();
-        group.DistanceClass = index;
+        group.DistanceClass = static_cast<engine::DistanceClass>(index);
         SetCell(MastersColumn, m_row, MastersCountText(group));
     });
 }
 
 void GroupListEditors::CommitCategory()
 {
-    CommitList(m_category, [this](int index) { EditedGroup()->Category = index; });
+    CommitList(m_category, [this](int index) { EditedGroup()->Category = static_cast<engine::Category>(index); });
 }
 
 void GroupListEditors::CommitTable()

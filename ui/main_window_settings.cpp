@@ -8,6 +8,8 @@
 #include <QLineEdit>
 
 #include "points/app_settings.h"
+#include "points/settings_file.h"
+#include "points/settings_location.h"
 #include "ui/group_list.h"
 #include "ui/group_list_editors.h"
 #include "ui/messages.h"
@@ -31,18 +33,20 @@ bool IsInside(const QWidget *widget, const QWidget *container)
 void TForm1::LoadPointsTablesFile()
 {
     // A missing file gives no tables; one that exists but cannot be read is worth a word.
-    std::string reason;
-    std::optional<std::string> bytes = points::ReadSettingsFile(m_settingsPath, &reason);
+    engine::Result<std::string> bytes = points::ReadSettingsFile(m_settingsPath);
     std::error_code error;
     m_settingsUnreadable = !bytes && std::filesystem::exists(m_settingsPath, error);
     if (m_settingsUnreadable)
         m_settingsWarning = QStringLiteral("Unable to read %1: %2")
-                                .arg(PathText(m_settingsPath), QString::fromStdString(reason));
-    m_settingsBytes = bytes.value_or(std::string());
+                                .arg(PathText(m_settingsPath),
+                                    QString::fromStdString(bytes.Error().Reason));
+    m_settingsBytes = bytes ? bytes.Value() : std::string();
     points::LoadedTables loaded = points::LoadPointsTables(m_settingsBytes);
+    m_settingsOverwrite = points::OverwriteRuleFor(m_settingsPath, bytes, loaded);
     m_pointsModel->Load(std::move(loaded.Tables));
-    if (!loaded.Warning.empty())
-        m_settingsWarning = QString::fromStdString(loaded.Warning);
+    if (!loaded.Warnings.empty())
+        m_settingsWarning = QString::fromStdString(
+            points::DescribeWarnings(m_settingsPath.string(), loaded.Warnings));
     StringGrid1->SetCornerText(m_pointsModel->CornerText());
     FillTableCaptions();
     CollectorEmail->setText(QString::fromStdString(points::CollectorEmail(m_settingsBytes)));
@@ -61,7 +65,7 @@ void TForm1::CollectorEmailExit()
     // Written at once and on its own: the points tables on disk change only when the user
     // says so at close.
     std::string bytes = points::WithCollectorEmail(m_settingsBytes, email);
-    if (!points::WriteSettingsFile(m_settingsPath, bytes).empty()) {
+    if (!points::WriteSettingsFile(m_settingsPath, bytes)) {
         ShowError(QStringLiteral("Unable to write to %1").arg(PathText(m_settingsPath)));
         return;
     }
@@ -87,9 +91,14 @@ bool TForm1::FormClose()
     case ui::CloseAnswer::Save:
         break;
     }
+    // What loading could not read, or had to drop, is not written over; "Не захоўваць" closes.
+    if (m_settingsOverwrite.Rule != points::OverwriteRule::Free) {
+        ShowError(QString::fromStdString(m_settingsOverwrite.Why));
+        return false;
+    }
     std::string bytes = points::SavePointsTables(m_settingsBytes, PointsTables().Grid);
     // The user's configuration folder may not exist yet; writing makes it.
-    if (!points::WriteSettingsFile(m_settingsPath, bytes).empty()) {
+    if (!points::WriteSettingsFile(m_settingsPath, bytes)) {
         ShowError(QStringLiteral("Unable to write to %1").arg(PathText(m_settingsPath)));
         return false;
     }

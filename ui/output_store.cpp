@@ -306,13 +306,11 @@ void OutputStore::ForEachLine(const std::function<bool(std::string_view)> &sink)
     }
 }
 
-engine::WriteResult OutputStore::Save(const std::filesystem::path &path) const
+engine::Status OutputStore::Save(const std::filesystem::path &path) const
 {
     engine::AtomicFileWriter writer(path);
     if (writer.Open())
-        ForEachLine([&writer](std::string_view line) {
-            return writer.Write(line) && writer.Write("\r\n");
-        });
+        ForEachLine([&writer](std::string_view line) { return writer.WriteLine(line); });
     return writer.Commit();
 }
 

@@ -84,7 +84,7 @@ public:
     void ForEachLine(const std::function<bool(std::string_view)> &sink) const;
     // Creates or replaces the file with Lines(), each followed by CR LF, as
     // engine::SaveProtocol does.
-    engine::WriteResult Save(const std::filesystem::path &path) const;
+    engine::Status Save(const std::filesystem::path &path) const;
     // The first character of an edited line that Windows-1251 cannot hold.
     std::optional<UnencodableChar> FirstUnencodable() const;
 

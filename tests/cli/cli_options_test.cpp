@@ -19,6 +19,12 @@ cli::ParsedArguments Parse(std::vector<std::string> arguments)
     return cli::ParseArguments(static_cast<int>(arguments.size()), argv.data());
 }
 
+GroupOption G(std::string name, int distanceClass, int masters, int table, int category)
+{
+    return { std::move(name), static_cast<engine::DistanceClass>(distanceClass), masters, table,
+        static_cast<engine::Category>(category) };
+}
+
 TEST(ParseGroupOption, AcceptsNumbersAndTheEditorsTexts)
 {
     struct Case
@@ -27,16 +33,16 @@ TEST(ParseGroupOption, AcceptsNumbersAndTheEditorsTexts)
         GroupOption group;
     };
     const Case cases[] = {
-        { "М21=0,2,1,0", { std::string("М21"_w1251), 0, 2, 1, 0 } },
-        { "Ж16=КМС,0,0,Юнацкія", { std::string("Ж16"_w1251), 1, 0, 0, 1 } },
-        { "Open=III р.,0,2,Злучаныя", { "Open", 4, 0, 2, 2 } },
-        { "A=I р.,0,0,Дарослыя", { "A", 2, 0, 0, 0 } },
-        { "A=II р.,0,0,Не лічыць", { "A", 3, 0, 0, 3 } },
-        { "A=I юн,0,0,3", { "A", 5, 0, 0, 3 } }, // numbers and texts mix
-        { "A=II юн,0,0,0", { "A", 6, 0, 0, 0 } },
-        { "A=-- Не считать --,0,0,0", { "A", 7, 0, 0, 0 } },
-        { "A=7, 12 , 3 ,0", { "A", 7, 12, 3, 0 } },
-        { "a=b=1,0,0,0", { "a=b", 1, 0, 0, 0 } }, // split at the last '='
+        { "М21=0,2,1,0", G(std::string("М21"_w1251), 0, 2, 1, 0) },
+        { "Ж16=КМС,0,0,Юнацкія", G(std::string("Ж16"_w1251), 1, 0, 0, 1) },
+        { "Open=III р.,0,2,Злучаныя", G("Open", 4, 0, 2, 2) },
+        { "A=I р.,0,0,Дарослыя", G("A", 2, 0, 0, 0) },
+        { "A=II р.,0,0,Не лічыць", G("A", 3, 0, 0, 3) },
+        { "A=I юн,0,0,3", G("A", 5, 0, 0, 3) }, // numbers and texts mix
+        { "A=II юн,0,0,0", G("A", 6, 0, 0, 0) },
+        { "A=-- Не считать --,0,0,0", G("A", 7, 0, 0, 0) },
+        { "A=7, 12 , 3 ,0", G("A", 7, 12, 3, 0) },
+        { "a=b=1,0,0,0", G("a=b", 1, 0, 0, 0) }, // split at the last '='
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.text);
@@ -119,27 +125,44 @@ TEST(ParseArguments, EveryOption)
 
 TEST(ParseArguments, UsageErrors)
 {
-    const std::vector<std::vector<std::string>> cases = {
-        {},
-        { "a.htm", "b.htm" },
-        { "" },
-        { "--output" },
-        { "a.htm", "-o" },
-        { "--bogus", "a.htm" },
-        { "-x", "a.htm" },
-        { "--rating=yes", "a.htm" },
-        { "--group", "М21=9,0,0,0", "a.htm" },
-        { "--inspector", "Кот", "a.htm" }, // three letters
-        { "--inspector", "  Кот \t", "a.htm" }, // blanks do not count
-        { "--inspector", "Ωmega", "a.htm" },
-        { "--decimal-separator", "", "a.htm" },
-        { "--decimal-separator", "..", "a.htm" },
-        { "--decimal-separator", "·", "a.htm" },
-        { "--k1", "€€€€\xF0\x9F\x98\x80", "a.htm" },
+    struct Case
+    {
+        std::vector<std::string> arguments;
+        std::string_view names; // what the message must name; empty: any message
     };
-    for (const auto &arguments : cases) {
-        SCOPED_TRACE(testing::PrintToString(arguments));
-        EXPECT_NE(Parse(arguments).Error, "");
+    const Case cases[] = {
+        { {}, "" },
+        { { "a.htm", "b.htm" }, "" },
+        { { "" }, "" },
+        { { "--output" }, "" },
+        { { "a.htm", "-o" }, "" },
+        { { "a.htm", "-o", "" }, "(-o) is empty" },
+        { { "--bogus", "a.htm" }, "" },
+        { { "-x", "a.htm" }, "" },
+        { { "--rating=yes", "a.htm" }, "" },
+        { { "--group", "М21=9,0,0,0", "a.htm" }, "" },
+        { { "--inspector", "Кот", "a.htm" }, "at least 4 characters" }, // three letters
+        { { "--inspector", "  Кот 	", "a.htm" }, "at least 4" }, // blanks do not count
+        { { "--inspector", "Ωmega", "a.htm" }, "" },
+        { { "--inspector", "Кот\nАнтон", "a.htm" }, "control character" },
+        { { "--inspector", "Кот\x7F Антон", "a.htm" }, "control character" },
+        { { "--inspector", "<b>Кот</b>", "a.htm" }, "'<'" },
+        { { "--inspector", "Кот & Ко", "a.htm" }, "'&'" },
+        { { "--decimal-separator", "", "a.htm" }, "--decimal-separator" },
+        { { "--decimal-separator", "..", "a.htm" }, "--decimal-separator" },
+        { { "--decimal-separator", "·", "a.htm" }, "--decimal-separator" },
+        { { "--decimal-separator", "5", "a.htm" }, "other than a digit" },
+        { { "--decimal-separator", "\n", "a.htm" }, "printable" },
+        { { "--k1", "€€€€\xF0\x9F\x98\x80", "a.htm" }, "--k1" },
+        { { "--rating", "--k1", "abc", "a.htm" }, "--k1 'abc' is not a number" },
+        { { "--k2", "1,5", "a.htm" }, "--k2 '1,5' is not a number (decimal separator '.')" },
+        { { "--k2", "1.5", "--decimal-separator", ",", "a.htm" }, "--k2 '1.5'" },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.arguments));
+        const std::string error = Parse(c.arguments).Error;
+        EXPECT_NE(error, "");
+        EXPECT_NE(error.find(c.names), std::string::npos) << error;
     }
 }
 
@@ -155,6 +178,8 @@ TEST(ParseArguments, TheInspectorNeedsFourCharacters)
 {
     EXPECT_EQ(Parse({ "--inspector", "Кот А", "a.htm" }).Error, "");
     EXPECT_EQ(Parse({ "--inspector", " Рысь ", "a.htm" }).Error, "");
+    EXPECT_EQ(Parse({ "--inspector", "О'Брайэн-Кот (ст.)", "a.htm" }).Error, "");
+    EXPECT_EQ(Parse({ "--k1", "1,5", "--decimal-separator", ",", "a.htm" }).Error, "");
 }
 
 } // namespace

@@ -5,14 +5,20 @@
 #include <iterator>
 
 #include <gtest/gtest.h>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "engine/cp1251.h"
+#include "engine/file_reading.h"
 #include "engine/protocol.h"
 #include "engine/rewrite.h"
 #include "engine/save.h"
 #include "points/points_tables.h"
+#include "points/settings_file.h"
+#include "points/settings_location.h"
 
 namespace {
 
@@ -121,14 +127,14 @@ TEST_F(Cli, OutputIsWhatSavingTheRewriteWrites)
 
     std::vector<engine::ProtocolLine> lines;
     std::vector<engine::GroupSettings> groups;
-    ASSERT_EQ(engine::LoadProtocol(SampleProtocol, lines, groups), engine::LoadResult::Loaded);
+    ASSERT_TRUE(engine::LoadProtocol(SampleProtocol, lines, groups).Ok());
     ASSERT_EQ(groups.size(), 4u);
-    groups[1].DistanceClass = 1;
+    groups[1].DistanceClass = engine::DistanceClass::Kms;
     groups[1].PointsTable = 1;
-    groups[1].Category = 1;
-    groups[2].DistanceClass = 3;
+    groups[1].Category = engine::Category::Juniors;
+    groups[2].DistanceClass = engine::DistanceClass::Second;
     groups[2].PointsTable = 1;
-    groups[2].Category = 3;
+    groups[2].Category = engine::Category::NotCounted;
     engine::ProcessOptions options;
     options.RatingPoints = true;
     options.K1Text = "500,5";
@@ -191,14 +197,40 @@ TEST_F(Cli, AGroupOfClassMSOrKMSNeedsTheInspector)
     EXPECT_EQ(notNeeded.Out.find("Инспектор дистанций"_w1251), std::string::npos);
 }
 
-TEST_F(Cli, AProtocolThatCannotBeReadFails)
+TEST_F(Cli, AProtocolThatCannotBeReadNamesFileLineAndReason)
 {
     const fs::path out = m_dir / "out.htm";
-    const std::string missing = m_dir / "missing.htm";
-    const CliRun run = Run({ missing, "-o", out });
-    EXPECT_EQ(run.Status, 1);
-    EXPECT_EQ(run.Err, "lapwing-cli: " + missing + ": Памылка пры адкрыцці файла\n");
-    EXPECT_FALSE(fs::exists(out));
+    const std::string folder = m_dir / "folder.htm";
+    fs::create_directory(folder);
+    const std::string fifo = m_dir / "fifo.htm";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string utf16 = m_dir / "utf16.htm";
+    WriteBytes(utf16, std::string_view("\xFF\xFE<\0h\0" "2\0>\0", 10));
+    const std::string huge = m_dir / "huge.htm";
+    std::ofstream { huge };
+    fs::resize_file(huge, engine::MaxProtocolBytes + 1); // sparse: no disk is used
+    struct Case
+    {
+        std::string input;
+        std::string where; // file, and line where one applies
+        std::string reason;
+    };
+    const Case cases[] = {
+        { m_dir / "missing.htm", m_dir / "missing.htm", "No such file or directory" },
+        { folder, folder, "Is a directory" },
+        { fifo, fifo, "not a regular file (a FIFO, device or socket)" },
+        { "/dev/zero", "/dev/zero", "not a regular file (a FIFO, device or socket)" },
+        { utf16, utf16 + ":1", "the file is UTF-16 text, not Windows-1251" },
+        { huge, huge, "the file is larger than the limit of 1 GiB" },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.input);
+        const CliRun run = Run({ c.input, "-o", out });
+        EXPECT_EQ(run.Status, 1);
+        EXPECT_EQ(run.Err,
+            "lapwing-cli: " + c.where + ": Памылка пры адкрыцці файла: " + c.reason + "\n");
+        EXPECT_FALSE(fs::exists(out));
+    }
 }
 
 TEST_F(Cli, AProtocolInUtf8IsPointedOut)
@@ -215,19 +247,103 @@ TEST_F(Cli, AFailedRewriteLeavesTheOutputFileAsItWas)
 {
     const fs::path out = m_dir / "out.htm";
     WriteBytes(out, "earlier output");
-    const CliRun run = Run({ SampleProtocol, "--rating", "--k1", "abc", "-o", out });
+    // The first rated athlete's points do not fit: the run stops at that line.
+    const CliRun run = Run({ SampleProtocol, "--rating", "--k1", "1e308", "-o", out });
     EXPECT_EQ(run.Status, 1);
-    EXPECT_NE(run.Err.find("'abc' is not a valid floating point value"), std::string::npos)
+    const std::string where = SampleProtocol.string() + ":";
+    EXPECT_TRUE(run.Err.starts_with("lapwing-cli: " + where)) << run.Err;
+    EXPECT_NE(run.Err.find(": Invalid floating point operation (rating points with --k1 1e308 and "
+                           "--k2 2)\n"),
+        std::string::npos)
         << run.Err;
     EXPECT_EQ(ReadBytes(out), "earlier output");
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 3)
+        << "out.htm, stdout and stderr: no temporary file";
 }
 
-TEST_F(Cli, AnOutputFileThatCannotBeWrittenFails)
+TEST_F(Cli, OutputTargets)
 {
-    const fs::path out = m_dir / "no-such-folder" / "out.htm";
-    const CliRun run = Run({ SampleProtocol, "-o", out });
-    EXPECT_EQ(run.Status, 1);
-    EXPECT_NE(run.Err.find("Памылка падчас запісу"), std::string::npos) << run.Err;
+    // A protocol with a group of class МС: without --inspector the rewrite would fail, so a
+    // save error shows that the output was checked before the rewrite ran.
+    const std::vector<std::string> needsInspector = { SampleProtocol, "--group", "М21=0,0,0,0" };
+    const std::string folder = m_dir / "no-such-folder";
+    struct Case
+    {
+        const char *name;
+        std::string output;
+        int status;
+        std::string err;
+    };
+    const Case cases[] = {
+        { "a missing folder is named", folder + "/out.htm", 1,
+            "lapwing-cli: " + folder + "/out.htm: Памылка падчас запісу: cannot create a file in "
+                + folder + ": No such file or directory\n" },
+        { "a folder", m_dir, 1,
+            "lapwing-cli: " + m_dir.string() + ": Памылка падчас запісу: Is a directory\n" },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> arguments = needsInspector;
+        arguments.insert(arguments.end(), { "-o", c.output });
+        const CliRun run = Run(arguments);
+        EXPECT_EQ(run.Status, c.status);
+        EXPECT_EQ(run.Err, c.err);
+    }
+    // A device is written into and stays a device.
+    const CliRun toNull = Run({ SampleProtocol, "-o", "/dev/null" });
+    EXPECT_EQ(toNull.Status, 0) << toNull.Err;
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+}
+
+TEST_F(Cli, AnInterruptedSaveLeavesNoTemporaryFile)
+{
+    // Large enough that the run is still writing when the signal comes.
+    const std::string table = ReadBytes(SampleProtocol);
+    std::string big;
+    while (big.size() < (16u << 20))
+        big += table;
+    const fs::path input = m_dir / "big.htm";
+    WriteBytes(input, big);
+    const fs::path out = m_dir / "out.htm";
+    const auto temporary = [&] {
+        for (const auto &entry : fs::directory_iterator(m_dir)) {
+            if (entry.path().filename().string().starts_with(".lapwing-"))
+                return true;
+        }
+        return false;
+    };
+    for (const int signal : { SIGINT, SIGTERM, SIGHUP }) {
+        SCOPED_TRACE(signal);
+        // On a busy machine the run may finish before the signal comes: then it is tried again.
+        bool interrupted = false;
+        for (int attempt = 0; attempt < 5 && !interrupted; ++attempt) {
+            WriteBytes(out, "earlier");
+            const pid_t child = ::fork();
+            if (child == 0) {
+                const int null = ::open("/dev/null", O_WRONLY);
+                ::dup2(null, 2);
+                // A shell starts background jobs with SIGINT ignored; the run keeps what it
+                // inherits (as under nohup), so the test gives it the default.
+                for (const int caught : { SIGINT, SIGTERM, SIGHUP })
+                    std::signal(caught, SIG_DFL);
+                ::execl(LAPWING_CLI, LAPWING_CLI, input.c_str(), "-o", out.c_str(), nullptr);
+                ::_exit(127);
+            }
+            ASSERT_GT(child, 0);
+            for (int i = 0; i < 20000 && !temporary(); ++i) // up to 20 s
+                ::usleep(1000);
+            ::kill(child, signal);
+            int status = 0;
+            ASSERT_EQ(::waitpid(child, &status, 0), child);
+            interrupted = WIFSIGNALED(status);
+            if (!interrupted)
+                continue;
+            EXPECT_EQ(WTERMSIG(status), signal);
+            EXPECT_FALSE(temporary());
+            EXPECT_EQ(ReadBytes(out), "earlier");
+        }
+        EXPECT_TRUE(interrupted) << "the run always finished before the signal";
+    }
 }
 
 TEST_F(Cli, PointsTablesThatAreNotThereFail)
@@ -236,6 +352,15 @@ TEST_F(Cli, PointsTablesThatAreNotThereFail)
     EXPECT_EQ(unreadable.Status, 1);
     EXPECT_NE(unreadable.Err.find("missing.INI"), std::string::npos);
     EXPECT_EQ(unreadable.Out, "");
+    const CliRun device = Run({ SampleProtocol, "--points", "/dev/zero" });
+    EXPECT_EQ(device.Status, 1);
+    EXPECT_EQ(device.Err, "lapwing-cli: /dev/zero: cannot read the points tables: not a regular "
+                          "file (a FIFO, device or socket)\n");
+    WriteBytes(m_dir / "wide.INI", std::string("\xFF\xFE[\0O\0", 6));
+    const CliRun wide = Run({ SampleProtocol, "--points", m_dir / "wide.INI" });
+    EXPECT_EQ(wide.Status, 1);
+    EXPECT_EQ(wide.Err, "lapwing-cli: " + (m_dir / "wide.INI").string()
+            + ":1: cannot read the points tables: the file is UTF-16 text, not Windows-1251\n");
 
     const CliRun noSuchTable
         = Run({ SampleProtocol, "--points", SamplePoints, "--group", "Open=4,0,2,2" });
@@ -283,6 +408,27 @@ TEST_F(Cli, AProtocolWithoutHeadingsIsCopiedThrough)
     const CliRun run = Run({ m_dir / "plain.htm" });
     EXPECT_EQ(run.Status, 0) << run.Err;
     EXPECT_EQ(run.Out, "<html>\r\n<p>\xCD\xE8\xF7\xE5\xE3\xEE</p>\r\n</html>\r\n");
+    EXPECT_EQ(run.Err, "lapwing-cli: warning: " + (m_dir / "plain.htm").string()
+            + " has no group heading (\"<h2>\"): nothing is awarded\n");
+}
+
+TEST_F(Cli, TablesOfAnotherLayoutAreNamedOnce)
+{
+    // Times as "0:10:45" after an extra column: no line is read as a result.
+    std::string line(86, ' ');
+    line.replace(0, 12, "   1 Athlete");
+    line.replace(73, 7, "0:10:45");
+    const std::string protocol = "<h2>M21</h2>\n<pre>\n" + line + "\n</pre>\n<h2>M35</h2>\n<pre>\n"
+        + line + "\n</pre>\n";
+    WriteBytes(m_dir / "other.htm", protocol);
+    const CliRun run = Run({ m_dir / "other.htm" });
+    EXPECT_EQ(run.Status, 0);
+    const std::string file = (m_dir / "other.htm").string();
+    EXPECT_TRUE(run.Err.starts_with("lapwing-cli: warning: Some tables are laid out differently"))
+        << run.Err;
+    EXPECT_TRUE(run.Err.ends_with(":\n  " + file + ":2: M21: no line is read as a result (the time "
+        "is not at 68-75)\n  " + file + ":6: M35: no line is read as a result (the time is not "
+        "at 68-75)\n")) << run.Err;
 }
 
 TEST_F(Cli, ListsTheGroupsWithTheirSettings)

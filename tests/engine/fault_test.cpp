@@ -25,11 +25,11 @@ TEST(SaveFaults, FullDiskKeepsTheEarlierFile)
     SmallDisk::WriteFile(path, Earlier);
     disk.Fill();
 
-    const engine::WriteResult result = engine::SaveProtocol(path, LargeProtocol());
-    EXPECT_FALSE(result.Ok);
-    EXPECT_NE(result.Reason.find("No space"), std::string::npos) << result.Reason;
+    const engine::Status result = engine::SaveProtocol(path, LargeProtocol());
+    EXPECT_FALSE(result.Ok());
+    EXPECT_NE(result.Error().Reason.find("No space"), std::string::npos) << result.Error().Reason;
     EXPECT_EQ(SmallDisk::ReadFile(path), Earlier);
-    EXPECT_FALSE(engine::WriteFileAtomically(path, std::string(200000, 'y')).Ok);
+    EXPECT_FALSE(engine::WriteFileAtomically(path, std::string(200000, 'y')).Ok());
     EXPECT_EQ(SmallDisk::ReadFile(path), Earlier);
     // Nothing but the earlier file and the filler is left behind.
     std::size_t files = 0;
@@ -47,9 +47,9 @@ TEST(SaveFaults, ReadOnlyFolderKeepsTheEarlierFile)
     SmallDisk::WriteFile(path, Earlier);
     ASSERT_TRUE(disk.MakeReadOnly());
 
-    const engine::WriteResult result = engine::SaveProtocol(path, { "new" });
-    EXPECT_FALSE(result.Ok);
-    EXPECT_NE(result.Reason.find("Read-only"), std::string::npos) << result.Reason;
+    const engine::Status result = engine::SaveProtocol(path, { "new" });
+    EXPECT_FALSE(result.Ok());
+    EXPECT_NE(result.Error().Reason.find("Read-only"), std::string::npos) << result.Error().Reason;
     EXPECT_EQ(SmallDisk::ReadFile(path), Earlier);
 }
 

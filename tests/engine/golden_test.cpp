@@ -40,16 +40,16 @@ TEST(GoldenExample, RewriteMatchesExpectedProtocol)
     const std::filesystem::path examples = LAPWING_EXAMPLES_DIR;
     std::vector<ProtocolLine> lines;
     std::vector<GroupSettings> groups;
-    ASSERT_EQ(LoadProtocol(examples / "sample_protocol.htm", lines, groups), LoadResult::Loaded);
+    ASSERT_TRUE(LoadProtocol(examples / "sample_protocol.htm", lines, groups).Ok());
     ASSERT_EQ(groups.size(), 4u);
     EXPECT_EQ(groups[0].Name, "М21"_w1251);
-    EXPECT_EQ(groups[2].Category, Juniors);
-    EXPECT_EQ(groups[3].Category, Combined);
+    EXPECT_EQ(groups[2].Category, Category::Juniors);
+    EXPECT_EQ(groups[3].Category, Category::Combined);
 
-    groups[0].DistanceClass = 0; // МС
+    groups[0].DistanceClass = DistanceClass::Ms; // МС
     groups[0].MastersCount = 2;
     groups[0].PointsTable = 1;
-    groups[3].DistanceClass = 4; // III р.
+    groups[3].DistanceClass = DistanceClass::Third; // III р.
     groups[3].PointsTable = 1;
 
     ProcessOptions options;
@@ -59,7 +59,7 @@ TEST(GoldenExample, RewriteMatchesExpectedProtocol)
         ++asked;
         return std::optional<std::string>(std::string("Кузьмич А.Б."_w1251));
     });
-    ASSERT_EQ(result.Status, RewriteStatus::Done) << result.Error;
+    ASSERT_EQ(result.Status, RewriteStatus::Done) << result.Error.Reason;
     EXPECT_EQ(asked, 1);
 
     const std::string expected = ReadBytes(examples / "sample_protocol_expected.htm");

@@ -1,6 +1,6 @@
 // Recognizers of fixed-column result lines: which lines are results, and the time, place,
 // qualification, out-of-competition, personal and foreign marks read at fixed positions.
-#include "engine/qualification.h"
+#include "engine/recognizers.h"
 #include "tests/engine/test_lines.h"
 
 #include <gtest/gtest.h>

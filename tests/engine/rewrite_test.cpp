@@ -22,12 +22,12 @@ const std::string Header = [] {
     return header + "Result Place Notes";
 }();
 
-GroupSettings Group(int distanceClass = 2, int category = Adults, int masters = 0, int table = 0)
+GroupSettings Group(int distanceClass = 2, Category category = Category::Adults, int masters = 0, int table = 0)
 {
     GroupSettings group;
     group.Name = "M21";
     group.Heading = "M21";
-    group.DistanceClass = distanceClass;
+    group.DistanceClass = static_cast<DistanceClass>(distanceClass);
     group.Category = category;
     group.MastersCount = masters;
     group.PointsTable = table;
@@ -129,7 +129,7 @@ TEST(Rewrite, HeaderIsRebuilt)
         options.RatingPoints = c.rating;
         std::vector<ProtocolLine> lines { "<h2>M21</h2>", "<pre>", c.header,
                                           ResultLine({ .place = "1" }), "</pre>" };
-        const auto result = Rewrite(lines, { Group(2, Adults, 0, c.table) }, options,
+        const auto result = Rewrite(lines, { Group(2, Category::Adults, 0, c.table) }, options,
                                     testlines::ColumnPoints({ "5" }));
         ASSERT_GE(result.Lines.size(), 5u);
         EXPECT_EQ(result.Lines[3], c.expected);
@@ -156,7 +156,7 @@ TEST(Rewrite, AwardFollowsClassMastersAndCategory)
         const char *name;
         std::string_view field;
         int distanceClass;
-        int category;
+        Category category;
         int masters;
         int seconds;
         std::string_view place;
@@ -164,20 +164,20 @@ TEST(Rewrite, AwardFollowsClassMastersAndCategory)
     };
     const std::string_view kms = "КМС"_w1251;
     const Case cases[] = {
-        { "КМС standard met on a КМС course", kms, 1, Adults, 0, 2592, "12", "КМС  "_w1251 },
-        { "class caps the award", kms, 2, Adults, 0, 2592, "12", "I    "_w1251 },
-        { "master by place whatever the time", kms, 0, Adults, 3, 9000, "3", "МС   "_w1251 },
-        { "beyond the masters count by time only", kms, 0, Adults, 3, 2593, "4", "I    "_w1251 },
-        { "shared place written with '='", kms, 0, Adults, 3, 9000, "= 2", "МС   "_w1251 },
-        { "too slow for every standard", kms, 2, Combined, 0, 4081, "12", "-    "_w1251 },
-        { "adults get no junior rank", "I", 2, Adults, 0, 4000, "12", "-    "_w1251 },
-        { "combined keep IIю", "I", 2, Combined, 0, 4000, "12", "IIю  "_w1251 },
-        { "juniors get Iю for III", "I", 2, Juniors, 0, 3600, "12", "Iю   "_w1251 },
-        { "combined keep III", "I", 2, Combined, 0, 3600, "12", "III  "_w1251 },
-        { "not counted", kms, 1, NotCounted, 0, 2400, "12", "-    "_w1251 },
-        { "do-not-count class", kms, DoNotCountClass, Combined, 0, 2400, "12", "-    "_w1251 },
-        { "out of competition awarded by time", kms, 1, Adults, 5, 2400, " в/к"_w1251, "КМС  "_w1251 },
-        { "unreadable place", kms, 1, Adults, 0, 2400, "x", "-    "_w1251 },
+        { "КМС standard met on a КМС course", kms, 1, Category::Adults, 0, 2592, "12", "КМС  "_w1251 },
+        { "class caps the award", kms, 2, Category::Adults, 0, 2592, "12", "I    "_w1251 },
+        { "master by place whatever the time", kms, 0, Category::Adults, 3, 9000, "3", "МС   "_w1251 },
+        { "beyond the masters count by time only", kms, 0, Category::Adults, 3, 2593, "4", "I    "_w1251 },
+        { "shared place written with '='", kms, 0, Category::Adults, 3, 9000, "= 2", "МС   "_w1251 },
+        { "too slow for every standard", kms, 2, Category::Combined, 0, 4081, "12", "-    "_w1251 },
+        { "adults get no junior rank", "I", 2, Category::Adults, 0, 4000, "12", "-    "_w1251 },
+        { "combined keep IIю", "I", 2, Category::Combined, 0, 4000, "12", "IIю  "_w1251 },
+        { "juniors get Iю for III", "I", 2, Category::Juniors, 0, 3600, "12", "Iю   "_w1251 },
+        { "combined keep III", "I", 2, Category::Combined, 0, 3600, "12", "III  "_w1251 },
+        { "not counted", kms, 1, Category::NotCounted, 0, 2400, "12", "-    "_w1251 },
+        { "do-not-count class", kms, static_cast<int>(DistanceClass::DoNotCount), Category::Combined, 0, 2400, "12", "-    "_w1251 },
+        { "out of competition awarded by time", kms, 1, Category::Adults, 5, 2400, " в/к"_w1251, "КМС  "_w1251 },
+        { "unreadable place", kms, 1, Category::Adults, 0, 2400, "x", "-    "_w1251 },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -223,18 +223,18 @@ TEST(Rewrite, SummaryLines)
         std::vector<std::string_view> expected;
     };
     const Case cases[] = {
-        { "class МС, one master", Group(0, Adults, 1), '.',
+        { "class МС, one master", Group(0, Category::Adults, 1), '.',
           { "Класс дистанции    - МС   "_w1251, "Ранг соревнований  - 1000.0 баллов"_w1251,
             "МС    -  1 место"_w1251, "КМС   -  126%  -  0:50:24"_w1251,
             "I     -  142%  -  0:56:48"_w1251, "II    -  166%  -  1:06:24"_w1251 } },
-        { "class МС, three masters, comma", Group(0, Adults, 3), ',',
+        { "class МС, three masters, comma", Group(0, Category::Adults, 3), ',',
           { "Класс дистанции    - МС   "_w1251, "Ранг соревнований  - 1000,0 баллов"_w1251,
             "МС    -  1-3 места"_w1251, "КМС   -  126%  -  0:50:24"_w1251,
             "I     -  142%  -  0:56:48"_w1251, "II    -  166%  -  1:06:24"_w1251 } },
-        { "class I р. starts at I", Group(2, Adults, 5), '.',
+        { "class I р. starts at I", Group(2, Category::Adults, 5), '.',
           { "Класс дистанции    - I    "_w1251, "Ранг соревнований  - 1000.0 баллов"_w1251,
             "I     -  142%  -  0:56:48"_w1251, "II    -  166%  -  1:06:24"_w1251 } },
-        { "not counted", Group(0, NotCounted, 1), '.', { "Ранг не определялся"_w1251 } },
+        { "not counted", Group(0, Category::NotCounted, 1), '.', { "Ранг не определялся"_w1251 } },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -248,7 +248,7 @@ TEST(Rewrite, SummaryLines)
 TEST(Rewrite, StandardsFollowCategory)
 {
     // Ten athletes of II give rank 30 (row 16): II 111, III 132, Iю 132, IIю 162.
-    const auto labels = [](int category) {
+    const auto labels = [](Category category) {
         const auto summary = SummaryOf(Rewrite(Table(Field(10, "II"_w1251)), { Group(2, category) }));
         std::vector<std::string> out;
         for (std::size_t i = 2; i < summary.size(); ++i)
@@ -257,9 +257,9 @@ TEST(Rewrite, StandardsFollowCategory)
     };
     const std::string ii(QualificationLabels[4]), iii(QualificationLabels[5]),
         iy(QualificationLabels[6]), iiy(QualificationLabels[7]);
-    EXPECT_EQ(labels(Adults), (std::vector<std::string> { ii, iii }));
-    EXPECT_EQ(labels(Juniors), (std::vector<std::string> { ii, iy, iiy }));
-    EXPECT_EQ(labels(Combined), (std::vector<std::string> { ii, iii, iiy }));
+    EXPECT_EQ(labels(Category::Adults), (std::vector<std::string> { ii, iii }));
+    EXPECT_EQ(labels(Category::Juniors), (std::vector<std::string> { ii, iy, iiy }));
+    EXPECT_EQ(labels(Category::Combined), (std::vector<std::string> { ii, iii, iiy }));
 }
 
 TEST(Rewrite, OldSummaryIsReplaced)
@@ -309,7 +309,7 @@ TEST(Rewrite, RunFailures)
     options.K2Text = " 2.5x";
     auto result = Rewrite(Table(Field(3, "I")), { Group() }, options);
     EXPECT_EQ(result.Status, RewriteStatus::Failed);
-    EXPECT_EQ(result.Error, "' 2.5x' is not a valid floating point value");
+    EXPECT_EQ(result.Error, (Failure { 0, "' 2.5x' is not a valid floating point value" }));
     EXPECT_TRUE(result.Lines.empty());
 
     options.K2Text = "2";
@@ -317,13 +317,14 @@ TEST(Rewrite, RunFailures)
     zero.push_back(ResultLine({ .time = "00:00:00", .place = "3" }));
     result = Rewrite(Table(zero), { Group() }, options);
     EXPECT_EQ(result.Status, RewriteStatus::Failed);
-    EXPECT_EQ(result.Error, "Floating point division by zero");
+    // Lines 1..3 are the heading, "<pre>" and the header: the third athlete is line 6.
+    EXPECT_EQ(result.Error, (Failure { 6, "Floating point division by zero" }));
     EXPECT_EQ(result.Lines.size(), 2u + 3u + 2u); // heading, "<pre>", header, two athletes
 
     options.K1Text = "1e300";
     result = Rewrite(Table(Field(1, "I")), { Group() }, options);
     EXPECT_EQ(result.Status, RewriteStatus::Failed);
-    EXPECT_EQ(result.Error, "Invalid floating point operation");
+    EXPECT_EQ(result.Error, (Failure { 4, "Invalid floating point operation" }));
 
     // 2400 * 1e308 overflows to infinity, and infinity times 0 is not a number: 0 points.
     options.K1Text = "0";
@@ -391,7 +392,7 @@ TEST(Rewrite, TeamPoints)
         for (const Athlete &a : c.athletes)
             results.push_back(ResultLine(a));
         const auto rewritten
-            = ResultsOf(Rewrite(Table(results), { Group(2, Adults, 0, 1) }, {}, testlines::ColumnPoints(c.table)));
+            = ResultsOf(Rewrite(Table(results), { Group(2, Category::Adults, 0, 1) }, {}, testlines::ColumnPoints(c.table)));
         ASSERT_EQ(rewritten.size(), c.expected.size());
         for (std::size_t i = 0; i < rewritten.size(); ++i)
             EXPECT_EQ(rewritten[i].substr(87, c.expected[i].size()), c.expected[i]) << "athlete " << i;
@@ -401,7 +402,7 @@ TEST(Rewrite, TeamPoints)
 TEST(Rewrite, TeamPointsOfRemovedTableAreDashes)
 {
     const auto rewritten = ResultsOf(Rewrite(Table({ ResultLine({ .place = "1" }) }),
-                                             { Group(2, Adults, 0, 3) }, {},
+                                             { Group(2, Category::Adults, 0, 3) }, {},
                                              testlines::ColumnPoints({ "25" })));
     ASSERT_EQ(rewritten.size(), 1u);
     EXPECT_EQ(rewritten[0].substr(87, 5), "    -");
@@ -416,7 +417,7 @@ TEST(Rewrite, BothPointsColumnsAndPersonalWithRating)
         ResultLine({ .team = "лично"_w1251, .time = "00:40:00", .place = "2" }),
         ResultLine({ .time = "00:40:00", .place = "3" }),
     };
-    const auto rewritten = ResultsOf(Rewrite(Table(results), { Group(2, Adults, 0, 1) }, options,
+    const auto rewritten = ResultsOf(Rewrite(Table(results), { Group(2, Category::Adults, 0, 1) }, options,
                                              testlines::ColumnPoints({ "25", "20", "18" })));
     ASSERT_EQ(rewritten.size(), 3u);
     // The award label's first four bytes, team points, rating points, the label's fifth byte.
@@ -515,7 +516,7 @@ TEST(Rewrite, BlockWithoutResultsIsCopiedAndNextTableKeepsItsGroup)
     std::vector<ProtocolLine> lines { "<h2>A</h2>", "<pre>", "no results here", "</pre>", "<h2>B</h2>" };
     const auto tableB = Table(Field(10, "МС"_w1251));
     lines.insert(lines.end(), tableB.begin() + 1, tableB.end());
-    const auto result = Rewrite(lines, { Group(2, Adults), Group(2, NotCounted) });
+    const auto result = Rewrite(lines, { Group(2, Category::Adults), Group(2, Category::NotCounted) });
     EXPECT_TRUE(std::equal(lines.begin(), lines.begin() + 6, result.Lines.begin()));
     // B is not counted: its table says so.
     EXPECT_EQ(SummaryOf(result), std::vector<std::string> { std::string("Ранг не определялся"_w1251) });
@@ -542,7 +543,7 @@ TEST(Rewrite, ToleratesAnyBytes)
     lines.push_back(binary);
     ProcessOptions options;
     options.RatingPoints = true;
-    const auto result = Rewrite(lines, { Group(0, Adults, 2, 5) }, options, testlines::ColumnPoints({ "1" }));
+    const auto result = Rewrite(lines, { Group(0, Category::Adults, 2, 5) }, options, testlines::ColumnPoints({ "1" }));
     EXPECT_NE(result.Status, RewriteStatus::Cancelled);
 }
 

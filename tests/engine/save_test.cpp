@@ -6,6 +6,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/time.h>
+
 #include "engine/save.h"
 
 namespace {
@@ -51,7 +55,7 @@ TEST_F(SaveTest, LinesEndWithCrLfAndBytesAreKept)
 {
     const std::vector<ProtocolLine> lines { "<pre>", std::string("\xC0\x98\0x", 4), "", "end" };
     const auto path = m_dir / "out.htm";
-    ASSERT_TRUE(SaveProtocol(path, lines).Ok);
+    ASSERT_TRUE(SaveProtocol(path, lines).Ok());
     EXPECT_EQ(Read(path), std::string("<pre>\r\n\xC0\x98\0x\r\n\r\nend\r\n", 20));
     EXPECT_EQ(Read(path), ProtocolBytes(lines));
     EXPECT_EQ(FilesIn(), 1u) << "no temporary file may stay behind";
@@ -62,7 +66,7 @@ TEST_F(SaveTest, ReplacesAnExistingFileAndKeepsItsPermissions)
     const auto path = m_dir / "out.htm";
     Write(path, std::string(100000, 'x'));
     ::chmod(path.c_str(), 0640);
-    ASSERT_TRUE(SaveProtocol(path, { "short" }).Ok);
+    ASSERT_TRUE(SaveProtocol(path, { "short" }).Ok());
     EXPECT_EQ(Read(path), "short\r\n");
     struct stat info {};
     ASSERT_EQ(::stat(path.c_str(), &info), 0);
@@ -75,31 +79,152 @@ TEST_F(SaveTest, LinkIsFollowed)
     const auto link = m_dir / "link.htm";
     Write(target, "old");
     std::filesystem::create_symlink(target, link);
-    ASSERT_TRUE(SaveProtocol(link, { "new" }).Ok);
+    ASSERT_TRUE(SaveProtocol(link, { "new" }).Ok());
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(Read(target), "new\r\n");
 }
 
-TEST_F(SaveTest, FailureLeavesTheEarlierFileUntouched)
+TEST_F(SaveTest, AFolderIsNotReplaced)
 {
-    const auto missingFolder = m_dir / "no" / "such" / "out.htm";
-    auto result = SaveProtocol(missingFolder, { "x" });
-    EXPECT_FALSE(result.Ok);
-    EXPECT_FALSE(result.Reason.empty());
-
     const auto folder = m_dir / "folder.htm";
     std::filesystem::create_directory(folder);
-    EXPECT_FALSE(SaveProtocol(folder, { "x" }).Ok);
+    const Status failed = SaveProtocol(folder, { "x" });
+    ASSERT_FALSE(failed.Ok());
+    EXPECT_EQ(failed.Error().Reason, "Is a directory");
     EXPECT_TRUE(std::filesystem::is_directory(folder));
+}
 
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "a read-only folder does not stop root";
+// What saving does to each kind of target. Some rows need root (to give a file away), some an
+// ordinary user (permissions do not stop root); each runs where it can.
+TEST_F(SaveTest, EachKindOfTarget)
+{
+    namespace fs = std::filesystem;
+    const bool root = ::geteuid() == 0;
+    const std::vector<ProtocolLine> lines { "new" };
+    const std::string saved = "new\r\n";
+    const auto folder = [&](const std::string &name) {
+        fs::create_directory(m_dir / name);
+        return m_dir / name;
+    };
+
+    { // a FIFO with a reader gets the bytes and stays a FIFO
+        const auto fifo = m_dir / "fifo";
+        ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+        const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+        ASSERT_GE(reader, 0);
+        EXPECT_TRUE(SaveProtocol(fifo, lines).Ok());
+        char got[16] {};
+        EXPECT_EQ(::read(reader, got, sizeof got), static_cast<ssize_t>(saved.size()));
+        EXPECT_EQ(std::string(got), saved);
+        ::close(reader);
+        EXPECT_TRUE(fs::is_fifo(fifo));
+        // nobody reading: refused at once, not waited for
+        const Status refused = SaveProtocol(fifo, lines);
+        ASSERT_FALSE(refused.Ok());
+        EXPECT_NE(refused.Error().Reason.find("no process reads"), std::string::npos);
+        EXPECT_TRUE(fs::is_fifo(fifo));
+    }
+    { // a device is written, never replaced
+        EXPECT_TRUE(SaveProtocol("/dev/null", lines).Ok());
+        EXPECT_TRUE(fs::is_character_file("/dev/null"));
+    }
+    { // a dangling link: its target is made, the link stays
+        const auto link = m_dir / "dangling.htm";
+        fs::create_symlink("made.htm", link);
+        ASSERT_TRUE(SaveProtocol(link, lines).Ok());
+        EXPECT_TRUE(fs::is_symlink(link));
+        EXPECT_EQ(Read(m_dir / "made.htm"), saved);
+    }
+    { // a loop of links is refused
+        fs::create_symlink("loop-b", m_dir / "loop-a");
+        fs::create_symlink("loop-a", m_dir / "loop-b");
+        const Status refused = SaveProtocol(m_dir / "loop-a", lines);
+        ASSERT_FALSE(refused.Ok());
+        EXPECT_NE(refused.Error().Reason.find("loop"), std::string::npos);
+        EXPECT_TRUE(fs::is_symlink(m_dir / "loop-a"));
+    }
+    { // a hard link: the saved name gets a new file, the other keeps the old content
+        Write(m_dir / "first.htm", "old");
+        fs::create_hard_link(m_dir / "first.htm", m_dir / "second.htm");
+        ASSERT_TRUE(SaveProtocol(m_dir / "first.htm", lines).Ok());
+        EXPECT_EQ(Read(m_dir / "first.htm"), saved);
+        EXPECT_EQ(Read(m_dir / "second.htm"), "old");
+    }
+    { // a name as long as the system allows: the temporary name does not grow with it
+        const auto path = m_dir / std::string(255, 'n');
+        ASSERT_TRUE(SaveProtocol(path, lines).Ok());
+        EXPECT_EQ(Read(path), saved);
+    }
+    { // a missing folder is named
+        const Status failed = SaveProtocol(m_dir / "no" / "out.htm", lines);
+        ASSERT_FALSE(failed.Ok());
+        EXPECT_EQ(failed.Error().Reason,
+            "cannot create a file in " + (m_dir / "no").string() + ": No such file or directory");
+    }
+    if (root) { // owner and group are kept
+        const auto path = m_dir / "theirs.htm";
+        Write(path, "old");
+        ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
+        ASSERT_TRUE(SaveProtocol(path, lines).Ok());
+        struct stat info {};
+        ASSERT_EQ(::stat(path.c_str(), &info), 0);
+        EXPECT_EQ(info.st_uid, 65534u);
+        EXPECT_EQ(info.st_gid, 65534u);
+    } else {
+        // a file the user may not write is not replaced, though its folder is writable
+        const auto path = m_dir / "read-only.htm";
+        Write(path, "old");
+        ::chmod(path.c_str(), 0444);
+        const Status refused = SaveProtocol(path, lines);
+        ASSERT_FALSE(refused.Ok());
+        EXPECT_EQ(refused.Error().Reason, "Permission denied");
+        EXPECT_EQ(Read(path), "old");
+        // a writable file in a read-only folder is written in place
+        const auto locked = folder("locked");
+        Write(locked / "out.htm", "a longer earlier content");
+        ::chmod(locked.c_str(), 0555);
+        EXPECT_TRUE(SaveProtocol(locked / "out.htm", lines).Ok());
+        EXPECT_EQ(Read(locked / "out.htm"), saved);
+        // a new file there cannot be made, and the folder is named
+        const Status refusedNew = SaveProtocol(locked / "new.htm", lines);
+        ASSERT_FALSE(refusedNew.Ok());
+        EXPECT_EQ(refusedNew.Error().Reason,
+            "cannot create a file in " + locked.string() + ": Permission denied");
+        ::chmod(locked.c_str(), 0755);
+    }
+}
+
+TEST_F(SaveTest, StaleTemporaryFilesOfTheTargetAreRemoved)
+{
     const auto path = m_dir / "out.htm";
-    Write(path, "earlier");
-    std::filesystem::permissions(m_dir, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    result = SaveProtocol(path, { "x" });
-    EXPECT_FALSE(result.Ok);
-    EXPECT_EQ(Read(path), "earlier");
+    std::string prefix;
+    {
+        AtomicFileWriter probe(path);
+        ASSERT_TRUE(probe.Open().Ok());
+        prefix = probe.TemporaryPath().substr(0, probe.TemporaryPath().size() - 6);
+    }
+    const auto make = [&](const std::string &suffix, bool old) {
+        const std::string name = prefix + suffix;
+        Write(name, std::string(1000, 't'));
+        if (old) {
+            const timeval past[2] = { { 1000000000, 0 }, { 1000000000, 0 } };
+            ::utimes(name.c_str(), past);
+        }
+        return name;
+    };
+    const std::string stale = make("AAAAAA", true);
+    const std::string young = make("BBBBBB", false); // may be a save that has not locked it yet
+    const std::string held = make("CCCCCC", true);
+    const int holder = ::open(held.c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(holder, LOCK_EX), 0); // a live save
+    Write(m_dir / ".lapwing-other", "not ours");
+
+    ASSERT_TRUE(SaveProtocol(path, { "x" }).Ok());
+    EXPECT_FALSE(std::filesystem::exists(stale));
+    EXPECT_TRUE(std::filesystem::exists(young));
+    EXPECT_TRUE(std::filesystem::exists(held));
+    EXPECT_TRUE(std::filesystem::exists(m_dir / ".lapwing-other"));
+    ::close(holder);
 }
 
 TEST_F(SaveTest, WriteFileAtomicallyWritesWholeBytes)
@@ -108,7 +233,7 @@ TEST_F(SaveTest, WriteFileAtomicallyWritesWholeBytes)
     std::string bytes(3 << 20, '\0');
     for (std::size_t i = 0; i < bytes.size(); ++i)
         bytes[i] = static_cast<char>(i * 31);
-    ASSERT_TRUE(WriteFileAtomically(path, bytes).Ok);
+    ASSERT_TRUE(WriteFileAtomically(path, bytes).Ok());
     EXPECT_EQ(Read(path), bytes);
 }
 

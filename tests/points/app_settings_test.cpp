@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "points/points_tables.h"
+#include "points/settings_file.h"
 
 namespace {
 

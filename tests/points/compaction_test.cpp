@@ -1,4 +1,6 @@
 #include "points/points_tables.h"
+#include "points/settings_file.h"
+#include "points/settings_location.h"
 
 #include <gtest/gtest.h>
 

@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "points/points_tables.h"
+#include "points/settings_file.h"
+#include "points/settings_location.h"
+#include "engine/text.h"
 #include "points/settings_ini.h"
 
 namespace points {
@@ -196,12 +199,12 @@ TEST(SavePointsTables, AnyFileReadsBackTheSavedGrid)
         // Whatever else the file held reads the same.
         std::vector<IniEntry> before;
         for (const IniEntry &entry : LibraryEntries(file)) {
-            if (points::TrimBlanks(entry.Section) != "ochki")
+            if (engine::TrimBlanks(entry.Section) != "ochki")
                 before.push_back(entry);
         }
         std::vector<IniEntry> after;
         for (const IniEntry &entry : LibraryEntries(saved)) {
-            if (points::TrimBlanks(entry.Section) != "ochki")
+            if (engine::TrimBlanks(entry.Section) != "ochki")
                 after.push_back(entry);
         }
         ASSERT_EQ(after, before);

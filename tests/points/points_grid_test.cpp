@@ -123,14 +123,6 @@ TEST(PointsGrid, TableLettersRunFromAToTheLastByte)
     EXPECT_EQ(points::TableLetter(0), "");
 }
 
-TEST(PointsGrid, TrimBlanksRemovesBytesUpToSpaceAtBothEnds)
-{
-    EXPECT_EQ(points::TrimBlanks("\x01 \t25\x20\r\n"), "25");
-    EXPECT_EQ(points::TrimBlanks(" 2 5 "), "2 5");
-    EXPECT_EQ(points::TrimBlanks("\x7F"), "\x7F");
-    EXPECT_EQ(points::TrimBlanks(" \x0b "), "");
-}
-
 TEST(PointsGrid, TeamPointsSourceReadsTablesAndPlaces)
 {
     PointsGrid grid(2, 3);

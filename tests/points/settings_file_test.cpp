@@ -2,6 +2,8 @@
 
 #include "engine/cp1251.h"
 #include "points/points_tables.h"
+#include "points/settings_file.h"
+#include "points/settings_location.h"
 
 namespace {
 
@@ -21,7 +23,7 @@ TEST(LoadPointsTables, CaptionsOfTwoTables)
         "B: 20, 16, ..." };
     EXPECT_EQ(loaded.Tables.TableCaptions, expected);
     EXPECT_FALSE(loaded.Tables.TablesModified);
-    EXPECT_EQ(loaded.Warning, "");
+    EXPECT_TRUE(loaded.Warnings.empty());
 }
 
 TEST(LoadPointsTables, AMissingFileGivesNoTablesAndNoPlaces)
@@ -29,7 +31,7 @@ TEST(LoadPointsTables, AMissingFileGivesNoTablesAndNoPlaces)
     const auto loaded = LoadPointsTables("");
     EXPECT_EQ(loaded.Tables.Grid, PointsGrid());
     EXPECT_EQ(loaded.Tables.TableCaptions, std::vector<std::string> { W("Без ачкоў"_w1251) });
-    EXPECT_EQ(loaded.Warning, "");
+    EXPECT_TRUE(loaded.Warnings.empty());
 }
 
 TEST(LoadPointsTables, ARowIsSplitAtSemicolons)
@@ -100,7 +102,8 @@ TEST(LoadPointsTables, Counts)
             std::string("[Ochki]\nTablesCount=") + c.value + "\nPlacesCount=1\n");
         EXPECT_EQ(tables.Tables.Grid.TablesCount(), c.count);
         EXPECT_EQ(tables.Tables.Grid.PlacesCount(), 1);
-        EXPECT_EQ(!tables.Warning.empty(), c.warns) << tables.Warning;
+        EXPECT_EQ(!tables.Warnings.empty(), c.warns)
+            << points::DescribeWarnings("INI", tables.Warnings);
 
         const auto places = LoadPointsTables(
             std::string("[Ochki]\nTablesCount=1\nPlacesCount=") + c.value + "\n");
@@ -118,7 +121,9 @@ TEST(LoadPointsTables, PlacesAboveTheLimitReadAsZeroWithAWarning)
         points::MaxLoadedPlaces);
     const auto loaded = LoadPointsTables("[Ochki]\nPlacesCount=" + above);
     EXPECT_EQ(loaded.Tables.Grid.PlacesCount(), 0);
-    EXPECT_NE(loaded.Warning.find("PlacesCount"), std::string::npos);
+    ASSERT_EQ(loaded.Warnings.size(), 1u);
+    EXPECT_EQ(loaded.Warnings[0].Line, 2u); // the key's line, after the section's
+    EXPECT_NE(loaded.Warnings[0].Reason.find("PlacesCount"), std::string::npos);
 }
 
 TEST(LoadPointsTables, HugeGridsHoldOnlyTheCellsOfTheFile)
@@ -245,7 +250,7 @@ TEST(SavePointsTables, AHandWrittenFileLoadsAsWritten)
     expected.SetValue(2, 2, "20");
     expected.SetValue(3, 2, "5");
     EXPECT_EQ(loaded.Tables.Grid, expected);
-    EXPECT_EQ(loaded.Warning, "");
+    EXPECT_TRUE(loaded.Warnings.empty());
 }
 
 TEST(SavePointsTables, WithoutEditsTheFileIsUnchanged)

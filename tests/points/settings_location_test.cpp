@@ -4,6 +4,9 @@
 #include <unistd.h>
 
 #include "points/points_tables.h"
+#include "points/settings_file.h"
+#include "engine/file_reading.h"
+#include "points/settings_location.h"
 
 namespace {
 
@@ -71,10 +74,10 @@ TEST_F(SettingsFileIo, WritesWholeFilesAndCreatesTheFolder)
 {
     const fs::path path = m_dir / "config" / "lapwing" / "lapwing.INI";
     const std::string bytes = std::string("[Ochki]\r\nTablesCount=0\r\n") + '\0' + "\xC0";
-    EXPECT_EQ(points::WriteSettingsFile(path, bytes), "");
-    EXPECT_EQ(points::ReadSettingsFile(path), bytes);
-    EXPECT_EQ(points::WriteSettingsFile(path, "x=1\n"), "");
-    EXPECT_EQ(points::ReadSettingsFile(path), "x=1\n");
+    EXPECT_TRUE(points::WriteSettingsFile(path, bytes).Ok());
+    EXPECT_EQ(points::ReadSettingsFile(path).Value(), bytes);
+    EXPECT_TRUE(points::WriteSettingsFile(path, "x=1\n").Ok());
+    EXPECT_EQ(points::ReadSettingsFile(path).Value(), "x=1\n");
 }
 
 TEST_F(SettingsFileIo, AFailedWriteNamesThePathAndKeepsWhatWasThere)
@@ -82,21 +85,81 @@ TEST_F(SettingsFileIo, AFailedWriteNamesThePathAndKeepsWhatWasThere)
     const fs::path notAFolder = m_dir / "plain";
     std::ofstream(notAFolder) << "kept";
     const fs::path path = notAFolder / "lapwing.INI";
-    EXPECT_EQ(points::WriteSettingsFile(path, "x"), "Unable to write to " + path.string());
-    EXPECT_EQ(points::ReadSettingsFile(notAFolder), "kept");
+    const engine::Status written = points::WriteSettingsFile(path, "x");
+    ASSERT_FALSE(written.Ok());
+    EXPECT_TRUE(written.Error().Reason.starts_with("Unable to write to " + path.string() + ": "))
+        << written.Error().Reason;
+    EXPECT_EQ(points::ReadSettingsFile(notAFolder).Value(), "kept");
 
     const fs::path folder = m_dir / "folder.INI";
     fs::create_directories(folder / "inside");
-    EXPECT_NE(points::WriteSettingsFile(folder, "x"), "");
+    EXPECT_FALSE(points::WriteSettingsFile(folder, "x").Ok());
     EXPECT_TRUE(fs::is_directory(folder / "inside"));
 }
 
 TEST_F(SettingsFileIo, AMissingOrUnreadableFileGivesNothing)
 {
-    std::string reason;
-    EXPECT_EQ(points::ReadSettingsFile(m_dir / "missing.INI", &reason), std::nullopt);
-    EXPECT_NE(reason, "");
-    EXPECT_EQ(points::ReadSettingsFile(m_dir), std::nullopt) << "a folder";
+    const auto missing = points::ReadSettingsFile(m_dir / "missing.INI");
+    ASSERT_FALSE(missing.Ok());
+    EXPECT_EQ(missing.Error().Reason, "No such file or directory");
+    const auto folder = points::ReadSettingsFile(m_dir);
+    ASSERT_FALSE(folder.Ok());
+    EXPECT_EQ(folder.Error().Reason, "Is a directory");
+}
+
+} // namespace
+
+namespace {
+
+// Whether closing may write over the settings file, for each way loading can find it.
+TEST_F(SettingsFileIo, WhatCouldNotBeReadIsNeverWrittenOver)
+{
+    namespace fs = std::filesystem;
+    const auto file = [&](const std::string &name, std::string_view bytes) {
+        std::ofstream(m_dir / name, std::ios::binary) << bytes;
+        return m_dir / name;
+    };
+    const std::string rows = "1=25;20;\n2=18;16;\n";
+    const fs::path huge = file("huge.INI", "");
+    fs::resize_file(huge, engine::MaxSettingsBytes + 1); // sparse
+    struct Case
+    {
+        const char *name;
+        fs::path path;
+        points::OverwriteRule rule;
+        std::string_view why; // a part of the text
+    };
+    const Case cases[] = {
+        { "missing", m_dir / "missing.INI", points::OverwriteRule::Free, "" },
+        { "read whole", file("good.INI", "[Ochki]\nTablesCount=2\nPlacesCount=2\n" + rows),
+            points::OverwriteRule::Free, "" },
+        { "a bad count without rows loses nothing", file("empty.INI", "[Ochki]\nTablesCount=two\n"),
+            points::OverwriteRule::Free, "" },
+        { "a count that is not a number", file("two.INI", "[Ochki]\nTablesCount=two\nPlacesCount=2\n" + rows),
+            points::OverwriteRule::AskFirst, "two.INI:2: TablesCount \"two\" is not a number; read as 0. Saving would drop the 2 rows" },
+        { "a count above the limit", file("many.INI", "[Ochki]\nTablesCount=2\nPlacesCount=200000\n" + rows),
+            points::OverwriteRule::AskFirst, "many.INI:3: PlacesCount \"200000\" is above the limit" },
+        { "a folder", fs::create_directories(m_dir / "folder.INI") ? m_dir / "folder.INI" : fs::path(),
+            points::OverwriteRule::Never, "folder.INI: could not be read: Is a directory" },
+        { "UTF-16", file("wide.INI", std::string("\xFF\xFE[\0O\0", 6)), points::OverwriteRule::Never,
+            "wide.INI:1: could not be read: the file is UTF-16 text, not Windows-1251" },
+        { "too large", huge, points::OverwriteRule::Never, "larger than the limit of 64 MiB" },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto read = points::ReadSettingsFile(c.path);
+        const auto loaded = points::LoadPointsTables(read ? read.Value() : std::string());
+        const points::SettingsOverwrite overwrite = points::OverwriteRuleFor(c.path, read, loaded);
+        EXPECT_EQ(overwrite.Rule, c.rule);
+        EXPECT_NE(overwrite.Why.find(c.why), std::string::npos) << overwrite.Why;
+    }
+    if (::geteuid() != 0) { // permissions do not stop root
+        const fs::path locked = file("locked.INI", "[Ochki]\nTablesCount=1\n");
+        fs::permissions(locked, fs::perms::none);
+        const auto read = points::ReadSettingsFile(locked);
+        EXPECT_EQ(points::OverwriteRuleFor(locked, read, points::LoadPointsTables("")).Rule,
+            points::OverwriteRule::Never);
+    }
 }
 
 } // namespace

@@ -37,7 +37,8 @@ QList<QList<int>> Settings(const TForm1 &form)
     QList<QList<int>> settings;
     for (const engine::GroupSettings &group : form.Groups())
         settings.append(
-            { group.DistanceClass, group.Category, group.MastersCount, group.PointsTable });
+            { static_cast<int>(group.DistanceClass), static_cast<int>(group.Category),
+                group.MastersCount, group.PointsTable });
     return settings;
 }
 
@@ -149,7 +150,7 @@ void GroupListTest::TextThatIsNoItemChangesNothing()
     QTest::keyClick(W(form).cbMaxKval, Qt::Key_Return);
     QTest::keyClick(W(form).cbMaxKval, Qt::Key_Tab);
     QCOMPARE(test::CellText(W(form).StringGrid2, 0, ui::ClassColumn), Utf8("I р."));
-    QCOMPARE(form.Groups()[0].DistanceClass, 2);
+    QCOMPARE(form.Groups()[0].DistanceClass, engine::DistanceClass::First);
     QVERIFY(W(form).cbMaxKval->isVisible()); // the editor stays open
     QCOMPARE(W(form).cbMaxKval->currentText(), QString("xyz"));
 
@@ -157,7 +158,7 @@ void GroupListTest::TextThatIsNoItemChangesNothing()
     test::ClickCell(W(form).StringGrid2, 1, ui::CategoryColumn);
     QVERIFY(!W(form).cbMaxKval->isVisible());
     QVERIFY(W(form).ComboBox4->isVisible());
-    QCOMPARE(form.Groups()[0].DistanceClass, 2);
+    QCOMPARE(form.Groups()[0].DistanceClass, engine::DistanceClass::First);
 }
 
 void GroupListTest::TypedItemCommitsOnExit()
@@ -166,9 +167,9 @@ void GroupListTest::TypedItemCommitsOnExit()
     test::ClickCell(W(form).StringGrid2, 1, ui::ClassColumn);
     QTest::keyClick(W(form).cbMaxKval, Qt::Key_A, Qt::ControlModifier);
     test::TypeText(W(form).cbMaxKval, Utf8("КМС"));
-    QCOMPARE(form.Groups()[1].DistanceClass, 2); // typing alone commits nothing
+    QCOMPARE(form.Groups()[1].DistanceClass, engine::DistanceClass::First); // typing alone commits nothing
     test::ClickCell(W(form).StringGrid2, 2, ui::HeadingColumn); // leaving does
-    QCOMPARE(form.Groups()[1].DistanceClass, 1);
+    QCOMPARE(form.Groups()[1].DistanceClass, engine::DistanceClass::Kms);
     QCOMPARE(test::CellText(W(form).StringGrid2, 1, ui::ClassColumn), Utf8("КМС"));
     QVERIFY(!W(form).cbMaxKval->isVisible());
 }
@@ -180,7 +181,7 @@ void GroupListTest::EnterOnTypedItemCommits()
     QTest::keyClick(W(form).ComboBox4, Qt::Key_A, Qt::ControlModifier);
     test::TypeText(W(form).ComboBox4, Utf8("Не лічыць"));
     QTest::keyClick(W(form).ComboBox4, Qt::Key_Return);
-    QCOMPARE(form.Groups()[2].Category, 3);
+    QCOMPARE(form.Groups()[2].Category, engine::Category::NotCounted);
     QCOMPARE(test::CellText(W(form).StringGrid2, 2, ui::CategoryColumn), Utf8("Не лічыць"));
     QVERIFY(!W(form).ComboBox4->isVisible());
     QCOMPARE(QApplication::focusWidget(), W(form).StringGrid2);
@@ -191,7 +192,7 @@ void GroupListTest::CategoryAndTable()
     TForm1 &form = m_window->Form();
     test::ClickCell(W(form).StringGrid2, 0, ui::CategoryColumn);
     test::StepChoice(W(form).ComboBox4, 1);
-    QCOMPARE(form.Groups()[0].Category, 1);
+    QCOMPARE(form.Groups()[0].Category, engine::Category::Juniors);
     QCOMPARE(test::CellText(W(form).StringGrid2, 0, ui::CategoryColumn), Utf8("Юнацкія"));
 
     test::ClickCell(W(form).StringGrid2, 1, ui::TableColumn);
@@ -208,7 +209,7 @@ void GroupListTest::ClassChangeRewritesMastersCell()
     ChooseClass(form, 0, 0);
     QCOMPARE(test::CellText(W(form).StringGrid2, 0, ui::MastersColumn), Utf8("0"));
     ChooseClass(form, 0, 1);
-    QCOMPARE(form.Groups()[0].DistanceClass, 1);
+    QCOMPARE(form.Groups()[0].DistanceClass, engine::DistanceClass::Kms);
     QCOMPARE(test::CellText(W(form).StringGrid2, 0, ui::MastersColumn), Utf8("--"));
     test::ClickCell(W(form).StringGrid2, 0, ui::MastersColumn);
     QVERIFY(!W(form).ebMastersCount->isVisible());
@@ -352,7 +353,7 @@ void GroupListTest::SettingsSurviveRereading()
     ChooseClass(form, 0, 0);
     QTest::mouseClick(W(form).Button3, Qt::LeftButton);
     QVERIFY(m_window->Informations.isEmpty());
-    QCOMPARE(form.Groups()[0].DistanceClass, 0);
+    QCOMPARE(form.Groups()[0].DistanceClass, engine::DistanceClass::Ms);
     QCOMPARE(test::CellText(W(form).StringGrid2, 0, ui::ClassColumn), Utf8("МС"));
     QCOMPARE(test::CellText(W(form).StringGrid2, 0, ui::MastersColumn), Utf8("0"));
 }
@@ -366,7 +367,7 @@ void GroupListTest::GridKeysReopenEditor()
     QTest::keyClick(W(form).StringGrid2, Qt::Key_F2);
     QVERIFY(W(form).ComboBox4->isVisible());
     test::StepChoice(W(form).ComboBox4, -1);
-    QCOMPARE(form.Groups()[0].Category, 0);
+    QCOMPARE(form.Groups()[0].Category, engine::Category::Adults);
     // Moving the current cell with the keyboard opens the editor there.
     QTest::keyClick(W(form).StringGrid2, Qt::Key_Left);
     QVERIFY(W(form).cbMaxKval->isVisible());

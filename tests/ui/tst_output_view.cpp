@@ -274,7 +274,7 @@ void OutputViewTest::SavesUntouchedBytesAndConvertsEdits()
 
     QTemporaryDir dir;
     const std::filesystem::path path = dir.filePath("out.htm").toStdString();
-    QVERIFY(shown.view.Store().Save(path).Ok);
+    QVERIFY(shown.view.Store().Save(path).Ok());
     QCOMPARE(test::ReadBytes(path), engine::ProtocolBytes(lines));
 }
 

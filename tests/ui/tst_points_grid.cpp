@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "points/points_tables.h"
+#include "points/settings_file.h"
 #include "ui/output_view.h"
 #include "ui/messages.h"
 #include "ui/points_grid_view.h"

@@ -1,0 +1,99 @@
+#include "engine/award.h"
+
+#include <algorithm>
+
+#include "engine/messages.h"
+#include "engine/numbers.h"
+
+namespace engine {
+
+namespace {
+
+    bool IsAdultRank(Qualification q) { return !IsBelow(q, Qualification::Third); }
+
+    std::string StandardLine(Qualification qualification, int percent, int winnerSeconds)
+    {
+        const long long t = StandardSeconds(winnerSeconds, percent);
+        std::string line(LabelOf(qualification));
+        line += " -  ";
+        line += FormatPadded(percent, 0);
+        line += "%  - ";
+        line += FormatPadded(t / 3600, 2);
+        line += ':';
+        line += FormatPadded((t / 600) % 6, 1);
+        line += FormatPadded((t / 60) % 10, 1);
+        line += ':';
+        line += FormatPadded((t / 10) % 6, 1);
+        line += FormatPadded(t % 10, 1);
+        return line;
+    }
+
+} // namespace
+
+Qualification AwardedQualification(std::optional<int> place, std::optional<int> seconds,
+    const RankResult &rank, const GroupSettings &group)
+{
+    if (group.DistanceClass == DistanceClass::Ms && place && *place >= 1
+        && *place <= group.MastersCount)
+        return Qualification::Ms;
+    Qualification award = seconds ? AwardByTime(rank.WinnerSeconds, *seconds, rank.CompetitionRank)
+                                  : Qualification::NotAwarded;
+    // The course's class caps the award.
+    const Qualification highest = HighestAward(group.DistanceClass);
+    if (IsBelow(highest, award))
+        award = highest;
+    switch (group.Category) {
+    case Category::Adults:
+        if (!IsAdultRank(award))
+            award = Qualification::NotAwarded;
+        break;
+    case Category::Juniors:
+        if (award == Qualification::Third)
+            award = Qualification::FirstJunior;
+        break;
+    default:
+        break;
+    }
+    return award == Qualification::NoRank ? Qualification::NotAwarded : award;
+}
+
+bool CategoryAdmits(Category category, Qualification qualification)
+{
+    switch (category) {
+    case Category::Adults:
+        return IsAdultRank(qualification);
+    case Category::Juniors:
+        return qualification != Qualification::Third;
+    case Category::Combined:
+        return qualification != Qualification::FirstJunior;
+    default:
+        return false;
+    }
+}
+
+std::vector<std::string> SummaryLines(
+    const RankResult &rank, const GroupSettings &group, char decimalSeparator)
+{
+    if (rank.CompetitionRank <= 0 || group.Category == Category::NotCounted)
+        return { std::string(texts::NoRankLine) };
+    std::vector<std::string> lines;
+    const Qualification highest = HighestAward(group.DistanceClass);
+    lines.push_back(std::string(texts::ClassLine) + std::string(LabelOf(highest)));
+    lines.push_back(std::string(texts::RankLine)
+        + FormatFixed(rank.CompetitionRank, 3, 1, decimalSeparator) + std::string(texts::RankUnit));
+    if (group.DistanceClass == DistanceClass::Ms && group.MastersCount == 1)
+        lines.emplace_back(texts::OneMasterLine);
+    else if (group.DistanceClass == DistanceClass::Ms && group.MastersCount > 1)
+        lines.push_back(std::string(texts::MastersLine) + FormatPadded(group.MastersCount, 0)
+            + std::string(texts::MastersUnit));
+    const int row = FindRankRow(rank.CompetitionRank);
+    for (int column = FirstStandardColumn; column <= LastStandardColumn; ++column) {
+        const Qualification m = QualificationOfColumn(column);
+        const int percent = RankTable[row][column];
+        if (!IsBelow(highest, m) && percent != 0 && CategoryAdmits(group.Category, m))
+            lines.push_back(StandardLine(m, percent, rank.WinnerSeconds));
+    }
+    return lines;
+}
+
+} // namespace engine

@@ -1,0 +1,103 @@
+#include "engine/layout_check.h"
+
+#include "engine/cp1251.h"
+#include "engine/messages.h"
+#include "engine/line_layout.h"
+#include "engine/recognizers.h"
+
+namespace engine {
+
+namespace {
+
+    bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+    // An athlete's line carries a time somewhere: "h:mm:ss" or "hh:mm:ss".
+    bool HasTime(std::string_view line)
+    {
+        for (std::size_t i = 0; i + 7 <= line.size(); ++i) {
+            if (IsDigit(line[i]) && line[i + 1] == ':' && IsDigit(line[i + 2])
+                && IsDigit(line[i + 3]) && line[i + 4] == ':' && IsDigit(line[i + 5])
+                && IsDigit(line[i + 6]))
+                return true;
+        }
+        return false;
+    }
+
+    bool IsSignatures(const std::vector<ProtocolLine> &lines, std::size_t i)
+    {
+        return lines[i].starts_with(std::string(texts::PreOpen) + std::string(texts::ChiefJudge))
+            || (i + 1 < lines.size() && lines[i + 1].starts_with(texts::ChiefJudge));
+    }
+
+    struct TableCounts
+    {
+        int timed = 0; // lines with a time anywhere
+        int results = 0; // lines IsResultLine takes
+        int noPlace = 0; // result lines without a readable place or "в/к"
+        int otherCode = 0; // result lines with an unknown, non-blank qualification field
+    };
+
+    std::string Problem(const TableCounts &counts)
+    {
+        if (counts.timed > 0 && counts.results == 0)
+            return "no line is read as a result (the time is not at 68-75)";
+        if (counts.results > 0 && counts.noPlace * 2 > counts.results)
+            return "most places are not at 79-82";
+        if (counts.results > 0 && counts.otherCode * 2 > counts.results)
+            return "most qualifications are not at 53-57";
+        return {};
+    }
+
+} // namespace
+
+std::vector<Failure> CheckTableLayouts(
+    const std::vector<ProtocolLine> &lines, const std::vector<GroupSettings> &groups)
+{
+    std::vector<Failure> problems;
+    std::size_t headings = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].find(texts::HeadingTag) != std::string::npos)
+            ++headings;
+        if (!lines[i].starts_with(texts::PreOpen) || IsSignatures(lines, i))
+            continue;
+        const std::size_t start = i;
+        TableCounts counts;
+        for (++i; i < lines.size() && !lines[i].starts_with(texts::PreClose); ++i) {
+            const std::string_view line = lines[i];
+            counts.timed += HasTime(line) ? 1 : 0;
+            if (!IsResultLine(line))
+                continue;
+            ++counts.results;
+            if (!PlaceNumberOf(line) && !IsOutOfCompetition(line))
+                ++counts.noPlace;
+            // A protocol rewritten before holds "б/р  " there.
+            const std::string_view code = Take(line, QualificationField);
+            if (QualificationOf(line) == Qualification::NoRank
+                && code.find_first_not_of(' ') != std::string_view::npos
+                && code != LabelOf(Qualification::NoRank))
+                ++counts.otherCode;
+        }
+        const std::string problem = Problem(counts);
+        if (problem.empty())
+            continue;
+        const std::string group = headings > 0 && headings <= groups.size()
+            ? groups[headings - 1].Name
+            : std::string("(no heading)");
+        problems.push_back({ start + 1, group + ": " + problem });
+    }
+    return problems;
+}
+
+std::string DescribeLayoutProblems(std::string_view file, const std::vector<Failure> &problems)
+{
+    if (problems.empty())
+        return {};
+    std::string text = "Some tables are laid out differently from what the rewrite reads "
+                       "(qualification at 53-57, time at 68-75, place at 79-82); their awards "
+                       "and points may be wrong. Check:";
+    for (const Failure &problem : problems)
+        text += "\n  " + Describe(file, { problem.Line, Cp1251ToUtf8(problem.Reason) });
+    return text;
+}
+
+} // namespace engine

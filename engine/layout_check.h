@@ -1,0 +1,23 @@
+// Tables whose columns do not stand where the recognizers read them. Results programs, and
+// other versions of them, lay tables out differently; the rewrite does not guess at such a
+// table (its fields are read where they fall), so the user is told which groups to check.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "engine/protocol.h"
+#include "engine/result.h"
+
+namespace engine {
+
+// One finding per table: Line is the table's "<pre>" line (1-based), Reason names the group
+// (Windows-1251, as the heading has it) and what is wrong, in English.
+std::vector<Failure> CheckTableLayouts(
+    const std::vector<ProtocolLine> &lines, const std::vector<GroupSettings> &groups);
+
+// The findings as one warning (UTF-8): a line saying what it means, then "file:line: group:
+// what" for each table; empty when there are none.
+std::string DescribeLayoutProblems(std::string_view file, const std::vector<Failure> &problems);
+
+} // namespace engine

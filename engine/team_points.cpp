@@ -1,0 +1,61 @@
+#include "engine/team_points.h"
+
+#include <algorithm>
+
+#include "engine/messages.h"
+#include "engine/numbers.h"
+#include "engine/recognizers.h"
+
+namespace engine {
+
+TeamPointsColumn::TeamPointsColumn(const TeamPointsSource &points, int table)
+    : m_points(points)
+    , m_table(table)
+{
+}
+
+std::string TeamPointsColumn::Field(std::string_view input, bool result, std::optional<int> place)
+{
+    if (!result || !place || *place <= 0)
+        return std::string(texts::NoPoints);
+    std::string field;
+    if (IsPersonal(input)) {
+        field = texts::NoPoints;
+    } else {
+        m_row += *place - m_previousPlace;
+        field = ValueAtRow(std::min<long long>(m_row, m_points.PlacesCount()));
+    }
+    m_previousPlace = *place;
+    return field;
+}
+
+std::string TeamPointsColumn::ValueAtRow(long long row)
+{
+    // Places that decrease along a table, a grid without places or a table that has been
+    // removed leave no row to read.
+    if (row <= 0 || m_table > m_points.TablesCount())
+        return std::string(texts::NoPoints);
+    return PadLeft(FilledAtOrAbove(row), 5);
+}
+
+// The first non-empty cell of the table going upwards from `row`. The running row mostly
+// grows, so rows already looked at are remembered rather than read again: a long table with
+// empty rows costs one pass, not one pass per athlete.
+std::string_view TeamPointsColumn::FilledAtOrAbove(long long row)
+{
+    if (row < m_scannedTo) {
+        m_scannedTo = 0;
+        m_lastFilled = {};
+    }
+    for (long long r = row; r > m_scannedTo; --r) {
+        const std::string_view value = m_points.Value(m_table, static_cast<int>(r));
+        if (!value.empty()) {
+            m_lastFilled = value;
+            break;
+        }
+    }
+    m_scannedTo = row;
+    return m_lastFilled;
+}
+
+} // namespace engine

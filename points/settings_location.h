@@ -1,0 +1,33 @@
+// Where the settings file lives, and reading and writing it.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "engine/result.h"
+
+namespace points {
+
+// Where the settings file lives: "<program>.INI" beside the program when it exists or the
+// program's folder is writable; otherwise in the user's configuration folder.
+struct SettingsLocationInputs
+{
+    std::filesystem::path ProgramPath; // the running executable
+    std::string XdgConfigHome; // $XDG_CONFIG_HOME, may be empty
+    std::string Home; // $HOME
+    bool BesideProgramExists = false;
+    bool ProgramFolderWritable = false;
+};
+std::filesystem::path SettingsFilePath(const SettingsLocationInputs &inputs);
+// The same for this process, looking at the file system and the environment.
+std::filesystem::path SettingsFilePath();
+
+// The file's bytes; a failure says why in the system's words (regular files up to
+// engine::MaxSettingsBytes are read; a UTF-16 or UTF-32 file is refused at line 1).
+engine::Result<std::string> ReadSettingsFile(const std::filesystem::path &path);
+// Replaces the file whole or not at all, creating its folder when needed. A failure's reason is
+// "Unable to write to <path>: <the system's reason>" (UTF-8); the old file is then kept.
+engine::Status WriteSettingsFile(const std::filesystem::path &path, std::string_view bytes);
+
+} // namespace points

@@ -1,0 +1,100 @@
+// Tables laid out differently from what the recognizers read are pointed out, once per table.
+#include "engine/layout_check.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/cp1251.h"
+#include "test_lines.h"
+
+using namespace engine;
+using testlines::Put;
+
+namespace {
+
+// A line of another layout: the birth year before the qualification, a one-digit hour, a
+// time-behind column after the result time.
+std::string Shifted(std::string_view qualification, std::string_view time, std::size_t timeAt,
+    std::string_view place, std::size_t placeAt)
+{
+    std::string line(60, ' ');
+    Put(line, 1, "   1");
+    Put(line, 6, "Athlete");
+    Put(line, 53, "1990 ");
+    Put(line, 59, qualification);
+    Put(line, timeAt, time);
+    Put(line, placeAt, place);
+    return line;
+}
+
+GroupSettings Named(std::string_view name)
+{
+    GroupSettings group;
+    group.Name = name;
+    return group;
+}
+
+std::vector<ProtocolLine> Protocol(const std::vector<std::string> &results)
+{
+    std::vector<ProtocolLine> lines { "<h2>M21, 5 km</h2>", "<pre>", "Title line" };
+    lines.insert(lines.end(), results.begin(), results.end());
+    lines.push_back("</pre>");
+    lines.push_back("<pre>");
+    lines.emplace_back("Главный судья"_w1251);
+    return lines;
+}
+
+} // namespace
+
+TEST(CheckTableLayouts, Table)
+{
+    using testlines::ResultLine;
+    struct Case
+    {
+        const char *name;
+        std::vector<std::string> results;
+        std::string problem; // empty: none
+    };
+    const Case cases[] = {
+        { "the usual layout",
+            { ResultLine({ .qualification = "I", .place = "1" }),
+                ResultLine({ .place = " в/к"_w1251 }),
+                ResultLine({ .time = "00:41:00", .place = "2" }) },
+            "" },
+        { "a protocol rewritten before",
+            { ResultLine({ .qualification = "б/р"_w1251, .place = "1" }) }, "" },
+        { "a table without athletes", { "   no results today" }, "" },
+        { "times as h:mm:ss elsewhere",
+            { Shifted("I", "0:10:45", 74, "1", 86), Shifted("II", "0:11:02", 74, "2", 86) },
+            "M21: no line is read as a result (the time is not at 68-75)" },
+        { "a time-behind column before the place",
+            { ResultLine({}) + "  +00:00     1",
+                ResultLine({ .time = "01:02:19" }) + "  +00:01     2" },
+            "M21: most places are not at 79-82" },
+        { "the birth year in the qualification's place",
+            { Shifted("I", "00:40:00", 68, "   1", 79), Shifted("II", "00:41:00", 68, "   2", 79) },
+            "M21: most qualifications are not at 53-57" },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<ProtocolLine> lines = Protocol(c.results);
+        const std::vector<Failure> problems = CheckTableLayouts(lines, { Named("M21") });
+        if (c.problem.empty()) {
+            EXPECT_TRUE(problems.empty()) << problems.front().Reason;
+        } else {
+            ASSERT_EQ(problems.size(), 1u);
+            EXPECT_EQ(problems[0], (Failure { 2, c.problem }));
+        }
+    }
+}
+
+TEST(CheckTableLayouts, OneWarningNamesEveryTable)
+{
+    const std::string shifted = Shifted("I", "0:10:45", 74, "1", 86);
+    const std::vector<ProtocolLine> lines { std::string("<h2>Ж21</h2>"_w1251), "<pre>", shifted,
+        "</pre>", "<h2>M35</h2>", "<pre>", shifted, "</pre>" };
+    const std::string text = DescribeLayoutProblems(
+        "in.htm", CheckTableLayouts(lines, { Named("Ж21"_w1251), Named("M35") }));
+    EXPECT_NE(text.find("\n  in.htm:2: Ж21: no line is read"), std::string::npos) << text;
+    EXPECT_NE(text.find("\n  in.htm:6: M35: no line is read"), std::string::npos) << text;
+    EXPECT_EQ(DescribeLayoutProblems("in.htm", {}), "");
+}
