@@ -1,12 +1,8 @@
 #include "ui/output_view.h"
 
 #include <algorithm>
-#include <functional>
 #include <limits>
 
-#include <QClipboard>
-#include <QContextMenuEvent>
-#include <QMenu>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
@@ -280,34 +276,6 @@ void OutputView::focusOutEvent(QFocusEvent *event)
 {
     QAbstractScrollArea::focusOutEvent(event);
     viewport()->update();
-}
-
-QMenu *OutputView::CreateContextMenu()
-{
-    auto *menu = new QMenu(this);
-    const auto add = [menu](const char *caption, QKeySequence::StandardKey key, bool enabled,
-                         const std::function<void()> &command) {
-        QAction *action = menu->addAction(QString::fromUtf8(caption), command);
-        action->setShortcut(key);
-        action->setEnabled(enabled);
-    };
-    const bool canPaste = !QGuiApplication::clipboard()->text().isEmpty();
-    add("Адмяніць", QKeySequence::Undo, !m_undo.empty(), [this] { Undo(); });
-    add("Вярнуць", QKeySequence::Redo, !m_redo.empty(), [this] { Redo(); });
-    menu->addSeparator();
-    add("Выразаць", QKeySequence::Cut, HasSelection(), [this] { Cut(); });
-    add("Капіяваць", QKeySequence::Copy, HasSelection(), [this] { Copy(); });
-    add("Уставіць", QKeySequence::Paste, canPaste, [this] { Paste(); });
-    menu->addSeparator();
-    add("Вылучыць усё", QKeySequence::SelectAll, true, [this] { SelectAll(); });
-    return menu;
-}
-
-void OutputView::contextMenuEvent(QContextMenuEvent *event)
-{
-    QMenu *menu = CreateContextMenu();
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->popup(event->globalPos());
 }
 
 void OutputView::paintEvent(QPaintEvent *)

@@ -1,10 +1,14 @@
-// The editing commands of the output view: replacing text with undo and redo, the selection and
-// the clipboard. Painting, keys and the mouse are in output_view.cpp.
+// The editing commands of the output view: replacing text with undo and redo, the selection,
+// the clipboard, and the right-click menu that offers them. Painting, keys and the mouse are in
+// output_view.cpp.
 #include "ui/output_view.h"
 
 #include <algorithm>
+#include <functional>
 
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QGuiApplication>
 
 namespace ui {
@@ -155,6 +159,34 @@ void OutputView::MoveCursor(TextPosition at, bool keepAnchor)
     m_typing = false;
     EnsureCursorVisible();
     viewport()->update();
+}
+
+QMenu *OutputView::CreateContextMenu()
+{
+    auto *menu = new QMenu(this);
+    const auto add = [menu](const char *caption, QKeySequence::StandardKey key, bool enabled,
+                         const std::function<void()> &command) {
+        QAction *action = menu->addAction(QString::fromUtf8(caption), command);
+        action->setShortcut(key);
+        action->setEnabled(enabled);
+    };
+    const bool canPaste = !QGuiApplication::clipboard()->text().isEmpty();
+    add("Адмяніць", QKeySequence::Undo, !m_undo.empty(), [this] { Undo(); });
+    add("Вярнуць", QKeySequence::Redo, !m_redo.empty(), [this] { Redo(); });
+    menu->addSeparator();
+    add("Выразаць", QKeySequence::Cut, HasSelection(), [this] { Cut(); });
+    add("Капіяваць", QKeySequence::Copy, HasSelection(), [this] { Copy(); });
+    add("Уставіць", QKeySequence::Paste, canPaste, [this] { Paste(); });
+    menu->addSeparator();
+    add("Вылучыць усё", QKeySequence::SelectAll, true, [this] { SelectAll(); });
+    return menu;
+}
+
+void OutputView::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu *menu = CreateContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
 }
 
 } // namespace ui
