@@ -90,7 +90,8 @@ bool TForm1::FormClose()
     const QString question = unreadable
         ? ui::text::UnreadableTablesQuestion.arg(QString::fromStdString(m_settingsOverwrite.Why))
         : ui::text::SaveTablesQuestion;
-    switch (AskClose(question, unreadable ? ui::text::SaveElsewhereAndClose : ui::text::SaveAndClose)) {
+    switch (
+        AskClose(question, unreadable ? ui::text::SaveElsewhereAndClose : ui::text::SaveAndClose)) {
     case ui::CloseAnswer::Return:
         return false;
     case ui::CloseAnswer::Discard:
@@ -102,8 +103,8 @@ bool TForm1::FormClose()
         return SaveTablesElsewhere();
     // Writing would lose what loading had to drop: only an explicit yes (the default is no).
     if (m_settingsOverwrite.Rule == points::OverwriteRule::AskFirst
-        && !Confirm(ui::text::LossyTablesQuestion.arg(
-            QString::fromStdString(m_settingsOverwrite.Why))))
+        && !Confirm(
+            ui::text::LossyTablesQuestion.arg(QString::fromStdString(m_settingsOverwrite.Why))))
         return false;
     std::string bytes = points::SavePointsTables(m_settingsBytes, PointsTables().Grid);
     // The user's configuration folder may not exist yet; writing makes it.

@@ -137,8 +137,8 @@ void DiskFaultsTest::ProtocolSaveTargets()
         QCOMPARE(::utimes(stale.c_str(), past), 0);
     } else if (kind == "read-only folder") {
         test::WriteBytes(target, Earlier);
-        std::filesystem::permissions(folder,
-            std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+        std::filesystem::permissions(
+            folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     }
     TForm1 &form = window.Form();
     QVERIFY(window.ShowAndActivate());
@@ -153,7 +153,8 @@ void DiskFaultsTest::ProtocolSaveTargets()
         QCOMPARE(window.Errors.size(), 1);
         QVERIFY(window.Errors[0].startsWith(
             ui::text::SaveFailed + "\n" + test::PathText(target) + ": "));
-        QVERIFY(window.Errors[0].size() > (ui::text::SaveFailed + test::PathText(target)).size() + 4);
+        QVERIFY(
+            window.Errors[0].size() > (ui::text::SaveFailed + test::PathText(target)).size() + 4);
         QVERIFY(window.Informations.isEmpty());
     } else {
         QCOMPARE(window.Errors, QStringList());
@@ -172,8 +173,8 @@ void DiskFaultsTest::ProtocolSaveTargets()
     // Nothing of the writer's is left beside the target.
     if (kind != "null")
         for (const auto &entry : std::filesystem::directory_iterator(folder))
-            QVERIFY2(!entry.path().filename().string().starts_with(".lapwing-"),
-                entry.path().c_str());
+            QVERIFY2(
+                !entry.path().filename().string().starts_with(".lapwing-"), entry.path().c_str());
 }
 
 void DiskFaultsTest::SettingsSaveFails_data() { ProtocolSaveFails_data(); }
