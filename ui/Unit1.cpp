@@ -58,9 +58,12 @@ TForm1::TForm1(std::filesystem::path settingsPath, QWidget *parent)
     ShowError
         = [this](const QString &text) { ui::ShowMessage(this, ui::MessageKind::Error, text); };
     Confirm = [this](const QString &text) { return ui::AskYesNo(this, text); };
-    AskClose = [this](const QString &text) { return ui::AskCloseAnswer(this, text); };
+    AskClose = [this](const QString &text, const QString &save) {
+        return ui::AskCloseAnswer(this, text, save);
+    };
     ChooseOpenFile = [this] { return ui::RunFileDialog(OpenDialog1); };
     ChooseSaveFile = [this] { return ui::RunFileDialog(SaveDialog1); };
+    ChooseSettingsFile = [this] { return ui::ChooseSettingsSaveFile(this); };
 
     CreateControls();
     LayOutControls();

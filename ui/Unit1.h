@@ -85,9 +85,11 @@ public:
     std::function<void(const QString &)> ShowInformation;
     std::function<void(const QString &)> ShowError;
     std::function<bool(const QString &)> Confirm; // "Так" -> true
-    std::function<ui::CloseAnswer(const QString &)> AskClose;
+    // The question, and the text of its "save" button.
+    std::function<ui::CloseAnswer(const QString &, const QString &)> AskClose;
     std::function<QString()> ChooseOpenFile; // empty when cancelled
     std::function<QString()> ChooseSaveFile; // empty when cancelled
+    std::function<QString()> ChooseSettingsFile; // for the tables elsewhere; empty: cancelled
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -99,6 +101,7 @@ private:
     void ConnectHandlers();
 
     void LoadPointsTablesFile();
+    bool SaveTablesElsewhere(); // true when written
     void FillTableCaptions();
     void ReadProtocol();
     // The next step's button gets the focus and the only bold caption.

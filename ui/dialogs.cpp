@@ -41,11 +41,11 @@ bool AskYesNo(QWidget *parent, const QString &question)
     return box.exec() == QMessageBox::Yes;
 }
 
-CloseAnswer AskCloseAnswer(QWidget *parent, const QString &question)
+CloseAnswer AskCloseAnswer(QWidget *parent, const QString &question, const QString &saveLabel)
 {
     QMessageBox box(QMessageBox::Question, QApplication::applicationName(), question,
         QMessageBox::NoButton, parent);
-    QPushButton *save = box.addButton(text::SaveAndClose, QMessageBox::AcceptRole);
+    QPushButton *save = box.addButton(saveLabel, QMessageBox::AcceptRole);
     QPushButton *discard = box.addButton(text::DiscardAndClose, QMessageBox::DestructiveRole);
     QPushButton *back = box.addButton(text::ReturnToWindow, QMessageBox::RejectRole);
     box.setDefaultButton(save);
@@ -88,6 +88,20 @@ QFileDialog *CreateSaveDialog(QWidget *parent)
     // A name typed without an extension gets ".htm".
     dialog->setDefaultSuffix(QStringLiteral("htm"));
     return dialog;
+}
+
+QString ChooseSettingsSaveFile(QWidget *parent)
+{
+    QFileDialog dialog(parent, text::SettingsDialogTitle);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    SetDialogLabels(&dialog, text::DialogSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite); // asked by the window, in Belarusian
+    dialog.setNameFilters(
+        { QStringLiteral("INI-файлы (*.ini *.INI)"), QStringLiteral("Ўсе файлы (*.*) (*)") });
+    dialog.setDefaultSuffix(QStringLiteral("INI"));
+    return RunFileDialog(&dialog);
 }
 
 QString RunFileDialog(QFileDialog *dialog)

@@ -17,12 +17,16 @@ bool AskYesNo(QWidget *parent, const QString &question);
 
 // The answer to the question asked at close about edited points tables.
 enum class CloseAnswer { Save, Discard, Return };
-// Escape and closing the box return to the window: nothing is lost either way.
-CloseAnswer AskCloseAnswer(QWidget *parent, const QString &question);
+// Escape and closing the box return to the window: nothing is lost either way. `saveLabel` is
+// the text of the "save" button.
+CloseAnswer AskCloseAnswer(QWidget *parent, const QString &question, const QString &saveLabel);
 
 // Non-native dialogs, so that their captions and buttons can be given Belarusian texts.
 QFileDialog *CreateOpenDialog(QWidget *parent);
 QFileDialog *CreateSaveDialog(QWidget *parent);
+// A file for the points tables when their own settings file may not be written; empty when
+// cancelled.
+QString ChooseSettingsSaveFile(QWidget *parent);
 // The chosen file, or empty when the dialog was cancelled.
 QString RunFileDialog(QFileDialog *dialog);
 

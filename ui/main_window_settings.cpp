@@ -3,7 +3,9 @@
 #include "ui/Unit1.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QLineEdit>
 
@@ -83,7 +85,13 @@ bool TForm1::FormClose()
 {
     if (!PointsTables().TablesModified)
         return true;
-    switch (AskClose(ui::text::SaveTablesQuestion)) {
+    // A file that could not be read is never written over: the tables may go to another file.
+    const bool unreadable = m_settingsOverwrite.Rule == points::OverwriteRule::Never;
+    const QString question = unreadable
+        ? ui::text::UnreadableTablesQuestion.arg(QString::fromStdString(m_settingsOverwrite.Why))
+        : ui::text::SaveTablesQuestion;
+    switch (
+        AskClose(question, unreadable ? ui::text::SaveElsewhereAndClose : ui::text::SaveAndClose)) {
     case ui::CloseAnswer::Return:
         return false;
     case ui::CloseAnswer::Discard:
@@ -91,11 +99,13 @@ bool TForm1::FormClose()
     case ui::CloseAnswer::Save:
         break;
     }
-    // What loading could not read, or had to drop, is not written over; "Не захоўваць" closes.
-    if (m_settingsOverwrite.Rule != points::OverwriteRule::Free) {
-        ShowError(QString::fromStdString(m_settingsOverwrite.Why));
+    if (unreadable)
+        return SaveTablesElsewhere();
+    // Writing would lose what loading had to drop: only an explicit yes (the default is no).
+    if (m_settingsOverwrite.Rule == points::OverwriteRule::AskFirst
+        && !Confirm(
+            ui::text::LossyTablesQuestion.arg(QString::fromStdString(m_settingsOverwrite.Why))))
         return false;
-    }
     std::string bytes = points::SavePointsTables(m_settingsBytes, PointsTables().Grid);
     // The user's configuration folder may not exist yet; writing makes it.
     if (!points::WriteSettingsFile(m_settingsPath, bytes)) {
@@ -103,6 +113,30 @@ bool TForm1::FormClose()
         return false;
     }
     m_settingsBytes = std::move(bytes);
+    m_pointsModel->MarkSaved();
+    return true;
+}
+
+bool TForm1::SaveTablesElsewhere()
+{
+    const QString chosen = ChooseSettingsFile();
+    if (chosen.isEmpty())
+        return false;
+    const std::filesystem::path path = QFile::encodeName(chosen).toStdString();
+    std::error_code error;
+    if (std::filesystem::equivalent(path, m_settingsPath, error)) {
+        ShowError(QString::fromStdString(m_settingsOverwrite.Why));
+        return false;
+    }
+    if (QFileInfo::exists(chosen)
+        && !Confirm(ui::text::OverwriteQuestion.arg(QDir::toNativeSeparators(chosen))))
+        return false;
+    // A file of its own: the tables alone, nothing of the unreadable file.
+    const std::string bytes = points::SavePointsTables({}, PointsTables().Grid);
+    if (const engine::Status written = points::WriteSettingsFile(path, bytes); !written) {
+        ShowError(QString::fromStdString(written.Error().Reason));
+        return false;
+    }
     m_pointsModel->MarkSaved();
     return true;
 }

@@ -28,6 +28,16 @@ inline const QString SaveTablesQuestion
 inline const QString SaveAndClose = QStringLiteral("Захаваць");
 inline const QString DiscardAndClose = QStringLiteral("Не захоўваць");
 inline const QString ReturnToWindow = QStringLiteral("Вярнуцца");
+// %1: the settings file and why it could not be read.
+inline const QString UnreadableTablesQuestion = QStringLiteral(
+    "Табліцы ачкоў былі змененыя, але файл налад не ўдалося прачытаць, і запісаць яго "
+    "нельга:\n%1\nЗахаваць табліцы ў іншы файл?");
+inline const QString SaveElsewhereAndClose = QStringLiteral("Захаваць у іншы файл...");
+// %1: what loading could not take, which writing would lose.
+inline const QString LossyTablesQuestion = QStringLiteral(
+    "Пры чытанні файла налад не ўсё ўдалося ўзяць:\n%1\nКалі запісаць змяненні, гэта будзе "
+    "страчана. Перапісаць файл?");
+inline const QString SettingsDialogTitle = QStringLiteral("Імя файла для захавання табліц ачкоў");
 
 inline const QString UnreadProtocol = QStringLiteral(
     "Пратакол «%1» яшчэ не прачытаны: спачатку націсніце «Перачытаць» і праверце групы.");

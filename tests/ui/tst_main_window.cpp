@@ -702,7 +702,7 @@ void MainWindowTest::CloseQuestionInBelarusian()
         QVERIFY(back);
         back->click();
     });
-    QCOMPARE(ui::AskCloseAnswer(nullptr, ui::text::SaveTablesQuestion), ui::CloseAnswer::Return);
+    QCOMPARE(ui::AskCloseAnswer(nullptr, ui::text::SaveTablesQuestion, ui::text::SaveAndClose), ui::CloseAnswer::Return);
     buttons.sort();
     QStringList expected { ui::text::SaveAndClose, ui::text::DiscardAndClose,
         ui::text::ReturnToWindow };

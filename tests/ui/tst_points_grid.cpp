@@ -1,6 +1,7 @@
 // The points tables in the window: typing into the spare column and row, compaction when a cell
 // is selected or the grid is left, and the confirmation that writes the settings file at close.
 #include <QComboBox>
+#include <QTemporaryDir>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
@@ -63,6 +64,10 @@ private slots:
     void CloseAnswers_data();
     void CloseAnswers();
     void CloseOkCreatesSettingsFolder();
+    void UnreadableSettingsSavedElsewhere_data();
+    void UnreadableSettingsSavedElsewhere();
+    void LossySettingsWrittenOnlyOnYes_data();
+    void LossySettingsWrittenOnlyOnYes();
     void UnwritableSettingsKeepWindowOpen();
     void LoadWarningShownOnce();
     void EnterMovesDown();
@@ -217,6 +222,97 @@ void PointsGridTest::CloseOkCreatesSettingsFolder()
     const std::string saved = test::ReadBytes(window.SettingsPath());
     QVERIFY(saved.find("TablesCount=1") != std::string::npos);
     QVERIFY(saved.find("1=12;") != std::string::npos);
+}
+
+void PointsGridTest::UnreadableSettingsSavedElsewhere_data()
+{
+    QTest::addColumn<bool>("folder"); // the settings path is a folder, else a UTF-16 file
+    QTest::addColumn<ui::CloseAnswer>("answer");
+    QTest::addColumn<QString>("choice"); // "other", "self" (the unreadable file) or cancelled
+    QTest::addColumn<bool>("savedElsewhere");
+    QTest::newRow("UTF-16, to another file") << false << ui::CloseAnswer::Save << "other" << true;
+    QTest::newRow("folder, to another file") << true << ui::CloseAnswer::Save << "other" << true;
+    QTest::newRow("dialog cancelled") << false << ui::CloseAnswer::Save << "" << false;
+    QTest::newRow("the same file chosen") << false << ui::CloseAnswer::Save << "self" << false;
+    QTest::newRow("not saved") << false << ui::CloseAnswer::Discard << "other" << false;
+    QTest::newRow("back to the window") << false << ui::CloseAnswer::Return << "other" << false;
+}
+
+void PointsGridTest::UnreadableSettingsSavedElsewhere()
+{
+    QFETCH(bool, folder);
+    QFETCH(ui::CloseAnswer, answer);
+    QFETCH(QString, choice);
+    QFETCH(bool, savedElsewhere);
+    // "[Ochki]" in UTF-16LE with its byte order mark: read as single bytes it would be damaged.
+    const std::string utf16("\xFF\xFE[\0O\0c\0h\0k\0i\0]\0\r\0\n\0", 20);
+    QTemporaryDir folderDir;
+    const std::filesystem::path folderPath = folderDir.filePath("lapwing.INI").toStdString();
+    if (folder)
+        std::filesystem::create_directory(folderPath);
+    test::Window window(folder ? std::nullopt : std::optional(utf16),
+        folder ? folderPath.string() : std::string("lapwing.INI"));
+    TForm1 &form = window.Form();
+    QVERIFY(window.ShowAndActivate());
+    RetypeCell(form, 0, 0, "12");
+    const std::filesystem::path other = window.TempPath("other.INI");
+    window.SettingsChoice = choice == "other" ? test::PathText(other)
+        : choice == "self"                    ? test::PathText(window.SettingsPath())
+                                              : QString();
+    window.CloseAnswer = answer;
+
+    const bool closed = form.close();
+    QCOMPARE(closed, answer == ui::CloseAnswer::Discard || savedElsewhere);
+    // The question names the file and why it is not written, and offers another file.
+    QCOMPARE(window.CloseQuestions.size(), 1);
+    QVERIFY(window.CloseQuestions[0].contains(test::PathText(window.SettingsPath())));
+    QVERIFY(window.CloseQuestions[0].contains(folder ? "Is a directory" : "UTF-16"));
+    QCOMPARE(window.CloseSaveLabels, QStringList { ui::text::SaveElsewhereAndClose });
+    QCOMPARE(window.SettingsChoices, answer == ui::CloseAnswer::Save ? 1 : 0);
+    QCOMPARE(window.Errors.size(), choice == "self" ? 1 : 0);
+    if (folder)
+        QVERIFY(std::filesystem::is_directory(window.SettingsPath()));
+    else
+        QCOMPARE(test::ReadBytes(window.SettingsPath()), utf16);
+    QCOMPARE(std::filesystem::exists(other), savedElsewhere);
+    if (savedElsewhere) {
+        const std::string saved = test::ReadBytes(other);
+        QVERIFY(saved.starts_with("[Ochki]"));
+        QVERIFY(saved.find("TablesCount=1") != std::string::npos);
+        QVERIFY(saved.find("1=12;") != std::string::npos);
+    }
+    QCOMPARE(form.PointsTables().TablesModified, !savedElsewhere);
+}
+
+void PointsGridTest::LossySettingsWrittenOnlyOnYes_data()
+{
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("yes writes") << true;
+    QTest::newRow("no keeps the file") << false;
+}
+
+void PointsGridTest::LossySettingsWrittenOnlyOnYes()
+{
+    QFETCH(bool, yes);
+    // A count that does not read as a number: the rows under it would be lost by saving.
+    const std::string lossy = "[Ochki]\r\nTablesCount=two\r\nPlacesCount=2\r\n1=25;\r\n2=18;\r\n";
+    test::Window window(lossy);
+    TForm1 &form = window.Form();
+    QVERIFY(window.ShowAndActivate());
+    RetypeCell(form, 0, 0, "12");
+    window.ConfirmAnswer = yes;
+
+    QCOMPARE(form.close(), yes);
+    // Asked after "Захаваць", naming the file, the key and what would go.
+    QCOMPARE(window.CloseQuestions, QStringList { ui::text::SaveTablesQuestion });
+    QCOMPARE(window.Confirmations.size(), 1);
+    QVERIFY(window.Confirmations[0].contains(test::PathText(window.SettingsPath()) + ":2:"));
+    QVERIFY(window.Confirmations[0].contains("TablesCount"));
+    QVERIFY(window.Confirmations[0].contains("2 rows"));
+    const std::string saved = test::ReadBytes(window.SettingsPath());
+    QCOMPARE(saved == lossy, !yes);
+    QCOMPARE(saved.find("1=12;") != std::string::npos, yes);
+    QCOMPARE(form.PointsTables().TablesModified, !yes);
 }
 
 void PointsGridTest::UnwritableSettingsKeepWindowOpen()

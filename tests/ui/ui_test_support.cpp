@@ -130,18 +130,23 @@ Window::Window(const std::optional<std::string> &settings, std::string settingsN
         Confirmations.append(text);
         return ConfirmAnswer;
     };
-    m_form->AskClose = [this](const QString &text) {
+    m_form->AskClose = [this](const QString &text, const QString &saveLabel) {
         CloseQuestions.append(text);
+        CloseSaveLabels.append(saveLabel);
         return CloseAnswer;
     };
     m_form->ChooseOpenFile = [this] { return OpenChoice; };
     m_form->ChooseSaveFile = [this] { return SaveChoice; };
+    m_form->ChooseSettingsFile = [this] {
+        ++SettingsChoices;
+        return SettingsChoice;
+    };
 }
 
 Window::~Window()
 {
     // Leaving the test must not ask about the tables.
-    m_form->AskClose = [](const QString &) { return ui::CloseAnswer::Discard; };
+    m_form->AskClose = [](const QString &, const QString &) { return ui::CloseAnswer::Discard; };
     m_dialog.reset();
     m_form.reset();
 }

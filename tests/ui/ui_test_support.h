@@ -99,9 +99,12 @@ public:
     QStringList Confirmations; // yes-or-no questions (replacing a file)
     bool ConfirmAnswer = true;
     QStringList CloseQuestions;
+    QStringList CloseSaveLabels; // the "save" button's text of each close question
     ui::CloseAnswer CloseAnswer = ui::CloseAnswer::Save;
     QString OpenChoice; // what the open dialog returns; empty: cancelled
     QString SaveChoice;
+    QString SettingsChoice; // where the tables go when their own file may not be written
+    int SettingsChoices = 0; // times that dialog was shown
 
 private:
     QTemporaryDir m_dir;
