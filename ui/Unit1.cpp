@@ -8,7 +8,9 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPrintPreviewDialog>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableWidget>
 
 #include "engine/cp1251.h"
@@ -23,6 +25,10 @@
 #include "ui/output_view.h"
 #include "ui/points_grid_view.h"
 #include "ui/points_table_model.h"
+#include "ui/about_dialog.h"
+#include "ui/protocol_document.h"
+#include "ui/protocol_preview.h"
+#include "ui/protocol_printer.h"
 #include "ui/text_codec.h"
 
 namespace {
@@ -64,6 +70,8 @@ TForm1::TForm1(std::filesystem::path settingsPath, QWidget *parent)
     ChooseOpenFile = [this] { return ui::RunFileDialog(OpenDialog1); };
     ChooseSaveFile = [this] { return ui::RunFileDialog(SaveDialog1); };
     ChooseSettingsFile = [this] { return ui::ChooseSettingsSaveFile(this); };
+    ChoosePdfFile = [this] { return ui::RunFileDialog(PdfDialog1); };
+    RunDialog = [](QDialog &dialog) { dialog.exec(); };
 
     CreateControls();
     LayOutControls();
@@ -232,6 +240,7 @@ void TForm1::ShowOutput(bool filled)
     Memo2->FinishFill();
     // The first screen is painted now, while the wait cursor still shows.
     Memo2->viewport()->repaint();
+    RefreshPreview();
 }
 
 std::vector<engine::ProtocolLine> TForm1::OutputToSave() const { return Memo2->Store().Lines(); }
@@ -290,3 +299,47 @@ void TForm1::ComboBox4Exit() { m_groupEditors->CommitCategory(); }
 void TForm1::ComboBox3Exit() { m_groupEditors->CommitTable(); }
 void TForm1::ebMastersCountExit() { m_groupEditors->CommitMastersCount(); }
 bool TForm1::ebMastersCountKeyDown(int key) { return m_groupEditors->MastersCountKey(key); }
+
+void TForm1::RefreshPreview()
+{
+    if (OutputTabs->currentWidget() == Preview)
+        Preview->SetProtocol(ui::JoinLines(Memo2->Store().Lines()));
+}
+
+void TForm1::PrintButtonClick()
+{
+    const std::unique_ptr<QPrintPreviewDialog> dialog
+        = ui::MakePrintPreview(ui::JoinLines(Memo2->Store().Lines()), this);
+    RunDialog(*dialog);
+}
+
+void TForm1::PdfButtonClick()
+{
+    PdfDialog1->selectFile(ui::DefaultPdfName(LabeledEdit2->text()));
+    const QString path = ChoosePdfFile();
+    // The dialog leaves asking about replacing a file to the window, as for the output.
+    if (path.isEmpty()
+        || (QFileInfo::exists(path)
+            && !Confirm(ui::text::OverwriteQuestion.arg(QDir::toNativeSeparators(path)))))
+        return;
+    const ui::PrintOutcome outcome = ui::WritePdf(path, ui::JoinLines(Memo2->Store().Lines()));
+    if (!outcome.Ok())
+        ShowError(outcome.error);
+}
+
+void TForm1::AboutButtonClick()
+{
+    const QString settings = QFile::decodeName(QByteArray::fromStdString(m_settingsPath.string()));
+    ui::AboutDialog about(QDir::toNativeSeparators(settings), this);
+    RunDialog(about);
+}
+
+void TForm1::SaveShortcut()
+{
+    if (LabeledEdit2->text().isEmpty()) {
+        Button4->click();
+        if (LabeledEdit2->text().isEmpty())
+            return; // the choice was cancelled or the file not to be replaced
+    }
+    Button5->click();
+}

@@ -20,11 +20,14 @@
 #include "ui/dialogs.h"
 
 class QCheckBox;
+class QDialog;
 class QFileDialog;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QTabWidget;
 class QTableWidget;
+class QToolButton;
 class TForm_Controler;
 
 namespace ui {
@@ -32,6 +35,7 @@ class GroupListEditors;
 class OutputView;
 class PointsGridView;
 class PointsTableModel;
+class ProtocolPreview;
 } // namespace ui
 
 // The controls are reached by their object names ("Button1", "cbMaxKval", ...).
@@ -80,6 +84,10 @@ public:
     void StringGrid1Exit();
     void CollectorEmailExit();
     void StringGrid1ClearCells(const std::vector<points::CellPosition> &cells); // Delete
+    void PrintButtonClick(); // "Друк…": the print preview, whose print button prints
+    void PdfButtonClick();
+    void AboutButtonClick();
+    void SaveShortcut(); // Ctrl+S: "5. Захаваць", asking for the file first when none is named
 
     // Message boxes and file dialogs; replaceable so that they can be answered without a user.
     std::function<void(const QString &)> ShowInformation;
@@ -90,6 +98,8 @@ public:
     std::function<QString()> ChooseOpenFile; // empty when cancelled
     std::function<QString()> ChooseSaveFile; // empty when cancelled
     std::function<QString()> ChooseSettingsFile; // for the tables elsewhere; empty: cancelled
+    std::function<QString()> ChoosePdfFile; // empty when cancelled
+    std::function<void(QDialog &)> RunDialog; // the print preview and the About box
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -109,6 +119,10 @@ private:
     std::optional<std::string> AskInspector();
     void ShowOutput(bool filled);
     void FocusChanged(QWidget *old, QWidget *now);
+    void CreateShortcuts();
+    // The preview follows the text view only while it is shown: a refresh is too slow for
+    // every key press.
+    void RefreshPreview();
 
     std::filesystem::path m_settingsPath;
     std::string m_settingsBytes; // the settings file as read, so that saving keeps the rest
@@ -141,14 +155,20 @@ private:
     QPushButton *Button1;
     QCheckBox *CheckBox2;
     ui::OutputView *Memo2;
+    QTabWidget *OutputTabs;
+    ui::ProtocolPreview *Preview;
     QLabel *LabeledEdit2Label;
     QLineEdit *LabeledEdit2;
     QPushButton *Button4;
     QPushButton *Button5;
     QLabel *CollectorEmailLabel;
     QLineEdit *CollectorEmail;
+    QToolButton *PrintButton;
+    QToolButton *PdfButton;
+    QToolButton *AboutButton;
     QFileDialog *OpenDialog1;
     QFileDialog *SaveDialog1;
+    QFileDialog *PdfDialog1;
     // Declared after the groups it edits, so that it goes first.
     std::unique_ptr<ui::GroupListEditors> m_groupEditors;
 };

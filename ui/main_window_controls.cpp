@@ -9,9 +9,14 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QKeySequence>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSplitter>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTableWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "ui/dialogs.h"
@@ -21,6 +26,7 @@
 #include "ui/points_grid_view.h"
 #include "ui/points_table_model.h"
 #include "ui/protocol_drop.h"
+#include "ui/protocol_preview.h"
 #include "ui/text_codec.h"
 
 namespace {
@@ -104,6 +110,13 @@ void TForm1::CreateControls()
     outputFont.setFixedPitch(true);
     Memo2->setFont(outputFont);
     Memo2->setPlainText(ui::text::InitialOutput);
+    Preview = Create<ui::ProtocolPreview>(this, "Preview");
+    OutputTabs = Create<QTabWidget>(this, "OutputTabs");
+    OutputTabs->addTab(Memo2, QStringLiteral("Тэкст"));
+    OutputTabs->addTab(Preview, QStringLiteral("Прагляд"));
+    OutputTabs->setDocumentMode(true);
+    // Like the output view, the tabs are for the mouse: Tab and the focus stay with the steps.
+    OutputTabs->tabBar()->setFocusPolicy(Qt::NoFocus);
 
     LabeledEdit2 = Create<QLineEdit>(this, "LabeledEdit2");
     LabeledEdit2Label
@@ -113,6 +126,12 @@ void TForm1::CreateControls()
     CollectorEmail = Create<QLineEdit>(this, "CollectorEmail");
     CollectorEmailLabel
         = CreateLabel(this, "CollectorEmailLabel", ui::text::CollectorEmailLabel, CollectorEmail);
+    PrintButton = Create<QToolButton>(this, "PrintButton");
+    PrintButton->setText(QStringLiteral("Друк…"));
+    PdfButton = Create<QToolButton>(this, "PdfButton");
+    PdfButton->setText(QStringLiteral("PDF…"));
+    AboutButton = Create<QToolButton>(this, "AboutButton");
+    AboutButton->setText(QStringLiteral("Пра праграму"));
     for (QPushButton *button : { Button1, Button2, Button3, Button4, Button5 }) {
         button->setAutoDefault(true); // Enter presses the focused step
         FitBoldCaption(button);
@@ -120,6 +139,10 @@ void TForm1::CreateControls()
 
     OpenDialog1 = ui::CreateOpenDialog(this);
     SaveDialog1 = ui::CreateSaveDialog(this);
+    PdfDialog1 = ui::CreateSaveDialog(this);
+    PdfDialog1->setObjectName(QStringLiteral("PdfDialog1"));
+    PdfDialog1->setNameFilters({ QStringLiteral("PDF (*.pdf)") });
+    PdfDialog1->setDefaultSuffix(QStringLiteral("pdf"));
     m_groupEditors = std::make_unique<ui::GroupListEditors>(StringGrid2, m_groups, this);
 }
 
@@ -163,6 +186,9 @@ void TForm1::LayOutControls()
     output->addWidget(Button5, 1, 2);
     output->addWidget(CollectorEmailLabel, 0, 3);
     output->addWidget(CollectorEmail, 1, 3);
+    output->addWidget(PrintButton, 1, 4);
+    output->addWidget(PdfButton, 1, 5);
+    output->addWidget(AboutButton, 1, 6);
     output->setColumnStretch(0, 3);
     output->setColumnStretch(3, 1);
     output->setVerticalSpacing(2);
@@ -177,11 +203,11 @@ void TForm1::LayOutControls()
     settings->addLayout(rating);
     settings->addWidget(CheckBox2);
 
-    // The output view takes the height the window gains; the user may move the border.
+    // The output views take the height the window gains; the user may move the border.
     auto *splitter = Create<QSplitter>(this, "OutputSplitter", Qt::Vertical);
     splitter->setChildrenCollapsible(false);
     splitter->addWidget(upper);
-    splitter->addWidget(Memo2);
+    splitter->addWidget(OutputTabs);
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
 
@@ -200,7 +226,8 @@ void TForm1::LayOutControls()
     QWidget *order[] = { Button2, Button3, StringGrid2, m_groupEditors->ClassEditor(),
         m_groupEditors->CategoryEditor(), m_groupEditors->MastersEditor(),
         m_groupEditors->TableEditor(), StringGrid1, checkUseVK, CheckBox1, LabeledEdit3,
-        LabeledEdit4, Button1, CheckBox2, LabeledEdit2, Button4, Button5, CollectorEmail };
+        LabeledEdit4, Button1, CheckBox2, LabeledEdit2, Button4, Button5, CollectorEmail,
+        PrintButton, PdfButton, AboutButton };
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -235,12 +262,35 @@ void TForm1::ConnectHandlers()
     connect(LabeledEdit1, &QLineEdit::returnPressed, this, &TForm1::Button3Click);
     connect(LabeledEdit2, &QLineEdit::returnPressed, this, &TForm1::Button5Click);
     connect(CollectorEmail, &QLineEdit::editingFinished, this, &TForm1::CollectorEmailExit);
+    connect(PrintButton, &QToolButton::clicked, this, &TForm1::PrintButtonClick);
+    connect(PdfButton, &QToolButton::clicked, this, &TForm1::PdfButtonClick);
+    connect(AboutButton, &QToolButton::clicked, this, &TForm1::AboutButtonClick);
+    connect(OutputTabs, &QTabWidget::currentChanged, this, &TForm1::RefreshPreview);
+    CreateShortcuts();
 
     // A protocol file dropped anywhere on the window is read, also over the edits.
     auto *drop = new ui::ProtocolDrop(this);
     connect(drop, &ui::ProtocolDrop::Dropped, this, &TForm1::OpenProtocol);
     for (QWidget *target : { static_cast<QWidget *>(this), static_cast<QWidget *>(LabeledEdit1),
              static_cast<QWidget *>(LabeledEdit2), static_cast<QWidget *>(LabeledEdit3),
-             static_cast<QWidget *>(LabeledEdit4), Memo2->viewport() })
+             static_cast<QWidget *>(LabeledEdit4), Memo2->viewport(), Preview->viewport() })
         target->installEventFilter(drop);
+}
+
+void TForm1::CreateShortcuts()
+{
+    // Window-wide, so that they work from any control; the tooltips name them.
+    const auto add = [this](QKeySequence keys, QWidget *shown, auto handler) {
+        auto *shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, handler);
+        if (shown)
+            shown->setToolTip(keys.toString(QKeySequence::NativeText));
+    };
+    // Through the buttons' clicks, so that a shortcut does exactly what its button does.
+    add(QKeySequence(Qt::CTRL | Qt::Key_O), Button2, [this] { Button2->click(); });
+    add(QKeySequence(Qt::Key_F5), Button3, [this] { Button3->click(); });
+    add(QKeySequence(Qt::Key_F9), Button1, [this] { Button1->click(); });
+    add(QKeySequence(Qt::CTRL | Qt::Key_S), Button5, &TForm1::SaveShortcut);
+    add(QKeySequence(Qt::CTRL | Qt::Key_P), PrintButton, [this] { PrintButton->click(); });
+    add(QKeySequence(Qt::CTRL | Qt::Key_Q), nullptr, &QWidget::close);
 }

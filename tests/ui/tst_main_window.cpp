@@ -171,7 +171,9 @@ void MainWindowTest::TabOrder()
     const QList<QWidget *> expected { W(form).Button3, W(form).StringGrid2, W(form).StringGrid1,
         W(form).checkUseVK, W(form).CheckBox1, W(form).Button1, W(form).CheckBox2,
         W(form).LabeledEdit2, W(form).Button4, W(form).Button5,
-        form.findChild<QLineEdit *>("CollectorEmail"), W(form).Button2 };
+        form.findChild<QLineEdit *>("CollectorEmail"), form.findChild<QWidget *>("PrintButton"),
+        form.findChild<QWidget *>("PdfButton"), form.findChild<QWidget *>("AboutButton"),
+        W(form).Button2 };
     for (QWidget *next : expected) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), next);
