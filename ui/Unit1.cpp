@@ -157,15 +157,24 @@ void TForm1::ReadProtocol()
         return;
     const engine::Status loaded = engine::LoadProtocol(ToPath(path), m_protocolLines, m_groups);
     m_readPath = path; // what the lines now hold, nothing after a failure
+    // The fixed text first, then the file and what went wrong with it.
+    const auto failed = [&](const engine::Failure &why) {
+        ShowInformation(ui::text::LoadFailed + QLatin1Char('\n')
+            + QString::fromStdString(
+                engine::Describe(QDir::toNativeSeparators(path).toStdString(), why)));
+    };
     if (!loaded) {
-        ShowInformation(ui::text::LoadFailed);
+        failed(loaded.Error());
         return;
     }
-    if (!m_groupEditors->Refill(PointsTables().TableCaptions))
+    if (m_groups.empty())
+        failed({ 0, ui::text::NoHeadings.toStdString() });
+    else if (!m_groupEditors->Refill(PointsTables().TableCaptions))
         ShowInformation(ui::text::LoadFailed);
     else if (engine::LooksLikeUtf8Cyrillic(m_protocolLines))
         ShowInformation(ui::text::Utf8Protocol);
-    else if (const auto layout = engine::CheckTableLayouts(m_protocolLines, m_groups); !layout.empty())
+    else if (const auto layout = engine::CheckTableLayouts(m_protocolLines, m_groups);
+             !layout.empty())
         ShowInformation(QString::fromStdString(
             engine::DescribeLayoutProblems(QDir::toNativeSeparators(path).toStdString(), layout)));
 }

@@ -9,6 +9,9 @@ inline const QString WindowCaption = QStringLiteral("Lapwing v1.9 - 8.02.2014");
 inline const QString InitialOutput = QStringLiteral("Тут з'яўляеца апрацаваная версія");
 
 inline const QString LoadFailed = QStringLiteral("Памылка пры адкрыцці файла");
+// Said after LoadFailed when a protocol has no group heading at all.
+inline const QString NoHeadings = QStringLiteral(
+    "у пратаколе няма ніводнага загалоўка групы (\"<h2>\"), пералічваць няма чаго");
 inline const QString SaveFailed = QStringLiteral("Памылка падчас запісу");
 inline const QString NoOutputName = QStringLiteral("Вызначце імя файла");
 inline const QString Utf8Protocol = QStringLiteral(

@@ -198,15 +198,19 @@ void MainWindowTest::CancelledOpenStillReads()
 void MainWindowTest::LoadFailures_data()
 {
     QTest::addColumn<QByteArray>("content"); // empty: no file
-    QTest::addColumn<bool>("message");
-    QTest::newRow("missing file") << QByteArray() << true;
-    QTest::newRow("no headings") << QByteArray("<html>\r\n<pre>\r\n</pre>\r\n</html>\r\n") << true;
+    QTest::addColumn<QString>("reason"); // what the message says after the file's name
+    QTest::newRow("missing file") << QByteArray() << QStringLiteral("No such file");
+    QTest::newRow("no headings") << QByteArray("<html>\r\n<pre>\r\n</pre>\r\n</html>\r\n")
+                                 << ui::text::NoHeadings;
+    QTest::newRow("UTF-16") << QByteArray("\xFF\xFE<\0h\0"
+                                          "2\0>\0",
+        10) << QStringLiteral("UTF-16");
 }
 
 void MainWindowTest::LoadFailures()
 {
     QFETCH(QByteArray, content);
-    QFETCH(bool, message);
+    QFETCH(QString, reason);
     test::Window window;
     TForm1 &form = window.Form();
     QVERIFY(window.ShowAndActivate());
@@ -215,8 +219,12 @@ void MainWindowTest::LoadFailures()
         test::WriteBytes(path, content.toStdString());
     window.OpenChoice = test::PathText(path);
     QTest::mouseClick(W(form).Button2, Qt::LeftButton);
-    QCOMPARE(window.Informations.size(), message ? 1 : 0);
-    QCOMPARE(window.Informations.value(0), ui::text::LoadFailed);
+    // The fixed text, then the file and the reason.
+    QCOMPARE(window.Informations.size(), 1);
+    const QString shown = window.Informations.value(0);
+    QVERIFY2(shown.startsWith(ui::text::LoadFailed + QLatin1Char('\n'))
+            && shown.contains(test::PathText(path)) && shown.contains(reason),
+        qPrintable(shown));
     QCOMPARE(W(form).StringGrid2->rowCount(), 0);
     QVERIFY(W(form).Button1->font().bold() && !W(form).Button3->font().bold());
     QCOMPARE(QApplication::focusWidget(), W(form).Button1);
@@ -704,7 +712,8 @@ void MainWindowTest::CloseQuestionInBelarusian()
         QVERIFY(back);
         back->click();
     });
-    QCOMPARE(ui::AskCloseAnswer(nullptr, ui::text::SaveTablesQuestion, ui::text::SaveAndClose), ui::CloseAnswer::Return);
+    QCOMPARE(ui::AskCloseAnswer(nullptr, ui::text::SaveTablesQuestion, ui::text::SaveAndClose),
+        ui::CloseAnswer::Return);
     buttons.sort();
     QStringList expected { ui::text::SaveAndClose, ui::text::DiscardAndClose,
         ui::text::ReturnToWindow };
