@@ -108,7 +108,7 @@ Figures Measure(const std::filesystem::path &input, const std::filesystem::path 
 {
     Figures figures;
     const auto engineRun = InChild([&] {
-        std::vector<engine::ProtocolLine> lines;
+        engine::ProtocolLines lines;
         std::vector<engine::GroupSettings> groups;
         auto start = Clock::now();
         (void)engine::LoadProtocol(input, lines, groups);
@@ -124,7 +124,7 @@ Figures Measure(const std::filesystem::path &input, const std::filesystem::path 
     });
     const auto streamedRun = InChild([&] {
         const auto start = Clock::now();
-        std::vector<engine::ProtocolLine> lines;
+        engine::ProtocolLines lines;
         std::vector<engine::GroupSettings> groups;
         (void)engine::LoadProtocol(input, lines, groups);
         SetGroups(groups);

@@ -12,6 +12,7 @@
 #include "cli/messages.h"
 #include "cli/signals.h"
 #include "engine/cp1251.h"
+#include "engine/file_bytes.h"
 #include "engine/layout_check.h"
 #include "engine/protocol.h"
 #include "engine/rewrite.h"
@@ -36,6 +37,12 @@ void ReportSaveFailure(const std::string &output, engine::Failure failure)
     Report(engine::Describe(output, failure));
 }
 
+void ReportCutShort(const std::string &input)
+{
+    Report(engine::Describe(input,
+        { 0, std::string(cli::LoadFailedMessage) + ": " + std::string(engine::CutShortReason) }));
+}
+
 int UsageError(const std::string &message)
 {
     Report(message);
@@ -51,6 +58,32 @@ bool WriteOut(std::string_view bytes)
         return false;
     }
     return true;
+}
+
+// The rewrite, known to succeed, printed through one reused buffer.
+bool PrintRewrite(const cli::Options &options, const engine::ProtocolLines &lines,
+    const std::vector<engine::GroupSettings> &groups, const points::PointsGrid &grid)
+{
+    constexpr std::size_t FlushSize = 1 << 20;
+    std::string buffer;
+    buffer.reserve(FlushSize + 4096);
+    bool written = true;
+    const engine::LineSink print = [&](std::string_view line) {
+        engine::AppendLine(buffer, line);
+        if (buffer.size() >= FlushSize && written) {
+            written = WriteOut(buffer);
+            buffer.clear();
+        }
+    };
+    engine::RewriteProtocolTo(
+        lines, groups, options.Process, grid, [&] { return options.Inspector; }, print);
+    if (written)
+        written = WriteOut(buffer);
+    if (written && !lines.Intact()) { // cut short by another program while it was printed
+        ReportCutShort(options.Input);
+        return false;
+    }
+    return written;
 }
 
 void ApplyGroupOptions(const cli::Options &options, std::vector<engine::GroupSettings> &groups)
@@ -88,9 +121,12 @@ int ListGroups(const std::vector<engine::GroupSettings> &groups)
 
 int Run(const cli::Options &options)
 {
-    std::vector<engine::ProtocolLine> lines;
+    // Mapped: the run reads the lines at once and checks they are intact before it trusts them.
+    engine::ProtocolLines lines;
     std::vector<engine::GroupSettings> groups;
-    if (const engine::Status loaded = engine::LoadProtocol(options.Input, lines, groups); !loaded) {
+    if (const engine::Status loaded
+        = engine::LoadProtocol(options.Input, lines, groups, engine::FileAccess::Map);
+        !loaded) {
         engine::Failure failure = loaded.Error();
         failure.Reason = std::string(cli::LoadFailedMessage) + ": " + failure.Reason;
         Report(engine::Describe(options.Input, failure));
@@ -133,11 +169,11 @@ int Run(const cli::Options &options)
         }
     }
 
-    // The output goes out line by line as the rewrite makes it: into the file's temporary
-    // copy, which replaces the file only when the run succeeded, or into memory for standard
-    // output, printed only then.
+    // The output goes out line by line as the rewrite makes it, into the file's temporary copy,
+    // which replaces the file only when the run succeeded. Standard output must show nothing of
+    // a run that fails, and holding the whole output until then would double the memory: a
+    // first run only checks that the rewrite succeeds, then a second prints it.
     std::optional<engine::AtomicFileWriter> file;
-    std::string bytes;
     if (options.Output) {
         const cli::SignalsHeld held;
         file.emplace(*options.Output);
@@ -151,8 +187,6 @@ int Run(const cli::Options &options)
     const engine::LineSink sink = [&](std::string_view line) {
         if (file)
             file->WriteLine(line);
-        else
-            engine::AppendLine(bytes, line);
     };
     const engine::InspectorRequest askInspector = [&] { return options.Inspector; };
     const engine::RewriteResult outcome
@@ -171,8 +205,12 @@ int Run(const cli::Options &options)
         Report(engine::Describe(options.Input, { failure.Line, reason }));
         return 1;
     }
+    if (!lines.Intact()) {
+        ReportCutShort(options.Input);
+        return 1;
+    }
     if (!file)
-        return WriteOut(bytes) ? 0 : 1;
+        return PrintRewrite(options, lines, groups, grid) ? 0 : 1;
     const engine::Status written = file->Commit();
     cli::ForgetOnSignal();
     if (!written) {

@@ -70,10 +70,10 @@ std::string Utf8ToCp1251(std::string_view utf8, char replacement, std::size_t *u
     return out;
 }
 
-bool LooksLikeUtf8Cyrillic(const std::vector<std::string> &lines)
+bool LooksLikeUtf8Cyrillic(const ProtocolLines &lines)
 {
     bool cyrillic = false;
-    for (const std::string &line : lines) {
+    for (const std::string_view line : lines) {
         for (std::size_t i = 0; i < line.size();) {
             char32_t codePoint = 0;
             const std::size_t length = DecodeUtf8(line, i, codePoint);

@@ -1,6 +1,8 @@
 // Windows-1251 <-> UTF-8: a lossless run-time conversion and compile-time literals.
 #pragma once
 
+#include "engine/protocol_lines.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -90,7 +92,7 @@ std::string Utf8ToCp1251(std::string_view utf8, char replacement = '?',
 
 // True when the lines read as UTF-8 with Cyrillic letters in it: a protocol saved in the wrong
 // code page. Windows-1251 Cyrillic text is practically never valid UTF-8.
-bool LooksLikeUtf8Cyrillic(const std::vector<std::string> &lines);
+bool LooksLikeUtf8Cyrillic(const ProtocolLines &lines);
 
 namespace detail {
 

@@ -23,7 +23,7 @@ namespace {
         return false;
     }
 
-    bool IsSignatures(const std::vector<ProtocolLine> &lines, std::size_t i)
+    bool IsSignatures(const ProtocolLines &lines, std::size_t i)
     {
         return lines[i].starts_with(std::string(texts::PreOpen) + std::string(texts::ChiefJudge))
             || (i + 1 < lines.size() && lines[i + 1].starts_with(texts::ChiefJudge));
@@ -51,7 +51,7 @@ namespace {
 } // namespace
 
 std::vector<Failure> CheckTableLayouts(
-    const std::vector<ProtocolLine> &lines, const std::vector<GroupSettings> &groups)
+    const ProtocolLines &lines, const std::vector<GroupSettings> &groups)
 {
     std::vector<Failure> problems;
     std::size_t headings = 0;

@@ -14,7 +14,7 @@ namespace engine {
 // One finding per table: Line is the table's "<pre>" line (1-based), Reason names the group
 // (Windows-1251, as the heading has it) and what is wrong, in English.
 std::vector<Failure> CheckTableLayouts(
-    const std::vector<ProtocolLine> &lines, const std::vector<GroupSettings> &groups);
+    const ProtocolLines &lines, const std::vector<GroupSettings> &groups);
 
 // The findings as one warning (UTF-8): a line saying what it means, then "file:line: group:
 // what" for each table; empty when there are none.

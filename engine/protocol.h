@@ -6,13 +6,12 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/file_bytes.h"
+#include "engine/protocol_lines.h"
 #include "engine/qualification.h"
 #include "engine/result.h"
 
 namespace engine {
-
-// One line of the protocol: Windows-1251 bytes without the line terminator.
-using ProtocolLine = std::string;
 
 // The class of a group's course: the items of the class editor, in order. Class k gives at most
 // qualification k + 1.
@@ -53,24 +52,25 @@ struct GroupSettings
     engine::Category Category = engine::Category::Adults;
 };
 
-// Splits file bytes into lines: a line ends at LF, every CR is dropped, and a final LF adds no
-// empty line.
-std::vector<ProtocolLine> SplitLines(std::string_view bytes);
+// Splits file bytes (copied) into lines: a line ends at LF, every CR is dropped, and a final LF
+// adds no empty line.
+ProtocolLines SplitLines(std::string_view bytes);
 
 // Refreshes `groups` from the heading lines: a group that stays at the same position with the
 // same name keeps the user's settings; a new name gets the defaults and a category derived
 // from the name. The list is cut to the number of headings.
-void UpdateGroups(const std::vector<ProtocolLine> &lines, std::vector<GroupSettings> &groups);
+void UpdateGroups(const ProtocolLines &lines, std::vector<GroupSettings> &groups);
 
 // The category a new group name gets: juniors for names like "Ж16", combined for names that do
 // not end in a digit, adults otherwise.
 Category DeriveCategory(std::string_view name);
 
-// Reads the protocol file into `lines` (replaced as a whole, emptied first) and refreshes
-// `groups`. When the file cannot be read (see ReadFileChunks: regular files up to
-// MaxProtocolBytes), `lines` holds what was read and `groups` is left as it was; a protocol in
-// UTF-16 or UTF-32 is refused, since none of its lines could be read.
-Status LoadProtocol(const std::filesystem::path &path, std::vector<ProtocolLine> &lines,
-                        std::vector<GroupSettings> &groups);
+// Reads the protocol file into `lines` (replaced as a whole) and refreshes `groups`. When the
+// file cannot be read (see ReadFileChunks: regular files up to MaxProtocolBytes), `lines` is
+// emptied and `groups` is left as it was; a protocol in UTF-16 or UTF-32 is refused, since none
+// of its lines could be read. A mapped file (FileAccess::Map) is for a run that uses the lines
+// at once and checks lines.Intact() before it trusts what it made of them.
+Status LoadProtocol(const std::filesystem::path &path, ProtocolLines &lines,
+    std::vector<GroupSettings> &groups, FileAccess access = FileAccess::Read);
 
 } // namespace engine

@@ -1,9 +1,10 @@
 // The competition rank of a group: the qualification points of its ten best athletes.
 #pragma once
 
-#include <span>
+#include <string_view>
 
-#include "engine/protocol.h"
+#include "engine/qualification.h"
+#include "engine/recognizers.h"
 
 namespace engine {
 
@@ -14,7 +15,38 @@ struct RankResult
     int FirstSeconds = 0; // the time rating points rest on; 0 when none
 };
 
-RankResult ComputeRank(
-    std::span<const ProtocolLine> results, bool countOutOfCompetition, bool excludeForeign);
+// `results`: the group's result lines in order, any range of byte strings.
+template <typename Lines>
+RankResult ComputeRank(const Lines &results, bool countOutOfCompetition, bool excludeForeign)
+{
+    constexpr int CountedPlaces = 10;
+    RankResult rank;
+    int counted = 0;
+    int place = 0;
+    int previousSeconds = 0;
+    for (const std::string_view line : results) {
+        if (!countOutOfCompetition && IsOutOfCompetition(line))
+            continue;
+        const std::optional<int> seconds = SecondsOf(line);
+        if (!seconds)
+            continue;
+        if (rank.FirstSeconds == 0)
+            rank.FirstSeconds = *seconds;
+        if (excludeForeign && HasForeignCode(line))
+            continue;
+        ++counted;
+        if (*seconds != previousSeconds)
+            place = counted;
+        if (place > CountedPlaces)
+            break;
+        previousSeconds = *seconds;
+        if (rank.WinnerSeconds == 0)
+            rank.WinnerSeconds = *seconds;
+        rank.CompetitionRank += QualificationPoints[IndexOf(QualificationOf(line))];
+    }
+    if (place < CountedPlaces)
+        rank.CompetitionRank = 0.0;
+    return rank;
+}
 
 } // namespace engine

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <ranges>
 
 #include "engine/award.h"
 #include "engine/line_layout.h"
@@ -121,7 +122,6 @@ namespace {
     {
         std::vector<ProtocolLine> &lines;
         void operator()(std::string_view line) const { lines.emplace_back(line); }
-        void operator()(std::string &&line) const { lines.push_back(std::move(line)); }
     };
 
     struct SinkOutput
@@ -133,7 +133,7 @@ namespace {
     template <typename Output> class ProtocolWalk
     {
     public:
-        ProtocolWalk(const std::vector<ProtocolLine> &lines,
+        ProtocolWalk(const ProtocolLines &lines,
             const std::vector<GroupSettings> &groups, const ProcessOptions &options,
             const TeamPointsSource &points, double k1, double k2, Output out)
             : m_lines(lines)
@@ -172,8 +172,8 @@ namespace {
     private:
         bool IsSignatures(std::size_t i) const
         {
-            const ProtocolLine &line = m_lines[i];
-            if (StartsWith(line, std::string(PreOpen) + std::string(ChiefJudge)))
+            const std::string_view line = m_lines[i];
+            if (StartsWith(line, PreOpen) && StartsWith(line.substr(PreOpen.size()), ChiefJudge))
                 return true;
             return StartsWith(line, PreOpen) && i + 1 < m_lines.size()
                 && StartsWith(m_lines[i + 1], ChiefJudge);
@@ -185,7 +185,7 @@ namespace {
             m_out(m_lines[i]);
             if (i + 1 >= m_lines.size())
                 return m_lines.size();
-            const ProtocolLine &judge = m_lines[i + 1];
+            const std::string_view judge = m_lines[i + 1];
             if (!inspector) {
                 m_out(judge);
                 return i + 2;
@@ -255,15 +255,16 @@ namespace {
             m_out(header);
             m_out(rule);
 
-            const std::span<const ProtocolLine> results(m_lines.data() + first, end - first);
+            const std::ranges::subrange results(m_lines.begin() + static_cast<std::ptrdiff_t>(first),
+                m_lines.begin() + static_cast<std::ptrdiff_t>(end));
             const RankResult rank
                 = ComputeRank(results, m_options.CountOutOfCompetition, m_options.ExcludeForeign);
             TeamPointsColumn team(m_points, group->PointsTable);
             for (m_current = first; m_current < end; ++m_current)
                 m_out(RewriteResultLine(m_lines[m_current], rank, *group, team));
             m_out(rule);
-            for (std::string &line : SummaryLines(rank, *group, m_options.DecimalSeparator))
-                m_out(std::move(line));
+            for (const std::string &line : SummaryLines(rank, *group, m_options.DecimalSeparator))
+                m_out(line);
 
             // Summaries and standards of an earlier run are dropped and written anew.
             while (end < m_lines.size() && !IsTableEnd(m_lines[end]))
@@ -282,17 +283,16 @@ namespace {
             if (first < 1)
                 return {};
             if (!StartsWith(m_lines[first - 1], HeaderRule))
-                return m_lines[first - 1];
-            return first >= 2 ? m_lines[first - 2] : std::string();
+                return std::string(m_lines[first - 1]);
+            return first >= 2 ? std::string(m_lines[first - 2]) : std::string();
         }
 
-        std::string RewriteResultLine(const ProtocolLine &input, const RankResult &rank,
+        // The line is made in one buffer kept for the whole run: no allocation per line.
+        std::string_view RewriteResultLine(std::string_view input, const RankResult &rank,
             const GroupSettings &group, TeamPointsColumn &team)
         {
-            // Room for the padding and the three inserted fields, so the line is allocated once.
-            std::string line;
-            line.reserve(std::max(input.size(), PaddedLength) + 3 * 5);
-            line = input;
+            std::string &line = m_line;
+            line.assign(input);
             if (line.size() < PaddedLength)
                 line.resize(PaddedLength, ' ');
             const bool foreign = m_options.ExcludeForeign && HasForeignCode(line);
@@ -314,7 +314,7 @@ namespace {
             return line;
         }
 
-        const std::vector<ProtocolLine> &m_lines;
+        const ProtocolLines &m_lines;
         const std::vector<GroupSettings> &m_groups;
         const ProcessOptions &m_options;
         const TeamPointsSource &m_points;
@@ -324,6 +324,7 @@ namespace {
         std::size_t m_headingsCounted = 0; // lines looked at for headings
         std::size_t m_current = 0;         // the result line being rewritten
         std::size_t m_headings = 0;
+        std::string m_line; // the result line being rewritten
     };
 
 } // namespace
@@ -331,7 +332,7 @@ namespace {
 namespace {
 
     template <typename Output>
-    RewriteResult Rewrite(const std::vector<ProtocolLine> &protocolLines,
+    RewriteResult Rewrite(const ProtocolLines &protocolLines,
         const std::vector<GroupSettings> &groups, const ProcessOptions &options,
         const TeamPointsSource &points, const InspectorRequest &askInspector, Output out)
     {
@@ -370,14 +371,14 @@ namespace {
 
 } // namespace
 
-RewriteResult RewriteProtocolTo(const std::vector<ProtocolLine> &protocolLines,
+RewriteResult RewriteProtocolTo(const ProtocolLines &protocolLines,
     const std::vector<GroupSettings> &groups, const ProcessOptions &options,
     const TeamPointsSource &points, const InspectorRequest &askInspector, const LineSink &sink)
 {
     return Rewrite(protocolLines, groups, options, points, askInspector, SinkOutput { sink });
 }
 
-RewriteResult RewriteProtocol(const std::vector<ProtocolLine> &protocolLines,
+RewriteResult RewriteProtocol(const ProtocolLines &protocolLines,
     const std::vector<GroupSettings> &groups, const ProcessOptions &options,
     const TeamPointsSource &points, const InspectorRequest &askInspector)
 {

@@ -46,12 +46,12 @@ using LineSink = std::function<void(std::string_view line)>;
 
 // The rewrite handing each output line to `sink` as it is made, so that a batch run can write
 // it out without holding the whole output.
-RewriteResult RewriteProtocolTo(const std::vector<ProtocolLine> &protocolLines,
+RewriteResult RewriteProtocolTo(const ProtocolLines &protocolLines,
                                 const std::vector<GroupSettings> &groups,
                                 const ProcessOptions &options, const TeamPointsSource &points,
                                 const InspectorRequest &askInspector, const LineSink &sink);
 
-RewriteResult RewriteProtocol(const std::vector<ProtocolLine> &protocolLines,
+RewriteResult RewriteProtocol(const ProtocolLines &protocolLines,
                               const std::vector<GroupSettings> &groups,
                               const ProcessOptions &options, const TeamPointsSource &points,
                               const InspectorRequest &askInspector);

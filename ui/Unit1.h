@@ -57,7 +57,7 @@ public:
     static QString DefaultOutputName(const QDate &day);
 
     engine::ProcessOptions ReadOptions() const;
-    const std::vector<engine::ProtocolLine> &ProtocolLines() const { return m_protocolLines; }
+    const engine::ProtocolLines &ProtocolLines() const { return m_protocolLines; }
     const std::vector<engine::GroupSettings> &Groups() const { return m_groups; }
     const points::PointsTables &PointsTables() const;
     // The bytes that "5. Захаваць" would write for the output view as it is now.
@@ -131,7 +131,7 @@ private:
     points::SettingsOverwrite m_settingsOverwrite; // may closing write over the file
     bool m_shown = false;
 
-    std::vector<engine::ProtocolLine> m_protocolLines;
+    engine::ProtocolLines m_protocolLines;
     QString m_readPath; // the path the lines were read from
     std::vector<engine::GroupSettings> m_groups;
     TForm_Controler *m_inspectorDialog = nullptr;

@@ -125,7 +125,7 @@ TEST_F(Cli, OutputIsWhatSavingTheRewriteWrites)
         "--inspector", "Іваноў І." });
     ASSERT_EQ(run.Status, 0) << run.Err;
 
-    std::vector<engine::ProtocolLine> lines;
+    engine::ProtocolLines lines;
     std::vector<engine::GroupSettings> groups;
     ASSERT_TRUE(engine::LoadProtocol(SampleProtocol, lines, groups).Ok());
     ASSERT_EQ(groups.size(), 4u);

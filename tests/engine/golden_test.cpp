@@ -38,7 +38,7 @@ private:
 TEST(GoldenExample, RewriteMatchesExpectedProtocol)
 {
     const std::filesystem::path examples = LAPWING_EXAMPLES_DIR;
-    std::vector<ProtocolLine> lines;
+    ProtocolLines lines;
     std::vector<GroupSettings> groups;
     ASSERT_TRUE(LoadProtocol(examples / "sample_protocol.htm", lines, groups).Ok());
     ASSERT_EQ(groups.size(), 4u);
@@ -68,8 +68,8 @@ TEST(GoldenExample, RewriteMatchesExpectedProtocol)
         const auto actualLines = SplitLines(actual);
         const auto expectedLines = SplitLines(expected);
         for (std::size_t i = 0; i < std::max(actualLines.size(), expectedLines.size()); ++i) {
-            const std::string a = i < actualLines.size() ? actualLines[i] : "<none>";
-            const std::string e = i < expectedLines.size() ? expectedLines[i] : "<none>";
+            const std::string_view a = i < actualLines.size() ? actualLines[i] : "<none>";
+            const std::string_view e = i < expectedLines.size() ? expectedLines[i] : "<none>";
             ASSERT_EQ(Cp1251ToUtf8(a), Cp1251ToUtf8(e)) << "first difference at line " << i + 1;
         }
         FAIL() << "the protocols differ in their line ends";

@@ -86,6 +86,7 @@ const std::vector<LineEndingCase> &LineEndingCases()
         { "CR LF", "a\r\nb", { "a", "b" } },
         { "CR LF with final CR LF", "a\r\nb\r\n", { "a", "b" } },
         { "lone CR is dropped", "a\rb", { "ab" } },
+        { "CRs inside several lines", "a\rb\r\nc\nd\r\re\n", { "ab", "c", "de" } },
         { "several CRs before LF", "a\r\r\nb", { "a", "b" } },
         { "CR at the start of a line", "\ra\n\rb\n", { "a", "b" } },
         { "single LF", "\n", { "" } },
@@ -119,7 +120,7 @@ TEST(SplitLines, NulBytesStayInTheLine)
 TEST(SplitLines, LongLine)
 {
     const std::string longLine(200000, 'x');
-    const Lines lines = SplitLines(longLine + "\r\nend");
+    const ProtocolLines lines = SplitLines(longLine + "\r\nend");
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0], longLine);
     EXPECT_EQ(lines[1], "end");
@@ -429,7 +430,7 @@ const std::string TwoGroups = W("<html>\r\n"
 TEST_F(LoadProtocolTest, ReadsLinesAndGroups)
 {
     const auto path = Write("protocol.htm", TwoGroups);
-    Lines lines = { "old line" };
+    ProtocolLines lines = { "old line" };
     std::vector<GroupSettings> groups;
     ASSERT_TRUE(LoadProtocol(path, lines, groups).Ok());
     const Lines expected = ToLines({
@@ -455,7 +456,7 @@ TEST_F(LoadProtocolTest, BytesAreNotConverted)
 {
     const std::string bytes("\x98\xFF\xC0\x00\x7F\r\n\xB9 \xA2\r", 11);
     const auto path = Write("bytes.htm", bytes);
-    Lines lines;
+    ProtocolLines lines;
     std::vector<GroupSettings> groups;
     ASSERT_TRUE(LoadProtocol(path, lines, groups).Ok());
     const Lines expected = { std::string("\x98\xFF\xC0\x00\x7F", 5), "\xB9 \xA2" };
@@ -467,7 +468,7 @@ TEST_F(LoadProtocolTest, LineEndings)
     for (const LineEndingCase &c : LineEndingCases()) {
         SCOPED_TRACE(c.name);
         const auto path = Write("endings.htm", c.bytes);
-        Lines lines = { "previous" };
+        ProtocolLines lines = { "previous" };
         std::vector<GroupSettings> groups;
         ASSERT_TRUE(LoadProtocol(path, lines, groups).Ok());
         EXPECT_EQ(lines, c.lines);
@@ -486,7 +487,7 @@ TEST_F(LoadProtocolTest, LargeFileWithCrLf)
         bytes += "\r\n";
     }
     const auto path = Write("large.htm", bytes);
-    Lines lines;
+    ProtocolLines lines;
     std::vector<GroupSettings> groups;
     ASSERT_TRUE(LoadProtocol(path, lines, groups).Ok());
     ASSERT_EQ(lines.size(), 70000u);
@@ -502,7 +503,7 @@ TEST_F(LoadProtocolTest, LargeFileWithCrLf)
 TEST_F(LoadProtocolTest, ReloadRefreshesTheGroups)
 {
     const auto path = Write("protocol.htm", TwoGroups);
-    Lines lines;
+    ProtocolLines lines;
     std::vector<GroupSettings> groups = { Edited("X", "X"), Edited("Y", "Y"), Edited("Z", "Z") };
     ASSERT_TRUE(LoadProtocol(path, lines, groups).Ok());
     ASSERT_EQ(groups.size(), 2u);
@@ -545,7 +546,7 @@ TEST_F(LoadProtocolTest, FailuresKeepTheGroupsAndSayWhy)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        Lines lines = { "old" };
+        ProtocolLines lines = { "old" };
         std::vector<GroupSettings> groups = { Edited("A", "A") };
         const Status loaded = LoadProtocol(c.path, lines, groups);
         ASSERT_FALSE(loaded.Ok());
@@ -557,7 +558,7 @@ TEST_F(LoadProtocolTest, FailuresKeepTheGroupsAndSayWhy)
     if (::geteuid() != 0) { // file permissions do not stop root
         const auto locked = Write("locked.htm", TwoGroups);
         std::filesystem::permissions(locked, std::filesystem::perms::none);
-        Lines lines;
+        ProtocolLines lines;
         std::vector<GroupSettings> groups;
         const Status loaded = LoadProtocol(locked, lines, groups);
         ASSERT_FALSE(loaded.Ok());

@@ -18,6 +18,13 @@
 
 namespace {
 
+// The lines of a text as the output view holds them.
+std::vector<std::string> Lines(std::string_view text)
+{
+    const engine::ProtocolLines lines = engine::SplitLines(text);
+    return { lines.begin(), lines.end() };
+}
+
 std::string Example()
 {
     return test::ReadBytes(test::ExamplesDir() / "sample_protocol_expected.htm");
@@ -80,7 +87,7 @@ void ProtocolPrinterTest::PdfHoldsEveryLineOnNumberedPages_data()
     QTest::newRow("one group, 30 lines") << QByteArray::fromStdString(FirstGroup()) << 1 << false;
     QTest::newRow("the example, 95 lines") << QByteArray::fromStdString(Example()) << 2 << false;
     QTest::newRow("the example as the window's lines")
-        << QByteArray::fromStdString(ui::JoinLines(engine::SplitLines(Example()))) << 2 << false;
+        << QByteArray::fromStdString(ui::JoinLines(Lines(Example()))) << 2 << false;
     QByteArray wide = "<pre>\n";
     for (int word = 0; word < 150; ++word)
         wide += QByteArray::number(1000 + word) + ' ';

@@ -210,7 +210,7 @@ void WorkflowTest::WholeJob()
     QCOMPARE(QApplication::focusWidget(), W(form).Button3);
 
     // The file is the engine's output on the same settings, byte for byte...
-    std::vector<engine::ProtocolLine> lines;
+    engine::ProtocolLines lines;
     std::vector<engine::GroupSettings> settings = form.Groups();
     QVERIFY(engine::LoadProtocol(examples / "sample_protocol.htm", lines, settings).Ok());
     const engine::RewriteResult expected = engine::RewriteProtocol(lines, form.Groups(),

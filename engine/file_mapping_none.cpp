@@ -1,0 +1,11 @@
+// Systems without a mapping here read the protocol into memory instead.
+#include "engine/file_bytes.h"
+
+namespace engine {
+
+std::shared_ptr<const FileBytes> MapProtocolFile(const std::filesystem::path &, std::uintmax_t)
+{
+    return nullptr;
+}
+
+} // namespace engine

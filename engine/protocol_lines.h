@@ -1,0 +1,137 @@
+// The protocol's lines as spans of one byte region: the file's bytes, mapped or read once.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace engine {
+
+// One line as the rewrite makes it or a test writes it: Windows-1251 bytes, no line terminator.
+using ProtocolLine = std::string;
+
+// The bytes lines are spans of. A mapped file may be cut short by another program while it is
+// mapped; Intact() then turns false (the pages past the new end read as zeros instead of
+// stopping the program), and what was made from the lines must not be used.
+class FileBytes
+{
+public:
+    virtual ~FileBytes() = default;
+    virtual std::string_view Bytes() const = 0;
+    virtual bool Intact() const { return true; }
+};
+
+// A million lines cost their file's bytes once and eight bytes each: there is no allocation per
+// line. A line ends at LF and its CR before the LF is left out of its span; the rare line with
+// another CR inside is copied without it, so every CR is dropped as the lines are read.
+// Copies share the bytes, which never change.
+class ProtocolLines
+{
+public:
+    ProtocolLines() = default;
+    // Splits the bytes into lines: a final LF adds no empty line.
+    explicit ProtocolLines(std::shared_ptr<const FileBytes> bytes);
+    // Each string is one line, kept exactly as it is (for lines made in memory).
+    ProtocolLines(const std::vector<std::string> &lines); // NOLINT: a list of lines is lines
+    ProtocolLines(std::initializer_list<std::string_view> lines);
+
+    std::size_t size() const { return m_spans.size(); }
+    bool empty() const { return m_spans.empty(); }
+    std::string_view operator[](std::size_t i) const
+    {
+        const Span span = m_spans[i];
+        const char *base = (span.Offset & CopiedMark) ? m_copies.data() : m_bytes.data();
+        return { base + (span.Offset & ~CopiedMark), span.Length };
+    }
+    // False when the mapped file was cut short since the lines were read (see FileBytes).
+    bool Intact() const { return !m_source || m_source->Intact(); }
+    // Bytes the lines hold beyond the file's own: the spans and the copied lines.
+    std::size_t OverheadBytes() const;
+
+    class const_iterator
+    {
+    public:
+        using iterator_category = std::random_access_iterator_tag;
+        using value_type = std::string_view;
+        using difference_type = std::ptrdiff_t;
+        using pointer = void;
+        using reference = std::string_view;
+
+        const_iterator() = default;
+        const_iterator(const ProtocolLines *lines, std::size_t i)
+            : m_lines(lines)
+            , m_i(i)
+        {
+        }
+        std::string_view operator*() const { return (*m_lines)[m_i]; }
+        std::string_view operator[](difference_type n) const
+        {
+            return (*m_lines)[m_i + static_cast<std::size_t>(n)];
+        }
+        const_iterator &operator++() { ++m_i; return *this; }
+        const_iterator operator++(int) { const_iterator old = *this; ++m_i; return old; }
+        const_iterator &operator--() { --m_i; return *this; }
+        const_iterator operator--(int) { const_iterator old = *this; --m_i; return old; }
+        const_iterator &operator+=(difference_type n) { m_i += static_cast<std::size_t>(n); return *this; }
+        const_iterator &operator-=(difference_type n) { m_i -= static_cast<std::size_t>(n); return *this; }
+        friend const_iterator operator+(const_iterator it, difference_type n) { return it += n; }
+        friend const_iterator operator+(difference_type n, const_iterator it) { return it += n; }
+        friend const_iterator operator-(const_iterator it, difference_type n) { return it -= n; }
+        friend difference_type operator-(const const_iterator &a, const const_iterator &b)
+        {
+            return static_cast<difference_type>(a.m_i) - static_cast<difference_type>(b.m_i);
+        }
+        friend bool operator==(const const_iterator &a, const const_iterator &b) { return a.m_i == b.m_i; }
+        friend auto operator<=>(const const_iterator &a, const const_iterator &b) { return a.m_i <=> b.m_i; }
+
+    private:
+        const ProtocolLines *m_lines = nullptr;
+        std::size_t m_i = 0;
+    };
+    using iterator = const_iterator;
+    using value_type = std::string_view;
+
+    const_iterator begin() const { return { this, 0 }; }
+    const_iterator end() const { return { this, size() }; }
+
+    friend bool operator==(const ProtocolLines &a, const ProtocolLines &b);
+
+private:
+    // A line: its offset in the bytes, or with CopiedMark set in m_copies (a line that held a CR
+    // inside). Protocols are limited far below 2 GiB, so 31 bits hold any offset.
+    struct Span
+    {
+        std::uint32_t Offset = 0;
+        std::uint32_t Length = 0;
+    };
+    static constexpr std::uint32_t CopiedMark = 0x80000000u;
+
+    void Split();
+    void AddLine(std::size_t offset, std::size_t length);
+
+    std::shared_ptr<const FileBytes> m_source;
+    std::string_view m_bytes;
+    std::string m_copies;
+    std::vector<Span> m_spans;
+};
+
+// Bytes held in memory.
+class OwnedBytes final : public FileBytes
+{
+public:
+    explicit OwnedBytes(std::string bytes)
+        : m_bytes(std::move(bytes))
+    {
+    }
+    std::string_view Bytes() const override { return m_bytes; }
+
+private:
+    std::string m_bytes;
+};
+
+} // namespace engine
