@@ -11,13 +11,14 @@ namespace {
 
     bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-    // An athlete's line carries a time somewhere: "h:mm:ss" or "hh:mm:ss".
+    // An athlete's line carries a time somewhere: "h:mm:ss" or "hh:mm:ss". Found from its first
+    // colon, which memchr reaches at memory speed.
     bool HasTime(std::string_view line)
     {
-        for (std::size_t i = 0; i + 7 <= line.size(); ++i) {
-            if (IsDigit(line[i]) && line[i + 1] == ':' && IsDigit(line[i + 2])
-                && IsDigit(line[i + 3]) && line[i + 4] == ':' && IsDigit(line[i + 5])
-                && IsDigit(line[i + 6]))
+        for (std::size_t colon = line.find(':', 1); colon != std::string_view::npos && colon + 6 <= line.size();
+             colon = line.find(':', colon + 1)) {
+            if (IsDigit(line[colon - 1]) && IsDigit(line[colon + 1]) && IsDigit(line[colon + 2])
+                && line[colon + 3] == ':' && IsDigit(line[colon + 4]) && IsDigit(line[colon + 5]))
                 return true;
         }
         return false;

@@ -24,8 +24,9 @@ namespace {
             return false;
         const std::size_t upper = std::min(last, line.size() - 3);
         int capitals = 0;
+        const char *const bytes = line.data() - 1; // bytes[n] is the n-th byte, from 1
         for (std::size_t end = first; end <= upper + 2; ++end) {
-            const char c = ByteAt(line, end);
+            const char c = bytes[end];
             capitals = c >= 'A' && c <= 'Z' ? capitals + 1 : 0;
             if (capitals >= 3 && IsForeignCode(line.substr(end - 3, 3)))
                 return true;

@@ -56,8 +56,10 @@ namespace {
     std::string RebuildHeader(
         std::string header, const ProcessOptions &options, const GroupSettings &group)
     {
-        for (const std::string_view tag : { "<u>", "</u>", "<b>", "</b>" })
-            RemoveAllIgnoreCase(header, tag);
+        if (header.find('<') != std::string::npos) {
+            for (const std::string_view tag : { "<u>", "</u>", "<b>", "</b>" })
+                RemoveAllIgnoreCase(header, tag);
+        }
         // Results programs pad the time column's title; the blanks at 68 go so that the
         // title lines up with the times.
         if (header.size() >= SqueezeColumn && header[SqueezeColumn - 1] == ' ') {

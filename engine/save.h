@@ -69,6 +69,7 @@ private:
     std::string m_reason;
     bool m_failed = false;
     std::size_t m_lines = 0; // lines handed to WriteLine
+    long long m_written = 0; // bytes flushed to the file
     std::size_t m_failedLine = 0;
 };
 

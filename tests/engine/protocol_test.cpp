@@ -565,3 +565,33 @@ TEST_F(LoadProtocolTest, FailuresKeepTheGroupsAndSayWhy)
         EXPECT_EQ(loaded.Error(), (Failure { 0, "Permission denied" }));
     }
 }
+
+TEST_F(LoadProtocolTest, MappedFileCutShortIsNoticedNotFatal)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << "protocols are read, not mapped, on Windows";
+#endif
+    std::string bytes;
+    for (int i = 0; i < 20000; ++i) // 16 pages and more
+        bytes += "<h2>line</h2>\r\n";
+    const auto path = Write("mapped.htm", bytes);
+    ProtocolLines lines;
+    std::vector<GroupSettings> groups;
+    ASSERT_TRUE(LoadProtocol(path, lines, groups, FileAccess::Map).Ok());
+    ASSERT_EQ(lines.size(), 20000u);
+    EXPECT_TRUE(lines.Intact());
+
+    std::filesystem::resize_file(path, 4096); // another program cuts it to one page
+    std::size_t kept = 0;
+    for (const std::string_view line : lines) // pages past the cut read as zeros
+        kept += line == "<h2>line</h2>";
+    EXPECT_FALSE(lines.Intact());
+    EXPECT_LT(kept, 300u);
+    EXPECT_GT(kept, 200u); // the first page is still the file's
+
+    ProtocolLines read; // a protocol read into memory does not change with its file
+    ASSERT_TRUE(LoadProtocol(path, read, groups).Ok());
+    std::filesystem::resize_file(path, 0);
+    EXPECT_EQ(read.size(), 4096u / 15 + 1);
+    EXPECT_TRUE(read.Intact());
+}
