@@ -380,6 +380,29 @@ RewriteResult RewriteProtocolTo(const ProtocolLines &protocolLines,
     return Rewrite(protocolLines, groups, options, points, askInspector, SinkOutput { sink });
 }
 
+OutputSize OutputSizeBound(const ProtocolLines &protocolLines)
+{
+    // A result line grows to PaddedLength and by three five-byte fields; a table gets four
+    // header lines (each at most the longest line and its fields) and at most twelve summary
+    // lines; the inspector adds one line.
+    constexpr std::size_t Fields = 3 * 5;
+    constexpr std::size_t SummaryBytes = 12 * 128;
+    std::size_t input = 0;
+    std::size_t bound = 0;
+    std::size_t longest = 0;
+    std::size_t tables = 0;
+    for (const std::string_view line : protocolLines) {
+        input += line.size();
+        bound += std::max(line.size(), PaddedLength) + Fields;
+        longest = std::max(longest, line.size());
+        tables += StartsWith(line, PreOpen) ? 1 : 0;
+    }
+    bound += tables * (4 * (longest + Fields) + SummaryBytes) + 4096;
+    // A protocol of many tables and one very long line would reserve far more than it needs.
+    const std::size_t cap = 3 * input + (std::size_t { 1 } << 20);
+    return { std::min(bound, cap), protocolLines.size() + tables * 16 + 16 };
+}
+
 RewriteResult RewriteProtocol(const ProtocolLines &protocolLines,
     const std::vector<GroupSettings> &groups, const ProcessOptions &options,
     const TeamPointsSource &points, const InspectorRequest &askInspector)

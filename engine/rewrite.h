@@ -51,6 +51,16 @@ RewriteResult RewriteProtocolTo(const ProtocolLines &protocolLines,
                                 const ProcessOptions &options, const TeamPointsSource &points,
                                 const InspectorRequest &askInspector, const LineSink &sink);
 
+// Room the rewrite's output of these lines takes at most (but for freak protocols, which a
+// buffer then grows for): reserving it lets a buffer fill without being regrown and copied, and
+// since pages never written are never touched, a generous bound costs no memory.
+struct OutputSize
+{
+    std::size_t Bytes = 0;
+    std::size_t Lines = 0;
+};
+OutputSize OutputSizeBound(const ProtocolLines &protocolLines);
+
 RewriteResult RewriteProtocol(const ProtocolLines &protocolLines,
                               const std::vector<GroupSettings> &groups,
                               const ProcessOptions &options, const TeamPointsSource &points,

@@ -215,13 +215,10 @@ void TForm1::Button1Click()
         if (!filling) {
             filling = true;
             busy.emplace(this);
-            // Room for every line and the columns the rewrite adds, so the buffer is not
-            // regrown (and copied) while it fills; pages not written are never touched.
-            std::size_t bytes = 4096;
-            for (const std::string_view input : m_protocolLines)
-                bytes += input.size() + 16;
-            // Each table gets a few lines more (header, summary).
-            Memo2->Clear(bytes, m_protocolLines.size() + m_protocolLines.size() / 4 + 64);
+            // Room for every line the rewrite makes, so the buffer is not regrown (and copied)
+            // while it fills; pages not written are never touched.
+            const engine::OutputSize room = engine::OutputSizeBound(m_protocolLines);
+            Memo2->Clear(room.Bytes, room.Lines);
         }
         Memo2->AppendLine(line);
     };
