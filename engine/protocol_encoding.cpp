@@ -10,7 +10,7 @@
 
 // Hand-written rather than through iconv or ICU: the engine depends on nothing beyond the
 // standard library, the code page is one small table (engine/cp1251.h), and a protocol of a
-// million lines is converted in one pass without a per-character call.
+// million lines is converted in one pass with no library call per character.
 
 namespace engine {
 
@@ -34,9 +34,9 @@ namespace {
     {
         static constexpr char32_t LowFirst = 0x80, LowEnd = 0x500;
         static constexpr char32_t HighFirst = 0x2000, HighEnd = 0x2130;
-        std::array<unsigned char, LowEnd - LowFirst> low {};
-        std::array<unsigned char, HighEnd - HighFirst> high {};
-        bool complete = true; // every character of the code page fell into one of the blocks
+        std::array<unsigned char, LowEnd - LowFirst> Low {};
+        std::array<unsigned char, HighEnd - HighFirst> High {};
+        bool Complete = true; // every character of the code page fell into one of the blocks
 
         constexpr ByteTable()
         {
@@ -44,32 +44,32 @@ namespace {
                 const char32_t c = Cp1251High[i];
                 const auto byte = static_cast<unsigned char>(0x80 + i);
                 if (c >= LowFirst && c < LowEnd)
-                    low[c - LowFirst] = byte;
+                    Low[c - LowFirst] = byte;
                 else if (c >= HighFirst && c < HighEnd)
-                    high[c - HighFirst] = byte;
+                    High[c - HighFirst] = byte;
                 else
-                    complete = false;
+                    Complete = false;
             }
         }
 
         int ByteOf(char32_t c) const
         {
-            if (c >= LowFirst && c < LowEnd && low[c - LowFirst] != 0)
-                return low[c - LowFirst];
-            if (c >= HighFirst && c < HighEnd && high[c - HighFirst] != 0)
-                return high[c - HighFirst];
+            if (c >= LowFirst && c < LowEnd && Low[c - LowFirst] != 0)
+                return Low[c - LowFirst];
+            if (c >= HighFirst && c < HighEnd && High[c - HighFirst] != 0)
+                return High[c - HighFirst];
             return -1;
         }
     };
 
-    constexpr ByteTable Bytes;
-    static_assert(Bytes.complete);
+    constexpr ByteTable Windows1251Bytes;
+    static_assert(Windows1251Bytes.Complete);
 
     // The UTF-8 form of each byte 0x80..0xFF: two or three bytes.
     struct Utf8Form
     {
-        char bytes[3] {};
-        unsigned char length = 0;
+        char Bytes[3] {};
+        unsigned char Length = 0;
     };
 
     constexpr std::array<Utf8Form, 128> MakeUtf8Forms()
@@ -79,14 +79,14 @@ namespace {
             const char32_t c = Cp1251High[i];
             Utf8Form &f = forms[static_cast<std::size_t>(i)];
             if (c < 0x800) {
-                f.bytes[0] = static_cast<char>(0xC0 | (c >> 6));
-                f.bytes[1] = static_cast<char>(0x80 | (c & 0x3F));
-                f.length = 2;
+                f.Bytes[0] = static_cast<char>(0xC0 | (c >> 6));
+                f.Bytes[1] = static_cast<char>(0x80 | (c & 0x3F));
+                f.Length = 2;
             } else {
-                f.bytes[0] = static_cast<char>(0xE0 | (c >> 12));
-                f.bytes[1] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-                f.bytes[2] = static_cast<char>(0x80 | (c & 0x3F));
-                f.length = 3;
+                f.Bytes[0] = static_cast<char>(0xE0 | (c >> 12));
+                f.Bytes[1] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+                f.Bytes[2] = static_cast<char>(0x80 | (c & 0x3F));
+                f.Length = 3;
             }
         }
         return forms;
@@ -211,7 +211,7 @@ Result<std::string> Utf8ProtocolToWindows1251(std::string_view utf8)
             if (length == 0)
                 return Malformed(text, i);
         }
-        const int byte = Bytes.ByteOf(codePoint);
+        const int byte = Windows1251Bytes.ByteOf(codePoint);
         if (byte < 0)
             return Unmapped(text, i, length, codePoint);
         *to++ = static_cast<char>(byte);
@@ -234,7 +234,7 @@ void AppendAsUtf8(std::string &out, std::string_view windows1251)
         }
         const auto byte = static_cast<unsigned char>(from[i++]);
         if (byte >= 0x80)
-            extra += Utf8Forms[byte - 0x80].length - 1u;
+            extra += Utf8Forms[byte - 0x80].Length - 1u;
     }
     const std::size_t start = out.size();
     out.resize(start + size + extra);
@@ -251,8 +251,8 @@ void AppendAsUtf8(std::string &out, std::string_view windows1251)
             *to++ = static_cast<char>(byte);
         } else {
             const Utf8Form &form = Utf8Forms[byte - 0x80];
-            std::memcpy(to, form.bytes, form.length);
-            to += form.length;
+            std::memcpy(to, form.Bytes, form.Length);
+            to += form.Length;
         }
     }
 }
