@@ -127,16 +127,10 @@ namespace {
     {
         char code[16];
         std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
-        std::string what = "the character ";
-        if (Showable(c))
-            what.append("\"")
-                .append(text.substr(at, length))
-                .append("\" (")
-                .append(code)
-                .append(")");
-        else
-            what.append(code);
-        return FailureAt(text, at, what + " cannot be written in Windows-1251");
+        const std::string shown = Showable(c)
+            ? "\"" + std::string(text.substr(at, length)) + "\" (" + code + ")"
+            : std::string(code);
+        return FailureAt(text, at, "the character " + shown + " cannot be written in Windows-1251");
     }
 
     Failure Malformed(std::string_view text, std::size_t at)
