@@ -234,6 +234,8 @@ TEST(LooksLikeUtf8Cyrillic, Table)
     const Case cases[] = {
         { "Windows-1251 Cyrillic", { std::string("<h2>М21</h2>"_w1251), std::string("Иванов"_w1251) }, false },
         { "UTF-8 Cyrillic", { "<h2>М21</h2>", "ASCII" }, true },
+        { "UTF-8 whose only Cyrillic is ў", { "<h2>Open</h2>", "Mikalai Kavalski  ў" }, true },
+        { "UTF-8 whose only Cyrillic is Ё and і", { "Ё.", "і" }, true },
         { "plain ASCII", { "<html>", "<pre>" }, false },
         { "UTF-8 without Cyrillic", { "caf\xC3\xA9" }, false },
         { "UTF-8 Cyrillic with one broken line", { "Иванов", "\xCC" }, false },
