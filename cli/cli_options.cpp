@@ -16,6 +16,7 @@ namespace cli {
 const char *const HelpText = R"(Usage: lapwing-cli [options] INPUT
 Rewrites an orienteering results protocol (HTML, Windows-1251): awards the qualifications,
 adds each group's class, rank and standard times, and on request rating and team points.
+A protocol saved in UTF-8 is read as such and written back in UTF-8.
 
   -o, --output FILE            write the rewritten protocol to FILE (default: standard output)
   --group NAME=CLASS,MASTERS,TABLE,CATEGORY
@@ -39,6 +40,7 @@ adds each group's class, rank and standard times, and on request rating and team
   --list-groups                print the groups, one a line, tab-separated: number (from 1),
                                name, heading, class (0..7), masters, table, category (0..3);
                                then exit
+  -v, --verbose                say on standard error which encoding the protocol was read in
   -h, --help                   show this help and exit
       --version                show the version and exit
 
@@ -74,6 +76,7 @@ namespace {
         { "inspector", required_argument, nullptr, InspectorOpt },
         { "decimal-separator", required_argument, nullptr, DecimalSeparatorOpt },
         { "list-groups", no_argument, nullptr, ListGroupsOpt },
+        { "verbose", no_argument, nullptr, 'v' },
         { "help", no_argument, nullptr, 'h' },
         { "version", no_argument, nullptr, VersionOpt },
         { nullptr, 0, nullptr, 0 },
@@ -153,7 +156,7 @@ ParsedArguments ParseArguments(int argc, char **argv)
     optind = 0; // start afresh, also on a second call
     opterr = 0; // the messages are ours
     int c = 0;
-    while (error.empty() && (c = getopt_long(argc, argv, ":o:h", LongOptions, nullptr)) != -1) {
+    while (error.empty() && (c = getopt_long(argc, argv, ":o:hv", LongOptions, nullptr)) != -1) {
         switch (c) {
         case 'o':
             if (optarg[0] == '\0')
@@ -204,6 +207,9 @@ ParsedArguments ParseArguments(int argc, char **argv)
             break;
         case 'h':
             options.Help = true;
+            break;
+        case 'v':
+            options.Verbose = true;
             break;
         case VersionOpt:
             options.Version = true;

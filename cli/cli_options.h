@@ -31,6 +31,7 @@ struct Options
     engine::ProcessOptions Process; // texts in Windows-1251
     std::optional<std::string> Inspector; // Windows-1251
     bool ListGroups = false;
+    bool Verbose = false;
     bool Help = false;
     bool Version = false;
 };

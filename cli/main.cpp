@@ -67,9 +67,11 @@ bool PrintRewrite(const cli::Options &options, const engine::ProtocolLines &line
     constexpr std::size_t FlushSize = 1 << 20;
     std::string buffer;
     buffer.reserve(FlushSize + 4096);
+    engine::LineEncoder encode(lines.Encoding());
+    buffer.append(encode.Start());
     bool written = true;
     const engine::LineSink print = [&](std::string_view line) {
-        engine::AppendLine(buffer, line);
+        engine::AppendLine(buffer, encode(line));
         if (buffer.size() >= FlushSize && written) {
             written = WriteOut(buffer);
             buffer.clear();
@@ -139,9 +141,10 @@ int Run(const cli::Options &options)
             options.Input, engine::CheckTableLayouts(lines, groups));
         !layout.empty())
         Report("warning: " + layout);
-    if (engine::LooksLikeUtf8Cyrillic(lines))
-        Report("warning: " + options.Input + " looks like UTF-8, not Windows-1251: its letters "
-            "will come out wrong in the rewrite");
+    if (options.Verbose)
+        Report(options.Input + ": read as "
+            + (lines.Encoding().Encoding == engine::TextEncoding::Utf8 ? "UTF-8" : "Windows-1251")
+            + (lines.Encoding().ByteOrderMark ? " with a byte order mark" : ""));
     ApplyGroupOptions(options, groups);
     if (options.ListGroups)
         return ListGroups(groups);
@@ -184,9 +187,13 @@ int Run(const cli::Options &options)
         }
         cli::RemoveOnSignal(file->TemporaryPath());
     }
+    // The output goes back in the protocol's own encoding.
+    engine::LineEncoder encode(lines.Encoding());
+    if (file)
+        file->Write(encode.Start());
     const engine::LineSink sink = [&](std::string_view line) {
         if (file)
-            file->WriteLine(line);
+            file->WriteLine(encode(line));
     };
     const engine::InspectorRequest askInspector = [&] { return options.Inspector; };
     const engine::RewriteResult outcome

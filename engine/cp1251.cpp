@@ -70,20 +70,4 @@ std::string Utf8ToCp1251(std::string_view utf8, char replacement, std::size_t *u
     return out;
 }
 
-bool LooksLikeUtf8Cyrillic(const ProtocolLines &lines)
-{
-    bool cyrillic = false;
-    for (const std::string_view line : lines) {
-        for (std::size_t i = 0; i < line.size();) {
-            char32_t codePoint = 0;
-            const std::size_t length = DecodeUtf8(line, i, codePoint);
-            if (length == 0)
-                return false;
-            cyrillic = cyrillic || (codePoint >= 0x0400 && codePoint <= 0x04FF);
-            i += length;
-        }
-    }
-    return cyrillic;
-}
-
 } // namespace engine

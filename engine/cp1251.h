@@ -1,7 +1,6 @@
 // Windows-1251 <-> UTF-8: a lossless run-time conversion and compile-time literals.
 #pragma once
 
-#include "engine/protocol_lines.h"
 
 #include <cstddef>
 #include <string>
@@ -89,10 +88,6 @@ std::string Cp1251ToUtf8(std::string_view bytes);
 // (when given) receives how many did.
 std::string Utf8ToCp1251(std::string_view utf8, char replacement = '?',
                          std::size_t *unmapped = nullptr);
-
-// True when the lines read as UTF-8 with Cyrillic letters in it: a protocol saved in the wrong
-// code page. Windows-1251 Cyrillic text is practically never valid UTF-8.
-bool LooksLikeUtf8Cyrillic(const ProtocolLines &lines);
 
 namespace detail {
 

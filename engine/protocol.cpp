@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "engine/file_reading.h"
+#include "engine/protocol_encoding.h"
 #include "engine/text.h"
 
 namespace engine {
@@ -64,9 +65,21 @@ Status LoadProtocol(const std::filesystem::path &path, ProtocolLines &lines,
     Result<std::shared_ptr<const FileBytes>> read = ReadProtocolBytes(path, MaxProtocolBytes, access);
     if (!read)
         return read.Error();
-    if (const char *wide = WideUnicodeMark(read.Value()->Bytes()))
+    const std::string_view bytes = read.Value()->Bytes();
+    if (const char *wide = WideUnicodeMark(bytes))
         return Failure { 1, std::string("the file is ") + wide + " text, not Windows-1251" };
+    // A protocol saved in UTF-8 is worked on in Windows-1251, so that its columns, counted in
+    // letters, line up as bytes; its output goes back in UTF-8.
+    const SourceEncoding encoding = DetectEncoding(bytes);
+    if (encoding.Encoding == TextEncoding::Utf8) {
+        Result<std::string> converted = Utf8ProtocolToWindows1251(bytes);
+        if (!converted)
+            return Failure { converted.Error().Line, "UTF-8 text, " + converted.Error().Reason };
+        read = std::shared_ptr<const FileBytes>(
+            std::make_shared<OwnedBytes>(std::move(converted.Value())));
+    }
     lines = ProtocolLines(std::move(read.Value()));
+    lines.SetEncoding(encoding);
     UpdateGroups(lines, groups);
     return Success();
 }

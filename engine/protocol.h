@@ -68,7 +68,9 @@ Category DeriveCategory(std::string_view name);
 // Reads the protocol file into `lines` (replaced as a whole) and refreshes `groups`. When the
 // file cannot be read (see ReadFileChunks: regular files up to MaxProtocolBytes), `lines` is
 // emptied and `groups` is left as it was; a protocol in UTF-16 or UTF-32 is refused, since none
-// of its lines could be read. A mapped file (FileAccess::Map) is for a run that uses the lines
+// of its lines could be read. A protocol in UTF-8 (see DetectEncoding) is held converted to
+// Windows-1251 and `lines.Encoding()` says so; one with a character Windows-1251 lacks is refused,
+// naming its line and column. A mapped file (FileAccess::Map) is for a run that uses the lines
 // at once and checks lines.Intact() before it trusts what it made of them.
 Status LoadProtocol(const std::filesystem::path &path, ProtocolLines &lines,
     std::vector<GroupSettings> &groups, FileAccess access = FileAccess::Read);

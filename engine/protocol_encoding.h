@@ -45,4 +45,33 @@ Result<std::string> Utf8ProtocolToWindows1251(std::string_view utf8);
 // `out` grows once, by exactly what is appended; `windows1251` must not point into it.
 void AppendAsUtf8(std::string &out, std::string_view windows1251);
 
+// Output lines in the encoding of the protocol they came from: Windows-1251 as they are, UTF-8
+// converted into a buffer kept from line to line.
+class LineEncoder
+{
+public:
+    explicit LineEncoder(const SourceEncoding &encoding)
+        : m_encoding(encoding)
+    {
+    }
+    // What the output starts with: the byte order mark when the protocol had one.
+    std::string_view Start() const
+    {
+        return m_encoding.ByteOrderMark ? Utf8ByteOrderMark : std::string_view();
+    }
+    // The line to write; valid until the next call.
+    std::string_view operator()(std::string_view line)
+    {
+        if (m_encoding.Encoding == TextEncoding::Windows1251)
+            return line;
+        m_line.clear();
+        AppendAsUtf8(m_line, line);
+        return m_line;
+    }
+
+private:
+    SourceEncoding m_encoding;
+    std::string m_line;
+};
+
 } // namespace engine

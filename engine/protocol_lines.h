@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/protocol_encoding.h"
+
 namespace engine {
 
 // One line as the rewrite makes it or a test writes it: Windows-1251 bytes, no line terminator.
@@ -50,6 +52,10 @@ public:
     }
     // False when the mapped file was cut short since the lines were read (see FileBytes).
     bool Intact() const { return !m_source || m_source->Intact(); }
+    // The encoding of the file the lines were read from; a UTF-8 file's lines are held converted
+    // to Windows-1251, and what is made of them is written back in UTF-8.
+    const SourceEncoding &Encoding() const { return m_encoding; }
+    void SetEncoding(const SourceEncoding &encoding) { m_encoding = encoding; }
     // Bytes the lines hold beyond the file's own: the spans and the copied lines.
     std::size_t OverheadBytes() const;
 
@@ -118,6 +124,7 @@ private:
     std::string_view m_bytes;
     std::string m_copies;
     std::vector<Span> m_spans;
+    SourceEncoding m_encoding;
 };
 
 // Bytes held in memory.

@@ -157,6 +157,10 @@ void TForm1::ReadProtocol()
         return;
     const engine::Status loaded = engine::LoadProtocol(ToPath(path), m_protocolLines, m_groups);
     m_readPath = path; // what the lines now hold, nothing after a failure
+    // A protocol in UTF-8 is saved back in UTF-8; the title says which one is open.
+    setWindowTitle(m_protocolLines.Encoding().Encoding == engine::TextEncoding::Utf8
+            ? ui::text::WindowCaption + ui::text::Utf8Suffix
+            : ui::text::WindowCaption);
     // The fixed text first, then the file and what went wrong with it.
     const auto failed = [&](const engine::Failure &why) {
         ShowInformation(ui::text::LoadFailed + QLatin1Char('\n')
@@ -171,8 +175,6 @@ void TForm1::ReadProtocol()
         failed({ 0, ui::text::NoHeadings.toStdString() });
     else if (!m_groupEditors->Refill(PointsTables().TableCaptions))
         ShowInformation(ui::text::LoadFailed);
-    else if (engine::LooksLikeUtf8Cyrillic(m_protocolLines))
-        ShowInformation(ui::text::Utf8Protocol);
     else if (const auto layout = engine::CheckTableLayouts(m_protocolLines, m_groups);
              !layout.empty())
         ShowInformation(QString::fromStdString(
@@ -274,7 +276,7 @@ void TForm1::Button5Click()
         ShowError(ui::text::UnencodableOutput.arg(bad->Line).arg(bad->Column).arg(bad->Character));
         return;
     }
-    const engine::Status written = Memo2->Store().Save(ToPath(path));
+    const engine::Status written = Memo2->Store().Save(ToPath(path), m_protocolLines.Encoding());
     if (!written) {
         ShowError(ui::text::SaveFailedDetail.arg(ui::text::SaveFailed,
             QDir::toNativeSeparators(path), QString::fromStdString(written.Error().Reason)));

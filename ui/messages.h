@@ -14,9 +14,8 @@ inline const QString NoHeadings = QStringLiteral(
     "у пратаколе няма ніводнага загалоўка групы (\"<h2>\"), пералічваць няма чаго");
 inline const QString SaveFailed = QStringLiteral("Памылка падчас запісу");
 inline const QString NoOutputName = QStringLiteral("Вызначце імя файла");
-inline const QString Utf8Protocol = QStringLiteral(
-    "Файл, падобна, запісаны ў кадоўцы UTF-8, а не Windows-1251: літары ў ім будуць паказаны і "
-    "захаваны няправільна. Захавайце пратакол у Windows-1251 і прачытайце зноў.");
+// After the caption while the protocol read is in UTF-8 (and is saved back in it).
+inline const QString Utf8Suffix = QStringLiteral(" — UTF-8");
 inline const QString SavedPrefix
     = QStringLiteral("Вынікі захаваны ў файле. Не забудзцеся даслаць іх на e-mail: ");
 inline const QString SavedSuffix = QStringLiteral(". Дзякую!");

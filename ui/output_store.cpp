@@ -306,11 +306,13 @@ void OutputStore::ForEachLine(const std::function<bool(std::string_view)> &sink)
     }
 }
 
-engine::Status OutputStore::Save(const std::filesystem::path &path) const
+engine::Status OutputStore::Save(
+    const std::filesystem::path &path, const engine::SourceEncoding &encoding) const
 {
     engine::AtomicFileWriter writer(path);
-    if (writer.Open())
-        ForEachLine([&writer](std::string_view line) { return writer.WriteLine(line); });
+    engine::LineEncoder encode(encoding);
+    if (writer.Open() && writer.Write(encode.Start()))
+        ForEachLine([&](std::string_view line) { return writer.WriteLine(encode(line)); });
     return writer.Commit();
 }
 

@@ -83,8 +83,9 @@ public:
     // `sink` returns false.
     void ForEachLine(const std::function<bool(std::string_view)> &sink) const;
     // Creates or replaces the file with Lines(), each followed by CR LF, as
-    // engine::SaveProtocol does.
-    engine::Status Save(const std::filesystem::path &path) const;
+    // engine::SaveProtocol does; in UTF-8 when the protocol came in UTF-8.
+    engine::Status Save(const std::filesystem::path &path,
+        const engine::SourceEncoding &encoding = {}) const;
     // The first character of an edited line that Windows-1251 cannot hold.
     std::optional<UnencodableChar> FirstUnencodable() const;
 

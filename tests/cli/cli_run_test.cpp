@@ -99,22 +99,25 @@ const std::vector<std::string> ExpectedRewrite = {
     "Кузьмич А.Б.",
 };
 
+// The example in Windows-1251 and its twin in UTF-8, which goes back in UTF-8; to a file and to
+// standard output.
 TEST_F(Cli, WritesTheExpectedSampleRewrite)
 {
-    std::vector<std::string> arguments = ExpectedRewrite;
-    arguments.insert(arguments.end(), { "-o", m_dir / "out.htm" });
-    const CliRun run = Run(arguments);
-    EXPECT_EQ(run.Status, 0) << run.Err;
-    EXPECT_EQ(run.Err, "");
-    EXPECT_EQ(run.Out, "");
-    EXPECT_EQ(ReadBytes(m_dir / "out.htm"), ReadBytes(Examples / "sample_protocol_expected.htm"));
-}
-
-TEST_F(Cli, StandardOutputHoldsTheSameBytes)
-{
-    const CliRun run = Run(ExpectedRewrite);
-    EXPECT_EQ(run.Status, 0) << run.Err;
-    EXPECT_EQ(run.Out, ReadBytes(Examples / "sample_protocol_expected.htm"));
+    for (const std::string name : { "sample_protocol", "sample_protocol_utf8" }) {
+        SCOPED_TRACE(name);
+        std::vector<std::string> arguments = ExpectedRewrite;
+        arguments[0] = Examples / (name + ".htm");
+        const std::string expected = ReadBytes(Examples / (name + "_expected.htm"));
+        const CliRun toStdout = Run(arguments);
+        EXPECT_EQ(toStdout.Status, 0) << toStdout.Err;
+        EXPECT_EQ(toStdout.Out, expected);
+        arguments.insert(arguments.end(), { "-o", m_dir / "out.htm" });
+        const CliRun toFile = Run(arguments);
+        EXPECT_EQ(toFile.Status, 0) << toFile.Err;
+        EXPECT_EQ(toFile.Err, "");
+        EXPECT_EQ(toFile.Out, "");
+        EXPECT_EQ(ReadBytes(m_dir / "out.htm"), expected);
+    }
 }
 
 TEST_F(Cli, OutputIsWhatSavingTheRewriteWrites)
@@ -206,6 +209,8 @@ TEST_F(Cli, AProtocolThatCannotBeReadNamesFileLineAndReason)
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const std::string utf16 = m_dir / "utf16.htm";
     WriteBytes(utf16, std::string_view("\xFF\xFE<\0h\0" "2\0>\0", 10));
+    const std::string polish = m_dir / "polish.htm"; // UTF-8 with a letter the code page lacks
+    WriteBytes(polish, "<h2>М21</h2>\n  Šimkus Łukasz");
     const std::string huge = m_dir / "huge.htm";
     std::ofstream { huge };
     fs::resize_file(huge, engine::MaxProtocolBytes + 1); // sparse: no disk is used
@@ -222,6 +227,9 @@ TEST_F(Cli, AProtocolThatCannotBeReadNamesFileLineAndReason)
         { "/dev/zero", "/dev/zero", "not a regular file (a FIFO, device or socket)" },
         { utf16, utf16 + ":1", "the file is UTF-16 text, not Windows-1251" },
         { huge, huge, "the file is larger than the limit of 1 GiB" },
+        { polish, polish + ":2",
+            "UTF-8 text, column 3: the character \"Š\" (U+0160) cannot be written in "
+            "Windows-1251" },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.input);
@@ -233,14 +241,14 @@ TEST_F(Cli, AProtocolThatCannotBeReadNamesFileLineAndReason)
     }
 }
 
-TEST_F(Cli, AProtocolInUtf8IsPointedOut)
+TEST_F(Cli, VerboseSaysWhichEncodingWasRead)
 {
-    const fs::path utf8 = m_dir / "utf8.htm";
-    WriteBytes(utf8, engine::Cp1251ToUtf8(ReadBytes(SampleProtocol)));
-    const CliRun run = Run({ utf8 });
-    EXPECT_EQ(run.Status, 0);
-    EXPECT_NE(run.Err.find("looks like UTF-8"), std::string::npos) << run.Err;
-    EXPECT_EQ(Run({ SampleProtocol }).Err, "");
+    const std::string utf8 = Examples / "sample_protocol_utf8.htm";
+    EXPECT_EQ(Run({ utf8, "--verbose", "--list-groups" }).Err,
+        "lapwing-cli: " + utf8 + ": read as UTF-8 with a byte order mark\n");
+    EXPECT_EQ(Run({ SampleProtocol, "-v", "--list-groups" }).Err,
+        "lapwing-cli: " + SampleProtocol.string() + ": read as Windows-1251\n");
+    EXPECT_EQ(Run({ utf8, "--list-groups" }).Err, "");
 }
 
 TEST_F(Cli, AFailedRewriteLeavesTheOutputFileAsItWas)

@@ -223,26 +223,3 @@ TEST(Cp1251Literal, AgreesWithRunTimeConversion)
     EXPECT_EQ(Cp1251ToUtf8(text), "Ранг соревнований: Инспектор дистанций, Класс «КМС»");
 }
 
-TEST(LooksLikeUtf8Cyrillic, Table)
-{
-    struct Case
-    {
-        const char *name;
-        std::vector<std::string> lines;
-        bool utf8;
-    };
-    const Case cases[] = {
-        { "Windows-1251 Cyrillic", { std::string("<h2>М21</h2>"_w1251), std::string("Иванов"_w1251) }, false },
-        { "UTF-8 Cyrillic", { "<h2>М21</h2>", "ASCII" }, true },
-        { "UTF-8 whose only Cyrillic is ў", { "<h2>Open</h2>", "Mikalai Kavalski  ў" }, true },
-        { "UTF-8 whose only Cyrillic is Ё and і", { "Ё.", "і" }, true },
-        { "plain ASCII", { "<html>", "<pre>" }, false },
-        { "UTF-8 without Cyrillic", { "caf\xC3\xA9" }, false },
-        { "UTF-8 Cyrillic with one broken line", { "Иванов", "\xCC" }, false },
-        { "no lines", {}, false },
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(LooksLikeUtf8Cyrillic(c.lines), c.utf8);
-    }
-}

@@ -87,7 +87,7 @@ private slots:
     void DecimalSeparatorFollowsLocale();
     void CommandLineProtocol();
     void DroppedProtocol();
-    void Utf8ProtocolIsPointedOut();
+    void Utf8ProtocolIsSavedBackInUtf8();
     void EditedViewKeepsUntouchedBytes();
     void Resizing();
     void OneBoldStep_data();
@@ -384,21 +384,33 @@ void MainWindowTest::CommandLineProtocol()
     QCOMPARE(QApplication::focusWidget(), W(form).Button1);
 }
 
-void MainWindowTest::Utf8ProtocolIsPointedOut()
+void MainWindowTest::Utf8ProtocolIsSavedBackInUtf8()
 {
     test::Window window;
     TForm1 &form = window.Form();
     QVERIFY(window.ShowAndActivate());
-    const std::filesystem::path path = window.TempPath("utf8.htm");
-    test::WriteBytes(
-        path, engine::Cp1251ToUtf8(test::ReadBytes(test::ExamplesDir() / "sample_protocol.htm")));
-    form.OpenProtocol(test::PathText(path));
-    QCOMPARE(window.Informations, QStringList { ui::text::Utf8Protocol });
-    QCOMPARE(W(form).StringGrid2->rowCount(), 4); // read all the same
-
-    window.Informations.clear();
-    form.OpenProtocol(SampleProtocol());
+    form.OpenProtocol(test::PathText(test::ExamplesDir() / "sample_protocol_utf8.htm"));
     QVERIFY(window.Informations.isEmpty());
+    QCOMPARE(W(form).StringGrid2->rowCount(), 4);
+    QCOMPARE(form.windowTitle(), ui::text::WindowCaption + ui::text::Utf8Suffix);
+    QTest::mouseClick(W(form).Button1, Qt::LeftButton); // the default classes need no inspector
+    const std::filesystem::path saved = window.TempPath("utf8_res.htm");
+    W(form).LabeledEdit2->setText(test::PathText(saved));
+    QTest::mouseClick(W(form).Button5, Qt::LeftButton);
+
+    // The same as the Windows-1251 twin's output, in UTF-8 after the byte order mark.
+    engine::ProtocolLines lines;
+    std::vector<engine::GroupSettings> groups;
+    QVERIFY(engine::LoadProtocol(test::ExamplesDir() / "sample_protocol.htm", lines, groups).Ok());
+    const engine::RewriteResult twin
+        = engine::RewriteProtocol(lines, groups, form.ReadOptions(), form.PointsTables().Grid, {});
+    QCOMPARE(twin.Status, engine::RewriteStatus::Done);
+    std::string expected(engine::Utf8ByteOrderMark);
+    engine::AppendAsUtf8(expected, engine::ProtocolBytes(twin.Lines));
+    QVERIFY(test::ReadBytes(saved) == expected);
+
+    form.OpenProtocol(SampleProtocol());
+    QCOMPARE(form.windowTitle(), ui::text::WindowCaption);
 }
 
 void MainWindowTest::DroppedProtocol()
