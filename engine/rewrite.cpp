@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <ranges>
 
 #include "engine/award.h"
 #include "engine/line_layout.h"
@@ -117,6 +116,15 @@ namespace {
         // A result that is not a number (infinite factors cancelling out) gives nothing.
         return FormatPadded(std::isnan(value) || value < 0 ? 0 : static_cast<long long>(value), 5);
     }
+
+    // Lines first..end of the protocol, for a range-for.
+    struct LineRange
+    {
+        ProtocolLines::const_iterator first;
+        ProtocolLines::const_iterator last;
+        ProtocolLines::const_iterator begin() const { return first; }
+        ProtocolLines::const_iterator end() const { return last; }
+    };
 
     // Where the walk's lines go: into a list, taking the rewritten lines over without a copy,
     // or to a sink.
@@ -257,8 +265,8 @@ namespace {
             m_out(header);
             m_out(rule);
 
-            const std::ranges::subrange results(m_lines.begin() + static_cast<std::ptrdiff_t>(first),
-                m_lines.begin() + static_cast<std::ptrdiff_t>(end));
+            const LineRange results { m_lines.begin() + static_cast<std::ptrdiff_t>(first),
+                m_lines.begin() + static_cast<std::ptrdiff_t>(end) };
             const RankResult rank
                 = ComputeRank(results, m_options.CountOutOfCompetition, m_options.ExcludeForeign);
             TeamPointsColumn team(m_points, group->PointsTable);

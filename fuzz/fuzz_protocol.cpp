@@ -40,7 +40,7 @@ private:
     std::vector<std::string> m_cells;
 };
 
-bool StartsWith(const std::string &line, std::string_view prefix) { return line.starts_with(prefix); }
+bool StartsWith(std::string_view line, std::string_view prefix) { return line.starts_with(prefix); }
 
 } // namespace
 
@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
         settings.push_back(data.ConsumeIntegralInRange(-2, 12));
     const bool cancel = data.ConsumeBool();
 
-    const std::vector<ProtocolLine> lines = SplitLines(data.ConsumeRemainingBytesAsString());
+    const ProtocolLines lines = SplitLines(data.ConsumeRemainingBytesAsString());
     std::vector<GroupSettings> groups;
     UpdateGroups(lines, groups);
     for (std::size_t g = 0; g < groups.size(); ++g) {
@@ -91,10 +91,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
     if (first.Status != RewriteStatus::Done)
         return 0;
 
+    // The room reserved for the output holds it (below the cap, which small inputs never reach).
+    const OutputSize room = OutputSizeBound(lines);
+    std::size_t outputBytes = 0;
+    for (const std::string &line : first.Lines)
+        outputBytes += line.size();
+    if (outputBytes > room.Bytes || first.Lines.size() > room.Lines)
+        std::abort();
+
     // Lines outside "<pre>" ... "</pre>" blocks must come out unchanged and in order.
     std::size_t out = 0;
     bool inBlock = false;
-    for (const ProtocolLine &line : lines) {
+    for (const std::string_view line : lines) {
         if (!inBlock && StartsWith(line, "<pre>")) {
             inBlock = true;
             continue;
