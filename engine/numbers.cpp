@@ -24,21 +24,8 @@ namespace {
 
 } // namespace
 
-std::optional<int> ParseInt(std::string_view text)
+std::optional<int> ParseIntInFull(std::string_view text)
 {
-    // The fields the rewrite reads are a few plain digits after blanks; they skip the general
-    // path.
-    if (text.size() <= 9) {
-        std::size_t i = 0;
-        while (i < text.size() && text[i] == ' ')
-            ++i;
-        int value = 0;
-        const std::size_t first = i;
-        for (; i < text.size() && IsDigit(text[i]); ++i)
-            value = value * 10 + (text[i] - '0');
-        if (i == text.size() && i > first)
-            return value;
-    }
     std::size_t i = 0;
     while (i < text.size() && text[i] == ' ')
         ++i;

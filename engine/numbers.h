@@ -12,7 +12,24 @@ namespace engine {
 // then decimal digits to the end, or hexadecimal digits after "$", "x", "X", "0x" or "0X".
 // Anything else (a trailing blank too), an empty field, a prefix or sign without digits, or a
 // value outside 32 bits fails.
-std::optional<int> ParseInt(std::string_view text);
+std::optional<int> ParseIntInFull(std::string_view text); // the whole rule; ParseInt's slow path
+inline std::optional<int> ParseInt(std::string_view text)
+{
+    // The fields the rewrite reads are a few plain digits after blanks, read several times a
+    // line: they take this inlined path.
+    if (text.size() <= 9) {
+        std::size_t i = 0;
+        while (i < text.size() && text[i] == ' ')
+            ++i;
+        const std::size_t first = i;
+        int value = 0;
+        for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+            value = value * 10 + (text[i] - '0');
+        if (i == text.size() && i > first)
+            return value;
+    }
+    return ParseIntInFull(text);
+}
 
 // A "К=" text: blanks around it, a sign, digits with at most one `decimalSeparator`, an
 // exponent. Anything else, or a value out of range, fails.
