@@ -28,7 +28,7 @@ public:
     virtual bool Intact() const { return true; }
 };
 
-// A million lines cost their file's bytes once and eight bytes each: there is no allocation per
+// A million lines cost their file's bytes once and four bytes each: there is no allocation per
 // line. A line ends at LF and its CR before the LF is left out of its span; the rare line with
 // another CR inside is copied without it, so every CR is dropped as the lines are read.
 // Copies share the bytes, which never change.
@@ -42,13 +42,18 @@ public:
     ProtocolLines(const std::vector<std::string> &lines); // NOLINT: a list of lines is lines
     ProtocolLines(std::initializer_list<std::string_view> lines);
 
-    std::size_t size() const { return m_spans.size(); }
-    bool empty() const { return m_spans.empty(); }
+    std::size_t size() const { return m_ends.size(); }
+    bool empty() const { return m_ends.empty(); }
     std::string_view operator[](std::size_t i) const
     {
-        const Span span = m_spans[i];
-        const char *base = (span.Offset & CopiedMark) ? m_copies.data() : m_bytes.data();
-        return { base + (span.Offset & ~CopiedMark), span.Length };
+        const std::uint32_t end = m_ends[i];
+        if (end & CopiedMark)
+            return Copied(i);
+        const std::size_t begin = i == 0 ? 0 : (m_ends[i - 1] & ~CopiedMark) + 1;
+        const std::size_t length = end - begin;
+        // A CR before the LF is not part of the line.
+        return { m_bytes.data() + begin,
+            length - (length > 0 && m_bytes[end - 1] == '\r' ? 1 : 0) };
     }
     // False when the mapped file was cut short since the lines were read (see FileBytes).
     bool Intact() const { return !m_source || m_source->Intact(); }
@@ -108,22 +113,27 @@ public:
     friend bool operator==(const ProtocolLines &a, const ProtocolLines &b);
 
 private:
-    // A line: its offset in the bytes, or with CopiedMark set in m_copies (a line that held a CR
-    // inside). Protocols are limited far below 2 GiB, so 31 bits hold any offset.
-    struct Span
+    // Each line is four bytes: where its bytes end in the file (at its LF, or at the end); it
+    // starts after the previous line's LF. CopiedMark set: the line held a CR inside and its
+    // text, without the CRs, is in m_copies. Protocols are limited far below 2 GiB, so 31 bits
+    // hold any offset.
+    static constexpr std::uint32_t CopiedMark = 0x80000000u;
+    struct CopiedLine
     {
-        std::uint32_t Offset = 0;
+        std::size_t Index = 0;
+        std::uint32_t Offset = 0; // in m_copies
         std::uint32_t Length = 0;
     };
-    static constexpr std::uint32_t CopiedMark = 0x80000000u;
 
+    std::string_view Copied(std::size_t i) const;
     void Split();
-    void AddLine(std::size_t offset, std::size_t length);
+    void AddLine(std::size_t begin, std::size_t end);
 
     std::shared_ptr<const FileBytes> m_source;
     std::string_view m_bytes;
+    std::vector<std::uint32_t> m_ends;
     std::string m_copies;
-    std::vector<Span> m_spans;
+    std::vector<CopiedLine> m_copied; // in order of Index
     SourceEncoding m_encoding;
 };
 

@@ -117,6 +117,15 @@ TEST(SplitLines, NulBytesStayInTheLine)
     EXPECT_EQ(SplitLines(bytes), expected);
 }
 
+TEST(ProtocolLines, LinesMadeInMemoryAreKeptExactly)
+{
+    const std::vector<std::string> made = { "a\rb", "", "c\nd\r", "e\r", "f" };
+    const ProtocolLines lines(made);
+    ASSERT_EQ(lines.size(), made.size());
+    for (std::size_t i = 0; i < made.size(); ++i)
+        EXPECT_EQ(lines[i], made[i]) << i;
+}
+
 TEST(SplitLines, LongLine)
 {
     const std::string longLine(200000, 'x');
