@@ -167,11 +167,16 @@ void TForm1::ReadProtocol()
         failed(loaded.Error());
         return;
     }
-    if (m_groups.empty())
+    if (m_groups.empty()) {
         failed({ 0, ui::text::NoHeadings.toStdString() });
-    else if (!m_groupEditors->Refill(PointsTables().TableCaptions))
+        return;
+    }
+    if (!m_groupEditors->Refill(PointsTables().TableCaptions)) {
         ShowInformation(ui::text::LoadFailed);
-    else if (engine::LooksLikeUtf8Cyrillic(m_protocolLines))
+        return;
+    }
+    RememberProtocol(path);
+    if (engine::LooksLikeUtf8Cyrillic(m_protocolLines))
         ShowInformation(ui::text::Utf8Protocol);
     else if (const auto layout = engine::CheckTableLayouts(m_protocolLines, m_groups);
              !layout.empty())
