@@ -240,6 +240,9 @@ void WindowWiringTest::RecentFiles()
     // A file gone since is dropped with a word; the window keeps what it had read.
     std::filesystem::remove(QFile::encodeName(gone).toStdString());
     window.Informations.clear();
+    W(form).Button2->setFocus();
+    QTest::keyClick(W(form).Button2, Qt::Key_Tab); // reached from "1. Агляд..." by Tab
+    QCOMPARE(form.focusWidget(), recent);
     ChooseRecent(recent, '2');
     QCOMPARE(window.Informations,
         QStringList { ui::text::RecentFileMissing.arg(QDir::toNativeSeparators(gone)) });
