@@ -181,7 +181,8 @@ std::string WithRecentFiles(std::string_view iniBytes, const std::vector<std::st
         if (number == MaxRecentFiles)
             break;
         if (IsStorablePath(path))
-            lines += std::string(RecentKeyPrefix) + std::to_string(++number) + '=' + path + lineBreak;
+            lines
+                += std::string(RecentKeyPrefix) + std::to_string(++number) + '=' + path + lineBreak;
     }
 
     // Every "FileN" line of the section goes (also those past the cap, written by hand); the new

@@ -15,11 +15,9 @@ namespace {
 } // namespace
 
 RecentFilesButton::RecentFilesButton(QWidget *parent)
-    : QToolButton(parent)
+    : QPushButton(text::RecentFiles, parent)
 {
-    setText(text::RecentFiles);
     setToolTip(text::RecentFilesTip);
-    setPopupMode(QToolButton::InstantPopup);
     setMenu(new QMenu(this));
     setEnabled(false);
 }
@@ -31,11 +29,12 @@ void RecentFilesButton::SetFiles(const QStringList &paths)
     entries->clear();
     for (int i = 0; i < paths.size(); ++i) {
         const QString path = paths.at(i);
-        const QString shown = entries->fontMetrics().elidedText(
+        QString shown = entries->fontMetrics().elidedText(
             QDir::toNativeSeparators(path), Qt::ElideMiddle, EntryWidth);
         // "&&" keeps an ampersand of the path from becoming a mnemonic.
-        QAction *entry = entries->addAction(
-            QStringLiteral("&%1  %2").arg(i + 1).arg(QString(shown).replace(u'&', QStringLiteral("&&"))));
+        shown.replace(u'&', QStringLiteral("&&"));
+        QAction *entry
+            = entries->addAction(QStringLiteral("&%1  %2").arg(QString::number(i + 1), shown));
         entry->setToolTip(QDir::toNativeSeparators(path));
         connect(entry, &QAction::triggered, this, [this, path] { emit Chosen(path); });
     }

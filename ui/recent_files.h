@@ -2,13 +2,14 @@
 #pragma once
 
 #include <QStringList>
-#include <QToolButton>
+#include <QPushButton>
 
 namespace ui {
 
-// Its menu holds one entry a path, numbered "&1" to "&8" so that a digit chooses one once it is
-// open (Space or Enter opens it from the keyboard). Disabled while there is nothing to offer.
-class RecentFilesButton final : public QToolButton
+// A push button like the steps beside it, whose menu holds one entry a path, numbered "&1" to
+// "&8" so that a digit chooses one once it is open (Space opens it from the keyboard). Disabled
+// while there is nothing to offer.
+class RecentFilesButton final : public QPushButton
 {
     Q_OBJECT
 

@@ -681,7 +681,8 @@ void MainWindowTest::QtDialogsInTheWindowsLanguage()
     test::Window window;
     // Texts of Qt's own dialogs: the file list's heading, a message box's button and the print
     // preview's actions.
-    const QAbstractItemModel *files = W(window.Form()).SaveDialog1->findChild<QTreeView *>()->model();
+    const QAbstractItemModel *files
+        = W(window.Form()).SaveDialog1->findChild<QTreeView *>()->model();
     const auto heading = [files] { return files->headerData(0, Qt::Horizontal).toString(); };
     const auto cancel = [] {
         QMessageBox box(QMessageBox::Question, {}, {}, QMessageBox::Cancel);

@@ -34,7 +34,7 @@ QString RenderedOutput(const TForm1 &form)
 }
 
 // Opens the recent files' menu from the keyboard, as the user does, and presses `digit`.
-void ChooseRecent(QToolButton *button, char digit)
+void ChooseRecent(QAbstractButton *button, char digit)
 {
     bool opened = false;
     QTimer::singleShot(0, button, [&opened, digit] {
