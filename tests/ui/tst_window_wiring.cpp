@@ -256,13 +256,21 @@ void WindowWiringTest::RecentFiles()
     QVERIFY(!form.Groups().empty());
     QCOMPARE(form.focusWidget(), W(form).Button1); // the offscreen platform keeps the menu active
     QCOMPARE(recent->Files(), (QStringList { first, last }));
+    QCOMPARE(test::ReadBytes(window.SettingsPath()), kept + stored({ first, last }));
+
+    // What another window wrote since (its tables, its list) is kept: the file is read again.
+    const std::string other = "[Ochki]\r\nTablesCount=1\r\nPlacesCount=1\r\n1=30;\r\n";
+    const QStringList theirs { "/elsewhere.htm", first };
+    test::WriteBytes(window.SettingsPath(), other + stored(theirs));
+    form.OpenProtocol(last);
+    const QStringList merged { last, "/elsewhere.htm", first };
+    QCOMPARE(recent->Files(), merged);
     const std::string saved = test::ReadBytes(window.SettingsPath());
-    QCOMPARE(saved, kept + stored({ first, last }));
+    QCOMPARE(saved, other + stored(merged));
 
     // The next start offers them again.
     test::Window next(saved);
-    QCOMPARE(next.Form().findChild<ui::RecentFilesButton *>("RecentButton")->Files(),
-        (QStringList { first, last }));
+    QCOMPARE(next.Form().findChild<ui::RecentFilesButton *>("RecentButton")->Files(), merged);
 
     // A settings file that cannot be written keeps the list for this window only, unsaid.
     test::Window blocked(std::nullopt, "blocker/lapwing.INI");
