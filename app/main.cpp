@@ -1,6 +1,7 @@
 // The desktop program: the main window, then the inspector dialog, then the event loop.
 #include <QApplication>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QStringList>
 #include <QUrl>
 
@@ -24,8 +25,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lapwing"));
-    ui::BelarusianTexts belarusian;
-    QApplication::installTranslator(&belarusian);
+    const ui::InterfaceLanguage language(QLibraryInfo::path(QLibraryInfo::TranslationsPath));
 
     TForm1 form;
     // Created once and kept, so that the inspector's name stays filled in for every run.

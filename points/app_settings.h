@@ -1,10 +1,12 @@
 // The program's own settings in the settings file beside the points tables: the results
-// collector's e-mail address, in a section of its own so that the points tables' section and
-// every other byte of the file stay as they are.
+// collector's e-mail address and the protocols read last, each in a section of its own so that
+// the points tables' section and every other byte of the file stay as they are.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace points {
 
@@ -17,5 +19,27 @@ std::string CollectorEmail(std::string_view iniBytes);
 // The file with the address set (control bytes dropped, so that it stays one line): the key's
 // line is rewritten, or added to its section, or the section is added at the end.
 std::string WithCollectorEmail(std::string_view iniBytes, std::string_view email);
+
+// The protocols read last, newest first: "File1" to "File8" of section "Recent", UTF-8 paths.
+inline constexpr std::string_view RecentSection = "Recent";
+inline constexpr std::string_view RecentKeyPrefix = "File";
+inline constexpr std::size_t MaxRecentFiles = 8;
+
+// Whether a path can stand as one value and read back as it was: non-empty UTF-8 without control
+// bytes (a line break would end the value) and without blanks at its ends (reading trims them).
+bool IsStorablePath(std::string_view path);
+
+// The list the file holds, in key order; values that are not storable and repeats are skipped.
+std::vector<std::string> RecentFiles(std::string_view iniBytes);
+
+// `path` put in front of `list`, its earlier place removed, the list cut to MaxRecentFiles. The
+// caller makes paths comparable (absolute, links resolved); a path that cannot be stored leaves
+// the list as it is.
+std::vector<std::string> WithRecentFile(std::vector<std::string> list, const std::string &path);
+
+// The file with `list` as its "FileN" keys (File1 first, in the place of the old ones, or at the
+// end of the section, or in a new section at the end); every other line stays as it is. Entries
+// that cannot be stored are left out, and an empty list adds no section.
+std::string WithRecentFiles(std::string_view iniBytes, const std::vector<std::string> &list);
 
 } // namespace points

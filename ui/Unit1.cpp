@@ -171,12 +171,16 @@ void TForm1::ReadProtocol()
         failed(loaded.Error());
         return;
     }
-    if (m_groups.empty())
+    if (m_groups.empty()) {
         failed({ 0, ui::text::NoHeadings.toStdString() });
-    else if (!m_groupEditors->Refill(PointsTables().TableCaptions))
+        return;
+    }
+    if (!m_groupEditors->Refill(PointsTables().TableCaptions)) {
         ShowInformation(ui::text::LoadFailed);
-    else if (const auto layout = engine::CheckTableLayouts(m_protocolLines, m_groups);
-             !layout.empty())
+        return;
+    }
+    RememberProtocol(path);
+    if (const auto layout = engine::CheckTableLayouts(m_protocolLines, m_groups); !layout.empty())
         ShowInformation(QString::fromStdString(
             engine::DescribeLayoutProblems(QDir::toNativeSeparators(path).toStdString(), layout)));
 }

@@ -36,6 +36,7 @@ class OutputView;
 class PointsGridView;
 class PointsTableModel;
 class ProtocolPreview;
+class RecentFilesButton;
 } // namespace ui
 
 // The controls are reached by their object names ("Button1", "cbMaxKval", ...).
@@ -88,6 +89,7 @@ public:
     void PdfButtonClick();
     void AboutButtonClick();
     void SaveShortcut(); // Ctrl+S: "5. Захаваць", asking for the file first when none is named
+    void RecentFileChosen(const QString &path); // read as "1. Агляд..." does, unless it is gone
 
     // Message boxes and file dialogs; replaceable so that they can be answered without a user.
     std::function<void(const QString &)> ShowInformation;
@@ -113,6 +115,11 @@ private:
     void LoadPointsTablesFile();
     bool SaveTablesElsewhere(); // true when written
     void FillTableCaptions();
+    // A protocol read whole goes to the front of the recent files.
+    void RememberProtocol(const QString &path);
+    // The recent files changed by `change` and written to the settings file when it can be.
+    void UpdateRecentFiles(
+        const std::function<std::vector<std::string>(std::vector<std::string>)> &change);
     void ReadProtocol();
     // The next step's button gets the focus and the only bold caption.
     void ShowNextStep(QPushButton *next);
@@ -129,6 +136,8 @@ private:
     QString m_settingsWarning; // shown once the window appears
     bool m_settingsUnreadable = false; // the file exists but could not be read
     points::SettingsOverwrite m_settingsOverwrite; // may closing write over the file
+    // Newest first, UTF-8; ahead of the file's list when writing it failed.
+    std::vector<std::string> m_recentFiles;
     bool m_shown = false;
 
     engine::ProtocolLines m_protocolLines;
@@ -140,6 +149,7 @@ private:
     QLabel *LabeledEdit1Label;
     QLineEdit *LabeledEdit1;
     QPushButton *Button2;
+    ui::RecentFilesButton *RecentButton;
     QPushButton *Button3;
     QLabel *Label2;
     QTableWidget *StringGrid2;

@@ -27,6 +27,7 @@
 #include "ui/points_table_model.h"
 #include "ui/protocol_drop.h"
 #include "ui/protocol_preview.h"
+#include "ui/recent_files.h"
 #include "ui/text_codec.h"
 
 namespace {
@@ -76,6 +77,7 @@ void TForm1::CreateControls()
     LabeledEdit1Label
         = CreateLabel(this, "LabeledEdit1Label", QStringLiteral("Імя файла:"), LabeledEdit1);
     Button2 = Create<QPushButton>(this, "Button2", QStringLiteral("1. Агляд..."));
+    RecentButton = Create<ui::RecentFilesButton>(this, "RecentButton");
     Button3 = Create<QPushButton>(this, "Button3", QStringLiteral("Перачытаць"));
 
     StringGrid2 = Create<QTableWidget>(this, "StringGrid2");
@@ -152,7 +154,8 @@ void TForm1::LayOutControls()
     input->addWidget(LabeledEdit1Label, 0, 0);
     input->addWidget(LabeledEdit1, 1, 0);
     input->addWidget(Button2, 1, 1);
-    input->addWidget(Button3, 1, 2);
+    input->addWidget(RecentButton, 1, 2);
+    input->addWidget(Button3, 1, 3);
     input->setColumnStretch(0, 1);
     input->setVerticalSpacing(2);
 
@@ -223,7 +226,7 @@ void TForm1::LayOutControls()
     splitter->setSizes({ height - OutputViewHeight, OutputViewHeight });
 
     // Tab walks the steps in order; the path edit and the output view are reached by mouse.
-    QWidget *order[] = { Button2, Button3, StringGrid2, m_groupEditors->ClassEditor(),
+    QWidget *order[] = { Button2, RecentButton, Button3, StringGrid2, m_groupEditors->ClassEditor(),
         m_groupEditors->CategoryEditor(), m_groupEditors->MastersEditor(),
         m_groupEditors->TableEditor(), StringGrid1, checkUseVK, CheckBox1, LabeledEdit3,
         LabeledEdit4, Button1, CheckBox2, LabeledEdit2, Button4, Button5, CollectorEmail,
@@ -236,6 +239,9 @@ void TForm1::ConnectHandlers()
 {
     connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
+    // Once the menu has closed, so that the next step's button keeps the focus it is given.
+    connect(RecentButton, &ui::RecentFilesButton::Chosen, this, &TForm1::RecentFileChosen,
+        Qt::QueuedConnection);
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
     connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
     connect(Button5, &QPushButton::clicked, this, &TForm1::Button5Click);

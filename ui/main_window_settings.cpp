@@ -1,5 +1,5 @@
 // TForm1's points tables and settings file: loading them at start, the grid's edits and
-// compaction, the collector's e-mail, and saving the tables at close.
+// compaction, the collector's e-mail, the recent files, and saving the tables at close.
 #include "ui/Unit1.h"
 
 #include <QApplication>
@@ -17,12 +17,21 @@
 #include "ui/messages.h"
 #include "ui/points_grid_view.h"
 #include "ui/points_table_model.h"
+#include "ui/recent_files.h"
 
 namespace {
 
 QString PathText(const std::filesystem::path &path)
 {
     return QFile::decodeName(QByteArray::fromStdString(path.string()));
+}
+
+QStringList Utf8Paths(const std::vector<std::string> &paths)
+{
+    QStringList list;
+    for (const std::string &path : paths)
+        list << QString::fromStdString(path);
+    return list;
 }
 
 bool IsInside(const QWidget *widget, const QWidget *container)
@@ -52,6 +61,64 @@ void TForm1::LoadPointsTablesFile()
     StringGrid1->SetCornerText(m_pointsModel->CornerText());
     FillTableCaptions();
     CollectorEmail->setText(QString::fromStdString(points::CollectorEmail(m_settingsBytes)));
+    m_recentFiles = points::RecentFiles(m_settingsBytes);
+    RecentButton->SetFiles(Utf8Paths(m_recentFiles));
+}
+
+void TForm1::RememberProtocol(const QString &path)
+{
+    // Absolute and with links resolved, so that one file is one entry however it was named.
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    if (canonical.isEmpty())
+        return;
+    UpdateRecentFiles([entry = canonical.toStdString()](std::vector<std::string> list) {
+        return points::WithRecentFile(std::move(list), entry);
+    });
+}
+
+void TForm1::RecentFileChosen(const QString &path)
+{
+    if (QFileInfo::exists(path)) {
+        OpenProtocol(path);
+        return;
+    }
+    UpdateRecentFiles([entry = path.toStdString()](std::vector<std::string> list) {
+        std::erase(list, entry);
+        return list;
+    });
+    ShowInformation(ui::text::RecentFileMissing.arg(QDir::toNativeSeparators(path)));
+}
+
+void TForm1::UpdateRecentFiles(
+    const std::function<std::vector<std::string>(std::vector<std::string>)> &change)
+{
+    const auto show = [this] { RecentButton->SetFiles(Utf8Paths(m_recentFiles)); };
+    // A file that could not be read is never written over; the list then lives in this window.
+    if (m_settingsOverwrite.Rule == points::OverwriteRule::Never) {
+        m_recentFiles = change(std::move(m_recentFiles));
+        show();
+        return;
+    }
+    // Another window may have written the file since: its list and every other line are taken
+    // from the disk, so that writing this list loses nothing of theirs.
+    engine::Result<std::string> read = points::ReadSettingsFile(m_settingsPath);
+    std::error_code error;
+    if (!read && std::filesystem::exists(m_settingsPath, error)) {
+        m_recentFiles = change(std::move(m_recentFiles));
+        show();
+        return;
+    }
+    std::string bytes = read ? std::move(read.Value()) : std::string();
+    const std::vector<std::string> onDisk = points::RecentFiles(bytes);
+    // The window's own list holds what an earlier write could not save.
+    m_recentFiles = change(bytes == m_settingsBytes ? std::move(m_recentFiles) : onDisk);
+    show();
+    if (m_recentFiles == onDisk)
+        return;
+    bytes = points::WithRecentFiles(bytes, m_recentFiles);
+    // Not written (a read-only folder, a full disk): the list is just not kept for next time.
+    if (points::WriteSettingsFile(m_settingsPath, bytes))
+        m_settingsBytes = std::move(bytes);
 }
 
 void TForm1::CollectorEmailExit()

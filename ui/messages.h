@@ -52,6 +52,11 @@ inline const QString OverwriteQuestion = QStringLiteral("Файл «%1» ужо 
 inline const QString Yes = QStringLiteral("Так");
 inline const QString No = QStringLiteral("Не");
 
+inline const QString RecentFiles = QStringLiteral("Апошнія");
+inline const QString RecentFilesTip = QStringLiteral("Апошнія прачытаныя пратаколы");
+inline const QString RecentFileMissing
+    = QStringLiteral("Файл «%1» не знойдзены; ён прыбраны з апошніх пратаколаў.");
+
 inline const QString CollectorEmailLabel = QStringLiteral("E-mail для вынікаў:");
 inline const QString EmptyTablesHint
     = QStringLiteral("Каб пачаць табліцу ачкоў, увядзіце ачкі за 1-е месца ў пустую клетку.");

@@ -1,17 +1,21 @@
 // The main window's controls and handlers apart from the group list and the points grid: the
 // steps' guidance, reading and saving failures, the options, the output view, opening a
 // protocol from the command line or by dropping it, and the layout when resized.
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFontInfo>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
@@ -98,6 +102,8 @@ private slots:
     void CollectorEmail_data();
     void CollectorEmail();
     void FileDialogs();
+    void QtDialogsInTheWindowsLanguage_data();
+    void QtDialogsInTheWindowsLanguage();
     void OverwriteIsAsked_data();
     void OverwriteIsAsked();
     void CloseQuestionInBelarusian();
@@ -667,18 +673,53 @@ void MainWindowTest::FileDialogs()
     QCOMPARE(save->windowTitle(), ui::text::SaveDialogTitle);
     QVERIFY(open->nameFilters()[0].contains("*.html"));
     QVERIFY(save->nameFilters()[0].contains("*.htm"));
-    // Qt's own texts inside the dialog, such as the list's headings, once the program's
-    // Belarusian texts are installed.
-    ui::BelarusianTexts belarusian;
-    QCoreApplication::installTranslator(&belarusian);
-    const QAbstractItemModel *files = save->findChild<QTreeView *>()->model();
-    QCOMPARE(files->headerData(0, Qt::Horizontal).toString(), Utf8("Імя"));
-    QCoreApplication::removeTranslator(&belarusian);
-    QCOMPARE(files->headerData(0, Qt::Horizontal).toString(), QString("Name"));
     // A name typed without an extension gets ".htm".
     save->setDirectory(test::PathText(window.TempPath("")));
     save->selectFile("result");
     QVERIFY(save->selectedFiles().value(0).endsWith("/result.htm"));
+}
+
+void MainWindowTest::QtDialogsInTheWindowsLanguage_data()
+{
+    QTest::addColumn<bool>("shipped"); // Qt's translations where Qt keeps them, or none at all
+    QTest::newRow("Qt's translations") << true;
+    QTest::newRow("none installed") << false;
+}
+
+void MainWindowTest::QtDialogsInTheWindowsLanguage()
+{
+    QFETCH(bool, shipped);
+    const QTemporaryDir nothing;
+    test::Window window;
+    // Texts of Qt's own dialogs: the file list's heading, a message box's button and the print
+    // preview's actions.
+    const QAbstractItemModel *files
+        = W(window.Form()).SaveDialog1->findChild<QTreeView *>()->model();
+    const auto heading = [files] { return files->headerData(0, Qt::Horizontal).toString(); };
+    const auto cancel = [] {
+        QMessageBox box(QMessageBox::Question, {}, {}, QMessageBox::Cancel);
+        return box.button(QMessageBox::Cancel)->text();
+    };
+    const auto previewActions = [] {
+        QPrintPreviewDialog preview;
+        QStringList texts;
+        for (const QAction *action : preview.findChildren<QAction *>())
+            texts << action->text();
+        return texts;
+    };
+    {
+        const ui::InterfaceLanguage language(
+            shipped ? QLibraryInfo::path(QLibraryInfo::TranslationsPath) : nothing.path());
+        QCOMPARE(QFileInfo(language.QtTranslationFile()).fileName(),
+            shipped ? QString("qtbase_ru.qm") : QString());
+        // The program's Belarusian comes before Qt's Russian.
+        QCOMPARE(heading(), Utf8("Імя"));
+        QCOMPARE(cancel(), Utf8("Адмена"));
+        QVERIFY(previewActions().contains(shipped ? Utf8("Печать") : QString("Print")));
+    }
+    QCOMPARE(heading(), QString("Name"));
+    QCOMPARE(cancel(), QString("Cancel"));
+    QVERIFY(previewActions().contains("Print"));
 }
 
 void MainWindowTest::OverwriteIsAsked_data()

@@ -1,5 +1,6 @@
-// The window's shortcuts, its rendered preview beside the text view, and the print, PDF and
-// About buttons.
+// The window's shortcuts, its rendered preview beside the text view, the print, PDF and About
+// buttons, and the recent files.
+#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -7,12 +8,14 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include "ui/about_dialog.h"
 #include "ui/messages.h"
 #include "ui/protocol_document.h"
 #include "ui/protocol_preview.h"
+#include "ui/recent_files.h"
 #include "ui_test_support.h"
 
 using test::Utf8;
@@ -30,6 +33,25 @@ QString RenderedOutput(const TForm1 &form)
     return reference.toPlainText();
 }
 
+// Opens the recent files' menu from the keyboard, as the user does, and presses `digit`.
+void ChooseRecent(QAbstractButton *button, char digit)
+{
+    bool opened = false;
+    QTimer::singleShot(0, button, [&opened, digit] {
+        QWidget *menu = QApplication::activePopupWidget();
+        opened = menu != nullptr;
+        if (!menu)
+            return;
+        QTest::keyClick(menu, digit);
+        if (menu->isVisible())
+            menu->close();
+    });
+    button->setFocus();
+    QTest::keyClick(button, Qt::Key_Space);
+    QVERIFY2(opened, "Space did not open the menu");
+    QCoreApplication::processEvents(); // the choice is taken once the menu has closed
+}
+
 } // namespace
 
 class WindowWiringTest : public QObject
@@ -41,6 +63,7 @@ private slots:
     void ShortcutsRunTheirSteps();
     void PreviewFollowsOutput();
     void PdfAndAbout();
+    void RecentFiles();
 };
 
 void WindowWiringTest::ShortcutsRunTheirSteps_data()
@@ -177,6 +200,86 @@ void WindowWiringTest::PdfAndAbout()
     };
     QTest::mouseClick(form.findChild<QToolButton *>("AboutButton"), Qt::LeftButton);
     QCOMPARE(shownPath, QDir::toNativeSeparators(test::PathText(window.SettingsPath())));
+}
+
+void WindowWiringTest::RecentFiles()
+{
+    // Writing the list keeps every byte of the tables' section and of the rest of the file.
+    const std::string kept = "[Ochki]\r\nTablesCount=1\r\nPlacesCount=1\r\n1=25;\r\n"
+                             "; a comment\r\n[Other]\r\nKey=1\r\n";
+    test::Window window(kept);
+    TForm1 &form = window.Form();
+    QVERIFY(window.ShowAndActivate());
+    auto *recent = form.findChild<ui::RecentFilesButton *>("RecentButton");
+    QVERIFY(!recent->isEnabled()); // nothing to offer yet
+
+    const std::string protocol = test::ReadBytes(test::ExamplesDir() / "sample_protocol.htm");
+    const QString folder = QDir(test::PathText(window.TempPath(""))).canonicalPath() + '/';
+    const QString first = folder + Utf8("пратакол.htm");
+    const QString gone = folder + "gone.htm";
+    const QString last = folder + "last.htm";
+    for (const QString &path : { first, gone, last })
+        test::WriteBytes(QFile::encodeName(path).toStdString(), protocol);
+    test::WriteBytes(window.TempPath("headings.htm"), "<html><pre>no groups</pre></html>");
+    std::filesystem::create_symlink("last.htm", window.TempPath("link.htm"));
+
+    form.OpenProtocol(first);
+    form.OpenProtocol(gone);
+    form.OpenProtocol(last);
+    form.OpenProtocol(test::PathText(window.TempPath("link.htm"))); // the same file again
+    form.OpenProtocol(test::PathText(window.TempPath("headings.htm"))); // not read whole
+    QCOMPARE(recent->Files(), (QStringList { last, gone, first }));
+    const auto stored = [](const QStringList &paths) {
+        std::string section = "[Recent]\r\n";
+        for (int i = 0; i < paths.size(); ++i)
+            section += "File" + std::to_string(i + 1) + "=" + paths[i].toStdString() + "\r\n";
+        return section;
+    };
+    QCOMPARE(test::ReadBytes(window.SettingsPath()), kept + stored({ last, gone, first }));
+
+    // A file gone since is dropped with a word; the window keeps what it had read.
+    std::filesystem::remove(QFile::encodeName(gone).toStdString());
+    window.Informations.clear();
+    W(form).Button2->setFocus();
+    QTest::keyClick(W(form).Button2, Qt::Key_Tab); // reached from "1. Агляд..." by Tab
+    QCOMPARE(form.focusWidget(), recent);
+    ChooseRecent(recent, '2');
+    QCOMPARE(window.Informations,
+        QStringList { ui::text::RecentFileMissing.arg(QDir::toNativeSeparators(gone)) });
+    QCOMPARE(recent->Files(), (QStringList { last, first }));
+    QVERIFY(W(form).LabeledEdit1->text().endsWith("headings.htm"));
+    QVERIFY(form.Groups().empty());
+
+    // Choosing one reads it as "1. Агляд..." does.
+    ChooseRecent(recent, '2');
+    QCOMPARE(W(form).LabeledEdit1->text(), first);
+    QVERIFY(!form.Groups().empty());
+    QCOMPARE(form.focusWidget(), W(form).Button1); // the offscreen platform keeps the menu active
+    QCOMPARE(recent->Files(), (QStringList { first, last }));
+    QCOMPARE(test::ReadBytes(window.SettingsPath()), kept + stored({ first, last }));
+
+    // What another window wrote since (its tables, its list) is kept: the file is read again.
+    const std::string other = "[Ochki]\r\nTablesCount=1\r\nPlacesCount=1\r\n1=30;\r\n";
+    const QStringList theirs { "/elsewhere.htm", first };
+    test::WriteBytes(window.SettingsPath(), other + stored(theirs));
+    form.OpenProtocol(last);
+    const QStringList merged { last, "/elsewhere.htm", first };
+    QCOMPARE(recent->Files(), merged);
+    const std::string saved = test::ReadBytes(window.SettingsPath());
+    QCOMPARE(saved, other + stored(merged));
+
+    // The next start offers them again.
+    test::Window next(saved);
+    QCOMPARE(next.Form().findChild<ui::RecentFilesButton *>("RecentButton")->Files(), merged);
+
+    // A settings file that cannot be written keeps the list for this window only, unsaid.
+    test::Window blocked(std::nullopt, "blocker/lapwing.INI");
+    test::WriteBytes(blocked.TempPath("blocker"), "a file where the folder would be");
+    blocked.Form().OpenProtocol(first);
+    QCOMPARE(blocked.Form().findChild<ui::RecentFilesButton *>("RecentButton")->Files(),
+        QStringList { first });
+    QVERIFY(blocked.Errors.isEmpty());
+    QVERIFY(blocked.Informations.isEmpty());
 }
 
 QTEST_MAIN(WindowWiringTest)
