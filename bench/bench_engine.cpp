@@ -41,6 +41,7 @@ struct Figures
 {
     double load = 0, rewrite = 0, save = 0;
     long peakKiB = 0;
+    long startKiB = 0; // the process before it read anything
 };
 
 void SetGroups(std::vector<engine::GroupSettings> &groups)
@@ -60,27 +61,62 @@ engine::ProcessOptions Options()
 
 std::optional<std::string> Inspector() { return "Inspector"; }
 
-// Runs `work` in a child process so that its peak memory is its own; the child sends back
-// up to four numbers.
-template <typename Work>
-std::vector<double> InChild(Work work)
+// The engine's run, in a process of its own: the protocol read into memory, the rewrite into
+// one buffer with a span per line (as the window's view holds it), saved from there. Prints the
+// load, rewrite and save times and the peak resident size in KiB.
+int MeasureHere(const std::filesystem::path &input, const std::filesystem::path &output)
+{
+    rusage usage {};
+    ::getrusage(RUSAGE_SELF, &usage);
+    const long startKiB = usage.ru_maxrss; // the process itself: libraries, stacks, stdio
+    engine::ProtocolLines lines;
+    std::vector<engine::GroupSettings> groups;
+    auto start = Clock::now();
+    (void)engine::LoadProtocol(input, lines, groups);
+    const double load = Seconds(start);
+    SetGroups(groups);
+    start = Clock::now();
+    std::string bytes;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> spans;
+    const engine::OutputSize room = engine::OutputSizeBound(lines);
+    bytes.reserve(room.Bytes);
+    spans.reserve(room.Lines);
+    engine::RewriteProtocolTo(lines, groups, Options(), TenPlaces(), Inspector,
+        [&](std::string_view line) {
+            spans.emplace_back(static_cast<std::uint32_t>(bytes.size()),
+                static_cast<std::uint32_t>(line.size()));
+            bytes.append(line);
+        });
+    const double rewrite = Seconds(start);
+    start = Clock::now();
+    engine::AtomicFileWriter writer(output);
+    if (writer.Open()) {
+        for (const auto &[offset, size] : spans)
+            writer.WriteLine(std::string_view(bytes).substr(offset, size));
+    }
+    const bool saved = writer.Commit().Ok();
+    const double save = Seconds(start);
+    ::getrusage(RUSAGE_SELF, &usage);
+    std::printf("%f %f %f %ld %ld\n", load, rewrite, saved ? save : -1.0, usage.ru_maxrss,
+        startKiB);
+    return saved ? 0 : 1;
+}
+
+// Runs MeasureHere in a new process (this program started anew, not a fork of the one that
+// generated the protocol), so that its peak memory is the engine's own.
+Figures Measure(const std::filesystem::path &input, const std::filesystem::path &output)
 {
     int fds[2];
     if (::pipe(fds) != 0)
         std::exit(1);
     const pid_t pid = ::fork();
     if (pid == 0) {
+        ::dup2(fds[1], 1);
         ::close(fds[0]);
-        std::vector<double> values = work();
-        rusage usage {};
-        ::getrusage(RUSAGE_SELF, &usage);
-        values.push_back(static_cast<double>(usage.ru_maxrss));
-        std::string text;
-        for (double v : values)
-            text += std::to_string(v) + " ";
-        if (::write(fds[1], text.data(), text.size()) < 0)
-            std::_Exit(1);
-        std::_Exit(0);
+        ::close(fds[1]);
+        ::execl("/proc/self/exe", "bench_engine", "--measure", input.c_str(), output.c_str(),
+            static_cast<char *>(nullptr));
+        std::_Exit(127);
     }
     ::close(fds[1]);
     std::string text;
@@ -91,62 +127,11 @@ std::vector<double> InChild(Work work)
     ::close(fds[0]);
     int status = 0;
     ::waitpid(pid, &status, 0);
-    std::vector<double> values;
-    for (char *p = text.data(); *p;) {
-        char *end = nullptr;
-        const double v = std::strtod(p, &end);
-        if (end == p)
-            break;
-        values.push_back(v);
-        p = end;
-    }
-    return values;
-}
-
-// The output as the window's view holds it: one buffer and eight bytes a line.
-struct OutputBuffer
-{
-    std::string bytes;
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> spans;
-};
-
-Figures Measure(const std::filesystem::path &input, const std::filesystem::path &output)
-{
     Figures figures;
-    const auto run = InChild([&] {
-        engine::ProtocolLines lines;
-        std::vector<engine::GroupSettings> groups;
-        auto start = Clock::now();
-        (void)engine::LoadProtocol(input, lines, groups);
-        const double load = Seconds(start);
-        SetGroups(groups);
-        start = Clock::now();
-        OutputBuffer out;
-        const engine::OutputSize room = engine::OutputSizeBound(lines);
-        out.bytes.reserve(room.Bytes);
-        out.spans.reserve(room.Lines);
-        engine::RewriteProtocolTo(lines, groups, Options(), TenPlaces(), Inspector,
-            [&](std::string_view line) {
-                out.spans.emplace_back(static_cast<std::uint32_t>(out.bytes.size()),
-                    static_cast<std::uint32_t>(line.size()));
-                out.bytes.append(line);
-            });
-        const double rewrite = Seconds(start);
-        start = Clock::now();
-        engine::AtomicFileWriter writer(output);
-        if (writer.Open()) {
-            for (const auto &[offset, size] : out.spans)
-                writer.WriteLine(std::string_view(out.bytes).substr(offset, size));
-        }
-        const bool saved = writer.Commit().Ok();
-        return std::vector<double> { load, rewrite, saved ? Seconds(start) : -1.0 };
-    });
-    if (run.size() == 4) {
-        figures.load = run[0];
-        figures.rewrite = run[1];
-        figures.save = run[2];
-        figures.peakKiB = static_cast<long>(run[3]);
-    }
+    if (std::sscanf(text.c_str(), "%lf %lf %lf %ld %ld", &figures.load, &figures.rewrite,
+            &figures.save, &figures.peakKiB, &figures.startKiB)
+        != 5)
+        std::exit(1);
     return figures;
 }
 
@@ -154,6 +139,8 @@ Figures Measure(const std::filesystem::path &input, const std::filesystem::path 
 
 int main(int argc, char **argv)
 {
+    if (argc == 4 && std::string_view(argv[1]) == "--measure")
+        return MeasureHere(argv[2], argv[3]);
     std::vector<std::size_t> sizes;
     for (int i = 1; i < argc; ++i)
         sizes.push_back(std::strtoul(argv[i], nullptr, 10));
@@ -167,17 +154,17 @@ int main(int argc, char **argv)
     const std::filesystem::path dir = pattern;
     std::printf("The engine as the window runs it: the protocol read into memory, the rewrite\n"
                 "into one buffer with a span per line, saved from there. Times in seconds are the\n"
-                "median of %d runs; peak memory is the run's largest resident size. The batch\n"
-                "tool against the floor of copying the file: bench_cli.\n\n",
+                "median of %d runs, each in a process of its own. Peak memory is the process's\n"
+                "largest resident size; \"engine\" is that less the process's own before it read\n"
+                "anything (libraries, stacks). The batch tool against the floor of copying the\n"
+                "file: bench_cli.\n\n",
                 Runs);
-    std::printf("%9s %8s | %7s %7s %7s %7s %8s %5s\n", "lines", "file MB", "load", "rewrite",
-                "save", "total", "peak MB", "xfile");
+    std::printf("%9s %8s | %7s %7s %7s %7s | %8s %5s | %9s %5s\n", "lines", "file MB", "load",
+                "rewrite", "save", "total", "peak MB", "xfile", "engine MB", "xfile");
     for (const std::size_t size : sizes) {
         const auto input = dir / "protocol.htm";
         double fileMb = 0;
         {
-            // Generated in a scope of its own: a child process would otherwise count the
-            // parent's copy among its resident pages.
             const std::string protocol = bench::GenerateProtocol(size);
             fileMb = static_cast<double>(protocol.size()) / 1e6;
             if (!engine::WriteFileAtomically(input, protocol).Ok())
@@ -192,8 +179,10 @@ int main(int argc, char **argv)
         });
         const Figures &m = runs[Runs / 2];
         const double peakMb = static_cast<double>(m.peakKiB) * 1024 / 1e6;
-        std::printf("%9zu %8.1f | %7.3f %7.3f %7.3f %7.3f %8.1f %5.2f\n", size, fileMb, m.load,
-                    m.rewrite, m.save, m.load + m.rewrite + m.save, peakMb, peakMb / fileMb);
+        const double engineMb = static_cast<double>(m.peakKiB - m.startKiB) * 1024 / 1e6;
+        std::printf("%9zu %8.1f | %7.3f %7.3f %7.3f %7.3f | %8.1f %5.2f | %9.1f %5.2f\n", size,
+                    fileMb, m.load, m.rewrite, m.save, m.load + m.rewrite + m.save, peakMb,
+                    peakMb / fileMb, engineMb, engineMb / fileMb);
         std::fflush(stdout);
     }
     std::filesystem::remove_all(dir);
