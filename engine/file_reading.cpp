@@ -2,7 +2,10 @@
 
 #include <cerrno>
 #include <cstring>
+#include <algorithm>
+#include <memory>
 #include <new>
+#include <span>
 #include <vector>
 
 #include <fcntl.h>
@@ -68,7 +71,12 @@ Status ReadFileChunks(const std::filesystem::path &path, std::uintmax_t limit,
     if (static_cast<std::uintmax_t>(info.st_size) > limit)
         return TooLarge(limit);
     try {
-        std::vector<char> buffer(std::size_t { 1 } << 20);
+        // As large as the file and a byte (to see its end), up to 1 MiB, and not zeroed: a
+        // small settings file must not cost a megabyte of fresh pages.
+        const std::size_t size = static_cast<std::size_t>(
+            std::min<std::uintmax_t>(static_cast<std::uintmax_t>(info.st_size) + 1, std::uintmax_t { 1 } << 20));
+        const std::unique_ptr<char[]> storage(new char[std::max<std::size_t>(size, 4096)]);
+        const std::span<char> buffer(storage.get(), std::max<std::size_t>(size, 4096));
         std::uintmax_t total = 0;
         for (;;) {
             const ssize_t got = ::read(file.Get(), buffer.data(), buffer.size());

@@ -20,7 +20,8 @@ namespace engine {
 
 namespace {
 
-    constexpr std::size_t FlushSize = 1 << 20;
+    // Small enough that the buffer's pages stay few and warm, large enough for few system calls.
+    constexpr std::size_t FlushSize = 256 << 10;
     constexpr int MaxLinks = 40; // as the kernel follows them
     // A temporary file younger than this may belong to a save that has not locked it yet.
     constexpr std::time_t StaleAfterSeconds = 5;
@@ -242,6 +243,9 @@ Status AtomicFileWriter::Open()
     }
     if (m_failed)
         return Failure { m_failedLine, m_reason };
+    // Allocated once: a buffer grown by doubling would copy itself and touch new pages each time.
+    if (m_mode != Mode::InPlace)
+        m_buffer.reserve(FlushSize + (64 << 10));
     return Success();
 }
 
