@@ -63,7 +63,7 @@ TEST_F(WindowsFiles, ACyrillicNameIsReplacedWholeAndReadBack)
     ASSERT_TRUE(SaveProtocol(path, lines).Ok());
     const Result<std::string> read = ReadWholeFile(path, MaxProtocolBytes);
     ASSERT_TRUE(read.Ok()) << read.Error().Reason;
-    EXPECT_EQ(read.Value(), std::string("<pre>\r\n\xC0\n\0x\r\n\r\n", 13));
+    EXPECT_EQ(read.Value(), std::string("<pre>\r\n\xC0\n\0x\r\n\r\n", 15));
     EXPECT_EQ(Names(), std::vector<std::string> { name }) << "no temporary file may stay";
 }
 
