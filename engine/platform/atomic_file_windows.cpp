@@ -84,7 +84,7 @@ bool AtomicFileWriter::ResolveTarget()
     }
     if (attributes & FILE_ATTRIBUTE_DIRECTORY)
         return Fail(std::strerror(EISDIR));
-    // Moving over a read-only file would succeed; the user marked it not to be changed.
+    // The user marked it not to be changed: refused before anything is written.
     if (attributes & FILE_ATTRIBUTE_READONLY)
         return Fail(Reason({}, ERROR_ACCESS_DENIED));
     if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) { // a link: the file it points at is replaced
