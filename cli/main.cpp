@@ -9,11 +9,13 @@
 #include <string>
 
 #include "cli/cli_options.h"
+#include "cli/console.h"
 #include "cli/messages.h"
 #include "cli/signals.h"
 #include "engine/cp1251.h"
 #include "engine/file_bytes.h"
 #include "engine/layout_check.h"
+#include "engine/paths.h"
 #include "engine/protocol.h"
 #include "engine/rewrite.h"
 #include "engine/save.h"
@@ -127,7 +129,8 @@ int Run(const cli::Options &options)
     engine::ProtocolLines lines;
     std::vector<engine::GroupSettings> groups;
     if (const engine::Status loaded
-        = engine::LoadProtocol(options.Input, lines, groups, engine::FileAccess::Map);
+        = engine::LoadProtocol(
+            engine::Utf8Path(options.Input), lines, groups, engine::FileAccess::Map);
         !loaded) {
         engine::Failure failure = loaded.Error();
         failure.Reason = std::string(cli::LoadFailedMessage) + ": " + failure.Reason;
@@ -151,7 +154,8 @@ int Run(const cli::Options &options)
 
     points::PointsGrid grid;
     if (options.PointsFile) {
-        const engine::Result<std::string> bytes = points::ReadSettingsFile(*options.PointsFile);
+        const engine::Result<std::string> bytes
+            = points::ReadSettingsFile(engine::Utf8Path(*options.PointsFile));
         if (!bytes) {
             Report(engine::Describe(*options.PointsFile,
                 { bytes.Error().Line, "cannot read the points tables: " + bytes.Error().Reason }));
@@ -179,7 +183,7 @@ int Run(const cli::Options &options)
     std::optional<engine::AtomicFileWriter> file;
     if (options.Output) {
         const cli::SignalsHeld held;
-        file.emplace(*options.Output);
+        file.emplace(engine::Utf8Path(*options.Output));
         // A save that cannot succeed (no folder, no permission) fails before the rewrite runs.
         if (const engine::Status opened = file->Open(); !opened) {
             ReportSaveFailure(*options.Output, opened.Error());
@@ -231,7 +235,14 @@ int Run(const cli::Options &options)
 
 int main(int argc, char **argv)
 {
-    const cli::ParsedArguments parsed = cli::ParseArguments(argc, argv);
+    cli::PrepareStandardStreams();
+    std::vector<std::string> arguments = cli::Utf8Arguments(argc, argv);
+    std::vector<char *> pointers;
+    for (std::string &argument : arguments)
+        pointers.push_back(argument.data());
+    pointers.push_back(nullptr);
+    const cli::ParsedArguments parsed
+        = cli::ParseArguments(static_cast<int>(arguments.size()), pointers.data());
     if (!parsed.Error.empty())
         return UsageError(parsed.Error);
     if (parsed.Options.Help)

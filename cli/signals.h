@@ -6,7 +6,8 @@
 namespace cli {
 
 // From now until ForgetOnSignal, SIGINT, SIGTERM and SIGHUP remove `path` and then end the
-// process as the signal would have. (SIGKILL cannot be caught: the next save of the same
+// process as the signal would have; on Windows, Ctrl+C, Ctrl+Break and closing the console do
+// (cli/platform/signals_<system>.cpp). (SIGKILL cannot be caught: the next save of the same
 // target removes what it leaves.)
 void RemoveOnSignal(const std::string &path);
 void ForgetOnSignal();

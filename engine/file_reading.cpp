@@ -45,15 +45,6 @@ namespace {
 
 } // namespace
 
-std::string LimitText(std::uintmax_t bytes)
-{
-    if (bytes >= (std::uintmax_t { 1 } << 30) && bytes % (std::uintmax_t { 1 } << 30) == 0)
-        return std::to_string(bytes >> 30) + " GiB";
-    if (bytes >= (std::uintmax_t { 1 } << 20) && bytes % (std::uintmax_t { 1 } << 20) == 0)
-        return std::to_string(bytes >> 20) + " MiB";
-    return std::to_string(bytes) + " bytes";
-}
-
 Status ReadFileChunks(const std::filesystem::path &path, std::uintmax_t limit,
     const std::function<bool(std::string_view)> &chunk)
 {

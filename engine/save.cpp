@@ -1,18 +1,7 @@
 #include "engine/save.h"
 
 #include <cerrno>
-#include <climits>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <ctime>
-#include <memory>
-
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "engine/text.h"
 
@@ -22,111 +11,12 @@ namespace {
 
     // Small enough that the buffer's pages stay few and warm, large enough for few system calls.
     constexpr std::size_t FlushSize = 256 << 10;
-    constexpr int MaxLinks = 40; // as the kernel follows them
-    // A temporary file younger than this may belong to a save that has not locked it yet.
-    constexpr std::time_t StaleAfterSeconds = 5;
-    constexpr std::string_view TempPrefix = ".lapwing-";
-    constexpr std::size_t TempRandom = 6; // mkstemp's XXXXXX
-
-    mode_t NewFileMode()
-    {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        return 0666 & ~mask;
-    }
-
-    // ".lapwing-<8 hex of the name>-": the same target always gets the same prefix (FNV-1a).
-    std::string TempPrefixFor(const std::filesystem::path &target)
-    {
-        std::uint32_t hash = 2166136261u;
-        for (const char c : target.filename().string()) {
-            hash ^= static_cast<unsigned char>(c);
-            hash *= 16777619u;
-        }
-        char hex[9];
-        std::snprintf(hex, sizeof hex, "%08x", static_cast<unsigned>(hash));
-        return std::string(TempPrefix) + hex + "-";
-    }
-
-    std::filesystem::path FolderOf(const std::filesystem::path &target)
-    {
-        return target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-    }
-
-    // Removes temporary files of the same target that no process holds: a run killed while
-    // saving leaves its file behind, and nothing else would ever remove it.
-    void RemoveStale(const std::filesystem::path &folder, const std::string &prefix)
-    {
-        const std::unique_ptr<DIR, int (*)(DIR *)> dir(::opendir(folder.c_str()), ::closedir);
-        if (!dir)
-            return;
-        const std::time_t now = std::time(nullptr);
-        while (const dirent *entry = ::readdir(dir.get())) {
-            const std::string_view name = entry->d_name;
-            if (!name.starts_with(prefix) || name.size() != prefix.size() + TempRandom)
-                continue;
-            const int fd = ::openat(
-                ::dirfd(dir.get()), entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-            if (fd < 0)
-                continue;
-            struct stat info = {};
-            if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid()
-                && now - info.st_mtime >= StaleAfterSeconds && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
-                ::unlinkat(::dirfd(dir.get()), entry->d_name, 0);
-            ::close(fd);
-        }
-    }
-
-    // Where a chain of links ends when its last target does not exist yet, or nothing (errno
-    // set) when a link cannot be read or the chain goes round.
-    std::optional<std::filesystem::path> DanglingTarget(std::filesystem::path path)
-    {
-        for (int hop = 0; hop <= MaxLinks; ++hop) {
-            struct stat info = {};
-            if (::lstat(path.c_str(), &info) != 0)
-                return errno == ENOENT ? std::optional(path) : std::nullopt;
-            if (!S_ISLNK(info.st_mode))
-                return path;
-            std::error_code error;
-            const std::filesystem::path next = std::filesystem::read_symlink(path, error);
-            if (error) {
-                errno = error.value();
-                return std::nullopt;
-            }
-            path = next.is_absolute() ? next : FolderOf(path) / next;
-        }
-        errno = ELOOP;
-        return std::nullopt;
-    }
-
-    bool WriteAll(int fd, const char *data, std::size_t size)
-    {
-        while (size > 0) {
-            const ssize_t written = ::write(fd, data, size);
-            if (written < 0) {
-                if (errno == EINTR)
-                    continue;
-                return false;
-            }
-            data += written;
-            size -= static_cast<std::size_t>(written);
-        }
-        return true;
-    }
 
 } // namespace
 
 AtomicFileWriter::AtomicFileWriter(std::filesystem::path path)
     : m_given(std::move(path))
 {
-}
-
-AtomicFileWriter::~AtomicFileWriter()
-{
-    if (m_fd >= 0)
-        ::close(m_fd);
-    if (!m_tempPath.empty())
-        ::unlink(m_tempPath.c_str());
 }
 
 bool AtomicFileWriter::Fail(std::string reason)
@@ -145,133 +35,15 @@ bool AtomicFileWriter::FailErrno(std::string_view what)
     return Fail(what.empty() ? system : std::string(what) + ": " + system);
 }
 
-bool AtomicFileWriter::ResolveTarget()
-{
-    if (m_given.empty() || !m_given.has_filename())
-        return Fail("no file name given");
-    struct stat info = {};
-    if (::stat(m_given.c_str(), &info) == 0) {
-        if (S_ISDIR(info.st_mode)) {
-            errno = EISDIR;
-            return FailErrno({});
-        }
-        if (!S_ISREG(info.st_mode)) {
-            m_mode = Mode::Direct;
-            m_target = m_given;
-            return true;
-        }
-        char real[PATH_MAX];
-        if (::realpath(m_given.c_str(), real) == nullptr)
-            return FailErrno({});
-        m_target = real;
-        // Renaming needs only the folder's permission; the file's own is what the user set.
-        if (::faccessat(AT_FDCWD, m_target.c_str(), W_OK, AT_EACCESS) != 0)
-            return FailErrno({});
-        return true;
-    }
-    if (errno == ELOOP)
-        return Fail("the links go round in a loop (" + std::string(std::strerror(ELOOP)) + ")");
-    if (errno != ENOENT)
-        return FailErrno({});
-    const std::optional<std::filesystem::path> dangling = DanglingTarget(m_given);
-    if (!dangling)
-        return errno == ELOOP ? Fail("the links go round in a loop") : FailErrno({});
-    m_target = *dangling;
-    return true;
-}
-
-bool AtomicFileWriter::OpenTemporary()
-{
-    const std::filesystem::path folder = FolderOf(m_target);
-    const std::string prefix = TempPrefixFor(m_target);
-    RemoveStale(folder, prefix);
-    std::string pattern = (folder / (prefix + "XXXXXX")).string();
-    m_fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (m_fd < 0)
-        return false;
-    ::flock(m_fd, LOCK_EX); // a fresh file: nobody else holds it
-    m_tempPath = pattern;
-    struct stat existing = {};
-    if (::stat(m_target.c_str(), &existing) == 0) {
-        // Owner first: changing it may clear the set-id bits that the mode then restores.
-        // Without the right to give the file away, at least its group is kept where allowed.
-        if ((existing.st_uid != ::geteuid() || existing.st_gid != ::getegid())
-            && ::fchown(m_fd, existing.st_uid, existing.st_gid) != 0) {
-            const bool groupKept = ::fchown(m_fd, static_cast<uid_t>(-1), existing.st_gid) == 0;
-            static_cast<void>(groupKept);
-        }
-        ::fchmod(m_fd, existing.st_mode & 07777);
-    } else {
-        ::fchmod(m_fd, NewFileMode());
-    }
-    return true;
-}
-
-bool AtomicFileWriter::OpenDirect()
-{
-    // Without O_NONBLOCK opening a FIFO waits for a reader, which may never come.
-    m_fd = ::open(m_target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (m_fd < 0) {
-        if (errno == ENXIO)
-            return Fail("no process reads from it (a FIFO or a device without its reader)");
-        return FailErrno({});
-    }
-    const int flags = ::fcntl(m_fd, F_GETFL);
-    if (flags >= 0)
-        ::fcntl(m_fd, F_SETFL, flags & ~O_NONBLOCK);
-    return true;
-}
-
-Status AtomicFileWriter::Open()
-{
-    if (!m_opened) {
-        m_opened = true;
-        if (ResolveTarget()) {
-            if (m_mode == Mode::Direct) {
-                OpenDirect();
-            } else if (!OpenTemporary()) {
-                const int error = errno;
-                std::error_code ignored;
-                if (error == EACCES && std::filesystem::exists(m_target, ignored)) {
-                    m_mode = Mode::InPlace; // the folder is read-only, the file is writable
-                } else {
-                    errno = error;
-                    FailErrno("cannot create a file in " + FolderOf(m_target).string());
-                }
-            }
-        }
-    }
-    if (m_failed)
-        return Failure { m_failedLine, m_reason };
-    // Allocated once: a buffer grown by doubling would copy itself and touch new pages each time.
-    if (m_mode != Mode::InPlace)
-        m_buffer.reserve(FlushSize + (64 << 10));
-    return Success();
-}
-
-bool AtomicFileWriter::Flush()
-{
-    if (m_mode == Mode::InPlace)
-        return true; // written whole at Commit
-    if (!WriteAll(m_fd, m_buffer.data(), m_buffer.size()))
-        return FailErrno({});
-#ifdef SYNC_FILE_RANGE_WRITE
-    // The disk starts on what was written while the rest is being made, so that the sync at
-    // Commit waits for the last part only. A hint: where it is refused, Commit syncs it all.
-    if (m_mode == Mode::Replace)
-        ::sync_file_range(m_fd, static_cast<off_t>(m_written), static_cast<off_t>(m_buffer.size()), SYNC_FILE_RANGE_WRITE);
-    m_written += static_cast<long long>(m_buffer.size());
-#endif
-    m_buffer.clear();
-    return true;
-}
-
 bool AtomicFileWriter::Write(std::string_view bytes)
 {
     if (!m_opened)
         static_cast<void>(Open());
     if (m_failed)
         return false;
+    // Allocated once: a buffer grown by doubling would copy itself and touch new pages each time.
+    if (m_buffer.capacity() < FlushSize)
+        m_buffer.reserve(FlushSize + (64 << 10));
     m_buffer.append(bytes);
     return m_buffer.size() < FlushSize || Flush();
 }
@@ -280,46 +52,6 @@ bool AtomicFileWriter::WriteLine(std::string_view line)
 {
     ++m_lines;
     return Write(line) && Write(LineBreak);
-}
-
-bool AtomicFileWriter::WriteInPlace()
-{
-    const int fd = ::open(m_target.c_str(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0)
-        return FailErrno({});
-    const bool written = WriteAll(fd, m_buffer.data(), m_buffer.size())
-        && ::ftruncate(fd, static_cast<off_t>(m_buffer.size())) == 0 && ::fsync(fd) == 0;
-    if (!written)
-        FailErrno({});
-    if (::close(fd) != 0 && written)
-        return FailErrno({});
-    return written;
-}
-
-Status AtomicFileWriter::Commit()
-{
-    if (!m_opened)
-        static_cast<void>(Open());
-    if (!m_failed && m_mode == Mode::InPlace) {
-        WriteInPlace();
-    } else if (!m_failed) {
-        Flush();
-        // Devices and pipes need no sync, and some refuse it.
-        if (!m_failed && ::fsync(m_fd) != 0
-            && !(m_mode == Mode::Direct && (errno == EINVAL || errno == EROFS || errno == ENOTSUP)))
-            FailErrno({});
-    }
-    if (m_fd >= 0) {
-        if (::close(m_fd) != 0)
-            FailErrno({});
-        m_fd = -1;
-    }
-    if (!m_failed && m_mode == Mode::Replace && ::rename(m_tempPath.c_str(), m_target.c_str()) != 0)
-        FailErrno({});
-    if (m_failed)
-        return Failure { m_failedLine, m_reason };
-    m_tempPath.clear();
-    return Success();
 }
 
 Status WriteFileAtomically(const std::filesystem::path &path, std::string_view bytes)

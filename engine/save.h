@@ -28,6 +28,9 @@ namespace engine {
 // the target's name, and hold an advisory lock while in use; opening removes those of the same
 // target that no live process holds and that are older than a few seconds (left by a killed
 // run). The destructor removes the temporary file when not committed.
+// On Windows every target is a new or a regular file: the temporary file is flushed with
+// FlushFileBuffers and moved over the target with MoveFileExW (replacing, written through); a
+// read-only file is refused, and a temporary file is removed later when no process has it open.
 class AtomicFileWriter
 {
 public:
@@ -49,6 +52,8 @@ public:
     const std::string &TemporaryPath() const { return m_tempPath; }
 
 private:
+    // Open, Flush, Commit, the destructor and the target's handling are the system's part, in
+    // engine/platform/atomic_file_<system>.cpp; Direct and InPlace are POSIX targets only.
     enum class Mode { Replace, Direct, InPlace };
 
     bool Fail(std::string reason);
@@ -63,7 +68,7 @@ private:
     std::filesystem::path m_target;
     Mode m_mode = Mode::Replace;
     std::string m_tempPath;
-    int m_fd = -1;
+    int m_fd = -1; // a C runtime descriptor on Windows too, for one interface
     bool m_opened = false;
     std::string m_buffer;
     std::string m_reason;

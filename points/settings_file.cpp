@@ -11,6 +11,7 @@
 
 #include "engine/cp1251.h"
 #include "engine/numbers.h"
+#include "engine/paths.h"
 #include "engine/text.h"
 #include "points/settings_ini.h"
 
@@ -214,9 +215,9 @@ SettingsOverwrite OverwriteRuleFor(const std::filesystem::path &file,
     std::error_code error;
     if (!read && std::filesystem::exists(file, error))
         return { OverwriteRule::Never,
-            engine::Describe(file.string(), { read.Error().Line, "could not be read: " + read.Error().Reason }) };
+            engine::Describe(engine::PathText(file), { read.Error().Line, "could not be read: " + read.Error().Reason }) };
     if (!loaded.Lost.empty())
-        return { OverwriteRule::AskFirst, DescribeWarnings(file.string(), loaded.Lost) };
+        return { OverwriteRule::AskFirst, DescribeWarnings(engine::PathText(file), loaded.Lost) };
     return {};
 }
 

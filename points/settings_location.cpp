@@ -2,15 +2,10 @@
 
 #include "points/settings_location.h"
 
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
-#include <cstdio>
 #include <system_error>
 
-#include <unistd.h>
-
 #include "engine/file_reading.h"
+#include "engine/paths.h"
 #include "engine/save.h"
 #include "engine/text.h"
 
@@ -29,32 +24,13 @@ std::filesystem::path SettingsFilePath(const SettingsLocationInputs &inputs)
         return inputs.ProgramPath.parent_path() / fileName;
 
     std::filesystem::path configHome;
-    if (!inputs.XdgConfigHome.empty() && std::filesystem::path(inputs.XdgConfigHome).is_absolute())
-        configHome = inputs.XdgConfigHome; // a relative one is to be ignored
+    if (inputs.ConfigHome.is_absolute())
+        configHome = inputs.ConfigHome; // a relative one is to be ignored
     else if (!inputs.Home.empty())
         configHome = std::filesystem::path(inputs.Home) / ".config";
     else
         return inputs.ProgramPath.parent_path() / fileName; // nowhere better; writing will tell
     return configHome / "lapwing" / fileName;
-}
-
-std::filesystem::path SettingsFilePath()
-{
-    SettingsLocationInputs inputs;
-    std::error_code error;
-    inputs.ProgramPath = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (const char *value = std::getenv("XDG_CONFIG_HOME"))
-        inputs.XdgConfigHome = value;
-    if (const char *value = std::getenv("HOME"))
-        inputs.Home = value;
-    if (!inputs.ProgramPath.empty()) {
-        std::filesystem::path beside = inputs.ProgramPath;
-        beside.replace_extension(".INI");
-        inputs.BesideProgramExists = std::filesystem::exists(beside, error);
-        inputs.ProgramFolderWritable
-            = ::access(inputs.ProgramPath.parent_path().c_str(), W_OK) == 0;
-    }
-    return SettingsFilePath(inputs);
 }
 
 engine::Result<std::string> ReadSettingsFile(const std::filesystem::path &path)
@@ -76,7 +52,8 @@ engine::Status WriteSettingsFile(const std::filesystem::path &path, std::string_
     engine::Status written = engine::WriteFileAtomically(path, bytes);
     if (written)
         return written;
-    return engine::Failure { 0, "Unable to write to " + path.string() + ": " + written.Error().Reason };
+    return engine::Failure { 0,
+        "Unable to write to " + engine::PathText(path) + ": " + written.Error().Reason };
 }
 
 } // namespace points

@@ -10,17 +10,19 @@
 namespace points {
 
 // Where the settings file lives: "<program>.INI" beside the program when it exists or the
-// program's folder is writable; otherwise in the user's configuration folder.
+// program's folder is writable; otherwise in the user's configuration folder ($XDG_CONFIG_HOME,
+// else ~/.config, on POSIX systems; %APPDATA% on Windows).
 struct SettingsLocationInputs
 {
     std::filesystem::path ProgramPath; // the running executable
-    std::string XdgConfigHome; // $XDG_CONFIG_HOME, may be empty
-    std::string Home; // $HOME
+    std::filesystem::path ConfigHome; // $XDG_CONFIG_HOME or %APPDATA%, may be empty
+    std::string Home; // $HOME; empty on Windows, where %APPDATA% has no fallback
     bool BesideProgramExists = false;
     bool ProgramFolderWritable = false;
 };
 std::filesystem::path SettingsFilePath(const SettingsLocationInputs &inputs);
-// The same for this process, looking at the file system and the environment.
+// The same for this process, looking at the file system and the environment
+// (points/platform/settings_location_<system>.cpp).
 std::filesystem::path SettingsFilePath();
 
 // The file's bytes; a failure says why in the system's words (regular files up to

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include "tests/support/platform.h"
+
 #include "points/points_tables.h"
 #include "points/settings_file.h"
 #include "engine/file_reading.h"
@@ -21,25 +23,31 @@ TEST(SettingsFilePath, BesideTheProgramOrInTheUsersFolder)
         SettingsLocationInputs inputs;
         fs::path expected;
     };
+    // Absolute paths: Windows needs a drive for one.
+    const std::string R = fs::path("/x").is_absolute() ? "" : "C:";
     const Case cases[] = {
-        { "a file beside the program", { "/opt/lw/lapwing", "/x", "/home/u", true, false },
-            "/opt/lw/lapwing.INI" },
-        { "a writable program folder", { "/opt/lw/lapwing", "/x", "/home/u", false, true },
-            "/opt/lw/lapwing.INI" },
-        { "the extension is replaced", { "/opt/lw/Lapwing.exe", "", "/home/u", false, true },
-            "/opt/lw/Lapwing.INI" },
-        { "XDG_CONFIG_HOME", { "/usr/bin/lapwing", "/x/cfg", "/home/u", false, false },
-            "/x/cfg/lapwing/lapwing.INI" },
-        { "no XDG_CONFIG_HOME", { "/usr/bin/lapwing", "", "/home/u", false, false },
-            "/home/u/.config/lapwing/lapwing.INI" },
+        { "a file beside the program",
+            { R + "/opt/lw/lapwing", R + "/x", R + "/home/u", true, false },
+            R + "/opt/lw/lapwing.INI" },
+        { "a writable program folder",
+            { R + "/opt/lw/lapwing", R + "/x", R + "/home/u", false, true },
+            R + "/opt/lw/lapwing.INI" },
+        { "the extension is replaced",
+            { R + "/opt/lw/Lapwing.exe", "", R + "/home/u", false, true },
+            R + "/opt/lw/Lapwing.INI" },
+        { "XDG_CONFIG_HOME", { R + "/usr/bin/lapwing", R + "/x/cfg", R + "/home/u", false, false },
+            R + "/x/cfg/lapwing/lapwing.INI" },
+        { "no XDG_CONFIG_HOME", { R + "/usr/bin/lapwing", "", R + "/home/u", false, false },
+            R + "/home/u/.config/lapwing/lapwing.INI" },
         { "a relative XDG_CONFIG_HOME is ignored",
-            { "/usr/bin/lapwing", "cfg", "/home/u", false, false },
-            "/home/u/.config/lapwing/lapwing.INI" },
-        { "the program's own name", { "/usr/bin/lapwing-dev", "", "/home/u", false, false },
-            "/home/u/.config/lapwing/lapwing-dev.INI" },
-        { "no home at all", { "/usr/bin/lapwing", "", "", false, false }, "/usr/bin/lapwing.INI" },
-        { "unknown program path", { "", "", "/home/u", false, false },
-            "/home/u/.config/lapwing/lapwing.INI" },
+            { R + "/usr/bin/lapwing", "cfg", R + "/home/u", false, false },
+            R + "/home/u/.config/lapwing/lapwing.INI" },
+        { "the program's own name", { R + "/usr/bin/lapwing-dev", "", R + "/home/u", false, false },
+            R + "/home/u/.config/lapwing/lapwing-dev.INI" },
+        { "no home at all", { R + "/usr/bin/lapwing", "", "", false, false },
+            R + "/usr/bin/lapwing.INI" },
+        { "unknown program path", { "", "", R + "/home/u", false, false },
+            R + "/home/u/.config/lapwing/lapwing.INI" },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -49,8 +57,8 @@ TEST(SettingsFilePath, BesideTheProgramOrInTheUsersFolder)
 
 TEST(SettingsFilePath, ThisProcessKeepsItBesideItselfInAWritableFolder)
 {
-    const fs::path program = fs::read_symlink("/proc/self/exe");
-    if (::access(program.parent_path().c_str(), W_OK) != 0)
+    const fs::path program = testsupport::ProgramPath();
+    if (!testsupport::FolderWritable(program.parent_path()))
         GTEST_SKIP() << "the test's folder is not writable";
     fs::path expected = program;
     expected.replace_extension(".INI");
@@ -135,13 +143,20 @@ TEST_F(SettingsFileIo, WhatCouldNotBeReadIsNeverWrittenOver)
             points::OverwriteRule::Free, "" },
         { "a bad count without rows loses nothing", file("empty.INI", "[Ochki]\nTablesCount=two\n"),
             points::OverwriteRule::Free, "" },
-        { "a count that is not a number", file("two.INI", "[Ochki]\nTablesCount=two\nPlacesCount=2\n" + rows),
-            points::OverwriteRule::AskFirst, "two.INI:2: TablesCount \"two\" is not a number; read as 0. Saving would drop the 2 rows" },
-        { "a count above the limit", file("many.INI", "[Ochki]\nTablesCount=2\nPlacesCount=200000\n" + rows),
-            points::OverwriteRule::AskFirst, "many.INI:3: PlacesCount \"200000\" is above the limit" },
-        { "a folder", fs::create_directories(m_dir / "folder.INI") ? m_dir / "folder.INI" : fs::path(),
+        { "a count that is not a number",
+            file("two.INI", "[Ochki]\nTablesCount=two\nPlacesCount=2\n" + rows),
+            points::OverwriteRule::AskFirst,
+            "two.INI:2: TablesCount \"two\" is not a number; read as 0. Saving would drop the 2 "
+            "rows" },
+        { "a count above the limit",
+            file("many.INI", "[Ochki]\nTablesCount=2\nPlacesCount=200000\n" + rows),
+            points::OverwriteRule::AskFirst,
+            "many.INI:3: PlacesCount \"200000\" is above the limit" },
+        { "a folder",
+            fs::create_directories(m_dir / "folder.INI") ? m_dir / "folder.INI" : fs::path(),
             points::OverwriteRule::Never, "folder.INI: could not be read: Is a directory" },
-        { "UTF-16", file("wide.INI", std::string("\xFF\xFE[\0O\0", 6)), points::OverwriteRule::Never,
+        { "UTF-16", file("wide.INI", std::string("\xFF\xFE[\0O\0", 6)),
+            points::OverwriteRule::Never,
             "wide.INI:1: could not be read: the file is UTF-16 text, not Windows-1251" },
         { "too large", huge, points::OverwriteRule::Never, "larger than the limit of 64 MiB" },
     };
@@ -153,7 +168,7 @@ TEST_F(SettingsFileIo, WhatCouldNotBeReadIsNeverWrittenOver)
         EXPECT_EQ(overwrite.Rule, c.rule);
         EXPECT_NE(overwrite.Why.find(c.why), std::string::npos) << overwrite.Why;
     }
-    if (::geteuid() != 0) { // permissions do not stop root
+    if (testsupport::PermissionsDenyReading()) {
         const fs::path locked = file("locked.INI", "[Ochki]\nTablesCount=1\n");
         fs::permissions(locked, fs::perms::none);
         const auto read = points::ReadSettingsFile(locked);

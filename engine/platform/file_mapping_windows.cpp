@@ -1,4 +1,4 @@
-// Systems without a mapping here read the protocol into memory instead.
+// On Windows the protocol is read into memory, not mapped.
 #include "engine/file_bytes.h"
 
 namespace engine {
