@@ -73,6 +73,29 @@ namespace {
         return begin;
     }
 
+    // Hands `key` every key line of the sections named `section` (there may be several);
+    // returns the section's last line, heading or key, after which a new key goes (null when
+    // the file has no such section).
+    template <typename Key>
+    const IniItem *ForEachKeyOf(const std::vector<IniItem> &items, std::string_view section, Key key)
+    {
+        const IniItem *lastLine = nullptr;
+        bool inSection = false;
+        for (const IniItem &item : items) {
+            if (item.IsSection) {
+                inSection = SameName(TrimBlanks(item.Name), section);
+                if (inSection && !lastLine)
+                    lastLine = &item;
+                continue;
+            }
+            if (!inSection)
+                continue;
+            lastLine = &item;
+            key(item);
+        }
+        return lastLine;
+    }
+
 } // namespace
 
 std::string CollectorEmail(std::string_view iniBytes)
@@ -95,21 +118,10 @@ std::string WithCollectorEmail(std::string_view iniBytes, std::string_view email
 
     const std::vector<IniItem> items = ScanIni(iniBytes);
     const IniItem *key = nullptr;
-    const IniItem *lastLine = nullptr; // of the section: a new key goes after it
-    bool inSection = false;
-    for (const IniItem &item : items) {
-        if (item.IsSection) {
-            inSection = SameName(TrimBlanks(item.Name), CollectorSection);
-            if (inSection && !lastLine)
-                lastLine = &item;
-            continue;
-        }
-        if (!inSection)
-            continue;
-        lastLine = &item;
+    const IniItem *lastLine = ForEachKeyOf(items, CollectorSection, [&](const IniItem &item) {
         if (!key && SameName(TrimBlanks(item.Name), CollectorEmailKey))
             key = &item;
-    }
+    });
 
     std::string out(iniBytes);
     if (key) {
@@ -193,22 +205,11 @@ std::string WithRecentFiles(std::string_view iniBytes, const std::vector<std::st
         std::size_t End;
     };
     std::vector<Range> removed;
-    const IniItem *lastLine = nullptr; // of the section: new keys go after it
-    bool inSection = false;
     const std::vector<IniItem> items = ScanIni(iniBytes);
-    for (const IniItem &item : items) {
-        if (item.IsSection) {
-            inSection = SameName(TrimBlanks(item.Name), RecentSection);
-            if (inSection && !lastLine)
-                lastLine = &item;
-            continue;
-        }
-        if (!inSection)
-            continue;
-        lastLine = &item;
+    const IniItem *lastLine = ForEachKeyOf(items, RecentSection, [&](const IniItem &item) {
         if (RecentKeyNumber(item.Name) != 0)
             removed.push_back({ LineStart(iniBytes, item.Begin), item.Next });
-    }
+    });
 
     std::string out(iniBytes);
     if (!removed.empty()) {

@@ -65,16 +65,4 @@ Status ReadFileChunks(const std::filesystem::path &path, std::uintmax_t limit,
     }
 }
 
-Result<std::string> ReadWholeFile(const std::filesystem::path &path, std::uintmax_t limit)
-{
-    std::string bytes;
-    Status read = ReadFileChunks(path, limit, [&](std::string_view chunk) {
-        bytes.append(chunk);
-        return true;
-    });
-    if (!read)
-        return read.Error();
-    return bytes;
-}
-
 } // namespace engine
