@@ -114,6 +114,9 @@ private:
 
     void LoadPointsTablesFile();
     bool SaveTablesElsewhere(); // true when written
+    // The settings file as it is on disk now (another window may have written it since it was
+    // read here): empty when there is none yet, none when it is there but cannot be read.
+    std::optional<std::string> SettingsOnDisk() const;
     void FillTableCaptions();
     // A protocol read whole goes to the front of the recent files.
     void RememberProtocol(const QString &path);

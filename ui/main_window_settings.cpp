@@ -101,14 +101,13 @@ void TForm1::UpdateRecentFiles(
     }
     // Another window may have written the file since: its list and every other line are taken
     // from the disk, so that writing this list loses nothing of theirs.
-    engine::Result<std::string> read = points::ReadSettingsFile(m_settingsPath);
-    std::error_code error;
-    if (!read && std::filesystem::exists(m_settingsPath, error)) {
+    std::optional<std::string> current = SettingsOnDisk();
+    if (!current) {
         m_recentFiles = change(std::move(m_recentFiles));
         show();
         return;
     }
-    std::string bytes = read ? std::move(read.Value()) : std::string();
+    std::string bytes = std::move(*current);
     const std::vector<std::string> onDisk = points::RecentFiles(bytes);
     // The window's own list holds what an earlier write could not save.
     m_recentFiles = change(bytes == m_settingsBytes ? std::move(m_recentFiles) : onDisk);
@@ -119,6 +118,17 @@ void TForm1::UpdateRecentFiles(
     // Not written (a read-only folder, a full disk): the list is just not kept for next time.
     if (points::WriteSettingsFile(m_settingsPath, bytes))
         m_settingsBytes = std::move(bytes);
+}
+
+std::optional<std::string> TForm1::SettingsOnDisk() const
+{
+    engine::Result<std::string> read = points::ReadSettingsFile(m_settingsPath);
+    if (read)
+        return std::move(read.Value());
+    std::error_code error;
+    if (std::filesystem::exists(m_settingsPath, error))
+        return std::nullopt;
+    return std::string(); // not made yet
 }
 
 void TForm1::CollectorEmailExit()
@@ -132,8 +142,14 @@ void TForm1::CollectorEmailExit()
         return;
     }
     // Written at once and on its own: the points tables on disk change only when the user
-    // says so at close.
-    std::string bytes = points::WithCollectorEmail(m_settingsBytes, email);
+    // says so at close. Into the file as it is now, so that what another window wrote since
+    // (its tables, its list) stays.
+    const std::optional<std::string> current = SettingsOnDisk();
+    if (!current) {
+        ShowError(QStringLiteral("Unable to write to %1").arg(PathText(m_settingsPath)));
+        return;
+    }
+    std::string bytes = points::WithCollectorEmail(*current, email);
     if (!points::WriteSettingsFile(m_settingsPath, bytes)) {
         ShowError(QStringLiteral("Unable to write to %1").arg(PathText(m_settingsPath)));
         return;
@@ -173,7 +189,13 @@ bool TForm1::FormClose()
         && !Confirm(
             ui::text::LossyTablesQuestion.arg(QString::fromStdString(m_settingsOverwrite.Why))))
         return false;
-    std::string bytes = points::SavePointsTables(m_settingsBytes, PointsTables().Grid);
+    // Into the file as it is now: what another window wrote since (its list, its e-mail) stays.
+    const std::optional<std::string> current = SettingsOnDisk();
+    if (!current) {
+        ShowError(QStringLiteral("Unable to write to %1").arg(PathText(m_settingsPath)));
+        return false;
+    }
+    std::string bytes = points::SavePointsTables(*current, PointsTables().Grid);
     // The user's configuration folder may not exist yet; writing makes it.
     if (!points::WriteSettingsFile(m_settingsPath, bytes)) {
         ShowError(QStringLiteral("Unable to write to %1").arg(PathText(m_settingsPath)));

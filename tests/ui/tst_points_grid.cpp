@@ -190,7 +190,10 @@ void PointsGridTest::CloseAnswers()
     QVERIFY(window.ShowAndActivate());
     RetypeCell(form, 0, 0, "30");
     RetypeCell(form, 3, 1, "9"); // the spare row: place 4
-    const std::string edited = points::SavePointsTables(TwoTables, form.PointsTables().Grid);
+    // Another window keeps its recent protocols meanwhile: saving the tables keeps them.
+    const std::string others = TwoTables + "[Recent]\r\nFile1=/tmp/other.htm\r\n";
+    test::WriteBytes(window.SettingsPath(), others);
+    const std::string edited = points::SavePointsTables(others, form.PointsTables().Grid);
     QVERIFY(edited.find("PlacesCount=4") != std::string::npos);
     QVERIFY(edited.find("1=30;20;") != std::string::npos);
 
@@ -199,7 +202,7 @@ void PointsGridTest::CloseAnswers()
     // The question says what changed.
     QCOMPARE(window.CloseQuestions, QStringList { ui::text::SaveTablesQuestion });
     QVERIFY(ui::text::SaveTablesQuestion.contains(Utf8("Табліцы ачкоў")));
-    QCOMPARE(test::ReadBytes(window.SettingsPath()), written ? edited : TwoTables);
+    QCOMPARE(test::ReadBytes(window.SettingsPath()), written ? edited : others);
     QCOMPARE(form.isVisible(), !closed);
     QCOMPARE(form.PointsTables().TablesModified, answer != ui::CloseAnswer::Save);
     if (!closed) {
