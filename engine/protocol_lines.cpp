@@ -94,12 +94,6 @@ void ProtocolLines::AddLine(std::size_t begin, std::size_t end)
         static_cast<std::uint32_t>(m_copies.size() - copied) });
 }
 
-std::size_t ProtocolLines::OverheadBytes() const
-{
-    return m_ends.capacity() * sizeof(std::uint32_t) + m_copies.capacity()
-        + m_copied.capacity() * sizeof(CopiedLine);
-}
-
 bool operator==(const ProtocolLines &a, const ProtocolLines &b)
 {
     if (a.size() != b.size())

@@ -61,8 +61,6 @@ public:
     // to Windows-1251, and what is made of them is written back in UTF-8.
     const SourceEncoding &Encoding() const { return m_encoding; }
     void SetEncoding(const SourceEncoding &encoding) { m_encoding = encoding; }
-    // Bytes the lines hold beyond the file's own: the spans and the copied lines.
-    std::size_t OverheadBytes() const;
 
     class const_iterator
     {
