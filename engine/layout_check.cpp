@@ -24,12 +24,6 @@ namespace {
         return false;
     }
 
-    bool IsSignatures(const ProtocolLines &lines, std::size_t i)
-    {
-        return lines[i].starts_with(std::string(texts::PreOpen) + std::string(texts::ChiefJudge))
-            || (i + 1 < lines.size() && lines[i + 1].starts_with(texts::ChiefJudge));
-    }
-
     struct TableCounts
     {
         int timed = 0; // lines with a time anywhere
@@ -59,7 +53,7 @@ std::vector<Failure> CheckTableLayouts(
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (lines[i].find(texts::HeadingTag) != std::string::npos)
             ++headings;
-        if (!lines[i].starts_with(texts::PreOpen) || IsSignatures(lines, i))
+        if (!lines[i].starts_with(texts::PreOpen) || IsSignaturesStart(lines, i))
             continue;
         const std::size_t start = i;
         TableCounts counts;

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "engine/file_reading.h"
+#include "engine/messages.h"
 #include "engine/protocol_encoding.h"
 #include "engine/text.h"
 
@@ -11,6 +12,15 @@ namespace engine {
 ProtocolLines SplitLines(std::string_view bytes)
 {
     return ProtocolLines(std::make_shared<OwnedBytes>(std::string(bytes)));
+}
+
+bool IsSignaturesStart(const ProtocolLines &lines, std::size_t i)
+{
+    const std::string_view line = lines[i];
+    if (!line.starts_with(texts::PreOpen))
+        return false;
+    return line.substr(texts::PreOpen.size()).starts_with(texts::ChiefJudge)
+        || (i + 1 < lines.size() && lines[i + 1].starts_with(texts::ChiefJudge));
 }
 
 Category DeriveCategory(std::string_view name)

@@ -61,6 +61,11 @@ ProtocolLines SplitLines(std::string_view bytes);
 // from the name. The list is cut to the number of headings.
 void UpdateGroups(const ProtocolLines &lines, std::vector<GroupSettings> &groups);
 
+// The signatures block begins at line i: a line starting with "<pre>" and the chief judge's
+// title right after it, on the same line or the next. The rewrite and the layout check both
+// pass it over.
+bool IsSignaturesStart(const ProtocolLines &lines, std::size_t i);
+
 // The category a new group name gets: juniors for names like "Ж16", combined for names that do
 // not end in a digit, adults otherwise.
 Category DeriveCategory(std::string_view name);

@@ -161,7 +161,7 @@ namespace {
             std::size_t i = 0;
             bool afterSignatures = false;
             while (i < m_lines.size()) {
-                if (!afterSignatures && IsSignatures(i)) {
+                if (!afterSignatures && IsSignaturesStart(m_lines, i)) {
                     i = CopySignatures(i, inspector);
                     afterSignatures = true;
                     continue;
@@ -180,15 +180,6 @@ namespace {
         std::size_t CurrentLine() const { return m_current; }
 
     private:
-        bool IsSignatures(std::size_t i) const
-        {
-            const std::string_view line = m_lines[i];
-            if (StartsWith(line, PreOpen) && StartsWith(line.substr(PreOpen.size()), ChiefJudge))
-                return true;
-            return StartsWith(line, PreOpen) && i + 1 < m_lines.size()
-                && StartsWith(m_lines[i + 1], ChiefJudge);
-        }
-
         // Returns the index of the line after the signatures.
         std::size_t CopySignatures(std::size_t i, const std::optional<std::string> &inspector)
         {
