@@ -68,11 +68,7 @@ double Median(std::vector<double> values)
 
 int main(int argc, char **argv)
 {
-    std::vector<std::size_t> sizes;
-    for (int i = 1; i < argc; ++i)
-        sizes.push_back(std::strtoul(argv[i], nullptr, 10));
-    if (sizes.empty())
-        sizes = { 10000, 100000, 1000000 };
+    const std::vector<std::size_t> sizes = bench::SizesFromArguments(argc, argv, { 10000, 100000, 1000000 });
 
     char pattern[] = "/tmp/lapwing-bench-XXXXXX";
     if (!::mkdtemp(pattern))

@@ -34,11 +34,7 @@ template <typename Work> double Best(Work work, std::size_t &sink)
 
 int main(int argc, char **argv)
 {
-    std::vector<std::size_t> sizes;
-    for (int i = 1; i < argc; ++i)
-        sizes.push_back(std::strtoul(argv[i], nullptr, 10));
-    if (sizes.empty())
-        sizes = { 100000, 1000000 };
+    const std::vector<std::size_t> sizes = bench::SizesFromArguments(argc, argv, { 100000, 1000000 });
 
     std::printf("%9s %9s | %7s %7s %7s %7s %7s %7s\n", "lines", "UTF-8 MB", "copy", "detect",
         "detect", "to 1251", "to UTF8", "by line");

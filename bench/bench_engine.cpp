@@ -141,11 +141,7 @@ int main(int argc, char **argv)
 {
     if (argc == 4 && std::string_view(argv[1]) == "--measure")
         return MeasureHere(argv[2], argv[3]);
-    std::vector<std::size_t> sizes;
-    for (int i = 1; i < argc; ++i)
-        sizes.push_back(std::strtoul(argv[i], nullptr, 10));
-    if (sizes.empty())
-        sizes = { 1000, 10000, 100000, 1000000 };
+    const std::vector<std::size_t> sizes = bench::SizesFromArguments(argc, argv, { 1000, 10000, 100000, 1000000 });
     constexpr int Runs = 3;
 
     char pattern[] = "/tmp/lapwing-bench-XXXXXX";

@@ -1,6 +1,7 @@
 #include "bench/protocol_generator.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "engine/cp1251.h"
 #include "engine/line_layout.h"
@@ -89,6 +90,15 @@ std::string GenerateProtocol(std::size_t resultLines)
     out += "Главный судья                       Петров П.П.</pre>\r\n"_w1251;
     out += "</body></html>\r\n";
     return out;
+}
+
+std::vector<std::size_t> SizesFromArguments(
+    int argc, char **argv, std::vector<std::size_t> defaults)
+{
+    std::vector<std::size_t> sizes;
+    for (int i = 1; i < argc; ++i)
+        sizes.push_back(std::strtoul(argv[i], nullptr, 10));
+    return sizes.empty() ? defaults : sizes;
 }
 
 } // namespace bench

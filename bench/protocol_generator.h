@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace bench {
 
@@ -10,5 +11,9 @@ namespace bench {
 // groups of 60 athletes with headings, headers, a few out-of-competition and foreign athletes,
 // and a signatures block at the end.
 std::string GenerateProtocol(std::size_t resultLines);
+
+// The protocol sizes (result lines) named on a benchmark's command line, or `defaults`.
+std::vector<std::size_t> SizesFromArguments(
+    int argc, char **argv, std::vector<std::size_t> defaults);
 
 } // namespace bench
