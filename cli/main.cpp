@@ -11,6 +11,7 @@
 #include "cli/cli_options.h"
 #include "cli/console.h"
 #include "cli/messages.h"
+#include "cli/rewrite_in_parts.h"
 #include "cli/signals.h"
 #include "engine/cp1251.h"
 #include "engine/file_bytes.h"
@@ -60,34 +61,6 @@ bool WriteOut(std::string_view bytes)
         return false;
     }
     return true;
-}
-
-// The rewrite, known to succeed, printed through one reused buffer.
-bool PrintRewrite(const cli::Options &options, const engine::ProtocolLines &lines,
-    const std::vector<engine::GroupSettings> &groups, const points::PointsGrid &grid)
-{
-    constexpr std::size_t FlushSize = 1 << 20;
-    std::string buffer;
-    buffer.reserve(FlushSize + 4096);
-    engine::LineEncoder encode(lines.Encoding());
-    buffer.append(encode.Start());
-    bool written = true;
-    const engine::LineSink print = [&](std::string_view line) {
-        engine::AppendLine(buffer, encode(line));
-        if (buffer.size() >= FlushSize && written) {
-            written = WriteOut(buffer);
-            buffer.clear();
-        }
-    };
-    engine::RewriteProtocolTo(
-        lines, groups, options.Process, grid, [&] { return options.Inspector; }, print);
-    if (written)
-        written = WriteOut(buffer);
-    if (written && !lines.Intact()) { // cut short by another program while it was printed
-        ReportCutShort(options.Input);
-        return false;
-    }
-    return written;
 }
 
 void ApplyGroupOptions(const cli::Options &options, std::vector<engine::GroupSettings> &groups)
@@ -176,10 +149,11 @@ int Run(const cli::Options &options)
         }
     }
 
-    // The output goes out line by line as the rewrite makes it, into the file's temporary copy,
+    // The output goes out part by part as the rewrite makes it, into the file's temporary copy,
     // which replaces the file only when the run succeeded. Standard output must show nothing of
     // a run that fails, and holding the whole output until then would double the memory: a
-    // first run only checks that the rewrite succeeds, then a second prints it.
+    // first run only checks that the rewrite succeeds (which costs a fraction of it), then a
+    // second prints it.
     std::optional<engine::AtomicFileWriter> file;
     if (options.Output) {
         const cli::SignalsHeld held;
@@ -191,17 +165,21 @@ int Run(const cli::Options &options)
         }
         cli::RemoveOnSignal(file->TemporaryPath());
     }
+    engine::RewriteRun run;
+    engine::RewriteResult outcome
+        = engine::PrepareRewrite(groups, options.Process, [&] { return options.Inspector; }, run);
     // The output goes back in the protocol's own encoding.
-    engine::LineEncoder encode(lines.Encoding());
-    if (file)
-        file->Write(encode.Start());
-    const engine::LineSink sink = [&](std::string_view line) {
-        if (file)
-            file->WriteLine(encode(line));
-    };
-    const engine::InspectorRequest askInspector = [&] { return options.Inspector; };
-    const engine::RewriteResult outcome
-        = engine::RewriteProtocolTo(lines, groups, options.Process, grid, askInspector, sink);
+    const engine::SourceEncoding encoding = lines.Encoding();
+    const std::string_view start = engine::LineEncoder(encoding).Start();
+    if (outcome.Status == engine::RewriteStatus::Done) {
+        if (file) {
+            file->Write(start);
+            outcome = cli::RewriteInParts(lines, groups, options.Process, grid, run, encoding,
+                [&](std::string_view bytes, std::size_t count) { return file->Write(bytes, count); });
+        } else {
+            outcome = cli::RewriteInParts(lines, groups, options.Process, grid, run, encoding, {});
+        }
+    }
     if (outcome.Status == engine::RewriteStatus::Cancelled) {
         Report(
             "a group of class МС or КМС needs the inspector of distances: give --inspector NAME");
@@ -220,8 +198,18 @@ int Run(const cli::Options &options)
         ReportCutShort(options.Input);
         return 1;
     }
-    if (!file)
-        return PrintRewrite(options, lines, groups, grid) ? 0 : 1;
+    if (!file) {
+        // Known to succeed: printed.
+        bool printed = WriteOut(start);
+        if (printed)
+            cli::RewriteInParts(lines, groups, options.Process, grid, run, encoding,
+                [&](std::string_view bytes, std::size_t) { return printed = WriteOut(bytes); });
+        if (printed && !lines.Intact()) { // cut short by another program while it was printed
+            ReportCutShort(options.Input);
+            return 1;
+        }
+        return printed ? 0 : 1;
+    }
     const engine::Status written = file->Commit();
     cli::ForgetOnSignal();
     if (!written) {

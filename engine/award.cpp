@@ -31,13 +31,12 @@ namespace {
 } // namespace
 
 Qualification AwardedQualification(std::optional<int> place, std::optional<int> seconds,
-    const RankResult &rank, const GroupSettings &group)
+    const TimeStandards &standards, const GroupSettings &group)
 {
     if (group.DistanceClass == DistanceClass::Ms && place && *place >= 1
         && *place <= group.MastersCount)
         return Qualification::Ms;
-    Qualification award = seconds ? AwardByTime(rank.WinnerSeconds, *seconds, rank.CompetitionRank)
-                                  : Qualification::NotAwarded;
+    Qualification award = seconds ? standards.Award(*seconds) : Qualification::NotAwarded;
     // The course's class caps the award.
     const Qualification highest = HighestAward(group.DistanceClass);
     if (IsBelow(highest, award))

@@ -1,5 +1,6 @@
 #include "engine/numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -131,6 +132,18 @@ std::string FormatPadded(long long value, int width)
     const auto [ptr, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
     return PadLeft(std::string_view(buffer, static_cast<std::size_t>(ptr - buffer)),
                    static_cast<std::size_t>(width));
+}
+
+std::string_view FormatPadded(int value, int width, std::array<char, 16> &buffer)
+{
+    char digits[16];
+    const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value);
+    const std::size_t length = static_cast<std::size_t>(end - digits);
+    const std::size_t blanks
+        = length < static_cast<std::size_t>(width) ? static_cast<std::size_t>(width) - length : 0;
+    std::fill_n(buffer.begin(), blanks, ' ');
+    std::copy(digits, end, buffer.begin() + static_cast<std::ptrdiff_t>(blanks));
+    return { buffer.data(), blanks + length };
 }
 
 std::string PadLeft(std::string_view text, std::size_t width)

@@ -2,6 +2,7 @@
 // nothing here may depend on it.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,6 +41,9 @@ std::string FormatFixed(double value, int width, int precision, char decimalSepa
 
 // printf's "%<width>d": right-aligned in at least `width` bytes.
 std::string FormatPadded(long long value, int width);
+
+// FormatPadded into `buffer`, for the rewrite's per-line fields (no allocation); `width` at most 16.
+std::string_view FormatPadded(int value, int width, std::array<char, 16> &buffer);
 
 // "%<width>s": right-aligned in at least `width` bytes.
 std::string PadLeft(std::string_view text, std::size_t width);

@@ -1,8 +1,13 @@
 #include "engine/protocol_lines.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <stdexcept>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace engine {
 
@@ -59,31 +64,71 @@ std::string_view ProtocolLines::Copied(std::size_t i) const
     return std::string_view(m_copies).substr(found->Offset, found->Length);
 }
 
+namespace {
+
+    // Calls found(offset) for every CR and LF of the bytes, in order. A protocol has a million
+    // short lines: memchr's cost per call, twice a line (the LF, then a CR inside), was most of
+    // the reading, so the bytes are looked at sixteen at a time in one pass where SSE2 is there.
+    template <typename Found> void ForEachLineBreakByte(std::string_view bytes, Found found)
+    {
+        const char *const base = bytes.data();
+        const std::size_t size = bytes.size();
+        std::size_t i = 0;
+#ifdef __SSE2__
+        const __m128i lf = _mm_set1_epi8('\n');
+        const __m128i cr = _mm_set1_epi8('\r');
+        for (; i + 16 <= size; i += 16) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(base + i));
+            auto mask = static_cast<unsigned>(_mm_movemask_epi8(
+                _mm_or_si128(_mm_cmpeq_epi8(chunk, lf), _mm_cmpeq_epi8(chunk, cr))));
+            while (mask != 0) {
+                found(i + static_cast<std::size_t>(std::countr_zero(mask)));
+                mask &= mask - 1;
+            }
+        }
+#endif
+        for (; i < size; ++i) {
+            if (base[i] == '\n' || base[i] == '\r')
+                found(i);
+        }
+    }
+
+} // namespace
+
 void ProtocolLines::Split()
 {
     const char *const base = m_bytes.data();
     const std::size_t size = m_bytes.size();
-    // A guess from a typical protocol line, so that the list is rarely regrown.
+    // A guess from a typical protocol line, so that the list is rarely regrown; room reserved
+    // and never written costs no memory.
     m_ends.reserve(size / 64 + 1);
     std::size_t start = 0;
-    while (start < size) {
-        const auto *lf = static_cast<const char *>(std::memchr(base + start, '\n', size - start));
-        const std::size_t end = lf ? static_cast<std::size_t>(lf - base) : size;
-        AddLine(start, end);
-        start = end + 1;
+    std::size_t crs = 0; // CRs in the line so far
+    ForEachLineBreakByte(m_bytes, [&](std::size_t at) {
+        if (base[at] == '\r') {
+            ++crs;
+            return;
+        }
+        const bool trailingCr = at > start && base[at - 1] == '\r';
+        AddLine(start, at, crs > (trailingCr ? 1u : 0u));
+        start = at + 1;
+        crs = 0;
+    });
+    if (start < size) {
+        const bool trailingCr = base[size - 1] == '\r';
+        AddLine(start, size, crs > (trailingCr ? 1u : 0u));
     }
-    m_ends.shrink_to_fit();
 }
 
-void ProtocolLines::AddLine(std::size_t begin, std::size_t end)
+void ProtocolLines::AddLine(std::size_t begin, std::size_t end, bool crInside)
 {
     m_ends.push_back(static_cast<std::uint32_t>(end));
+    if (!crInside)
+        return;
     const char *line = m_bytes.data() + begin;
     std::size_t length = end - begin;
     if (length > 0 && line[length - 1] == '\r')
         --length;
-    if (std::memchr(line, '\r', length) == nullptr)
-        return;
     m_ends.back() |= CopiedMark;
     const std::size_t copied = m_copies.size();
     for (std::size_t i = 0; i < length; ++i) {

@@ -125,7 +125,7 @@ private:
 
     std::string_view Copied(std::size_t i) const;
     void Split();
-    void AddLine(std::size_t begin, std::size_t end);
+    void AddLine(std::size_t begin, std::size_t end, bool crInside); // a CR before the trailing one
 
     std::shared_ptr<const FileBytes> m_source;
     std::string_view m_bytes;

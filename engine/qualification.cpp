@@ -12,13 +12,27 @@ long long StandardSeconds(int winnerSeconds, int percent)
 
 Qualification AwardByTime(int winnerSeconds, int athleteSeconds, double rank)
 {
+    return TimeStandards(winnerSeconds, rank).Award(athleteSeconds);
+}
+
+TimeStandards::TimeStandards(int winnerSeconds, double rank)
+{
     int row = 0;
     while (row < RankRows && RankTable[row][0] > rank)
         ++row;
-    if (row == RankRows)
+    m_ranked = row < RankRows;
+    if (!m_ranked)
+        return;
+    for (int column = FirstStandardColumn; column <= LastStandardColumn; ++column)
+        m_seconds[column] = StandardSeconds(winnerSeconds, RankTable[row][column]);
+}
+
+Qualification TimeStandards::Award(int athleteSeconds) const
+{
+    if (!m_ranked)
         return Qualification::NotAwarded;
     for (int column = FirstStandardColumn; column <= LastStandardColumn; ++column) {
-        if (StandardSeconds(winnerSeconds, RankTable[row][column]) >= athleteSeconds)
+        if (m_seconds[column] >= athleteSeconds)
             return QualificationOfColumn(column);
     }
     return Qualification::NotAwarded;

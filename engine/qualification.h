@@ -93,6 +93,18 @@ constexpr int ColumnOf(Qualification q) { return static_cast<int>(q) - 1; }
 // The qualification (КМС..IIю) that the athlete's time earns at the rank, or NotAwarded.
 Qualification AwardByTime(int winnerSeconds, int athleteSeconds, double rank);
 
+// AwardByTime for a whole table: the standards' times are worked out once, not per athlete.
+class TimeStandards
+{
+public:
+    TimeStandards(int winnerSeconds, double rank);
+    Qualification Award(int athleteSeconds) const;
+
+private:
+    bool m_ranked = false; // the rank reaches a row of RankTable
+    std::array<long long, LastStandardColumn + 1> m_seconds {}; // by column
+};
+
 // The row of RankTable used by the summary for a rank (at most 27).
 int FindRankRow(double rank);
 

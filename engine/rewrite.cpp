@@ -1,8 +1,10 @@
 #include "engine/rewrite.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
+#include <type_traits>
 
 #include "engine/award.h"
 #include "engine/line_layout.h"
@@ -101,11 +103,12 @@ namespace {
         std::optional<int> seconds;
     };
 
-    std::string RatingPointsField(
-        const LineFacts &facts, const RankResult &rank, double k1, double k2)
+    // The rating points' five-byte field, written into `buffer`.
+    std::string_view RatingPointsField(const LineFacts &facts, const RankResult &rank, double k1,
+        double k2, std::array<char, 16> &buffer)
     {
         if (!facts.result || !facts.place || *facts.place <= 0)
-            return std::string(NoPoints);
+            return NoPoints;
         // A result line has both colons, but its digits may still not convert.
         const int seconds = facts.seconds.value_or(-1);
         if (seconds == 0)
@@ -114,7 +117,7 @@ namespace {
         if (value > std::numeric_limits<int>::max())
             throw RunFailure { std::string(InvalidOperation) };
         // A result that is not a number (infinite factors cancelling out) gives nothing.
-        return FormatPadded(std::isnan(value) || value < 0 ? 0 : static_cast<long long>(value), 5);
+        return FormatPadded(std::isnan(value) || value < 0 ? 0 : static_cast<int>(value), 5, buffer);
     }
 
     // Lines first..end of the protocol, for a range-for.
@@ -140,27 +143,37 @@ namespace {
         void operator()(std::string_view line) const { sink(line); }
     };
 
+    // No lines at all: the walk only finds out whether the rewrite would fail, doing no more of
+    // each line's work than that takes.
+    struct CheckOnly
+    {
+        void operator()(std::string_view) const { }
+    };
+
     template <typename Output> class ProtocolWalk
     {
     public:
         ProtocolWalk(const ProtocolLines &lines,
             const std::vector<GroupSettings> &groups, const ProcessOptions &options,
-            const TeamPointsSource &points, double k1, double k2, Output out)
+            const TeamPointsSource &points, const RewriteRun &run, Output out)
             : m_lines(lines)
             , m_groups(groups)
             , m_options(options)
             , m_points(points)
-            , m_k1(k1)
-            , m_k2(k2)
+            , m_k1(run.K1)
+            , m_k2(run.K2)
             , m_out(out)
         {
         }
 
-        void Run(const std::optional<std::string> &inspector)
+        void Run(const std::optional<std::string> &inspector, const ProtocolPart &part)
         {
-            std::size_t i = 0;
+            std::size_t i = part.First;
+            m_headingsCounted = part.First;
+            m_headings = part.HeadingsAbove;
+            const std::size_t end = std::min(part.End, m_lines.size());
             bool afterSignatures = false;
-            while (i < m_lines.size()) {
+            while (i < end) {
                 if (!afterSignatures && IsSignaturesStart(m_lines, i)) {
                     i = CopySignatures(i, inspector);
                     afterSignatures = true;
@@ -250,6 +263,12 @@ namespace {
             while (end < m_lines.size() && !EndsResults(m_lines[end]))
                 ++end;
 
+            if constexpr (std::is_same_v<Output, CheckOnly>) {
+                CheckResults(first, end);
+                while (end < m_lines.size() && !IsTableEnd(m_lines[end]))
+                    ++end;
+                return end;
+            }
             const std::string header = RebuildHeader(HeaderSource(first), m_options, *group);
             const std::string rule(header.size(), '-');
             m_out(rule);
@@ -260,9 +279,10 @@ namespace {
                 m_lines.begin() + static_cast<std::ptrdiff_t>(end) };
             const RankResult rank
                 = ComputeRank(results, m_options.CountOutOfCompetition, m_options.ExcludeForeign);
+            const TimeStandards standards(rank.WinnerSeconds, rank.CompetitionRank);
             TeamPointsColumn team(m_points, group->PointsTable);
             for (m_current = first; m_current < end; ++m_current)
-                m_out(RewriteResultLine(m_lines[m_current], rank, *group, team));
+                m_out(RewriteResultLine(m_lines[m_current], rank, standards, *group, team));
             m_out(rule);
             for (const std::string &line : SummaryLines(rank, *group, m_options.DecimalSeparator))
                 m_out(line);
@@ -271,6 +291,24 @@ namespace {
             while (end < m_lines.size() && !IsTableEnd(m_lines[end]))
                 ++end;
             return end;
+        }
+
+        // Only the rating points can fail a run; the rest of each line's work is left out.
+        void CheckResults(std::size_t first, std::size_t end)
+        {
+            if (!m_options.RatingPoints)
+                return;
+            const LineRange results { m_lines.begin() + static_cast<std::ptrdiff_t>(first),
+                m_lines.begin() + static_cast<std::ptrdiff_t>(end) };
+            const RankResult rank
+                = ComputeRank(results, m_options.CountOutOfCompetition, m_options.ExcludeForeign);
+            for (m_current = first; m_current < end; ++m_current) {
+                // The facts are read from the line padded as the rewrite pads it.
+                m_line.assign(m_lines[m_current]);
+                if (m_line.size() < PaddedLength)
+                    m_line.resize(PaddedLength, ' ');
+                RatingPointsField(LineFacts(m_line), rank, m_k1, m_k2, m_number);
+            }
         }
 
         static bool EndsResults(std::string_view line)
@@ -288,16 +326,19 @@ namespace {
             return first >= 2 ? std::string(m_lines[first - 2]) : std::string();
         }
 
-        // The line is made in one buffer kept for the whole run: no allocation per line.
+        // The line is made in one buffer kept for the whole run: no allocation per line. The
+        // award label goes in at 84 and the points fields before its last byte (the label's
+        // trailing blank), team points first.
         std::string_view RewriteResultLine(std::string_view input, const RankResult &rank,
-            const GroupSettings &group, TeamPointsColumn &team)
+            const TimeStandards &standards, const GroupSettings &group, TeamPointsColumn &team)
         {
+            static_assert(NotAwardedLabel.size() == 5 && PointsColumn == AwardColumn + 4);
             std::string &line = m_line;
             line.assign(input);
             if (line.size() < PaddedLength)
                 line.resize(PaddedLength, ' ');
             const bool foreign = m_options.ExcludeForeign && HasForeignCode(line);
-            if (!foreign)
+            if (!foreign) // every label has the field's five bytes
                 line.replace(QualificationField.Offset(), QualificationField.Size(),
                     LabelOf(QualificationOf(line)));
 
@@ -305,14 +346,19 @@ namespace {
             const bool awarded = rank.CompetitionRank > 0 && rank.WinnerSeconds > 0 && facts.result
                 && (facts.place || facts.outOfCompetition) && !foreign
                 && group.Category != Category::NotCounted;
-            InsertAt(line, AwardColumn,
-                awarded ? LabelOf(AwardedQualification(facts.place, facts.seconds, rank, group))
-                        : NotAwardedLabel);
-            if (m_options.RatingPoints)
-                InsertAt(line, PointsColumn, RatingPointsField(facts, rank, m_k1, m_k2));
+            const std::string_view award = awarded
+                ? LabelOf(AwardedQualification(facts.place, facts.seconds, standards, group))
+                : NotAwardedLabel;
+            std::string &out = m_built;
+            out.assign(line, 0, AwardColumn - 1);
+            out.append(award.substr(0, 4));
             if (group.PointsTable > 0)
-                InsertAt(line, PointsColumn, team.Field(input, facts.result, facts.place));
-            return line;
+                out.append(team.Field(input, facts.result, facts.place));
+            if (m_options.RatingPoints)
+                out.append(RatingPointsField(facts, rank, m_k1, m_k2, m_number));
+            out.append(award.substr(4));
+            out.append(std::string_view(line).substr(AwardColumn - 1));
+            return out;
         }
 
         const ProtocolLines &m_lines;
@@ -325,7 +371,9 @@ namespace {
         std::size_t m_headingsCounted = 0; // lines looked at for headings
         std::size_t m_current = 0;         // the result line being rewritten
         std::size_t m_headings = 0;
-        std::string m_line; // the result line being rewritten
+        std::string m_line; // the result line being rewritten, before its fields go in
+        std::string m_built; // and after
+        std::array<char, 16> m_number {}; // the rating points' field
     };
 
 } // namespace
@@ -333,36 +381,14 @@ namespace {
 namespace {
 
     template <typename Output>
-    RewriteResult Rewrite(const ProtocolLines &protocolLines,
-        const std::vector<GroupSettings> &groups, const ProcessOptions &options,
-        const TeamPointsSource &points, const InspectorRequest &askInspector, Output out)
+    RewriteResult Walk(const ProtocolLines &protocolLines, const std::vector<GroupSettings> &groups,
+        const ProcessOptions &options, const TeamPointsSource &points, const RewriteRun &run,
+        const ProtocolPart &part, Output out)
     {
         RewriteResult result;
-        double k1 = 0;
-        double k2 = 0;
-        if (options.RatingPoints) {
-            for (const auto &[text, value] :
-                { std::pair { &options.K1Text, &k1 }, std::pair { &options.K2Text, &k2 } }) {
-                const auto parsed = ParseFloat(*text, options.DecimalSeparator);
-                if (!parsed) {
-                    result.Status = RewriteStatus::Failed;
-                    result.Error = { 0, "'" + *text + std::string(NotAFloatSuffix) };
-                    return result;
-                }
-                *value = *parsed;
-            }
-        }
-        std::optional<std::string> inspector;
-        if (InspectorNeeded(groups)) {
-            inspector = askInspector ? askInspector() : std::nullopt;
-            if (!inspector) {
-                result.Status = RewriteStatus::Cancelled;
-                return result;
-            }
-        }
-        ProtocolWalk<Output> walk(protocolLines, groups, options, points, k1, k2, out);
+        ProtocolWalk<Output> walk(protocolLines, groups, options, points, run, out);
         try {
-            walk.Run(inspector);
+            walk.Run(run.Inspector, part);
         } catch (const RunFailure &failure) {
             result.Status = RewriteStatus::Failed;
             result.Error = { walk.CurrentLine() + 1, failure.message };
@@ -370,7 +396,86 @@ namespace {
         return result;
     }
 
+    template <typename Output>
+    RewriteResult Rewrite(const ProtocolLines &protocolLines,
+        const std::vector<GroupSettings> &groups, const ProcessOptions &options,
+        const TeamPointsSource &points, const InspectorRequest &askInspector, Output out)
+    {
+        RewriteRun run;
+        if (RewriteResult prepared = PrepareRewrite(groups, options, askInspector, run);
+            prepared.Status != RewriteStatus::Done)
+            return prepared;
+        return Walk(protocolLines, groups, options, points, run, { 0, protocolLines.size(), 0 }, out);
+    }
+
 } // namespace
+
+RewriteResult PrepareRewrite(const std::vector<GroupSettings> &groups,
+    const ProcessOptions &options, const InspectorRequest &askInspector, RewriteRun &run)
+{
+    RewriteResult result;
+    if (options.RatingPoints) {
+        for (const auto &[text, value] :
+            { std::pair { &options.K1Text, &run.K1 }, std::pair { &options.K2Text, &run.K2 } }) {
+            const auto parsed = ParseFloat(*text, options.DecimalSeparator);
+            if (!parsed) {
+                result.Status = RewriteStatus::Failed;
+                result.Error = { 0, "'" + *text + std::string(NotAFloatSuffix) };
+                return result;
+            }
+            *value = *parsed;
+        }
+    }
+    run.Inspector.reset();
+    if (InspectorNeeded(groups)) {
+        run.Inspector = askInspector ? askInspector() : std::nullopt;
+        if (!run.Inspector)
+            result.Status = RewriteStatus::Cancelled;
+    }
+    return result;
+}
+
+std::vector<ProtocolPart> ProtocolParts(const ProtocolLines &lines, std::size_t bytes)
+{
+    std::vector<ProtocolPart> parts;
+    ProtocolPart part;
+    std::size_t headings = 0;
+    std::size_t size = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view line = lines[i];
+        size += line.size() + 1;
+        if (line.find(HeadingTag) != std::string_view::npos)
+            ++headings;
+        // After a closing tag the walk starts afresh, unless the tag is the chief judge's line,
+        // which goes with the signatures block above it.
+        if (size >= bytes && IsTableEnd(line) && !(i > 0 && IsSignaturesStart(lines, i - 1))) {
+            part.End = i + 1;
+            parts.push_back(part);
+            part = { i + 1, 0, headings };
+            size = 0;
+        }
+    }
+    if (part.First < lines.size() || parts.empty()) {
+        part.End = lines.size();
+        parts.push_back(part);
+    }
+    return parts;
+}
+
+RewriteResult RewritePart(const ProtocolLines &protocolLines,
+    const std::vector<GroupSettings> &groups, const ProcessOptions &options,
+    const TeamPointsSource &points, const RewriteRun &run, const ProtocolPart &part,
+    const LineSink &sink)
+{
+    return Walk(protocolLines, groups, options, points, run, part, SinkOutput { sink });
+}
+
+RewriteResult CheckPart(const ProtocolLines &protocolLines,
+    const std::vector<GroupSettings> &groups, const ProcessOptions &options,
+    const TeamPointsSource &points, const RewriteRun &run, const ProtocolPart &part)
+{
+    return Walk(protocolLines, groups, options, points, run, part, CheckOnly {});
+}
 
 RewriteResult RewriteProtocolTo(const ProtocolLines &protocolLines,
     const std::vector<GroupSettings> &groups, const ProcessOptions &options,

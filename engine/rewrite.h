@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,6 +51,44 @@ RewriteResult RewriteProtocolTo(const ProtocolLines &protocolLines,
                                 const std::vector<GroupSettings> &groups,
                                 const ProcessOptions &options, const TeamPointsSource &points,
                                 const InspectorRequest &askInspector, const LineSink &sink);
+
+// A batch run may make the rewrite in parts, several at once, and put their lines together in
+// order. A part starts where the walk through the whole protocol starts afresh: at the top, or on
+// the line after a table's closing tag; `HeadingsAbove` group headings stand above it.
+struct ProtocolPart
+{
+    std::size_t First = 0;
+    std::size_t End = 0; // one past its last line
+    std::size_t HeadingsAbove = 0;
+};
+
+// The protocol cut after closing tags into parts of at least `bytes` bytes (the last may be
+// shorter). Their lines, in order, are the protocol's.
+std::vector<ProtocolPart> ProtocolParts(const ProtocolLines &lines, std::size_t bytes);
+
+// What a run settles before its walk: the "К=" texts converted, the inspector asked for.
+struct RewriteRun
+{
+    double K1 = 0;
+    double K2 = 0;
+    std::optional<std::string> Inspector; // when a group needs one
+};
+
+// Done with `run` filled in; or Cancelled, or Failed on a "К=" text, as RewriteProtocolTo ends.
+RewriteResult PrepareRewrite(const std::vector<GroupSettings> &groups,
+    const ProcessOptions &options, const InspectorRequest &askInspector, RewriteRun &run);
+
+// The rewrite of one part, its lines to `sink`. The lines of all parts, one after another, are
+// RewriteProtocolTo's; a failure names the protocol line, as there.
+RewriteResult RewritePart(const ProtocolLines &protocolLines,
+    const std::vector<GroupSettings> &groups, const ProcessOptions &options,
+    const TeamPointsSource &points, const RewriteRun &run, const ProtocolPart &part,
+    const LineSink &sink);
+
+// Whether RewritePart would succeed, and if not its failure, at a fraction of its work.
+RewriteResult CheckPart(const ProtocolLines &protocolLines,
+    const std::vector<GroupSettings> &groups, const ProcessOptions &options,
+    const TeamPointsSource &points, const RewriteRun &run, const ProtocolPart &part);
 
 // Room the rewrite's output of these lines takes at most (but for freak protocols, which a
 // buffer then grows for): reserving it lets a buffer fill without being regrown and copied, and

@@ -35,7 +35,16 @@ bool AtomicFileWriter::FailErrno(std::string_view what)
     return Fail(what.empty() ? system : std::string(what) + ": " + system);
 }
 
-bool AtomicFileWriter::Write(std::string_view bytes)
+bool AtomicFileWriter::Write(std::string_view bytes, std::size_t lines)
+{
+    const std::size_t before = m_lines;
+    m_lines += lines > 0 ? 1 : 0; // a failure from here on is at the block's first line
+    const bool written = WriteBlock(bytes);
+    m_lines = before + lines;
+    return written;
+}
+
+bool AtomicFileWriter::WriteBlock(std::string_view bytes)
 {
     if (!m_opened)
         static_cast<void>(Open());
@@ -44,14 +53,27 @@ bool AtomicFileWriter::Write(std::string_view bytes)
     // Allocated once: a buffer grown by doubling would copy itself and touch new pages each time.
     if (m_buffer.capacity() < FlushSize)
         m_buffer.reserve(FlushSize + (64 << 10));
+    // A large block goes straight to the file rather than through the buffer.
+    if (bytes.size() >= FlushSize && m_mode != Mode::InPlace)
+        return (m_buffer.empty() || Flush()) && WriteOut(bytes);
     m_buffer.append(bytes);
     return m_buffer.size() < FlushSize || Flush();
+}
+
+bool AtomicFileWriter::Flush()
+{
+    if (m_mode == Mode::InPlace)
+        return true; // written whole at Commit
+    if (!WriteOut(m_buffer))
+        return false;
+    m_buffer.clear();
+    return true;
 }
 
 bool AtomicFileWriter::WriteLine(std::string_view line)
 {
     ++m_lines;
-    return Write(line) && Write(LineBreak);
+    return WriteBlock(line) && WriteBlock(LineBreak);
 }
 
 Status WriteFileAtomically(const std::filesystem::path &path, std::string_view bytes)

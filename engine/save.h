@@ -42,7 +42,9 @@ public:
     // Checks the target and makes the temporary file; call it before making the content so that
     // a save that cannot succeed fails first. The failure is kept for Commit too.
     Status Open();
-    bool Write(std::string_view bytes);
+    // `lines`: how many whole lines the bytes hold, when they are lines, so that a failure
+    // names the first line of the block it could not write.
+    bool Write(std::string_view bytes, std::size_t lines = 0);
     bool WriteLine(std::string_view line); // the line and CR LF
     // A failure's reason names the folder or link when the trouble is there (the caller names
     // the target); its line is the line (counted by WriteLine) being written when a write failed.
@@ -52,13 +54,15 @@ public:
     const std::string &TemporaryPath() const { return m_tempPath; }
 
 private:
-    // Open, Flush, Commit, the destructor and the target's handling are the system's part, in
+    // Open, WriteOut, Commit, the destructor and the target's handling are the system's part, in
     // engine/platform/atomic_file_<system>.cpp; Direct and InPlace are POSIX targets only.
     enum class Mode { Replace, Direct, InPlace };
 
     bool Fail(std::string reason);
     bool FailErrno(std::string_view what);
     bool Flush();
+    bool WriteBlock(std::string_view bytes);
+    bool WriteOut(std::string_view bytes); // to the file, now
     bool ResolveTarget();
     bool OpenTemporary();
     bool OpenDirect();

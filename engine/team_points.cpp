@@ -14,14 +14,13 @@ TeamPointsColumn::TeamPointsColumn(const TeamPointsSource &points, int table)
 {
 }
 
-std::string TeamPointsColumn::Field(std::string_view input, bool result, std::optional<int> place)
+std::string_view TeamPointsColumn::Field(
+    std::string_view input, bool result, std::optional<int> place)
 {
     if (!result || !place || *place <= 0)
-        return std::string(texts::NoPoints);
-    std::string field;
-    if (IsPersonal(input)) {
-        field = texts::NoPoints;
-    } else {
+        return texts::NoPoints;
+    std::string_view field = texts::NoPoints;
+    if (!IsPersonal(input)) {
         m_row += *place - m_previousPlace;
         field = ValueAtRow(std::min<long long>(m_row, m_points.PlacesCount()));
     }
@@ -29,13 +28,16 @@ std::string TeamPointsColumn::Field(std::string_view input, bool result, std::op
     return field;
 }
 
-std::string TeamPointsColumn::ValueAtRow(long long row)
+std::string_view TeamPointsColumn::ValueAtRow(long long row)
 {
     // Places that decrease along a table, a grid without places or a table that has been
     // removed leave no row to read.
     if (row <= 0 || m_table > m_points.TablesCount())
-        return std::string(texts::NoPoints);
-    return PadLeft(FilledAtOrAbove(row), 5);
+        return texts::NoPoints;
+    const std::string_view value = FilledAtOrAbove(row);
+    m_field.assign(value.size() < 5 ? 5 - value.size() : 0, ' ');
+    m_field.append(value);
+    return m_field;
 }
 
 // The first non-empty cell of the table going upwards from `row`. The running row mostly

@@ -18,16 +18,18 @@ public:
 
     // The five-byte field of a line: `input` is the line as read, `place` its readable place
     // (none out of competition), `result` whether it is a result line.
-    std::string Field(std::string_view input, bool result, std::optional<int> place);
+    // The view holds until the next call.
+    std::string_view Field(std::string_view input, bool result, std::optional<int> place);
 
 private:
-    std::string ValueAtRow(long long row);
+    std::string_view ValueAtRow(long long row);
     std::string_view FilledAtOrAbove(long long row);
 
     const TeamPointsSource &m_points;
     int m_table;
     long long m_row = 0;
     int m_previousPlace = 0;
+    std::string m_field; // the latest field, padded
     long long m_scannedTo = 0; // rows 1..m_scannedTo have been looked at
     std::string_view m_lastFilled; // the last non-empty cell among them
 };

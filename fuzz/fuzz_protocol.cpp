@@ -88,6 +88,33 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
     const RewriteResult second = RewriteProtocol(lines, groups, options, points, ask);
     if (first.Status != second.Status || first.Lines != second.Lines || first.Error != second.Error)
         std::abort();
+
+    // Made in parts, cut wherever they may be, the rewrite is the same, and its check agrees.
+    RewriteRun run;
+    const RewriteResult prepared = PrepareRewrite(groups, options, ask, run);
+    if (prepared.Status != RewriteStatus::Done) {
+        if (prepared.Status != first.Status || prepared.Error != first.Error)
+            std::abort();
+    } else {
+        std::vector<ProtocolLine> made;
+        RewriteResult last;
+        std::size_t next = 0;
+        for (const ProtocolPart &part : ProtocolParts(lines, 1)) {
+            if (part.First != next)
+                std::abort();
+            next = part.End;
+            const RewriteResult checked = CheckPart(lines, groups, options, points, run, part);
+            last = RewritePart(lines, groups, options, points, run, part,
+                [&](std::string_view line) { made.emplace_back(line); });
+            if (checked.Status != last.Status || checked.Error != last.Error)
+                std::abort();
+            if (last.Status != RewriteStatus::Done)
+                break;
+        }
+        if (made != first.Lines || last.Status != first.Status || last.Error != first.Error
+            || (last.Status == RewriteStatus::Done && next != lines.size()))
+            std::abort();
+    }
     if (first.Status != RewriteStatus::Done)
         return 0;
 

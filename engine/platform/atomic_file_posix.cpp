@@ -205,21 +205,18 @@ Status AtomicFileWriter::Open()
     return Success();
 }
 
-bool AtomicFileWriter::Flush()
+bool AtomicFileWriter::WriteOut(std::string_view bytes)
 {
-    if (m_mode == Mode::InPlace)
-        return true; // written whole at Commit
-    if (!WriteAll(m_fd, m_buffer.data(), m_buffer.size()))
+    if (!WriteAll(m_fd, bytes.data(), bytes.size()))
         return FailErrno({});
 #ifdef SYNC_FILE_RANGE_WRITE
     // The disk starts on what was written while the rest is being made, so that the sync at
     // Commit waits for the last part only. A hint: where it is refused, Commit syncs it all.
     if (m_mode == Mode::Replace)
-        ::sync_file_range(m_fd, static_cast<off_t>(m_written),
-            static_cast<off_t>(m_buffer.size()), SYNC_FILE_RANGE_WRITE);
+        ::sync_file_range(m_fd, static_cast<off_t>(m_written), static_cast<off_t>(bytes.size()),
+            SYNC_FILE_RANGE_WRITE);
 #endif
-    m_written += static_cast<long long>(m_buffer.size());
-    m_buffer.clear();
+    m_written += static_cast<long long>(bytes.size());
     return true;
 }
 

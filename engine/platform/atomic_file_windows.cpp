@@ -143,9 +143,9 @@ Status AtomicFileWriter::Open()
     return Success();
 }
 
-bool AtomicFileWriter::Flush()
+bool AtomicFileWriter::WriteOut(std::string_view bytes)
 {
-    std::string_view rest = m_buffer;
+    std::string_view rest = bytes;
     while (!rest.empty()) {
         DWORD written = 0;
         const auto size = static_cast<DWORD>(std::min<std::size_t>(rest.size(), 1u << 30));
@@ -153,7 +153,6 @@ bool AtomicFileWriter::Flush()
             return Fail(Reason({}, ::GetLastError()));
         rest.remove_prefix(written);
     }
-    m_buffer.clear();
     return true;
 }
 

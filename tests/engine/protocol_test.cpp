@@ -110,6 +110,34 @@ TEST(SplitLines, Table)
     }
 }
 
+TEST(SplitLines, AgreesWithTheRuleWhereverTheLineBreaksFall)
+{
+    // The bytes are scanned many at a time: CRs and LFs at every offset, in runs and alone,
+    // against the rule itself (lines end at LF; every CR is dropped).
+    unsigned seed = 1;
+    for (int round = 0; round < 4000; ++round) {
+        std::string bytes(static_cast<std::size_t>(round % 80), 'x');
+        for (char &c : bytes) {
+            seed = seed * 1103515245u + 12345u;
+            const unsigned pick = (seed >> 16) % 16;
+            c = pick == 0 ? '\n' : pick == 1 ? '\r' : pick == 2 ? '\xC1' : 'x';
+        }
+        Lines expected;
+        std::string line;
+        for (const char c : bytes) {
+            if (c == '\n') {
+                expected.push_back(line);
+                line.clear();
+            } else if (c != '\r') {
+                line.push_back(c);
+            }
+        }
+        if (!bytes.empty() && bytes.back() != '\n')
+            expected.push_back(line);
+        ASSERT_EQ(SplitLines(bytes), expected) << round;
+    }
+}
+
 TEST(SplitLines, NulBytesStayInTheLine)
 {
     const std::string bytes("a\0b\n\0", 5);

@@ -414,6 +414,20 @@ TEST(HasForeignCode, Windows)
     }
 }
 
+TEST(HasForeignCode, EveryStartOfEveryWindowAndBytesNextToTheCapitals)
+{
+    // Windows are ruled out eight bytes at a time first: a code is found at every start, and
+    // neither the bytes on either side of 'A'..'Z' nor Cyrillic letters whose low seven bits
+    // are Latin capitals ("БВГ") make one.
+    for (std::size_t start = 1; start <= 97; ++start) {
+        SCOPED_TRACE(start);
+        const bool inWindow = (start >= 6 && start <= 28) || (start >= 32 && start <= 49) || start >= 84;
+        EXPECT_EQ(HasForeignCode(ExactBytes(CodeAt(100, start)).View()), inWindow);
+        for (const std::string_view other : { "@@@", "[[[", "\xC1\xC2\xC3", "@[\xDA" })
+            EXPECT_FALSE(HasForeignCode(ExactBytes(CodeAt(100, start, other)).View())) << other;
+    }
+}
+
 TEST(HasForeignCode, CapitalsInTheFixedColumnsAreNotCodes)
 {
     // Latin capitals in the qualification, time and place columns of a long line.

@@ -548,3 +548,65 @@ TEST(Rewrite, ToleratesAnyBytes)
 }
 
 } // namespace
+
+TEST(RewriteParts, TheirLinesInOrderAreTheWholeRewrite)
+{
+    const std::string judge = "Главный судья"_w1251.data();
+    auto group = [](const char *name) {
+        GroupSettings settings = Group(1);
+        settings.Name = name;
+        return settings;
+    };
+    // Three groups; a signatures block whose second line is a closing tag, which the block
+    // takes as its chief judge's line, so that the line after it is not looked at as the start
+    // of signatures (no part may start there); a stray closing tag; a heading on a table's own
+    // line.
+    std::vector<ProtocolLine> lines = { "<html>" };
+    for (const char *name : { "A", "B" }) {
+        std::vector<ProtocolLine> table = Table(Field(12, "I"));
+        table[0] = std::string("<h2>") + name + "</h2>";
+        lines.insert(lines.end(), table.begin(), table.end());
+    }
+    lines.insert(lines.end(), { "<pre>" + judge + " Smith", "</pre>", "<pre>" + judge + " Again",
+                                  "<pre><h2>C</h2>", Header });
+    const std::vector<std::string> third = Field(11, "II");
+    lines.insert(lines.end(), third.begin(), third.end());
+    lines.insert(lines.end(), { "</pre>", "</pre> stray", "</body>" });
+    std::vector<ProtocolLine> failing = lines; // a zero time in the third table
+    failing[failing.size() - 5] = ResultLine({ .time = "00:00:00", .place = "12" });
+
+    ProcessOptions options;
+    options.RatingPoints = true;
+    const std::vector<GroupSettings> groups = { group("A"), group("B"), group("C") };
+    for (const auto &[name, protocol] : { std::pair { "succeeds", &lines }, { "fails", &failing } }) {
+        const ProtocolLines input(*protocol);
+        const RewriteResult whole = Rewrite(*protocol, groups, options);
+        RewriteRun run;
+        ASSERT_EQ(PrepareRewrite(groups, options, [] { return std::string("Inspector Name"); }, run)
+                      .Status,
+            RewriteStatus::Done);
+        for (const std::size_t bytes : { std::size_t { 1 }, std::size_t { 300 }, std::size_t { 1 } << 20 }) {
+            SCOPED_TRACE(std::string(name) + ", parts of " + std::to_string(bytes) + " bytes");
+            const std::vector<ProtocolPart> parts = ProtocolParts(input, bytes);
+            if (bytes == 1) // after each table but the chief judge's line
+                EXPECT_EQ(parts.size(), 5u);
+            std::vector<ProtocolLine> made;
+            RewriteResult last;
+            std::size_t next = 0;
+            for (const ProtocolPart &part : parts) {
+                EXPECT_EQ(part.First, next);
+                next = part.End;
+                const RewriteResult checked = CheckPart(input, groups, options, NoTeamPoints(), run, part);
+                last = RewritePart(input, groups, options, NoTeamPoints(), run, part,
+                    [&](std::string_view line) { made.emplace_back(line); });
+                EXPECT_EQ(checked.Status, last.Status);
+                EXPECT_EQ(checked.Error, last.Error);
+                if (last.Status != RewriteStatus::Done)
+                    break;
+            }
+            EXPECT_EQ(made, whole.Lines);
+            EXPECT_EQ(last.Status, whole.Status);
+            EXPECT_EQ(last.Error, whole.Error);
+        }
+    }
+}

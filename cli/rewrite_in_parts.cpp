@@ -1,0 +1,129 @@
+#include "cli/rewrite_in_parts.h"
+
+#include <algorithm>
+#include <condition_variable>
+#include <exception>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "engine/text.h"
+
+namespace cli {
+
+namespace {
+
+    // One part's output, in one of a few buffers that go round: reused, so that their pages are
+    // touched once rather than fresh memory for every part.
+    struct Slot
+    {
+        std::string bytes;
+        std::size_t lines = 0;
+        engine::RewriteResult result;
+        std::exception_ptr error;
+        bool ready = false; // made, and not yet written
+    };
+
+} // namespace
+
+engine::RewriteResult RewriteInParts(const engine::ProtocolLines &lines,
+    const std::vector<engine::GroupSettings> &groups, const engine::ProcessOptions &options,
+    const engine::TeamPointsSource &points, const engine::RewriteRun &run,
+    const engine::SourceEncoding &encoding, const PartWriter &write, const PartsSettings &settings)
+{
+    const std::vector<engine::ProtocolPart> parts = engine::ProtocolParts(lines, settings.PartBytes);
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    const std::size_t workers
+        = std::min<std::size_t>(settings.Workers > 0 ? settings.Workers : cores, parts.size());
+    // Two buffers a worker: one being made while the other waits to be written.
+    const std::size_t slotCount = 2 * workers;
+    std::vector<Slot> slots(slotCount);
+
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::size_t next = 0; // the next part a worker takes
+    std::size_t written = 0; // parts handed to `write`
+    bool stop = false;
+
+    const auto work = [&] {
+        engine::LineEncoder encode(encoding);
+        for (;;) {
+            std::size_t k = 0;
+            {
+                std::unique_lock lock(mutex);
+                if (stop || next >= parts.size())
+                    return;
+                k = next++;
+                changed.wait(lock, [&] { return stop || k < written + slotCount; });
+                if (stop)
+                    return;
+            }
+            Slot &slot = slots[k % slotCount];
+            try {
+                slot.bytes.clear();
+                slot.lines = 0;
+                if (write) {
+                    slot.result = engine::RewritePart(
+                        lines, groups, options, points, run, parts[k], [&](std::string_view line) {
+                            engine::AppendLine(slot.bytes, encode(line));
+                            ++slot.lines;
+                        });
+                } else {
+                    slot.result = engine::CheckPart(lines, groups, options, points, run, parts[k]);
+                }
+            } catch (...) {
+                slot.error = std::current_exception();
+            }
+            {
+                const std::lock_guard lock(mutex);
+                slot.ready = true;
+            }
+            changed.notify_all();
+        }
+    };
+
+    // The workers are stopped and joined however this function is left.
+    struct Workers
+    {
+        std::mutex &mutex;
+        std::condition_variable &changed;
+        bool &stop;
+        std::vector<std::thread> threads;
+        ~Workers()
+        {
+            {
+                const std::lock_guard lock(mutex);
+                stop = true;
+            }
+            changed.notify_all();
+            for (std::thread &thread : threads)
+                thread.join();
+        }
+    } running { mutex, changed, stop, {} };
+    for (std::size_t w = 0; w < workers; ++w)
+        running.threads.emplace_back(work);
+
+    engine::RewriteResult outcome;
+    for (std::size_t k = 0; k < parts.size(); ++k) {
+        Slot &slot = slots[k % slotCount];
+        {
+            std::unique_lock lock(mutex);
+            changed.wait(lock, [&] { return slot.ready; });
+        }
+        if (slot.error)
+            std::rethrow_exception(slot.error);
+        if (slot.result.Status != engine::RewriteStatus::Done)
+            return slot.result; // the first failure in the protocol's order, as a whole run's
+        if (write && !write(slot.bytes, slot.lines))
+            return outcome;
+        {
+            const std::lock_guard lock(mutex);
+            slot.ready = false;
+            ++written;
+        }
+        changed.notify_all();
+    }
+    return outcome;
+}
+
+} // namespace cli

@@ -1,0 +1,36 @@
+// The batch run's rewrite, made in parts on every core at once and written out in order.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string_view>
+#include <vector>
+
+#include "engine/protocol_encoding.h"
+#include "engine/rewrite.h"
+
+namespace cli {
+
+// Receives the output in order, a part at a time: its bytes (each line encoded and followed by
+// CR LF) and how many lines they hold. Returns false to stop the run (a failed write).
+using PartWriter = std::function<bool(std::string_view bytes, std::size_t lines)>;
+
+struct PartsSettings
+{
+    std::size_t PartBytes = 1 << 20; // of input per part
+    unsigned Workers = 0; // threads making parts; 0: one per core
+};
+
+// The rewrite of `parts` (which cover the protocol), each made on a worker thread and handed to
+// `write` on the calling thread in the protocol's order: the same bytes as the rewrite of the
+// whole protocol, encoded by `encoding`, but with the cores all working and the writing going on
+// meanwhile. At most a few parts' output are held at a time. The run stops at the first part
+// that fails, whose failure is the result, or when `write` returns false. With no `write`, the
+// parts are only checked, and the result says whether the rewrite would succeed.
+engine::RewriteResult RewriteInParts(const engine::ProtocolLines &lines,
+    const std::vector<engine::GroupSettings> &groups, const engine::ProcessOptions &options,
+    const engine::TeamPointsSource &points, const engine::RewriteRun &run,
+    const engine::SourceEncoding &encoding, const PartWriter &write,
+    const PartsSettings &settings = {});
+
+} // namespace cli

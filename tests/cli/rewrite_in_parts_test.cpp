@@ -1,0 +1,112 @@
+// The batch run's rewrite made in parts on several threads: the same bytes, in order, as the
+// rewrite of the whole protocol; it stops at the first failure or failed write.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "cli/rewrite_in_parts.h"
+#include "engine/protocol.h"
+#include "engine/save.h"
+#include "engine/text.h"
+
+namespace {
+
+using namespace engine;
+
+struct Loaded
+{
+    ProtocolLines lines;
+    std::vector<GroupSettings> groups;
+};
+
+Loaded Load(const char *file)
+{
+    Loaded loaded;
+    EXPECT_TRUE(LoadProtocol(std::string(LAPWING_EXAMPLES_DIR) + "/" + file, loaded.lines, loaded.groups));
+    for (std::size_t g = 0; g < loaded.groups.size(); ++g) // every class, some with an inspector
+        loaded.groups[g].DistanceClass = static_cast<DistanceClass>(g % 4);
+    return loaded;
+}
+
+const InspectorRequest Inspector = [] { return std::optional<std::string>("Inspector I."); };
+
+TEST(RewriteInParts, TheSameBytesAsTheWholeRewriteWhateverThePartsAndThreads)
+{
+    for (const char *file : { "sample_protocol.htm", "sample_protocol_utf8.htm" }) {
+        const Loaded loaded = Load(file);
+        ProcessOptions options;
+        options.RatingPoints = true;
+        const NoTeamPoints points;
+        const RewriteResult whole = RewriteProtocol(loaded.lines, loaded.groups, options, points, Inspector);
+        ASSERT_EQ(whole.Status, RewriteStatus::Done);
+        std::string expected;
+        LineEncoder encode(loaded.lines.Encoding());
+        for (const ProtocolLine &line : whole.Lines)
+            AppendLine(expected, encode(line));
+        RewriteRun run;
+        ASSERT_EQ(PrepareRewrite(loaded.groups, options, Inspector, run).Status, RewriteStatus::Done);
+        for (const unsigned workers : { 1u, 2u, 3u }) {
+            for (const std::size_t bytes : { std::size_t { 1 }, std::size_t { 1 } << 20 }) {
+                SCOPED_TRACE(std::string(file) + ", " + std::to_string(workers) + " workers, parts of "
+                    + std::to_string(bytes) + " bytes");
+                std::string made;
+                std::size_t lines = 0;
+                int parts = 0;
+                const RewriteResult result = cli::RewriteInParts(loaded.lines, loaded.groups, options,
+                    points, run, loaded.lines.Encoding(),
+                    [&](std::string_view part, std::size_t count) {
+                        made += part;
+                        lines += count;
+                        ++parts;
+                        return true;
+                    },
+                    { bytes, workers });
+                EXPECT_EQ(result.Status, RewriteStatus::Done);
+                EXPECT_EQ(made, expected);
+                EXPECT_EQ(lines, whole.Lines.size());
+                EXPECT_EQ(parts, bytes == 1 ? 5 : 1); // one part after each of the four tables
+                EXPECT_EQ(cli::RewriteInParts(loaded.lines, loaded.groups, options, points, run,
+                              loaded.lines.Encoding(), {}, { bytes, workers })
+                              .Status,
+                    RewriteStatus::Done);
+            }
+        }
+    }
+}
+
+TEST(RewriteInParts, StopsAtTheFirstFailureOrFailedWrite)
+{
+    const Loaded loaded = Load("sample_protocol.htm");
+    ProcessOptions options;
+    options.RatingPoints = true;
+    options.K1Text = "1e308"; // the first rated athlete's points do not fit
+    const NoTeamPoints points;
+    const RewriteResult whole = RewriteProtocol(loaded.lines, loaded.groups, options, points, Inspector);
+    ASSERT_EQ(whole.Status, RewriteStatus::Failed);
+    RewriteRun run;
+    ASSERT_EQ(PrepareRewrite(loaded.groups, options, Inspector, run).Status, RewriteStatus::Done);
+    for (const bool check : { false, true }) {
+        SCOPED_TRACE(check ? "checked" : "written");
+        std::size_t writtenLines = 0;
+        const cli::PartWriter write = [&](std::string_view, std::size_t count) {
+            writtenLines += count;
+            return true;
+        };
+        const RewriteResult result = cli::RewriteInParts(loaded.lines, loaded.groups, options, points,
+            run, loaded.lines.Encoding(), check ? cli::PartWriter() : write, { 1, 2 });
+        EXPECT_EQ(result.Status, RewriteStatus::Failed);
+        EXPECT_EQ(result.Error, whole.Error);
+        // Only parts before the failing one are written: the lines before its table.
+        EXPECT_LE(writtenLines, whole.Lines.size());
+    }
+
+    options.K1Text = "1000";
+    ASSERT_EQ(PrepareRewrite(loaded.groups, options, Inspector, run).Status, RewriteStatus::Done);
+    int calls = 0;
+    const RewriteResult stopped = cli::RewriteInParts(loaded.lines, loaded.groups, options, points, run,
+        loaded.lines.Encoding(), [&](std::string_view, std::size_t) { return ++calls < 2; }, { 1, 2 });
+    EXPECT_EQ(stopped.Status, RewriteStatus::Done);
+    EXPECT_EQ(calls, 2);
+}
+
+} // namespace
