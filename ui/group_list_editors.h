@@ -27,8 +27,7 @@ class GroupListEditors final : public QObject
 public:
     // `grid` is set up as the group list over a model of `groups`; the editors are made children
     // of `window`, hidden. `groups` must outlive this object.
-    GroupListEditors(
-        QTableView *grid, std::vector<engine::GroupSettings> &groups, QWidget *window);
+    GroupListEditors(QTableView *grid, std::vector<engine::GroupSettings> &groups, QWidget *window);
 
     // Shows one row per group; false when there is none, or when a setting has no item to show
     // (its cell stays blank).

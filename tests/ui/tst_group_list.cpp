@@ -89,8 +89,8 @@ void GroupListTest::Headers()
 {
     QTableView *grid = W(m_window->Form()).StringGrid2;
     for (int col = 0; col < ui::GroupColumnCount; ++col)
-        QCOMPARE(grid->model()->headerData(col, Qt::Horizontal).toString(),
-            ui::GroupListHeaders()[col]);
+        QCOMPARE(
+            grid->model()->headerData(col, Qt::Horizontal).toString(), ui::GroupListHeaders()[col]);
     QCOMPARE(grid->columnWidth(4), 102);
     // The heading column is as wide as the longest heading, each heading also its tooltip; no
     // other cell has one.
