@@ -12,8 +12,8 @@ namespace ui {
 
 // A protocol of many thousand groups would cost kilobytes per row if each cell kept its text
 // (and the heading's tooltip): the rows here are the window's `GroupSettings` themselves, and
-// only the table captions are kept. The row count follows the groups at Refill only, so a
-// change of the groups shows when the window says so.
+// only the table captions are kept. The rows follow the groups at Refill (after each read) and
+// GroupChanged (after each edit), as the view must hear of every change.
 class GroupListModel final : public QAbstractTableModel
 {
     Q_OBJECT
