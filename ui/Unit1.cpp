@@ -11,7 +11,6 @@
 #include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTableWidget>
 
 #include "engine/cp1251.h"
 #include "engine/layout_check.h"
@@ -171,11 +170,13 @@ void TForm1::ReadProtocol()
         failed(loaded.Error());
         return;
     }
+    // The list shows the groups read, none when the protocol has no headings.
+    const bool filled = m_groupEditors->Refill(PointsTables().TableCaptions);
     if (m_groups.empty()) {
         failed({ 0, ui::text::NoHeadings.toStdString() });
         return;
     }
-    if (!m_groupEditors->Refill(PointsTables().TableCaptions)) {
+    if (!filled) {
         ShowInformation(ui::text::LoadFailed);
         return;
     }

@@ -26,7 +26,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
-class QTableWidget;
+class QTableView;
 class QToolButton;
 class TForm_Controler;
 
@@ -155,7 +155,7 @@ private:
     ui::RecentFilesButton *RecentButton;
     QPushButton *Button3;
     QLabel *Label2;
-    QTableWidget *StringGrid2;
+    QTableView *StringGrid2;
     QLabel *Label3;
     ui::PointsGridView *StringGrid1;
     ui::PointsTableModel *m_pointsModel; // owns the points tables

@@ -39,25 +39,30 @@ QString MastersCountText(const engine::GroupSettings &group)
     return group.DistanceClass == engine::DistanceClass::Ms ? QString::number(group.MastersCount) : QStringLiteral("--");
 }
 
-std::optional<std::array<QString, GroupColumnCount>> GroupRowTexts(
-    const engine::GroupSettings &group, const std::vector<std::string> &captions)
+std::optional<QString> GroupCellText(
+    const engine::GroupSettings &group, int col, const QStringList &captions)
 {
-    const QStringList classes = DistanceClassItems();
-    const QStringList categories = CategoryItems();
-    const int distanceClass = static_cast<int>(group.DistanceClass);
-    const int category = static_cast<int>(group.Category);
-    const bool known = distanceClass >= 0 && distanceClass < classes.size() && category >= 0
-        && category < categories.size() && group.PointsTable >= 0
-        && static_cast<std::size_t>(group.PointsTable) < captions.size();
-    if (!known)
-        return std::nullopt;
-    return std::array<QString, GroupColumnCount> {
-        FromCp1251(group.Heading),
-        classes[distanceClass],
-        categories[category],
-        MastersCountText(group),
-        FromCp1251(captions[static_cast<std::size_t>(group.PointsTable)]),
+    static const QStringList classes = DistanceClassItems();
+    static const QStringList categories = CategoryItems();
+    const auto item = [](const QStringList &items, int index) -> std::optional<QString> {
+        if (index < 0 || index >= items.size())
+            return std::nullopt;
+        return items[index];
     };
+    switch (col) {
+    case HeadingColumn:
+        return FromCp1251(group.Heading);
+    case ClassColumn:
+        return item(classes, static_cast<int>(group.DistanceClass));
+    case CategoryColumn:
+        return item(categories, static_cast<int>(group.Category));
+    case MastersColumn:
+        return MastersCountText(group);
+    case TableColumn:
+        return item(captions, group.PointsTable);
+    default:
+        return std::nullopt;
+    }
 }
 
 QStringList FollowRemovedTables(

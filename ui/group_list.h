@@ -1,7 +1,6 @@
 // The texts of the group list: its headers, the items of its editors and the cells of a group.
 #pragma once
 
-#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,10 +30,10 @@ QStringList TableCaptionItems(const std::vector<std::string> &captions);
 // "--" unless the course is of class МС; then the masters count.
 QString MastersCountText(const engine::GroupSettings &group);
 
-// The five cells of a group's row; nothing when a setting has no item to show (a points table
-// beyond the captions, for one).
-std::optional<std::array<QString, GroupColumnCount>> GroupRowTexts(
-    const engine::GroupSettings &group, const std::vector<std::string> &captions);
+// The text of a group's cell in column `col`; nothing when its setting has no item to show (a
+// points table beyond the captions, for one). `captions` are TableCaptionItems.
+std::optional<QString> GroupCellText(
+    const engine::GroupSettings &group, int col, const QStringList &captions);
 
 // Groups follow their points tables when `removed` tables (numbers before the removal, in
 // increasing order) went and the rest moved up; a group whose own table went gets none (0).

@@ -6,9 +6,11 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScrollBar>
-#include <QTableWidget>
+#include <QTableView>
 
 #include "ui/group_list.h"
+#include "ui/group_list_model.h"
+#include "ui/text_codec.h"
 
 namespace ui {
 
@@ -38,9 +40,10 @@ namespace {
 } // namespace
 
 GroupListEditors::GroupListEditors(
-    QTableWidget *grid, std::vector<engine::GroupSettings> &groups, QWidget *window)
+    QTableView *grid, std::vector<engine::GroupSettings> &groups, QWidget *window)
     : m_grid(grid)
     , m_groups(groups)
+    , m_model(new GroupListModel(groups, this))
     , m_window(window)
     , m_class(CreateListEditor(window, QStringLiteral("cbMaxKval"), DistanceClassItems()))
     , m_category(CreateListEditor(window, QStringLiteral("ComboBox4"), CategoryItems()))
@@ -50,11 +53,10 @@ GroupListEditors::GroupListEditors(
     m_masters->setObjectName(QStringLiteral("ebMastersCount"));
     m_masters->hide();
 
-    m_grid->setColumnCount(GroupColumnCount);
+    m_grid->setModel(m_model);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectItems);
-    m_grid->setHorizontalHeaderLabels(QStringList(GroupColumnCount, QString()));
     m_grid->horizontalHeader()->setHighlightSections(false);
     m_grid->horizontalHeader()->setMinimumSectionSize(8);
     m_grid->verticalHeader()->hide();
@@ -68,14 +70,15 @@ GroupListEditors::GroupListEditors(
     }
     m_grid->setFixedWidth(width);
 
-    connect(m_grid, &QTableWidget::currentCellChanged, this, [this](int row, int col, int, int) {
-        if (!m_movingSelection && row >= 0)
-            SelectCell(col, row + 1);
-    });
+    connect(m_grid->selectionModel(), &QItemSelectionModel::currentChanged, this,
+        [this](const QModelIndex &current) {
+            if (!m_movingSelection && current.isValid())
+                SelectCell(current.column(), current.row() + 1);
+        });
     // A click on the current cell opens its editor again once it was closed.
-    connect(m_grid, &QTableWidget::cellClicked, this, [this](int row, int col) {
+    connect(m_grid, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) {
         if (!m_open)
-            SelectCell(col, row + 1);
+            SelectCell(index.column(), index.row() + 1);
     });
     connect(m_class, &QComboBox::activated, this, &GroupListEditors::CommitClass);
     connect(m_category, &QComboBox::activated, this, &GroupListEditors::CommitCategory);
@@ -95,21 +98,9 @@ GroupListEditors::GroupListEditors(
 bool GroupListEditors::Refill(const std::vector<std::string> &captions)
 {
     m_movingSelection = true;
-    m_grid->setRowCount(static_cast<int>(m_groups.size()));
-    bool filled = !m_groups.empty();
-    for (int row = 1; filled && row <= static_cast<int>(m_groups.size()); ++row) {
-        const auto texts = GroupRowTexts(m_groups[static_cast<std::size_t>(row - 1)], captions);
-        if (!texts) {
-            filled = false;
-            break;
-        }
-        for (int col = 0; col < GroupColumnCount; ++col)
-            SetCell(col, row, (*texts)[static_cast<std::size_t>(col)]);
-    }
-    if (filled) {
-        m_grid->setHorizontalHeaderLabels(GroupListHeaders());
+    const bool filled = m_model->Refill(TableCaptionItems(captions));
+    if (filled)
         FitHeadingColumn();
-    }
     m_movingSelection = false;
     return filled;
 }
@@ -118,12 +109,9 @@ void GroupListEditors::FitHeadingColumn()
 {
     // Whole headings where they fit in reason; the tooltip shows any that still does not.
     int width = ColumnWidths[HeadingColumn];
-    for (int row = 0; row < m_grid->rowCount(); ++row) {
-        if (QTableWidgetItem *item = m_grid->item(row, HeadingColumn)) {
-            item->setToolTip(item->text());
-            width = std::max(width, m_grid->fontMetrics().horizontalAdvance(item->text()) + 10);
-        }
-    }
+    for (const engine::GroupSettings &group : m_groups)
+        width = std::max(
+            width, m_grid->fontMetrics().horizontalAdvance(FromCp1251(group.Heading)) + 10);
     width = std::min(width, MaxHeadingWidth);
     m_grid->setFixedWidth(m_grid->minimumWidth() - m_grid->columnWidth(HeadingColumn) + width);
     m_grid->setColumnWidth(HeadingColumn, width);
@@ -139,12 +127,7 @@ void GroupListEditors::ShowTableCaptions(const std::vector<std::string> &caption
         m_table->clear();
         m_table->addItems(items);
     }
-    for (int row = 1; row <= static_cast<int>(m_groups.size()) && row <= m_grid->rowCount();
-         ++row) {
-        const int table = m_groups[static_cast<std::size_t>(row - 1)].PointsTable;
-        if (table >= 0 && table < items.size())
-            SetCell(TableColumn, row, items[table]);
-    }
+    m_model->SetCaptions(items);
 }
 
 void GroupListEditors::SelectCell(int col, int row)
@@ -183,7 +166,7 @@ void GroupListEditors::Show(QWidget *editor, int col, int row)
     m_open = editor;
     m_col = col;
     m_row = row;
-    m_grid->scrollTo(m_grid->model()->index(row - 1, col));
+    m_grid->scrollTo(m_model->index(row - 1, col));
     Place();
     editor->show();
     editor->raise();
@@ -194,7 +177,7 @@ void GroupListEditors::Place()
 {
     if (!m_open)
         return;
-    const QRect cell = m_grid->visualRect(m_grid->model()->index(m_row - 1, m_col));
+    const QRect cell = m_grid->visualRect(m_model->index(m_row - 1, m_col));
     m_open->setGeometry(QRect(m_grid->viewport()->mapTo(m_window, cell.topLeft()), cell.size()));
 }
 
@@ -226,8 +209,8 @@ void GroupListEditors::CommitList(QComboBox *editor, const std::function<void(in
     if (index < 0)
         return;
     editor->setCurrentIndex(index);
-    SetCell(m_col, m_row, editor->itemText(index));
     apply(index);
+    m_model->GroupChanged(m_row - 1);
     Finish(editor);
 }
 
@@ -242,10 +225,9 @@ void GroupListEditors::Finish(QWidget *editor)
 
 void GroupListEditors::CommitClass()
 {
+    // The row is shown anew, the masters count's cell with it.
     CommitList(m_class, [this](int index) {
-        engine::GroupSettings &group = *EditedGroup();
-        group.DistanceClass = static_cast<engine::DistanceClass>(index);
-        SetCell(MastersColumn, m_row, MastersCountText(group));
+        EditedGroup()->DistanceClass = static_cast<engine::DistanceClass>(index);
     });
 }
 
@@ -265,7 +247,7 @@ void GroupListEditors::CommitMastersCount()
     if (m_finishing || m_open != m_masters || !group)
         return;
     group->MastersCount = ParseMastersCount(m_masters->text());
-    SetCell(m_col, m_row, QString::number(group->MastersCount));
+    m_model->GroupChanged(m_row - 1);
     Finish(m_masters);
 }
 
@@ -288,11 +270,12 @@ bool GroupListEditors::MastersCountKey(int key)
         if (key == Qt::Key_Up) {
             if (row > 1)
                 --row;
-        } else if (row < m_grid->rowCount()) {
+        } else if (row < m_model->rowCount()) {
             ++row;
         }
         m_movingSelection = true;
-        m_grid->setCurrentCell(row - 1, col);
+        m_grid->selectionModel()->setCurrentIndex(
+            m_model->index(row - 1, col), QItemSelectionModel::ClearAndSelect);
         m_movingSelection = false;
         SelectCell(col, row);
         return true;
@@ -300,17 +283,6 @@ bool GroupListEditors::MastersCountKey(int key)
     default:
         return false;
     }
-}
-
-void GroupListEditors::SetCell(int col, int row, const QString &text)
-{
-    QTableWidgetItem *item = m_grid->item(row - 1, col);
-    if (!item) {
-        item = new QTableWidgetItem;
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-        m_grid->setItem(row - 1, col, item);
-    }
-    item->setText(text);
 }
 
 void GroupListEditors::FocusChanged(QWidget *old, QWidget *now)
@@ -339,7 +311,7 @@ bool GroupListEditors::eventFilter(QObject *watched, QEvent *event)
             return true;
         if (watched == m_grid && !m_open
             && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_F2)) {
-            SelectCell(m_grid->currentColumn(), m_grid->currentRow() + 1);
+            SelectCell(m_grid->currentIndex().column(), m_grid->currentIndex().row() + 1);
             return true;
         }
     } else if (event->type() == QEvent::Resize && watched == m_grid) {

@@ -13,23 +13,24 @@
 
 class QComboBox;
 class QLineEdit;
-class QTableWidget;
+class QTableView;
 class QWidget;
 
 namespace ui {
+
+class GroupListModel;
 
 class GroupListEditors final : public QObject
 {
     Q_OBJECT
 
 public:
-    // `grid` is set up as the group list; the editors are made children of `window`, hidden.
-    // `groups` must outlive this object.
-    GroupListEditors(
-        QTableWidget *grid, std::vector<engine::GroupSettings> &groups, QWidget *window);
+    // `grid` is set up as the group list over a model of `groups`; the editors are made children
+    // of `window`, hidden. `groups` must outlive this object.
+    GroupListEditors(QTableView *grid, std::vector<engine::GroupSettings> &groups, QWidget *window);
 
-    // Fills one row per group; false (the list left as far as it got) when a setting has no
-    // item to show.
+    // Shows one row per group; false when there is none, or when a setting has no item to show
+    // (its cell stays blank).
     bool Refill(const std::vector<std::string> &captions);
     // The points tables' captions changed: the table editor's items and the table cells follow.
     void ShowTableCaptions(const std::vector<std::string> &captions);
@@ -61,12 +62,12 @@ private:
     void FitHeadingColumn();
     void CommitList(QComboBox *editor, const std::function<void(int)> &apply);
     void Finish(QWidget *editor);
-    void SetCell(int col, int row, const QString &text);
     engine::GroupSettings *EditedGroup();
     void FocusChanged(QWidget *old, QWidget *now);
 
-    QTableWidget *m_grid;
+    QTableView *m_grid;
     std::vector<engine::GroupSettings> &m_groups;
+    GroupListModel *m_model;
     QWidget *m_window;
     QComboBox *m_class;
     QComboBox *m_category;

@@ -15,7 +15,7 @@
 #include <QSplitter>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTableWidget>
+#include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -80,7 +80,7 @@ void TForm1::CreateControls()
     RecentButton = Create<ui::RecentFilesButton>(this, "RecentButton");
     Button3 = Create<QPushButton>(this, "Button3", QStringLiteral("Перачытаць"));
 
-    StringGrid2 = Create<QTableWidget>(this, "StringGrid2");
+    StringGrid2 = Create<QTableView>(this, "StringGrid2");
     Label2 = CreateLabel(this, "Label2", QStringLiteral("Групы:"), StringGrid2);
 
     m_pointsModel = new ui::PointsTableModel(this);

@@ -8,7 +8,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 
 #include "engine/save.h"
@@ -213,7 +213,7 @@ void DiskFaultsTest::ProtocolGoneOrChangedBeforeReread()
     test::WriteBytes(path, protocol);
     window.OpenChoice = test::PathText(path);
     QTest::mouseClick(W(form).Button2, Qt::LeftButton);
-    QCOMPARE(W(form).StringGrid2->rowCount(), 4);
+    QCOMPARE(W(form).StringGrid2->model()->rowCount(), 4);
 
     std::filesystem::remove(path);
     QTest::mouseClick(W(form).Button3, Qt::LeftButton);
@@ -229,7 +229,7 @@ void DiskFaultsTest::ProtocolGoneOrChangedBeforeReread()
     test::WriteBytes(path, changed);
     QTest::mouseClick(W(form).Button3, Qt::LeftButton);
     QCOMPARE(window.Informations.size(), 1);
-    QCOMPARE(W(form).StringGrid2->rowCount(), 4);
+    QCOMPARE(W(form).StringGrid2->model()->rowCount(), 4);
     QVERIFY(test::CellText(W(form).StringGrid2, 1, 0).startsWith(test::Utf8("Ж35")));
     QCOMPARE(form.Groups()[1].Name, ui::ToCp1251(test::Utf8("Ж35")));
 }

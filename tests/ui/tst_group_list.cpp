@@ -4,7 +4,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -80,22 +80,26 @@ void GroupListTest::init()
     QVERIFY(m_window->ShowAndActivate());
     m_window->Form().OpenProtocol(SampleProtocol());
     QVERIFY(m_window->Informations.isEmpty());
-    QCOMPARE(W(m_window->Form()).StringGrid2->rowCount(), 4);
+    QCOMPARE(W(m_window->Form()).StringGrid2->model()->rowCount(), 4);
 }
 
 void GroupListTest::cleanup() { m_window.reset(); }
 
 void GroupListTest::Headers()
 {
-    QTableWidget *grid = W(m_window->Form()).StringGrid2;
+    QTableView *grid = W(m_window->Form()).StringGrid2;
     for (int col = 0; col < ui::GroupColumnCount; ++col)
-        QCOMPARE(grid->horizontalHeaderItem(col)->text(), ui::GroupListHeaders()[col]);
+        QCOMPARE(
+            grid->model()->headerData(col, Qt::Horizontal).toString(), ui::GroupListHeaders()[col]);
     QCOMPARE(grid->columnWidth(4), 102);
-    // The heading column is as wide as the longest heading, each heading also its tooltip.
-    for (int row = 0; row < grid->rowCount(); ++row) {
-        const QTableWidgetItem *heading = grid->item(row, ui::HeadingColumn);
-        QVERIFY(grid->columnWidth(0) > grid->fontMetrics().horizontalAdvance(heading->text()));
-        QCOMPARE(heading->toolTip(), heading->text());
+    // The heading column is as wide as the longest heading, each heading also its tooltip; no
+    // other cell has one.
+    for (int row = 0; row < grid->model()->rowCount(); ++row) {
+        const QModelIndex heading = grid->model()->index(row, ui::HeadingColumn);
+        QVERIFY(grid->columnWidth(0)
+            > grid->fontMetrics().horizontalAdvance(heading.data().toString()));
+        QCOMPARE(heading.data(Qt::ToolTipRole).toString(), heading.data().toString());
+        QVERIFY(!grid->model()->index(row, ui::ClassColumn).data(Qt::ToolTipRole).isValid());
     }
     QVERIFY(grid->columnWidth(0) > 82);
     QCOMPARE(grid->rowHeight(0), 19);
@@ -245,7 +249,7 @@ void GroupListTest::MastersKeys()
     QTest::keyClicks(W(form).ebMastersCount, "1");
     QTest::keyClick(W(form).ebMastersCount, Qt::Key_Return);
     QCOMPARE(form.Groups()[0].MastersCount, 1);
-    QCOMPARE(W(form).StringGrid2->currentRow(), 1);
+    QCOMPARE(W(form).StringGrid2->currentIndex().row(), 1);
     QVERIFY(W(form).ebMastersCount->isVisible());
     QCOMPARE(QApplication::focusWidget(), W(form).ebMastersCount);
 
@@ -253,7 +257,7 @@ void GroupListTest::MastersKeys()
     QTest::keyClicks(W(form).ebMastersCount, "2");
     QTest::keyClick(W(form).ebMastersCount, Qt::Key_Down);
     QCOMPARE(form.Groups()[1].MastersCount, 2);
-    QCOMPARE(W(form).StringGrid2->currentRow(), 2);
+    QCOMPARE(W(form).StringGrid2->currentIndex().row(), 2);
     QVERIFY(!W(form).ebMastersCount->isVisible());
     QCOMPARE(QApplication::focusWidget(), W(form).StringGrid2);
 
@@ -262,7 +266,7 @@ void GroupListTest::MastersKeys()
     QTest::keyClicks(W(form).ebMastersCount, "4");
     QTest::keyClick(W(form).ebMastersCount, Qt::Key_Down);
     QCOMPARE(form.Groups()[3].MastersCount, 4);
-    QCOMPARE(W(form).StringGrid2->currentRow(), 3);
+    QCOMPARE(W(form).StringGrid2->currentIndex().row(), 3);
     QVERIFY(W(form).ebMastersCount->isVisible());
     QCOMPARE(W(form).ebMastersCount->text(), QString("4"));
 
@@ -271,13 +275,13 @@ void GroupListTest::MastersKeys()
     QTest::keyClicks(W(form).ebMastersCount, "5");
     QTest::keyClick(W(form).ebMastersCount, Qt::Key_Up);
     QCOMPARE(form.Groups()[1].MastersCount, 5);
-    QCOMPARE(W(form).StringGrid2->currentRow(), 0);
+    QCOMPARE(W(form).StringGrid2->currentIndex().row(), 0);
     QVERIFY(W(form).ebMastersCount->isVisible());
     QCOMPARE(W(form).ebMastersCount->text(), QString("1"));
     QTest::keyClicks(W(form).ebMastersCount, "6");
     QTest::keyClick(W(form).ebMastersCount, Qt::Key_Up);
     QCOMPARE(form.Groups()[0].MastersCount, 6);
-    QCOMPARE(W(form).StringGrid2->currentRow(), 0);
+    QCOMPARE(W(form).StringGrid2->currentIndex().row(), 0);
     QVERIFY(W(form).ebMastersCount->isVisible());
 
     // Other keys do nothing special.
@@ -316,7 +320,7 @@ void GroupListTest::KeysChangeNothing()
     ChooseClass(form, 0, 0); // so that the masters count has an editor
     const QList<QList<int>> before = Settings(form);
     QStringList cells;
-    for (int row = 0; row < W(form).StringGrid2->rowCount(); ++row)
+    for (int row = 0; row < W(form).StringGrid2->model()->rowCount(); ++row)
         for (int c = 0; c < ui::GroupColumnCount; ++c)
             cells.append(test::CellText(W(form).StringGrid2, row, c));
 
@@ -338,7 +342,7 @@ void GroupListTest::KeysChangeNothing()
     }
 
     QCOMPARE(Settings(form), before);
-    for (int row = 0, i = 0; row < W(form).StringGrid2->rowCount(); ++row)
+    for (int row = 0, i = 0; row < W(form).StringGrid2->model()->rowCount(); ++row)
         for (int c = 0; c < ui::GroupColumnCount; ++c, ++i)
             QCOMPARE(test::CellText(W(form).StringGrid2, row, c), cells[i]);
     if (keys == QList<int> { Qt::Key_Escape }) {
@@ -371,7 +375,7 @@ void GroupListTest::GridKeysReopenEditor()
     // Moving the current cell with the keyboard opens the editor there.
     QTest::keyClick(W(form).StringGrid2, Qt::Key_Left);
     QVERIFY(W(form).cbMaxKval->isVisible());
-    QCOMPARE(W(form).StringGrid2->currentColumn(), int(ui::ClassColumn));
+    QCOMPARE(W(form).StringGrid2->currentIndex().column(), int(ui::ClassColumn));
 }
 
 void GroupListTest::CaptionsFollowTables_data()

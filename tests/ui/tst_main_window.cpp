@@ -14,7 +14,7 @@
 #include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -141,7 +141,8 @@ void MainWindowTest::ControlsAndDefaults()
     QCOMPARE(W(form).LabeledEdit2Label->text(), Utf8("Імя файла:"));
     QCOMPARE(W(form).Button4->text(), Utf8("4. Агляд..."));
     QCOMPARE(W(form).Button5->text(), Utf8("5. Захаваць"));
-    QCOMPARE(W(form).StringGrid2->columnCount(), 5);
+    QCOMPARE(W(form).StringGrid2->model()->columnCount(), 5);
+    QCOMPARE(W(form).StringGrid2->model()->headerData(0, Qt::Horizontal), QVariant(QString()));
 
     QCOMPARE(W(form).OpenDialog1->windowTitle(), Utf8("Імя файла з вынікамі для пераліку"));
     QCOMPARE(W(form).OpenDialog1->fileMode(), QFileDialog::ExistingFile);
@@ -194,7 +195,7 @@ void MainWindowTest::CancelledOpenStillReads()
     W(form).LabeledEdit1->setText(SampleProtocol());
     QTest::mouseClick(W(form).Button2, Qt::LeftButton); // the dialog is cancelled
     QCOMPARE(W(form).LabeledEdit1->text(), SampleProtocol());
-    QCOMPARE(W(form).StringGrid2->rowCount(), 4);
+    QCOMPARE(W(form).StringGrid2->model()->rowCount(), 4);
     QVERIFY(!form.ProtocolLines().empty());
     QVERIFY(!W(form).Button2->font().bold() && !W(form).Button3->font().bold());
     QVERIFY(W(form).Button1->font().bold());
@@ -205,21 +206,27 @@ void MainWindowTest::LoadFailures_data()
 {
     QTest::addColumn<QByteArray>("content"); // empty: no file
     QTest::addColumn<QString>("reason"); // what the message says after the file's name
-    QTest::newRow("missing file") << QByteArray() << QStringLiteral("No such file");
+    // The groups the list shows afterwards: a file read without headings has none, one that
+    // could not be read leaves the groups read before.
+    QTest::addColumn<int>("groups");
+    QTest::newRow("missing file") << QByteArray() << QStringLiteral("No such file") << 4;
     QTest::newRow("no headings") << QByteArray("<html>\r\n<pre>\r\n</pre>\r\n</html>\r\n")
-                                 << ui::text::NoHeadings;
+                                 << ui::text::NoHeadings << 0;
     QTest::newRow("UTF-16") << QByteArray("\xFF\xFE<\0h\0"
                                           "2\0>\0",
-        10) << QStringLiteral("UTF-16");
+        10) << QStringLiteral("UTF-16") << 4;
 }
 
 void MainWindowTest::LoadFailures()
 {
     QFETCH(QByteArray, content);
     QFETCH(QString, reason);
+    QFETCH(int, groups);
     test::Window window;
     TForm1 &form = window.Form();
     QVERIFY(window.ShowAndActivate());
+    form.OpenProtocol(SampleProtocol());
+    QCOMPARE(W(form).StringGrid2->model()->rowCount(), 4);
     const std::filesystem::path path = window.TempPath("protocol.htm");
     if (!content.isEmpty())
         test::WriteBytes(path, content.toStdString());
@@ -231,7 +238,8 @@ void MainWindowTest::LoadFailures()
     QVERIFY2(shown.startsWith(ui::text::LoadFailed + QLatin1Char('\n'))
             && shown.contains(test::PathText(path)) && shown.contains(reason),
         qPrintable(shown));
-    QCOMPARE(W(form).StringGrid2->rowCount(), 0);
+    QCOMPARE(W(form).StringGrid2->model()->rowCount(), groups);
+    QCOMPARE(int(form.Groups().size()), groups);
     QVERIFY(W(form).Button1->font().bold() && !W(form).Button3->font().bold());
     QCOMPARE(QApplication::focusWidget(), W(form).Button1);
 }
@@ -385,7 +393,7 @@ void MainWindowTest::CommandLineProtocol()
     QVERIFY(window.ShowAndActivate());
     form.OpenProtocol(SampleProtocol());
     QCOMPARE(W(form).LabeledEdit1->text(), SampleProtocol());
-    QCOMPARE(W(form).StringGrid2->rowCount(), 4);
+    QCOMPARE(W(form).StringGrid2->model()->rowCount(), 4);
     QVERIFY(!W(form).Button2->font().bold() && W(form).Button1->font().bold());
     QCOMPARE(QApplication::focusWidget(), W(form).Button1);
 }
@@ -397,7 +405,7 @@ void MainWindowTest::Utf8ProtocolIsSavedBackInUtf8()
     QVERIFY(window.ShowAndActivate());
     form.OpenProtocol(test::PathText(test::ExamplesDir() / "sample_protocol_utf8.htm"));
     QVERIFY(window.Informations.isEmpty());
-    QCOMPARE(W(form).StringGrid2->rowCount(), 4);
+    QCOMPARE(W(form).StringGrid2->model()->rowCount(), 4);
     QCOMPARE(form.windowTitle(), ui::text::WindowCaption + ui::text::Utf8Suffix);
     QTest::mouseClick(W(form).Button1, Qt::LeftButton); // the default classes need no inspector
     const std::filesystem::path saved = window.TempPath("utf8_res.htm");
@@ -426,7 +434,7 @@ void MainWindowTest::DroppedProtocol()
     QVERIFY(window.ShowAndActivate());
     DropFile(&form, SampleProtocol());
     QCOMPARE(W(form).LabeledEdit1->text(), SampleProtocol());
-    QCOMPARE(W(form).StringGrid2->rowCount(), 4);
+    QCOMPARE(W(form).StringGrid2->model()->rowCount(), 4);
     QCOMPARE(QApplication::focusWidget(), W(form).Button1);
 
     // Over the output view the file is read too, not pasted as text.
@@ -581,7 +589,7 @@ void MainWindowTest::TypedPathsDoTheirSteps()
 
     // Enter in the edit reads it; then recalculating goes ahead.
     QTest::keyClick(W(form).LabeledEdit1, Qt::Key_Return);
-    QCOMPARE(W(form).StringGrid2->rowCount(), 5);
+    QCOMPARE(W(form).StringGrid2->model()->rowCount(), 5);
     QTest::mouseClick(W(form).Button1, Qt::LeftButton);
     QCOMPARE(window.Informations.size(), 1);
     QVERIFY(W(form).Memo2->toPlainText().contains("M99"));

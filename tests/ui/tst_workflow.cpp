@@ -4,7 +4,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 
 #include "ui/messages.h"
@@ -69,9 +69,9 @@ void WorkflowTest::WholeJob()
     QCOMPARE(QApplication::focusWidget(), W(form).Button1);
 
     // The groups are shown with their headings and default settings.
-    QTableWidget *groups = W(form).StringGrid2;
-    QCOMPARE(groups->rowCount(), 4);
-    QCOMPARE(groups->horizontalHeaderItem(1)->text(), Utf8("Клас дыст."));
+    QTableView *groups = W(form).StringGrid2;
+    QCOMPARE(groups->model()->rowCount(), 4);
+    QCOMPARE(groups->model()->headerData(1, Qt::Horizontal).toString(), Utf8("Клас дыст."));
     QCOMPARE(test::CellText(groups, 0, ui::HeadingColumn), Utf8("М21, 12 КП, 6.3 км"));
     QCOMPARE(test::CellText(groups, 0, ui::ClassColumn), Utf8("I р."));
     QCOMPARE(test::CellText(groups, 0, ui::CategoryColumn), Utf8("Дарослыя"));
@@ -119,7 +119,7 @@ void WorkflowTest::WholeJob()
     QTest::keyClick(W(form).ebMastersCount, Qt::Key_Return);
     QCOMPARE(form.Groups()[0].MastersCount, 2);
     QCOMPARE(test::CellText(groups, 0, ui::MastersColumn), Utf8("2"));
-    QCOMPARE(groups->currentRow(), 1);
+    QCOMPARE(groups->currentIndex().row(), 1);
     QVERIFY(!W(form).ebMastersCount->isVisible());
 
     // М21: points table "A".

@@ -10,7 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QApplication>
 #include <QFile>
 #include <QTest>
@@ -39,7 +39,7 @@ Controls::Controls(const TForm1 &form)
     , Button2(Find<QPushButton>(form, "Button2"))
     , Button3(Find<QPushButton>(form, "Button3"))
     , Label2(Find<QLabel>(form, "Label2"))
-    , StringGrid2(Find<QTableWidget>(form, "StringGrid2"))
+    , StringGrid2(Find<QTableView>(form, "StringGrid2"))
     , Label3(Find<QLabel>(form, "Label3"))
     , StringGrid1(Find<ui::PointsGridView>(form, "StringGrid1"))
     , checkUseVK(Find<QCheckBox>(form, "checkUseVK"))

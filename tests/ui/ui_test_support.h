@@ -22,7 +22,7 @@ class QFileDialog;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTableWidget;
+class QTableView;
 namespace ui {
 class PointsGridView;
 }
@@ -38,7 +38,7 @@ struct Controls
     QPushButton *Button2;
     QPushButton *Button3;
     QLabel *Label2;
-    QTableWidget *StringGrid2;
+    QTableView *StringGrid2;
     QLabel *Label3;
     ui::PointsGridView *StringGrid1;
     QCheckBox *checkUseVK;
