@@ -61,6 +61,9 @@ engine::RewriteResult RewriteInParts(const engine::ProtocolLines &lines,
             Slot &slot = slots[k % slotCount];
             try {
                 slot.bytes.clear();
+                // Room for a part's output, which grows its lines by a fifth or so, at once:
+                // grown by doubling it would copy itself and touch fresh pages each time.
+                slot.bytes.reserve(2 * settings.PartBytes);
                 slot.lines = 0;
                 if (write) {
                     slot.result = engine::RewritePart(

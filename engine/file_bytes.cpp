@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "engine/file_reading.h"
+#include "engine/huge_pages.h"
 
 namespace engine {
 
@@ -21,6 +22,7 @@ Result<std::shared_ptr<const FileBytes>> ReadProtocolBytes(
         if (const std::uintmax_t size = std::filesystem::file_size(path, error);
             !error && size <= limit)
             bytes.reserve(static_cast<std::size_t>(size));
+        AdviseHugePages(bytes.data(), bytes.capacity());
         const Status read = ReadFileChunks(path, limit, [&](std::string_view chunk) {
             bytes.append(chunk);
             return true;

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <future>
 #include <stdexcept>
+#include <system_error>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -95,48 +97,104 @@ namespace {
 
 } // namespace
 
+// The lines of bytes [begin, end) of the protocol, which start a line and end one (or the bytes).
+struct ProtocolLines::Index
+{
+    std::vector<std::uint32_t> ends;
+    std::string copies;
+    std::vector<CopiedLine> copied;
+
+    void Split(std::string_view all, std::size_t begin, std::size_t end)
+    {
+        const char *const base = all.data();
+        // A guess from a typical protocol line, so that the list is rarely regrown; room
+        // reserved and never written costs no memory.
+        ends.reserve((end - begin) / 64 + 1);
+        std::size_t start = begin;
+        std::size_t crs = 0; // CRs in the line so far
+        ForEachLineBreakByte(all.substr(begin, end - begin), [&](std::size_t offset) {
+            const std::size_t at = begin + offset;
+            if (base[at] == '\r') {
+                ++crs;
+                return;
+            }
+            const bool trailingCr = at > start && base[at - 1] == '\r';
+            Add(all, start, at, crs > (trailingCr ? 1u : 0u));
+            start = at + 1;
+            crs = 0;
+        });
+        if (start < end) {
+            const bool trailingCr = base[end - 1] == '\r';
+            Add(all, start, end, crs > (trailingCr ? 1u : 0u));
+        }
+    }
+
+    // `crInside`: a CR before the trailing one; the line is then copied without its CRs.
+    void Add(std::string_view all, std::size_t begin, std::size_t end, bool crInside)
+    {
+        ends.push_back(static_cast<std::uint32_t>(end));
+        if (!crInside)
+            return;
+        const char *line = all.data() + begin;
+        std::size_t length = end - begin;
+        if (length > 0 && line[length - 1] == '\r')
+            --length;
+        ends.back() |= CopiedMark;
+        const std::size_t first = copies.size();
+        for (std::size_t i = 0; i < length; ++i) {
+            if (line[i] != '\r')
+                copies.push_back(line[i]);
+        }
+        copied.push_back({ ends.size() - 1, static_cast<std::uint32_t>(first),
+            static_cast<std::uint32_t>(copies.size() - first) });
+    }
+
+    // Takes the lines that follow this index's.
+    void Append(Index &&next)
+    {
+        const std::size_t lines = ends.size();
+        const auto shift = static_cast<std::uint32_t>(copies.size());
+        ends.insert(ends.end(), next.ends.begin(), next.ends.end());
+        copies += next.copies;
+        for (CopiedLine line : next.copied) {
+            line.Index += lines;
+            line.Offset += shift;
+            copied.push_back(line);
+        }
+    }
+};
+
 void ProtocolLines::Split()
 {
-    const char *const base = m_bytes.data();
+    Index index;
+    index.ends.reserve(m_bytes.size() / 64 + 1); // for both halves
+    // The first reading of a large file's pages costs more than the splitting (on some machines
+    // several microseconds a page); two threads share it, each splitting a half that ends at an
+    // LF.
+    constexpr std::size_t TwoThreadsFrom = 16 << 20;
     const std::size_t size = m_bytes.size();
-    // A guess from a typical protocol line, so that the list is rarely regrown; room reserved
-    // and never written costs no memory.
-    m_ends.reserve(size / 64 + 1);
-    std::size_t start = 0;
-    std::size_t crs = 0; // CRs in the line so far
-    ForEachLineBreakByte(m_bytes, [&](std::size_t at) {
-        if (base[at] == '\r') {
-            ++crs;
-            return;
+    const auto *lf = size >= TwoThreadsFrom
+        ? static_cast<const char *>(std::memchr(m_bytes.data() + size / 2, '\n', size - size / 2))
+        : nullptr;
+    std::future<Index> second;
+    const std::size_t cut = lf ? static_cast<std::size_t>(lf - m_bytes.data()) + 1 : size;
+    if (cut < size) {
+        try {
+            second = std::async(std::launch::async, [this, cut, size] {
+                Index half;
+                half.Split(m_bytes, cut, size);
+                return half;
+            });
+        } catch (const std::system_error &) {
+            // No thread to spare: one splits it all.
         }
-        const bool trailingCr = at > start && base[at - 1] == '\r';
-        AddLine(start, at, crs > (trailingCr ? 1u : 0u));
-        start = at + 1;
-        crs = 0;
-    });
-    if (start < size) {
-        const bool trailingCr = base[size - 1] == '\r';
-        AddLine(start, size, crs > (trailingCr ? 1u : 0u));
     }
-}
-
-void ProtocolLines::AddLine(std::size_t begin, std::size_t end, bool crInside)
-{
-    m_ends.push_back(static_cast<std::uint32_t>(end));
-    if (!crInside)
-        return;
-    const char *line = m_bytes.data() + begin;
-    std::size_t length = end - begin;
-    if (length > 0 && line[length - 1] == '\r')
-        --length;
-    m_ends.back() |= CopiedMark;
-    const std::size_t copied = m_copies.size();
-    for (std::size_t i = 0; i < length; ++i) {
-        if (line[i] != '\r')
-            m_copies.push_back(line[i]);
-    }
-    m_copied.push_back({ m_ends.size() - 1, static_cast<std::uint32_t>(copied),
-        static_cast<std::uint32_t>(m_copies.size() - copied) });
+    index.Split(m_bytes, 0, second.valid() ? cut : size);
+    if (second.valid())
+        index.Append(second.get());
+    m_ends = std::move(index.ends);
+    m_copies = std::move(index.copies);
+    m_copied = std::move(index.copied);
 }
 
 bool operator==(const ProtocolLines &a, const ProtocolLines &b)

@@ -124,8 +124,8 @@ private:
     };
 
     std::string_view Copied(std::size_t i) const;
+    struct Index;
     void Split();
-    void AddLine(std::size_t begin, std::size_t end, bool crInside); // a CR before the trailing one
 
     std::shared_ptr<const FileBytes> m_source;
     std::string_view m_bytes;

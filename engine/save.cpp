@@ -14,11 +14,6 @@ namespace {
 
 } // namespace
 
-AtomicFileWriter::AtomicFileWriter(std::filesystem::path path)
-    : m_given(std::move(path))
-{
-}
-
 bool AtomicFileWriter::Fail(std::string reason)
 {
     if (!m_failed) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -80,6 +81,10 @@ private:
     std::size_t m_lines = 0; // lines handed to WriteLine
     long long m_written = 0; // bytes flushed to the file
     std::size_t m_failedLine = 0;
+    // Syncs what was written while the rest is written, so that Commit waits for the end only.
+    class BackgroundSync;
+    std::unique_ptr<BackgroundSync> m_sync;
+    bool StopSync(); // false when a background sync failed (the failure is kept)
 };
 
 Status WriteFileAtomically(const std::filesystem::path &path, std::string_view bytes);

@@ -3,11 +3,8 @@
 #include <algorithm>
 #include <limits>
 
-#ifdef __linux__
-#include <sys/mman.h>
-#endif
-
 #include "engine/cp1251.h"
+#include "engine/huge_pages.h"
 #include "ui/text_codec.h"
 
 namespace ui {
@@ -20,20 +17,6 @@ namespace {
     QStringList SplitLines(const QString &text)
     {
         return NormalizeLineBreaks(text).split(QLatin1Char('\n'));
-    }
-
-    // A fill writes every byte of a buffer of a hundred megabytes once; in pages of 4 KiB that
-    // is tens of thousands of page faults, which cost more than the rewrite itself. Huge pages
-    // where the system offers them on request.
-    void AdviseHugePages([[maybe_unused]] const void *data, [[maybe_unused]] std::size_t bytes)
-    {
-#ifdef __linux__
-        constexpr std::uintptr_t Huge = 2 * 1024 * 1024;
-        const auto begin = (reinterpret_cast<std::uintptr_t>(data) + Huge - 1) & ~(Huge - 1);
-        const auto end = (reinterpret_cast<std::uintptr_t>(data) + bytes) & ~(Huge - 1);
-        if (end > begin)
-            ::madvise(reinterpret_cast<void *>(begin), end - begin, MADV_HUGEPAGE);
-#endif
     }
 
 } // namespace
@@ -64,10 +47,10 @@ void OutputStore::Clear(std::size_t bytes, std::size_t lines)
 {
     m_bytes.clear();
     m_bytes.reserve(bytes);
-    AdviseHugePages(m_bytes.data(), m_bytes.capacity());
+    engine::AdviseHugePages(m_bytes.data(), m_bytes.capacity());
     m_lines.clear();
     m_lines.reserve(lines);
-    AdviseHugePages(m_lines.data(), m_lines.capacity() * sizeof(Line));
+    engine::AdviseHugePages(m_lines.data(), m_lines.capacity() * sizeof(Line));
     // Released, not just emptied: the next fill may have no edits at all.
     m_edited = std::vector<QString>();
     m_freeEdited = std::vector<std::uint32_t>();

@@ -8,7 +8,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <chrono>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -96,8 +101,73 @@ namespace {
 
 } // namespace
 
+// A large file's data reaches the disk while the rest is still being made: a thread syncs the
+// file over and over as it is written. sync_file_range only starts the writing; a device with a
+// cache of its own still takes its time over everything at the final fsync, which then waited
+// as long as for a file written at once.
+class AtomicFileWriter::BackgroundSync
+{
+public:
+    explicit BackgroundSync(int fd)
+        : m_thread([this, fd] { Run(fd); })
+    {
+    }
+    ~BackgroundSync() { Stop(); }
+
+    // The error of a failed sync (0: none): Commit must report it, as the final fsync may not.
+    int Stop()
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_stop = true;
+        }
+        m_changed.notify_all();
+        if (m_thread.joinable())
+            m_thread.join();
+        return m_error;
+    }
+
+private:
+    void Run(int fd)
+    {
+        std::unique_lock lock(m_mutex);
+        while (!m_stop) {
+            lock.unlock();
+            const int error = ::fdatasync(fd) == 0 ? 0 : errno;
+            lock.lock();
+            if (error != 0 && m_error == 0)
+                m_error = error;
+            m_changed.wait_for(lock, std::chrono::milliseconds(5), [this] { return m_stop; });
+        }
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    bool m_stop = false;
+    int m_error = 0;
+    std::thread m_thread; // last: it starts when everything else is there
+};
+
+AtomicFileWriter::AtomicFileWriter(std::filesystem::path path)
+    : m_given(std::move(path))
+{
+}
+
+bool AtomicFileWriter::StopSync()
+{
+    if (!m_sync)
+        return true;
+    const int error = m_sync->Stop();
+    m_sync.reset();
+    if (error == 0)
+        return true;
+    errno = error;
+    return FailErrno({});
+}
+
 AtomicFileWriter::~AtomicFileWriter()
 {
+    m_sync.reset(); // before the descriptor closes
     if (m_fd >= 0)
         ::close(m_fd);
     if (!m_tempPath.empty())
@@ -217,6 +287,15 @@ bool AtomicFileWriter::WriteOut(std::string_view bytes)
             SYNC_FILE_RANGE_WRITE);
 #endif
     m_written += static_cast<long long>(bytes.size());
+    // Small files are synced at Commit alone; a thread is worth it for large ones.
+    constexpr long long SyncFrom = 8 << 20;
+    if (m_mode == Mode::Replace && !m_sync && m_written >= SyncFrom) {
+        try {
+            m_sync = std::make_unique<BackgroundSync>(m_fd);
+        } catch (const std::system_error &) {
+            // No thread to spare: Commit syncs it all.
+        }
+    }
     return true;
 }
 
@@ -242,11 +321,13 @@ Status AtomicFileWriter::Commit()
         WriteInPlace();
     } else if (!m_failed) {
         Flush();
+        StopSync();
         // Devices and pipes need no sync, and some refuse it.
         if (!m_failed && ::fsync(m_fd) != 0
             && !(m_mode == Mode::Direct && (errno == EINVAL || errno == EROFS || errno == ENOTSUP)))
             FailErrno({});
     }
+    m_sync.reset(); // stopped before the descriptor closes, whatever failed
     if (m_fd >= 0) {
         if (::close(m_fd) != 0)
             FailErrno({});

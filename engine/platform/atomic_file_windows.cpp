@@ -62,6 +62,18 @@ namespace {
 
 } // namespace
 
+// Windows syncs a file at Commit alone.
+class AtomicFileWriter::BackgroundSync
+{
+};
+
+AtomicFileWriter::AtomicFileWriter(std::filesystem::path path)
+    : m_given(std::move(path))
+{
+}
+
+bool AtomicFileWriter::StopSync() { return true; }
+
 AtomicFileWriter::~AtomicFileWriter()
 {
     if (m_fd >= 0)

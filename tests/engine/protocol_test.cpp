@@ -138,6 +138,25 @@ TEST(SplitLines, AgreesWithTheRuleWhereverTheLineBreaksFall)
     }
 }
 
+TEST(SplitLines, ALargeFileSplitInTwoHalvesAtOnce)
+{
+    // Past 16 MiB the two halves are split on two threads; lines with CRs inside (copied) on both
+    // sides of the middle, and no LF at the end, must come out as from one pass.
+    const std::string block = "short\r\nwith a CR\rinside\n\r\nlonger line of the protocol\n";
+    std::string bytes;
+    Lines expected;
+    while (bytes.size() < (17u << 20)) {
+        bytes += block;
+        expected.insert(expected.end(), { "short", "with a CRinside", "", "longer line of the protocol" });
+    }
+    bytes += "last\rline";
+    expected.emplace_back("lastline");
+    const ProtocolLines lines = SplitLines(bytes);
+    ASSERT_EQ(lines.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        ASSERT_EQ(lines[i], expected[i]) << i;
+}
+
 TEST(SplitLines, NulBytesStayInTheLine)
 {
     const std::string bytes("a\0b\n\0", 5);

@@ -588,8 +588,9 @@ TEST(RewriteParts, TheirLinesInOrderAreTheWholeRewrite)
         for (const std::size_t bytes : { std::size_t { 1 }, std::size_t { 300 }, std::size_t { 1 } << 20 }) {
             SCOPED_TRACE(std::string(name) + ", parts of " + std::to_string(bytes) + " bytes");
             const std::vector<ProtocolPart> parts = ProtocolParts(input, bytes);
-            if (bytes == 1) // after each table but the chief judge's line
+            if (bytes == 1) { // after each table but the chief judge's line
                 EXPECT_EQ(parts.size(), 5u);
+            }
             std::vector<ProtocolLine> made;
             RewriteResult last;
             std::size_t next = 0;
