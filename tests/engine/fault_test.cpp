@@ -38,6 +38,26 @@ TEST(SaveFaults, FullDiskKeepsTheEarlierFile)
     EXPECT_EQ(files, 2u);
 }
 
+TEST(SaveFaults, AFullDiskDuringALargeSaveIsReported)
+{
+    // Past 8 MiB the file is synced on a thread while it is written: the disk filling up then
+    // still fails the save, and the earlier file stays.
+    SmallDisk disk(12 << 10);
+    if (!disk.Mounted())
+        GTEST_SKIP() << disk.WhyNot();
+    const auto path = disk.Path() / "out.htm";
+    SmallDisk::WriteFile(path, Earlier);
+    engine::AtomicFileWriter writer(path);
+    ASSERT_TRUE(writer.Open().Ok());
+    const std::string block(1 << 20, 'x');
+    for (int i = 0; i < 16; ++i)
+        writer.Write(block, 1);
+    const engine::Status result = writer.Commit();
+    EXPECT_FALSE(result.Ok());
+    EXPECT_NE(result.Error().Reason.find("No space"), std::string::npos) << result.Error().Reason;
+    EXPECT_EQ(SmallDisk::ReadFile(path), Earlier);
+}
+
 TEST(SaveFaults, ReadOnlyFolderKeepsTheEarlierFile)
 {
     SmallDisk disk(64);
