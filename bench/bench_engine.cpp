@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "bench/protocol_generator.h"
+#include "engine/huge_pages.h"
 #include "engine/protocol.h"
 #include "engine/rewrite.h"
 #include "engine/save.h"
@@ -81,6 +82,9 @@ int MeasureHere(const std::filesystem::path &input, const std::filesystem::path 
     const engine::OutputSize room = engine::OutputSizeBound(lines);
     bytes.reserve(room.Bytes);
     spans.reserve(room.Lines);
+    // As the window's output view asks for them.
+    engine::AdviseHugePages(bytes.data(), bytes.capacity());
+    engine::AdviseHugePages(spans.data(), spans.capacity() * sizeof spans[0]);
     engine::RewriteProtocolTo(lines, groups, Options(), TenPlaces(), Inspector,
         [&](std::string_view line) {
             spans.emplace_back(static_cast<std::uint32_t>(bytes.size()),

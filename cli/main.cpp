@@ -113,8 +113,10 @@ int Run(const cli::Options &options)
     if (groups.empty())
         Report("warning: " + options.Input + " has no group heading (\"<h2>\"): nothing is "
             "awarded");
+    // The parts the rewrite is made in (on every core), which the layout check shares.
+    const std::vector<engine::ProtocolPart> parts = engine::ProtocolParts(lines, cli::PartBytes);
     if (const std::string layout = engine::DescribeLayoutProblems(
-            options.Input, engine::CheckTableLayouts(lines, groups));
+            options.Input, cli::CheckLayoutsInParts(lines, groups, parts));
         !layout.empty())
         Report("warning: " + layout);
     if (options.Verbose)
@@ -174,10 +176,12 @@ int Run(const cli::Options &options)
     if (outcome.Status == engine::RewriteStatus::Done) {
         if (file) {
             file->Write(start);
-            outcome = cli::RewriteInParts(lines, groups, options.Process, grid, run, encoding,
+            outcome = cli::RewriteInParts(lines, groups, options.Process, grid, run, parts,
+                encoding,
                 [&](std::string_view bytes, std::size_t count) { return file->Write(bytes, count); });
         } else {
-            outcome = cli::RewriteInParts(lines, groups, options.Process, grid, run, encoding, {});
+            outcome
+                = cli::RewriteInParts(lines, groups, options.Process, grid, run, parts, encoding, {});
         }
     }
     if (outcome.Status == engine::RewriteStatus::Cancelled) {
@@ -204,7 +208,7 @@ int Run(const cli::Options &options)
         bool printed = WriteOut(start);
         engine::RewriteResult print;
         if (printed)
-            print = cli::RewriteInParts(lines, groups, options.Process, grid, run, encoding,
+            print = cli::RewriteInParts(lines, groups, options.Process, grid, run, parts, encoding,
                 [&](std::string_view bytes, std::size_t) { return printed = WriteOut(bytes); });
         if (printed && (print.Status != engine::RewriteStatus::Done || !lines.Intact())) {
             ReportCutShort(options.Input);

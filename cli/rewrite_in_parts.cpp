@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <condition_variable>
 #include <exception>
+#include <future>
 #include <mutex>
 #include <string>
+#include <system_error>
 #include <thread>
 
 #include "engine/text.h"
@@ -29,14 +31,13 @@ namespace {
 engine::RewriteResult RewriteInParts(const engine::ProtocolLines &lines,
     const std::vector<engine::GroupSettings> &groups, const engine::ProcessOptions &options,
     const engine::TeamPointsSource &points, const engine::RewriteRun &run,
-    const engine::SourceEncoding &encoding, const PartWriter &write, const PartsSettings &settings)
+    const std::vector<engine::ProtocolPart> &parts, const engine::SourceEncoding &encoding,
+    const PartWriter &write, unsigned workers)
 {
-    const std::vector<engine::ProtocolPart> parts = engine::ProtocolParts(lines, settings.PartBytes);
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    const std::size_t workers
-        = std::min<std::size_t>(settings.Workers > 0 ? settings.Workers : cores, parts.size());
+    const std::size_t threads = std::min<std::size_t>(workers > 0 ? workers : cores, parts.size());
     // Two buffers a worker: one being made while the other waits to be written.
-    const std::size_t slotCount = 2 * workers;
+    const std::size_t slotCount = 2 * threads;
     std::vector<Slot> slots(slotCount);
 
     std::mutex mutex;
@@ -63,7 +64,7 @@ engine::RewriteResult RewriteInParts(const engine::ProtocolLines &lines,
                 slot.bytes.clear();
                 // Room for a part's output, which grows its lines by a fifth or so, at once:
                 // grown by doubling it would copy itself and touch fresh pages each time.
-                slot.bytes.reserve(2 * settings.PartBytes);
+                slot.bytes.reserve(2 * PartBytes);
                 slot.lines = 0;
                 if (write) {
                     slot.result = engine::RewritePart(
@@ -103,7 +104,7 @@ engine::RewriteResult RewriteInParts(const engine::ProtocolLines &lines,
                 thread.join();
         }
     } running { mutex, changed, stop, {} };
-    for (std::size_t w = 0; w < workers; ++w)
+    for (std::size_t w = 0; w < threads; ++w)
         running.threads.emplace_back(work);
 
     engine::RewriteResult outcome;
@@ -127,6 +128,29 @@ engine::RewriteResult RewriteInParts(const engine::ProtocolLines &lines,
         changed.notify_all();
     }
     return outcome;
+}
+
+std::vector<engine::Failure> CheckLayoutsInParts(const engine::ProtocolLines &lines,
+    const std::vector<engine::GroupSettings> &groups, const std::vector<engine::ProtocolPart> &parts)
+{
+    if (parts.size() < 2)
+        return engine::CheckTableLayouts(lines, groups);
+    // Consecutive parts together are a part.
+    const std::size_t middle = parts.size() / 2;
+    const engine::ProtocolPart first { 0, parts[middle].First, 0 };
+    const engine::ProtocolPart second { parts[middle].First, parts.back().End,
+        parts[middle].HeadingsAbove };
+    std::future<std::vector<engine::Failure>> later;
+    try {
+        later = std::async(std::launch::async,
+            [&] { return engine::CheckTableLayouts(lines, groups, second); });
+    } catch (const std::system_error &) {
+        return engine::CheckTableLayouts(lines, groups);
+    }
+    std::vector<engine::Failure> problems = engine::CheckTableLayouts(lines, groups, first);
+    std::vector<engine::Failure> rest = later.get();
+    problems.insert(problems.end(), rest.begin(), rest.end());
+    return problems;
 }
 
 } // namespace cli

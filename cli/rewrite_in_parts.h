@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/layout_check.h"
 #include "engine/protocol_encoding.h"
 #include "engine/rewrite.h"
 
@@ -15,24 +16,25 @@ namespace cli {
 // CR LF) and how many lines they hold. Returns false to stop the run (a failed write).
 using PartWriter = std::function<bool(std::string_view bytes, std::size_t lines)>;
 
-struct PartsSettings
-{
-    // Of input per part: small enough that a few parts' output stay in the cache and cost few
-    // fresh pages, large enough that handing them over costs nothing.
-    std::size_t PartBytes = 256 << 10;
-    unsigned Workers = 0; // threads making parts; 0: one per core
-};
+// Input bytes per part: small enough that a few parts' output stay in the cache and cost few
+// fresh pages, large enough that handing them over costs nothing.
+inline constexpr std::size_t PartBytes = 256 << 10;
 
-// The rewrite of `parts` (which cover the protocol), each made on a worker thread and handed to
-// `write` on the calling thread in the protocol's order: the same bytes as the rewrite of the
-// whole protocol, encoded by `encoding`, but with the cores all working and the writing going on
-// meanwhile. At most a few parts' output are held at a time. The run stops at the first part
-// that fails, whose failure is the result, or when `write` returns false. With no `write`, the
-// parts are only checked, and the result says whether the rewrite would succeed.
+// The rewrite of `parts` (engine::ProtocolParts of the protocol), each made on a worker thread
+// (`workers`; 0: one per core) and handed to `write` on the calling thread in the protocol's
+// order: the same bytes as the rewrite of the whole protocol, encoded by `encoding`, but with the
+// cores all working and the writing going on meanwhile. At most a few parts' output are held at
+// a time. The run stops at the first part that fails, whose failure is the result, or when
+// `write` returns false. With no `write`, the parts are only checked, and the result says
+// whether the rewrite would succeed.
 engine::RewriteResult RewriteInParts(const engine::ProtocolLines &lines,
     const std::vector<engine::GroupSettings> &groups, const engine::ProcessOptions &options,
     const engine::TeamPointsSource &points, const engine::RewriteRun &run,
-    const engine::SourceEncoding &encoding, const PartWriter &write,
-    const PartsSettings &settings = {});
+    const std::vector<engine::ProtocolPart> &parts, const engine::SourceEncoding &encoding,
+    const PartWriter &write, unsigned workers = 0);
+
+// engine::CheckTableLayouts of the protocol, its two halves (of `parts`) checked at once.
+std::vector<engine::Failure> CheckLayoutsInParts(const engine::ProtocolLines &lines,
+    const std::vector<engine::GroupSettings> &groups, const std::vector<engine::ProtocolPart> &parts);
 
 } // namespace cli

@@ -1,5 +1,7 @@
 #include "engine/layout_check.h"
 
+#include <algorithm>
+
 #include "engine/cp1251.h"
 #include "engine/messages.h"
 #include "engine/line_layout.h"
@@ -48,16 +50,30 @@ namespace {
 std::vector<Failure> CheckTableLayouts(
     const ProtocolLines &lines, const std::vector<GroupSettings> &groups)
 {
+    return CheckTableLayouts(lines, groups, { 0, lines.size(), 0 });
+}
+
+std::vector<Failure> CheckTableLayouts(
+    const ProtocolLines &lines, const std::vector<GroupSettings> &groups, const ProtocolPart &part)
+{
     std::vector<Failure> problems;
-    std::size_t headings = 0;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
+    // Headings are counted on every line, inside tables too, as the rewrite pairs tables with
+    // groups.
+    std::size_t headings = part.HeadingsAbove;
+    const auto heading = [&](std::size_t i) {
         if (lines[i].find(texts::HeadingTag) != std::string::npos)
             ++headings;
+    };
+    const std::size_t end = std::min(part.End, lines.size());
+    for (std::size_t i = part.First; i < end; ++i) {
+        heading(i);
         if (!lines[i].starts_with(texts::PreOpen) || IsSignaturesStart(lines, i))
             continue;
         const std::size_t start = i;
+        const std::size_t tableHeadings = headings; // the table's group: the heading above
         TableCounts counts;
-        for (++i; i < lines.size() && !lines[i].starts_with(texts::PreClose); ++i) {
+        for (++i; i < end && !lines[i].starts_with(texts::PreClose); ++i) {
+            heading(i);
             const std::string_view line = lines[i];
             counts.timed += HasTime(line) ? 1 : 0;
             if (!IsResultLine(line))
@@ -72,11 +88,13 @@ std::vector<Failure> CheckTableLayouts(
                 && code != LabelOf(Qualification::NoRank))
                 ++counts.otherCode;
         }
+        if (i < end)
+            heading(i); // the closing line, which the loop steps over
         const std::string problem = Problem(counts);
         if (problem.empty())
             continue;
-        const std::string group = headings > 0 && headings <= groups.size()
-            ? groups[headings - 1].Name
+        const std::string group = tableHeadings > 0 && tableHeadings <= groups.size()
+            ? groups[tableHeadings - 1].Name
             : std::string("(no heading)");
         problems.push_back({ start + 1, group + ": " + problem });
     }

@@ -15,6 +15,9 @@ namespace engine {
 // (Windows-1251, as the heading has it) and what is wrong, in English.
 std::vector<Failure> CheckTableLayouts(
     const ProtocolLines &lines, const std::vector<GroupSettings> &groups);
+// The same for one part of the protocol: the findings of all parts, in order, are the whole's.
+std::vector<Failure> CheckTableLayouts(
+    const ProtocolLines &lines, const std::vector<GroupSettings> &groups, const ProtocolPart &part);
 
 // The findings as one warning (UTF-8): a line saying what it means, then "file:line: group:
 // what" for each table; empty when there are none.

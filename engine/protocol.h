@@ -61,6 +61,17 @@ ProtocolLines SplitLines(std::string_view bytes);
 // from the name. The list is cut to the number of headings.
 void UpdateGroups(const ProtocolLines &lines, std::vector<GroupSettings> &groups);
 
+// A batch run may make the rewrite (and check the tables' layout) in parts, several at once, and
+// put their results together in order. A part starts where the walk through the whole protocol
+// starts afresh: at the top, or on the line after a table's closing tag (see ProtocolParts);
+// `HeadingsAbove` group headings stand above it.
+struct ProtocolPart
+{
+    std::size_t First = 0;
+    std::size_t End = 0; // one past its last line
+    std::size_t HeadingsAbove = 0;
+};
+
 // The signatures block begins at line i: a line starting with "<pre>" and the chief judge's
 // title right after it, on the same line or the next. The rewrite and the layout check both
 // pass it over.

@@ -52,16 +52,6 @@ RewriteResult RewriteProtocolTo(const ProtocolLines &protocolLines,
                                 const ProcessOptions &options, const TeamPointsSource &points,
                                 const InspectorRequest &askInspector, const LineSink &sink);
 
-// A batch run may make the rewrite in parts, several at once, and put their lines together in
-// order. A part starts where the walk through the whole protocol starts afresh: at the top, or on
-// the line after a table's closing tag; `HeadingsAbove` group headings stand above it.
-struct ProtocolPart
-{
-    std::size_t First = 0;
-    std::size_t End = 0; // one past its last line
-    std::size_t HeadingsAbove = 0;
-};
-
 // The protocol cut after closing tags into parts of at least `bytes` bytes (the last may be
 // shorter). Their lines, in order, are the protocol's.
 std::vector<ProtocolPart> ProtocolParts(const ProtocolLines &lines, std::size_t bytes);

@@ -77,12 +77,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
         return std::string(" \x01Inspector");
     };
 
-    // Every finding names a table's "<pre>" line.
-    for (const Failure &problem : CheckTableLayouts(lines, groups)) {
+    // Every finding names a table's "<pre>" line, and checked in parts the findings are the
+    // same.
+    const std::vector<Failure> layout = CheckTableLayouts(lines, groups);
+    for (const Failure &problem : layout) {
         if (problem.Line == 0 || problem.Line > lines.size()
             || !StartsWith(lines[problem.Line - 1], "<pre>"))
             std::abort();
     }
+    std::vector<Failure> layoutInParts;
+    for (const ProtocolPart &part : ProtocolParts(lines, 1)) {
+        const std::vector<Failure> found = CheckTableLayouts(lines, groups, part);
+        layoutInParts.insert(layoutInParts.end(), found.begin(), found.end());
+    }
+    if (layoutInParts != layout)
+        std::abort();
 
     const RewriteResult first = RewriteProtocol(lines, groups, options, points, ask);
     const RewriteResult second = RewriteProtocol(lines, groups, options, points, ask);

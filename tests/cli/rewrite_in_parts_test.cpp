@@ -51,22 +51,24 @@ TEST(RewriteInParts, TheSameBytesAsTheWholeRewriteWhateverThePartsAndThreads)
                     + std::to_string(bytes) + " bytes");
                 std::string made;
                 std::size_t lines = 0;
-                int parts = 0;
+                std::size_t written = 0;
+                const std::vector<ProtocolPart> parts = ProtocolParts(loaded.lines, bytes);
                 const RewriteResult result = cli::RewriteInParts(loaded.lines, loaded.groups, options,
-                    points, run, loaded.lines.Encoding(),
+                    points, run, parts, loaded.lines.Encoding(),
                     [&](std::string_view part, std::size_t count) {
                         made += part;
                         lines += count;
-                        ++parts;
+                        ++written;
                         return true;
                     },
-                    { bytes, workers });
+                    workers);
                 EXPECT_EQ(result.Status, RewriteStatus::Done);
                 EXPECT_EQ(made, expected);
                 EXPECT_EQ(lines, whole.Lines.size());
-                EXPECT_EQ(parts, bytes == 1 ? 5 : 1); // one part after each of the four tables
+                EXPECT_EQ(written, parts.size());
+                EXPECT_EQ(parts.size(), bytes == 1 ? 5u : 1u); // a part after each of four tables
                 EXPECT_EQ(cli::RewriteInParts(loaded.lines, loaded.groups, options, points, run,
-                              loaded.lines.Encoding(), {}, { bytes, workers })
+                              parts, loaded.lines.Encoding(), {}, workers)
                               .Status,
                     RewriteStatus::Done);
             }
@@ -85,6 +87,7 @@ TEST(RewriteInParts, StopsAtTheFirstFailureOrFailedWrite)
     ASSERT_EQ(whole.Status, RewriteStatus::Failed);
     RewriteRun run;
     ASSERT_EQ(PrepareRewrite(loaded.groups, options, Inspector, run).Status, RewriteStatus::Done);
+    const std::vector<ProtocolPart> parts = ProtocolParts(loaded.lines, 1);
     for (const bool check : { false, true }) {
         SCOPED_TRACE(check ? "checked" : "written");
         std::size_t writtenLines = 0;
@@ -93,7 +96,7 @@ TEST(RewriteInParts, StopsAtTheFirstFailureOrFailedWrite)
             return true;
         };
         const RewriteResult result = cli::RewriteInParts(loaded.lines, loaded.groups, options, points,
-            run, loaded.lines.Encoding(), check ? cli::PartWriter() : write, { 1, 2 });
+            run, parts, loaded.lines.Encoding(), check ? cli::PartWriter() : write, 2);
         EXPECT_EQ(result.Status, RewriteStatus::Failed);
         EXPECT_EQ(result.Error, whole.Error);
         // Only parts before the failing one are written: the lines before its table.
@@ -104,9 +107,30 @@ TEST(RewriteInParts, StopsAtTheFirstFailureOrFailedWrite)
     ASSERT_EQ(PrepareRewrite(loaded.groups, options, Inspector, run).Status, RewriteStatus::Done);
     int calls = 0;
     const RewriteResult stopped = cli::RewriteInParts(loaded.lines, loaded.groups, options, points, run,
-        loaded.lines.Encoding(), [&](std::string_view, std::size_t) { return ++calls < 2; }, { 1, 2 });
+        parts, loaded.lines.Encoding(), [&](std::string_view, std::size_t) { return ++calls < 2; }, 2);
     EXPECT_EQ(stopped.Status, RewriteStatus::Done);
     EXPECT_EQ(calls, 2);
+}
+
+} // namespace
+
+namespace {
+
+TEST(CheckLayoutsInParts, TheWholeProtocolsFindingsInOrder)
+{
+    // Tables whose times stand elsewhere, in both halves: each is named once, in order.
+    std::vector<std::string> made;
+    std::vector<GroupSettings> groups;
+    for (const char *name : { "M21", "M35", "W21", "W35", "M50" }) {
+        made.insert(made.end(), { std::string("<h2>") + name + "</h2>", "<pre>",
+                                    "   1 Athlete              0:10:45", "</pre>" });
+        groups.emplace_back().Name = name;
+    }
+    const ProtocolLines lines(made);
+    const std::vector<Failure> whole = CheckTableLayouts(lines, groups);
+    ASSERT_EQ(whole.size(), 5u);
+    EXPECT_EQ(cli::CheckLayoutsInParts(lines, groups, ProtocolParts(lines, 1)), whole);
+    EXPECT_EQ(cli::CheckLayoutsInParts(lines, groups, ProtocolParts(lines, 1 << 20)), whole);
 }
 
 } // namespace

@@ -98,3 +98,24 @@ TEST(CheckTableLayouts, OneWarningNamesEveryTable)
     EXPECT_NE(text.find("\n  in.htm:6: M35: no line is read"), std::string::npos) << text;
     EXPECT_EQ(DescribeLayoutProblems("in.htm", {}), "");
 }
+
+TEST(CheckTableLayouts, TablesAreNamedAsTheRewritePairsThemAndPartsAgree)
+{
+    // A heading inside a table and one on its closing line count for the tables after it, as
+    // the rewrite pairs them; checked in parts, the findings are the whole protocol's.
+    const std::string shifted = Shifted("I", "0:10:45", 74, "1", 86);
+    const ProtocolLines lines { "<h2>A</h2>", "<pre>", shifted, "<h2>B</h2>", "</pre><h2>C</h2>",
+        "<pre>", shifted, "</pre>", "<pre>", shifted, "</pre>" };
+    const std::vector<GroupSettings> groups { Named("A"), Named("B"), Named("C") };
+    const std::vector<Failure> whole = CheckTableLayouts(lines, groups);
+    ASSERT_EQ(whole.size(), 3u);
+    EXPECT_TRUE(whole[0].Reason.starts_with("A: ")) << whole[0].Reason;
+    EXPECT_TRUE(whole[1].Reason.starts_with("C: ")) << whole[1].Reason;
+    EXPECT_EQ(whole[2].Line, 9u);
+    std::vector<Failure> inParts;
+    for (const ProtocolPart &part : ProtocolParts(lines, 1)) {
+        const std::vector<Failure> found = CheckTableLayouts(lines, groups, part);
+        inParts.insert(inParts.end(), found.begin(), found.end());
+    }
+    EXPECT_EQ(inParts, whole);
+}
