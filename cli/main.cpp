@@ -55,7 +55,8 @@ int UsageError(const std::string &message)
 
 bool WriteOut(std::string_view bytes)
 {
-    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size()
+    // An empty view may have no address at all, which fwrite must not be given.
+    if ((!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size())
         || std::fflush(stdout) != 0) {
         Report(std::string("standard output: ") + std::strerror(errno));
         return false;
