@@ -6,12 +6,11 @@
 #include "engine/messages.h"
 #include "engine/line_layout.h"
 #include "engine/recognizers.h"
+#include "engine/text.h"
 
 namespace engine {
 
 namespace {
-
-    bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
     // An athlete's line carries a time somewhere: "h:mm:ss" or "hh:mm:ss". Found from its first
     // colon, which memchr reaches at memory speed.
@@ -19,8 +18,8 @@ namespace {
     {
         for (std::size_t colon = line.find(':', 1); colon != std::string_view::npos && colon + 6 <= line.size();
              colon = line.find(':', colon + 1)) {
-            if (IsDigit(line[colon - 1]) && IsDigit(line[colon + 1]) && IsDigit(line[colon + 2])
-                && line[colon + 3] == ':' && IsDigit(line[colon + 4]) && IsDigit(line[colon + 5]))
+            if (IsAsciiDigit(line[colon - 1]) && IsAsciiDigit(line[colon + 1]) && IsAsciiDigit(line[colon + 2])
+                && line[colon + 3] == ':' && IsAsciiDigit(line[colon + 4]) && IsAsciiDigit(line[colon + 5]))
                 return true;
         }
         return false;

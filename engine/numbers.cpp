@@ -10,8 +10,6 @@ namespace engine {
 
 namespace {
 
-    bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
     int HexValue(char c)
     {
         if (c >= '0' && c <= '9')
@@ -47,7 +45,7 @@ std::optional<int> ParseIntInFull(std::string_view text)
         return std::nullopt;
     std::int64_t value = 0;
     for (; i < text.size(); ++i) {
-        const int digit = base == 16 ? HexValue(text[i]) : (IsDigit(text[i]) ? text[i] - '0' : -1);
+        const int digit = base == 16 ? HexValue(text[i]) : (IsAsciiDigit(text[i]) ? text[i] - '0' : -1);
         if (digit < 0)
             return std::nullopt;
         value = value * base + digit;
@@ -81,7 +79,7 @@ std::optional<double> ParseFloat(std::string_view text, char decimalSeparator)
     std::size_t digits = 0;
     bool separatorSeen = false;
     for (; i < end; ++i) {
-        if (IsDigit(text[i])) {
+        if (IsAsciiDigit(text[i])) {
             ++digits;
             normal.push_back(text[i]);
         } else if (text[i] == decimalSeparator && !separatorSeen) {
@@ -99,7 +97,7 @@ std::optional<double> ParseFloat(std::string_view text, char decimalSeparator)
         if (i < end && (text[i] == '+' || text[i] == '-'))
             normal.push_back(text[i++]);
         std::size_t exponentDigits = 0;
-        for (; i < end && IsDigit(text[i]); ++i, ++exponentDigits)
+        for (; i < end && IsAsciiDigit(text[i]); ++i, ++exponentDigits)
             normal.push_back(text[i]);
         if (exponentDigits == 0)
             return std::nullopt;

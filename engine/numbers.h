@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/text.h"
+
 namespace engine {
 
 // The integer rule of the protocol's fields: leading blanks (0x20) skipped, an optional sign,
@@ -24,7 +26,7 @@ inline std::optional<int> ParseInt(std::string_view text)
             ++i;
         const std::size_t first = i;
         int value = 0;
-        for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+        for (; i < text.size() && IsAsciiDigit(text[i]); ++i)
             value = value * 10 + (text[i] - '0');
         if (i == text.size() && i > first)
             return value;

@@ -81,8 +81,8 @@ std::optional<int> SecondsOf(std::string_view line)
     // number rule, which the other forms ("0:41:57" with a blank, "$1A") still take.
     if (line.size() >= TimeField.Last) {
         const char *t = line.data() + TimeField.Offset();
-        const auto digit = [](char c) { return static_cast<unsigned>(c - '0') <= 9; };
-        if (digit(t[0]) && digit(t[1]) && digit(t[3]) && digit(t[4]) && digit(t[6]) && digit(t[7]))
+        if (IsAsciiDigit(t[0]) && IsAsciiDigit(t[1]) && IsAsciiDigit(t[3]) && IsAsciiDigit(t[4])
+            && IsAsciiDigit(t[6]) && IsAsciiDigit(t[7]))
             return ((t[0] - '0') * 10 + (t[1] - '0')) * 3600 + ((t[3] - '0') * 10 + (t[4] - '0')) * 60
                 + (t[6] - '0') * 10 + (t[7] - '0');
     }

@@ -250,7 +250,6 @@ namespace {
             GroupSettings settings = *found;
             settings.DistanceClass = static_cast<DistanceClass>(std::clamp(
                 static_cast<int>(settings.DistanceClass), 0, DistanceClassCount - 1));
-            const GroupSettings *group = &settings;
             std::size_t first = i;
             while (first < m_lines.size() && !IsResultLine(m_lines[first])
                 && !IsTableEnd(m_lines[first]))
@@ -263,29 +262,10 @@ namespace {
             while (end < m_lines.size() && !EndsResults(m_lines[end]))
                 ++end;
 
-            if constexpr (std::is_same_v<Output, CheckOnly>) {
+            if constexpr (std::is_same_v<Output, CheckOnly>)
                 CheckResults(first, end);
-                while (end < m_lines.size() && !IsTableEnd(m_lines[end]))
-                    ++end;
-                return end;
-            }
-            const std::string header = RebuildHeader(HeaderSource(first), m_options, *group);
-            const std::string rule(header.size(), '-');
-            m_out(rule);
-            m_out(header);
-            m_out(rule);
-
-            const LineRange results { m_lines.begin() + static_cast<std::ptrdiff_t>(first),
-                m_lines.begin() + static_cast<std::ptrdiff_t>(end) };
-            const RankResult rank
-                = ComputeRank(results, m_options.CountOutOfCompetition, m_options.ExcludeForeign);
-            const TimeStandards standards(rank.WinnerSeconds, rank.CompetitionRank);
-            TeamPointsColumn team(m_points, group->PointsTable);
-            for (m_current = first; m_current < end; ++m_current)
-                m_out(RewriteResultLine(m_lines[m_current], rank, standards, *group, team));
-            m_out(rule);
-            for (const std::string &line : SummaryLines(rank, *group, m_options.DecimalSeparator))
-                m_out(line);
+            else
+                WriteResults(first, end, settings);
 
             // Summaries and standards of an earlier run are dropped and written anew.
             while (end < m_lines.size() && !IsTableEnd(m_lines[end]))
@@ -293,22 +273,49 @@ namespace {
             return end;
         }
 
+        // The result lines first..end rewritten, between the new header and the summary.
+        void WriteResults(std::size_t first, std::size_t end, const GroupSettings &group)
+        {
+            const std::string header = RebuildHeader(HeaderSource(first), m_options, group);
+            const std::string rule(header.size(), '-');
+            m_out(rule);
+            m_out(header);
+            m_out(rule);
+
+            const RankResult rank = RankOf(first, end);
+            const TimeStandards standards(rank.WinnerSeconds, rank.CompetitionRank);
+            TeamPointsColumn team(m_points, group.PointsTable);
+            for (m_current = first; m_current < end; ++m_current)
+                m_out(RewriteResultLine(m_lines[m_current], rank, standards, group, team));
+            m_out(rule);
+            for (const std::string &line : SummaryLines(rank, group, m_options.DecimalSeparator))
+                m_out(line);
+        }
+
         // Only the rating points can fail a run; the rest of each line's work is left out.
         void CheckResults(std::size_t first, std::size_t end)
         {
             if (!m_options.RatingPoints)
                 return;
+            const RankResult rank = RankOf(first, end);
+            for (m_current = first; m_current < end; ++m_current)
+                RatingPointsField(LineFacts(Padded(m_lines[m_current])), rank, m_k1, m_k2, m_number);
+        }
+
+        RankResult RankOf(std::size_t first, std::size_t end) const
+        {
             const LineRange results { m_lines.begin() + static_cast<std::ptrdiff_t>(first),
                 m_lines.begin() + static_cast<std::ptrdiff_t>(end) };
-            const RankResult rank
-                = ComputeRank(results, m_options.CountOutOfCompetition, m_options.ExcludeForeign);
-            for (m_current = first; m_current < end; ++m_current) {
-                // The facts are read from the line padded as the rewrite pads it.
-                m_line.assign(m_lines[m_current]);
-                if (m_line.size() < PaddedLength)
-                    m_line.resize(PaddedLength, ' ');
-                RatingPointsField(LineFacts(m_line), rank, m_k1, m_k2, m_number);
-            }
+            return ComputeRank(results, m_options.CountOutOfCompetition, m_options.ExcludeForeign);
+        }
+
+        // The line in m_line, padded with blanks to PaddedLength as the rewrite reads it.
+        std::string &Padded(std::string_view input)
+        {
+            m_line.assign(input);
+            if (m_line.size() < PaddedLength)
+                m_line.resize(PaddedLength, ' ');
+            return m_line;
         }
 
         static bool EndsResults(std::string_view line)
@@ -333,10 +340,7 @@ namespace {
             const TimeStandards &standards, const GroupSettings &group, TeamPointsColumn &team)
         {
             static_assert(NotAwardedLabel.size() == 5 && PointsColumn == AwardColumn + 4);
-            std::string &line = m_line;
-            line.assign(input);
-            if (line.size() < PaddedLength)
-                line.resize(PaddedLength, ' ');
+            std::string &line = Padded(input);
             const bool foreign = m_options.ExcludeForeign && HasForeignCode(line);
             if (!foreign) // every label has the field's five bytes
                 line.replace(QualificationField.Offset(), QualificationField.Size(),

@@ -34,9 +34,7 @@ std::string_view TeamPointsColumn::ValueAtRow(long long row)
     // removed leave no row to read.
     if (row <= 0 || m_table > m_points.TablesCount())
         return texts::NoPoints;
-    const std::string_view value = FilledAtOrAbove(row);
-    m_field.assign(value.size() < 5 ? 5 - value.size() : 0, ' ');
-    m_field.append(value);
+    m_field = PadLeft(FilledAtOrAbove(row), 5);
     return m_field;
 }
 

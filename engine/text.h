@@ -9,6 +9,7 @@ namespace engine {
 // Bytes up to 0x20 are blanks and control bytes: results programs and editors leave them
 // around fields and names.
 constexpr bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 0x20; }
+constexpr bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 std::string_view TrimLeadingBlanks(std::string_view text);
 std::string_view TrimBlanks(std::string_view text); // at both ends
 

@@ -58,7 +58,7 @@ namespace {
             return 0;
         std::size_t number = 0;
         for (const char c : key.substr(RecentKeyPrefix.size())) {
-            if (c < '0' || c > '9')
+            if (!engine::IsAsciiDigit(c))
                 return 0;
             number = number * 10 + static_cast<std::size_t>(c - '0');
         }
