@@ -60,7 +60,7 @@ std::vector<Failure> CheckTableLayouts(
     // groups.
     std::size_t headings = part.HeadingsAbove;
     const auto heading = [&](std::size_t i) {
-        if (lines[i].find(texts::HeadingTag) != std::string::npos)
+        if (lines.HoldsHeading(i))
             ++headings;
     };
     const std::size_t end = std::min(part.End, lines.size());

@@ -16,6 +16,8 @@ ProtocolLines SplitLines(std::string_view bytes)
 
 bool IsSignaturesStart(const ProtocolLines &lines, std::size_t i)
 {
+    if (!lines.HoldsTag(i))
+        return false;
     const std::string_view line = lines[i];
     if (!line.starts_with(texts::PreOpen))
         return false;
@@ -39,13 +41,14 @@ Category DeriveCategory(std::string_view name)
 
 void UpdateGroups(const ProtocolLines &lines, std::vector<GroupSettings> &groups)
 {
+    // Every line with "<h2>" is a group's heading, wherever it stands.
+    const std::size_t count = lines.HeadingCount();
+    if (groups.size() < count)
+        groups.resize(count); // at once: a large protocol has thousands of groups
     std::size_t headings = 0;
-    for (const std::string_view line : lines) {
-        const std::size_t open = line.find("<h2>");
-        if (open == std::string::npos)
-            continue;
-        if (groups.size() < headings + 1)
-            groups.resize(headings + 1);
+    for (std::size_t i = lines.NextHeading(0); i < lines.size(); i = lines.NextHeading(i + 1)) {
+        const std::string_view line = lines[i];
+        const std::size_t open = line.find(texts::HeadingTag);
         GroupSettings &group = groups[headings];
         ++headings;
 

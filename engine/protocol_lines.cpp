@@ -7,11 +7,16 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "engine/huge_pages.h"
+#include "engine/messages.h"
+
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
 
 namespace engine {
+
+using texts::HeadingTag;
 
 ProtocolLines::ProtocolLines(std::shared_ptr<const FileBytes> bytes)
     : m_source(std::move(bytes))
@@ -43,6 +48,10 @@ ProtocolLines::ProtocolLines(const std::vector<std::string> &lines)
     std::size_t begin = 0;
     for (const std::string &line : lines) {
         const std::size_t end = begin + line.size();
+        if (line.find('<') != std::string::npos)
+            m_tags.Set(m_ends.size());
+        if (line.find(HeadingTag) != std::string::npos)
+            m_headings.Set(m_ends.size());
         m_ends.push_back(static_cast<std::uint32_t>(end));
         if (line.find_first_of("\r\n") != std::string::npos) {
             m_ends.back() |= CopiedMark;
@@ -59,6 +68,43 @@ ProtocolLines::ProtocolLines(std::initializer_list<std::string_view> lines)
 {
 }
 
+void ProtocolLines::LineBits::Set(std::size_t i)
+{
+    if (m_words.size() <= i / 64)
+        m_words.resize(i / 64 + 1);
+    m_words[i / 64] |= std::uint64_t { 1 } << (i % 64);
+}
+
+std::size_t ProtocolLines::LineBits::Next(std::size_t from, std::size_t none) const
+{
+    std::size_t word = from / 64;
+    if (word >= m_words.size())
+        return none;
+    std::uint64_t bits = m_words[word] & (~std::uint64_t { 0 } << (from % 64));
+    while (bits == 0) {
+        if (++word == m_words.size())
+            return none;
+        bits = m_words[word];
+    }
+    return 64 * word + static_cast<std::size_t>(std::countr_zero(bits));
+}
+
+std::size_t ProtocolLines::LineBits::Count() const
+{
+    std::size_t count = 0;
+    for (const std::uint64_t word : m_words)
+        count += static_cast<std::size_t>(std::popcount(word));
+    return count;
+}
+
+void ProtocolLines::LineBits::Append(const LineBits &next, std::size_t lines)
+{
+    for (std::size_t word = 0; word < next.m_words.size(); ++word) {
+        for (std::uint64_t bits = next.m_words[word]; bits != 0; bits &= bits - 1)
+            Set(lines + 64 * word + static_cast<std::size_t>(std::countr_zero(bits)));
+    }
+}
+
 std::string_view ProtocolLines::Copied(std::size_t i) const
 {
     const auto found = std::lower_bound(m_copied.begin(), m_copied.end(), i,
@@ -68,10 +114,11 @@ std::string_view ProtocolLines::Copied(std::size_t i) const
 
 namespace {
 
-    // Calls found(offset) for every CR and LF of the bytes, in order. A protocol has a million
-    // short lines: memchr's cost per call, twice a line (the LF, then a CR inside), was most of
-    // the reading, so the bytes are looked at sixteen at a time in one pass where SSE2 is there.
-    template <typename Found> void ForEachLineBreakByte(std::string_view bytes, Found found)
+    // Calls found(offset) for every CR, LF and '<' of the bytes, in order. A protocol has a
+    // million short lines: memchr's cost per call, twice a line (the LF, then a CR inside), was
+    // most of the reading, so the bytes are looked at sixteen at a time in one pass where SSE2
+    // is there.
+    template <typename Found> void ForEachMarkByte(std::string_view bytes, Found found)
     {
         const char *const base = bytes.data();
         const std::size_t size = bytes.size();
@@ -79,10 +126,12 @@ namespace {
 #ifdef __SSE2__
         const __m128i lf = _mm_set1_epi8('\n');
         const __m128i cr = _mm_set1_epi8('\r');
+        const __m128i lt = _mm_set1_epi8('<');
         for (; i + 16 <= size; i += 16) {
             const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(base + i));
-            auto mask = static_cast<unsigned>(_mm_movemask_epi8(
-                _mm_or_si128(_mm_cmpeq_epi8(chunk, lf), _mm_cmpeq_epi8(chunk, cr))));
+            auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
+                _mm_or_si128(_mm_cmpeq_epi8(chunk, lf), _mm_cmpeq_epi8(chunk, cr)),
+                _mm_cmpeq_epi8(chunk, lt))));
             while (mask != 0) {
                 found(i + static_cast<std::size_t>(std::countr_zero(mask)));
                 mask &= mask - 1;
@@ -90,7 +139,7 @@ namespace {
         }
 #endif
         for (; i < size; ++i) {
-            if (base[i] == '\n' || base[i] == '\r')
+            if (base[i] == '\n' || base[i] == '\r' || base[i] == '<')
                 found(i);
         }
     }
@@ -101,6 +150,8 @@ namespace {
 struct ProtocolLines::Index
 {
     std::vector<std::uint32_t> ends;
+    LineBits tags;
+    LineBits headings;
     std::string copies;
     std::vector<CopiedLine> copied;
 
@@ -110,28 +161,45 @@ struct ProtocolLines::Index
         // A guess from a typical protocol line, so that the list is rarely regrown; room
         // reserved and never written costs no memory.
         ends.reserve((end - begin) / 64 + 1);
+        AdviseHugePages(ends.data(), ends.capacity() * sizeof ends[0]);
         std::size_t start = begin;
         std::size_t crs = 0; // CRs in the line so far
-        ForEachLineBreakByte(all.substr(begin, end - begin), [&](std::size_t offset) {
+        bool tag = false; // a '<' in the line so far
+        bool heading = false; // a "<h2>" in it
+        ForEachMarkByte(all.substr(begin, end - begin), [&](std::size_t offset) {
             const std::size_t at = begin + offset;
+            if (base[at] == '<') {
+                tag = true;
+                // A heading never holds an LF, so one in these bytes is no heading of this line.
+                heading = heading || all.substr(at).starts_with(HeadingTag);
+                return;
+            }
             if (base[at] == '\r') {
                 ++crs;
                 return;
             }
             const bool trailingCr = at > start && base[at - 1] == '\r';
-            Add(all, start, at, crs > (trailingCr ? 1u : 0u));
+            Add(all, start, at, crs > (trailingCr ? 1u : 0u), tag, heading);
             start = at + 1;
             crs = 0;
+            tag = false;
+            heading = false;
         });
         if (start < end) {
             const bool trailingCr = base[end - 1] == '\r';
-            Add(all, start, end, crs > (trailingCr ? 1u : 0u));
+            Add(all, start, end, crs > (trailingCr ? 1u : 0u), tag, heading);
         }
     }
 
     // `crInside`: a CR before the trailing one; the line is then copied without its CRs.
-    void Add(std::string_view all, std::size_t begin, std::size_t end, bool crInside)
+    // `tag`, `heading`: the line's bytes hold a '<', a "<h2>".
+    void Add(std::string_view all, std::size_t begin, std::size_t end, bool crInside, bool tag,
+        bool heading)
     {
+        if (tag)
+            tags.Set(ends.size());
+        if (heading)
+            headings.Set(ends.size());
         ends.push_back(static_cast<std::uint32_t>(end));
         if (!crInside)
             return;
@@ -147,6 +215,9 @@ struct ProtocolLines::Index
         }
         copied.push_back({ ends.size() - 1, static_cast<std::uint32_t>(first),
             static_cast<std::uint32_t>(copies.size() - first) });
+        // A CR inside "<h2>" leaves a heading in the copy.
+        if (std::string_view(copies).substr(first).find(HeadingTag) != std::string_view::npos)
+            headings.Set(ends.size() - 1);
     }
 
     // Takes the lines that follow this index's.
@@ -154,6 +225,8 @@ struct ProtocolLines::Index
     {
         const std::size_t lines = ends.size();
         const auto shift = static_cast<std::uint32_t>(copies.size());
+        tags.Append(next.tags, lines);
+        headings.Append(next.headings, lines);
         ends.insert(ends.end(), next.ends.begin(), next.ends.end());
         copies += next.copies;
         for (CopiedLine line : next.copied) {
@@ -168,6 +241,7 @@ void ProtocolLines::Split()
 {
     Index index;
     index.ends.reserve(m_bytes.size() / 64 + 1); // for both halves
+    AdviseHugePages(index.ends.data(), index.ends.capacity() * sizeof index.ends[0]);
     // The first reading of a large file's pages costs more than the splitting (on some machines
     // several microseconds a page); two threads share it, each splitting a half that ends at an
     // LF.
@@ -193,6 +267,8 @@ void ProtocolLines::Split()
     if (second.valid())
         index.Append(second.get());
     m_ends = std::move(index.ends);
+    m_tags = std::move(index.tags);
+    m_headings = std::move(index.headings);
     m_copies = std::move(index.copies);
     m_copied = std::move(index.copied);
 }

@@ -55,6 +55,17 @@ public:
         return { m_bytes.data() + begin,
             length - (length > 0 && m_bytes[end - 1] == '\r' ? 1 : 0) };
     }
+    // Whether line i holds a '<': only such a line can be a tag or a table's edge. And whether
+    // it holds a group heading, "<h2>". The splitting notes both as it passes each '<', so that
+    // the walks through a million lines need not read every line, or any, to find them.
+    bool HoldsTag(std::size_t i) const { return m_tags.Test(i); }
+    bool HoldsHeading(std::size_t i) const { return m_headings.Test(i); }
+    // The first line from `from` on that holds a '<' or a heading; size() if none does.
+    std::size_t NextTag(std::size_t from) const { return m_tags.Next(from, size()); }
+    std::size_t NextHeading(std::size_t from) const { return m_headings.Next(from, size()); }
+    std::size_t HeadingCount() const { return m_headings.Count(); }
+    // Where line i ends in the bytes: at its LF, or at the end.
+    std::size_t EndOffset(std::size_t i) const { return m_ends[i] & ~CopiedMark; }
     // False when the mapped file was cut short since the lines were read (see FileBytes).
     bool Intact() const { return !m_source || m_source->Intact(); }
     // The encoding of the file the lines were read from; a UTF-8 file's lines are held converted
@@ -123,6 +134,24 @@ private:
         std::uint32_t Length = 0;
     };
 
+    // One bit a line.
+    class LineBits
+    {
+    public:
+        bool Test(std::size_t i) const
+        {
+            return i / 64 < m_words.size() && (m_words[i / 64] >> (i % 64) & 1) != 0;
+        }
+        void Set(std::size_t i);
+        std::size_t Next(std::size_t from, std::size_t none) const;
+        std::size_t Count() const;
+        // Takes `next`'s bits, shifted by `lines`.
+        void Append(const LineBits &next, std::size_t lines);
+
+    private:
+        std::vector<std::uint64_t> m_words;
+    };
+
     std::string_view Copied(std::size_t i) const;
     struct Index;
     void Split();
@@ -130,6 +159,8 @@ private:
     std::shared_ptr<const FileBytes> m_source;
     std::string_view m_bytes;
     std::vector<std::uint32_t> m_ends;
+    LineBits m_tags;
+    LineBits m_headings;
     std::string m_copies;
     std::vector<CopiedLine> m_copied; // in order of Index
     SourceEncoding m_encoding;

@@ -220,7 +220,7 @@ namespace {
         const GroupSettings *GroupOfTable(std::size_t i)
         {
             for (; m_headingsCounted < i; ++m_headingsCounted) {
-                if (m_lines[m_headingsCounted].find(HeadingTag) != std::string::npos)
+                if (m_lines.HoldsHeading(m_headingsCounted))
                     ++m_headings;
             }
             if (m_headings == 0 || m_headings > m_groups.size())
@@ -444,19 +444,20 @@ std::vector<ProtocolPart> ProtocolParts(const ProtocolLines &lines, std::size_t 
     std::vector<ProtocolPart> parts;
     ProtocolPart part;
     std::size_t headings = 0;
-    std::size_t size = 0;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string_view line = lines[i];
-        size += line.size() + 1;
-        if (line.find(HeadingTag) != std::string_view::npos)
+    std::size_t partStart = 0; // where the part's bytes begin
+    // Only closing tags are read (lines with a '<', once the part is large enough); headings are
+    // counted from what the splitting noted.
+    for (std::size_t i = lines.NextTag(0); i < lines.size(); i = lines.NextTag(i + 1)) {
+        if (lines.HoldsHeading(i))
             ++headings;
         // After a closing tag the walk starts afresh, unless the tag is the chief judge's line,
         // which goes with the signatures block above it.
-        if (size >= bytes && IsTableEnd(line) && !(i > 0 && IsSignaturesStart(lines, i - 1))) {
+        if (lines.EndOffset(i) + 1 - partStart >= bytes && IsTableEnd(lines[i])
+            && !(i > 0 && IsSignaturesStart(lines, i - 1))) {
             part.End = i + 1;
             parts.push_back(part);
             part = { i + 1, 0, headings };
-            size = 0;
+            partStart = lines.EndOffset(i) + 1;
         }
     }
     if (part.First < lines.size() || parts.empty()) {

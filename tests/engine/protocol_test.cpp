@@ -110,17 +110,49 @@ TEST(SplitLines, Table)
     }
 }
 
+namespace {
+
+// What the splitting notes of each line (a '<', a heading) is what the line's text holds.
+void ExpectTagsNoted(const ProtocolLines &lines)
+{
+    std::size_t headings = 0;
+    std::size_t nextTag = lines.NextTag(0);
+    std::size_t nextHeading = lines.NextHeading(0);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const bool tag = lines[i].find('<') != std::string_view::npos;
+        const bool heading = lines[i].find("<h2>") != std::string_view::npos;
+        ASSERT_EQ(lines.HoldsTag(i), tag) << i;
+        ASSERT_EQ(lines.HoldsHeading(i), heading) << i;
+        if (tag) {
+            ASSERT_EQ(nextTag, i);
+            nextTag = lines.NextTag(i + 1);
+        }
+        if (heading) {
+            ASSERT_EQ(nextHeading, i);
+            nextHeading = lines.NextHeading(i + 1);
+            ++headings;
+        }
+    }
+    EXPECT_EQ(nextTag, lines.size());
+    EXPECT_EQ(nextHeading, lines.size());
+    EXPECT_EQ(lines.HeadingCount(), headings);
+}
+
+} // namespace
+
 TEST(SplitLines, AgreesWithTheRuleWhereverTheLineBreaksFall)
 {
-    // The bytes are scanned many at a time: CRs and LFs at every offset, in runs and alone,
-    // against the rule itself (lines end at LF; every CR is dropped).
+    // The bytes are scanned many at a time: CRs, LFs and tags at every offset, in runs and
+    // alone, against the rule itself (lines end at LF; every CR is dropped), and what is noted
+    // of each line against its text (a CR inside "<h2>" leaves a heading).
     unsigned seed = 1;
+    const std::string_view pieces[] = { "\n", "\r", "\xC1", "<", "<h2>", "<h\r2>", "h2>", "<h2" };
     for (int round = 0; round < 4000; ++round) {
-        std::string bytes(static_cast<std::size_t>(round % 80), 'x');
-        for (char &c : bytes) {
+        std::string bytes;
+        while (bytes.size() < static_cast<std::size_t>(round % 80)) {
             seed = seed * 1103515245u + 12345u;
-            const unsigned pick = (seed >> 16) % 16;
-            c = pick == 0 ? '\n' : pick == 1 ? '\r' : pick == 2 ? '\xC1' : 'x';
+            const unsigned pick = (seed >> 16) % 24;
+            bytes += pick < std::size(pieces) ? pieces[pick] : "x";
         }
         Lines expected;
         std::string line;
@@ -134,7 +166,9 @@ TEST(SplitLines, AgreesWithTheRuleWhereverTheLineBreaksFall)
         }
         if (!bytes.empty() && bytes.back() != '\n')
             expected.push_back(line);
-        ASSERT_EQ(SplitLines(bytes), expected) << round;
+        const ProtocolLines lines = SplitLines(bytes);
+        ASSERT_EQ(lines, expected) << round;
+        ExpectTagsNoted(lines);
     }
 }
 
@@ -142,12 +176,13 @@ TEST(SplitLines, ALargeFileSplitInTwoHalvesAtOnce)
 {
     // Past 16 MiB the two halves are split on two threads; lines with CRs inside (copied) on both
     // sides of the middle, and no LF at the end, must come out as from one pass.
-    const std::string block = "short\r\nwith a CR\rinside\n\r\nlonger line of the protocol\n";
+    const std::string block = "<h2>short\r\nwith a CR\rinside\n\r\nlonger <line> of the protocol\n";
     std::string bytes;
     Lines expected;
     while (bytes.size() < (17u << 20)) {
         bytes += block;
-        expected.insert(expected.end(), { "short", "with a CRinside", "", "longer line of the protocol" });
+        expected.insert(expected.end(),
+            { "<h2>short", "with a CRinside", "", "longer <line> of the protocol" });
     }
     bytes += "last\rline";
     expected.emplace_back("lastline");
@@ -155,6 +190,7 @@ TEST(SplitLines, ALargeFileSplitInTwoHalvesAtOnce)
     ASSERT_EQ(lines.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i)
         ASSERT_EQ(lines[i], expected[i]) << i;
+    ExpectTagsNoted(lines);
 }
 
 TEST(SplitLines, NulBytesStayInTheLine)
@@ -166,11 +202,12 @@ TEST(SplitLines, NulBytesStayInTheLine)
 
 TEST(ProtocolLines, LinesMadeInMemoryAreKeptExactly)
 {
-    const std::vector<std::string> made = { "a\rb", "", "c\nd\r", "e\r", "f" };
+    const std::vector<std::string> made = { "a\rb", "", "c\nd\r", "e\r", "f", "<h2>\rA", "<b>" };
     const ProtocolLines lines(made);
     ASSERT_EQ(lines.size(), made.size());
     for (std::size_t i = 0; i < made.size(); ++i)
         EXPECT_EQ(lines[i], made[i]) << i;
+    ExpectTagsNoted(lines);
 }
 
 TEST(SplitLines, LongLine)
