@@ -9,6 +9,10 @@
 #include "engine/numbers.h"
 #include "engine/text.h"
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace engine {
 
 namespace {
@@ -19,10 +23,31 @@ namespace {
         return text.starts_with("лично"_w1251) || text.starts_with("Лично"_w1251);
     }
 
-    // Most windows hold no Latin capital at all, and are ruled out eight bytes at a time before
-    // the byte-by-byte count (the compiler does not vectorise a loop of unknown length at -O2).
+    // Most windows hold no Latin capital at all, and are ruled out sixteen or eight bytes at a
+    // time before the byte-by-byte count (the compiler does not vectorise a loop of unknown
+    // length at -O2). The last bytes are looked at as the sixteen or eight that end the text,
+    // some of them twice.
     bool HasLatinCapital(std::string_view text)
     {
+#ifdef __SSE2__
+        if (text.size() >= 16) {
+            // As signed bytes 'A'..'Z' lie between 64 and 91 and every byte from 0x80 is below.
+            const __m128i below = _mm_set1_epi8('A' - 1);
+            const __m128i above = _mm_set1_epi8('Z' + 1);
+            const auto capitals = [&](std::size_t at) {
+                const __m128i bytes
+                    = _mm_loadu_si128(reinterpret_cast<const __m128i *>(text.data() + at));
+                return _mm_movemask_epi8(
+                           _mm_and_si128(_mm_cmpgt_epi8(bytes, below), _mm_cmplt_epi8(bytes, above)))
+                    != 0;
+            };
+            for (std::size_t i = 0; i + 16 <= text.size(); i += 16) {
+                if (capitals(i))
+                    return true;
+            }
+            return text.size() % 16 != 0 && capitals(text.size() - 16);
+        }
+#endif
         constexpr std::uint64_t Ones = ~std::uint64_t { 0 } / 255; // 0x0101...01
         // Whether a byte of x lies strictly between 64 and 91, i.e. is 'A'..'Z': the classic
         // "has a byte between m and n" test, exact for 0 <= m <= 127 and n <= 128.
@@ -30,18 +55,18 @@ namespace {
             const std::uint64_t low = x & Ones * 127;
             return ((Ones * (127 + 91) - low) & ~x & (low + Ones * (127 - 64)) & Ones * 128) != 0;
         };
-        std::size_t i = 0;
-        for (; i + 8 <= text.size(); i += 8) {
-            std::uint64_t word;
-            std::memcpy(&word, text.data() + i, sizeof word);
-            if (between(word))
+        const auto word = [&](std::size_t at) {
+            std::uint64_t bytes;
+            std::memcpy(&bytes, text.data() + at, sizeof bytes);
+            return bytes;
+        };
+        if (text.size() < 8)
+            return std::any_of(text.begin(), text.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+        for (std::size_t i = 0; i + 8 <= text.size(); i += 8) {
+            if (between(word(i)))
                 return true;
         }
-        for (; i < text.size(); ++i) {
-            if (text[i] >= 'A' && text[i] <= 'Z')
-                return true;
-        }
-        return false;
+        return text.size() % 8 != 0 && between(word(text.size() - 8));
     }
 
     // Start positions window.First..min(window.Last, length - 3) of three-byte codes. One pass
@@ -157,6 +182,15 @@ bool IsForeignCode(std::string_view code)
 
 bool HasForeignCode(std::string_view line)
 {
+    // Nearly every line holds no Latin capital where a code can stand (from the name's window
+    // to the team's, and in the remarks): one look at those bytes rules it out.
+    static_assert(NameCodeStarts.First < TeamCodeStarts.First);
+    constexpr std::size_t codesFrom = NameCodeStarts.First - 1;
+    constexpr std::size_t codesTo = TeamCodeStarts.Last + 2; // the last code's last byte
+    const std::string_view codes = line.substr(std::min(line.size(), codesFrom), codesTo - codesFrom);
+    const std::string_view remarks = line.substr(std::min(line.size(), RemarksStart - 1));
+    if (!HasLatinCapital(codes) && !HasLatinCapital(remarks))
+        return false;
     return ScanWindows(line, NameCodeStarts.First, NameCodeStarts.Last)
         || ScanWindows(line, TeamCodeStarts.First, TeamCodeStarts.Last)
         || ScanWindows(line, RemarksStart, line.size());

@@ -309,12 +309,14 @@ namespace {
             return ComputeRank(results, m_options.CountOutOfCompetition, m_options.ExcludeForeign);
         }
 
-        // The line in m_line, padded with blanks to PaddedLength as the rewrite reads it.
-        std::string &Padded(std::string_view input)
+        // The line padded with blanks to PaddedLength, as the rewrite reads it: a line that
+        // long already is read where it stands, a shorter one is padded in m_line.
+        std::string_view Padded(std::string_view input)
         {
+            if (input.size() >= PaddedLength)
+                return input;
             m_line.assign(input);
-            if (m_line.size() < PaddedLength)
-                m_line.resize(PaddedLength, ' ');
+            m_line.resize(PaddedLength, ' ');
             return m_line;
         }
 
@@ -333,19 +335,21 @@ namespace {
             return first >= 2 ? std::string(m_lines[first - 2]) : std::string();
         }
 
-        // The line is made in one buffer kept for the whole run: no allocation per line. The
-        // award label goes in at 84 and the points fields before its last byte (the label's
-        // trailing blank), team points first.
+        // The line is made in one buffer kept for the whole run, sized once and filled by
+        // plain copies: no allocation, and no string operation per field. The qualification's
+        // label replaces its field; the award label goes in at 84 and the points fields (five
+        // bytes, or more for a long number) before its last byte, the label's trailing blank,
+        // team points first.
         std::string_view RewriteResultLine(std::string_view input, const RankResult &rank,
             const TimeStandards &standards, const GroupSettings &group, TeamPointsColumn &team)
         {
             static_assert(NotAwardedLabel.size() == 5 && PointsColumn == AwardColumn + 4);
-            std::string &line = Padded(input);
+            static_assert(QualificationField.Last < AwardColumn && AwardColumn <= PaddedLength);
+            static_assert(std::ranges::all_of(QualificationLabels,
+                [](std::string_view label) { return label.size() == QualificationField.Size(); }));
+            const std::string_view line = Padded(input);
             const bool foreign = m_options.ExcludeForeign && HasForeignCode(line);
-            if (!foreign) // every label has the field's five bytes
-                line.replace(QualificationField.Offset(), QualificationField.Size(),
-                    LabelOf(QualificationOf(line)));
-
+            // Read before the label goes in, which changes nothing they read.
             const LineFacts facts(line);
             const bool awarded = rank.CompetitionRank > 0 && rank.WinnerSeconds > 0 && facts.result
                 && (facts.place || facts.outOfCompetition) && !foreign
@@ -353,15 +357,27 @@ namespace {
             const std::string_view award = awarded
                 ? LabelOf(AwardedQualification(facts.place, facts.seconds, standards, group))
                 : NotAwardedLabel;
+            const std::string_view teamField = group.PointsTable > 0
+                ? team.Field(input, facts.result, facts.place)
+                : std::string_view();
+            const std::string_view ratingField = m_options.RatingPoints
+                ? RatingPointsField(facts, rank, m_k1, m_k2, m_number)
+                : std::string_view();
+
+            const std::string_view head = line.substr(0, AwardColumn - 1);
+            const std::string_view tail = line.substr(AwardColumn - 1);
             std::string &out = m_built;
-            out.assign(line, 0, AwardColumn - 1);
-            out.append(award.substr(0, 4));
-            if (group.PointsTable > 0)
-                out.append(team.Field(input, facts.result, facts.place));
-            if (m_options.RatingPoints)
-                out.append(RatingPointsField(facts, rank, m_k1, m_k2, m_number));
-            out.append(award.substr(4));
-            out.append(std::string_view(line).substr(AwardColumn - 1));
+            out.resize(head.size() + 4 + teamField.size() + ratingField.size() + 1 + tail.size());
+            char *to = std::copy(head.begin(), head.end(), out.data());
+            if (!foreign) { // every label has the field's five bytes
+                const std::string_view label = LabelOf(QualificationOf(line));
+                std::copy(label.begin(), label.end(), out.data() + QualificationField.Offset());
+            }
+            to = std::copy_n(award.data(), 4, to);
+            to = std::copy(teamField.begin(), teamField.end(), to);
+            to = std::copy(ratingField.begin(), ratingField.end(), to);
+            *to++ = award[4];
+            std::copy(tail.begin(), tail.end(), to);
             return out;
         }
 

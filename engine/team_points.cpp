@@ -34,7 +34,11 @@ std::string_view TeamPointsColumn::ValueAtRow(long long row)
     // removed leave no row to read.
     if (row <= 0 || m_table > m_points.TablesCount())
         return texts::NoPoints;
+    // Past the table's last place every athlete gets its row: the field is made once.
+    if (row == m_fieldRow)
+        return m_field;
     m_field = PadLeft(FilledAtOrAbove(row), 5);
+    m_fieldRow = row;
     return m_field;
 }
 

@@ -30,6 +30,7 @@ private:
     long long m_row = 0;
     int m_previousPlace = 0;
     std::string m_field; // the latest field, padded
+    long long m_fieldRow = 0; // the row it was made for
     long long m_scannedTo = 0; // rows 1..m_scannedTo have been looked at
     std::string_view m_lastFilled; // the last non-empty cell among them
 };

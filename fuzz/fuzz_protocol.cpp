@@ -1,6 +1,6 @@
 // Any bytes as a protocol, rewritten under settings and options drawn from the input. Checks:
-// no out-of-range read (the sanitizers), the same output twice, and every line outside the
-// "<pre>" blocks copied unchanged and in order.
+// no out-of-range read (the sanitizers), what the splitting notes of each line, the same output
+// twice, and every line outside the "<pre>" blocks copied unchanged and in order.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdlib>
@@ -62,6 +62,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
     const bool cancel = data.ConsumeBool();
 
     const ProtocolLines lines = SplitLines(data.ConsumeRemainingBytesAsString());
+    // What the splitting notes of each line is what the line holds.
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines.HoldsTag(i) != (lines[i].find('<') != std::string_view::npos)
+            || lines.HoldsHeading(i) != (lines[i].find("<h2>") != std::string_view::npos))
+            std::abort();
+    }
     std::vector<GroupSettings> groups;
     UpdateGroups(lines, groups);
     for (std::size_t g = 0; g < groups.size(); ++g) {

@@ -428,6 +428,37 @@ TEST(HasForeignCode, EveryStartOfEveryWindowAndBytesNextToTheCapitals)
     }
 }
 
+TEST(HasForeignCode, TheQuickLooksAgreeWithTheRuleOnAnyLine)
+{
+    // Lines are ruled out many bytes at a time before the windows are scanned: on lines of every
+    // length, with capitals, codes and bytes next to 'A'..'Z' anywhere, the answer is the rule's
+    // (a code of three capitals other than BLR starts at a window's start position, and a byte
+    // follows it).
+    const auto rule = [](std::string_view line) {
+        const auto scan = [&](std::size_t first, std::size_t last) {
+            for (std::size_t start = first; start <= last && start + 3 <= line.size(); ++start) {
+                if (IsForeignCode(line.substr(start - 1, 3)))
+                    return true;
+            }
+            return false;
+        };
+        return scan(6, 28) || scan(32, 49) || scan(84, line.size());
+    };
+    const std::string_view pieces[] = { "LTU", "BLR", "Q", "@", "[", "\xC1\xC2\xC3", "\xDA", "ab" };
+    unsigned seed = 7;
+    for (int round = 0; round < 20000; ++round) {
+        seed = seed * 1103515245u + 12345u;
+        std::string line = Blanks((seed >> 16) % 121);
+        for (int put = 0; put < 3; ++put) {
+            seed = seed * 1103515245u + 12345u;
+            const std::string_view piece = pieces[(seed >> 16) % std::size(pieces)];
+            const std::size_t at = (seed >> 4) % (line.size() + 1);
+            line.replace(at, std::min(piece.size(), line.size() - at), piece.substr(0, line.size() - at));
+        }
+        ASSERT_EQ(HasForeignCode(ExactBytes(line).View()), rule(line)) << round << " '" << line << "'";
+    }
+}
+
 TEST(HasForeignCode, CapitalsInTheFixedColumnsAreNotCodes)
 {
     // Latin capitals in the qualification, time and place columns of a long line.
