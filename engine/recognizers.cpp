@@ -152,6 +152,20 @@ int QualificationIndex(std::string_view line) { return static_cast<int>(Qualific
 
 std::optional<int> PlaceNumberOf(std::string_view line)
 {
+    // Nearly every place is plain digits after blanks, read here at once; the rest ("= 7",
+    // "в/к", anything odd) takes the general rule.
+    if (line.size() >= PlaceField.Last) {
+        const char *const place = line.data() + PlaceField.Offset();
+        std::size_t i = 0;
+        while (i < PlaceField.Size() && place[i] == ' ')
+            ++i;
+        int value = 0;
+        std::size_t end = i;
+        for (; end < PlaceField.Size() && IsAsciiDigit(place[end]); ++end)
+            value = value * 10 + (place[end] - '0');
+        if (end == PlaceField.Size() && end > i)
+            return value;
+    }
     if (IsOutOfCompetition(line))
         return std::nullopt;
     std::string_view place = TrimBlanks(Take(line, PlaceField));

@@ -215,6 +215,14 @@ TEST(FormatPadded, RightAlignsInWidth)
     EXPECT_EQ(FormatPadded(123456, 5), "123456");
     EXPECT_EQ(FormatPadded(-2147483648LL, 1), "-2147483648");
     EXPECT_EQ(FormatPadded(7, 0), "7");
+    // The rewrite's per-line form writes into a buffer of its own, the same bytes.
+    std::array<char, 16> buffer {};
+    for (const int value : { 0, 7, 10, 99999, 100000, 2147483647, -1, -12, -2147483647 - 1 }) {
+        for (const int width : { 0, 1, 5, 11, 16 }) {
+            SCOPED_TRACE(std::to_string(value) + " in " + std::to_string(width));
+            EXPECT_EQ(FormatPadded(value, width, buffer), FormatPadded(static_cast<long long>(value), width));
+        }
+    }
 }
 
 TEST(PadLeft, RightAlignsInWidth)

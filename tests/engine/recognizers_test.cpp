@@ -184,6 +184,8 @@ TEST(PlaceOf, Table)
         { "right-aligned", "  12", 12, false },
         { "one digit", "   1", 1, false },
         { "four digits", "1234", 1234, false },
+        { "leading zeros", "0012", 12, false },
+        { "zero", "   0", 0, false },
         { "left-aligned", "12  ", 12, false },
         { "four blanks", "    ", -1, false },
         { "out of competition", " в/к"_w1251, -2, true },
