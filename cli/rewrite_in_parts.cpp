@@ -66,7 +66,10 @@ engine::RewriteResult RewriteInParts(const engine::ProtocolLines &lines,
                 // grown by doubling it would copy itself and touch fresh pages each time.
                 slot.bytes.reserve(2 * PartBytes);
                 slot.lines = 0;
-                if (write) {
+                if (write && encoding.Encoding == engine::TextEncoding::Windows1251) {
+                    slot.result = engine::RewritePartInto(
+                        lines, groups, options, points, run, parts[k], slot.bytes, slot.lines);
+                } else if (write) {
                     slot.result = engine::RewritePart(
                         lines, groups, options, points, run, parts[k], [&](std::string_view line) {
                             engine::AppendLine(slot.bytes, encode(line));

@@ -143,6 +143,17 @@ namespace {
         void operator()(std::string_view line) const { sink(line); }
     };
 
+    struct BytesOutput
+    {
+        std::string &bytes;
+        std::size_t &lines;
+        void operator()(std::string_view line) const
+        {
+            AppendLine(bytes, line);
+            ++lines;
+        }
+    };
+
     // No lines at all: the walk only finds out whether the rewrite would fail, doing no more of
     // each line's work than that takes.
     struct CheckOnly
@@ -489,6 +500,14 @@ RewriteResult RewritePart(const ProtocolLines &protocolLines,
     const LineSink &sink)
 {
     return Walk(protocolLines, groups, options, points, run, part, SinkOutput { sink });
+}
+
+RewriteResult RewritePartInto(const ProtocolLines &protocolLines,
+    const std::vector<GroupSettings> &groups, const ProcessOptions &options,
+    const TeamPointsSource &points, const RewriteRun &run, const ProtocolPart &part,
+    std::string &bytes, std::size_t &lines)
+{
+    return Walk(protocolLines, groups, options, points, run, part, BytesOutput { bytes, lines });
 }
 
 RewriteResult CheckPart(const ProtocolLines &protocolLines,

@@ -75,6 +75,14 @@ RewriteResult RewritePart(const ProtocolLines &protocolLines,
     const TeamPointsSource &points, const RewriteRun &run, const ProtocolPart &part,
     const LineSink &sink);
 
+// The same lines as RewritePart's, appended to `bytes` as they are, each followed by CR LF, and
+// counted in `lines`: the bytes of a file in the protocol's own Windows-1251, without a call
+// through a sink for every line.
+RewriteResult RewritePartInto(const ProtocolLines &protocolLines,
+    const std::vector<GroupSettings> &groups, const ProcessOptions &options,
+    const TeamPointsSource &points, const RewriteRun &run, const ProtocolPart &part,
+    std::string &bytes, std::size_t &lines);
+
 // Whether RewritePart would succeed, and if not its failure, at a fraction of its work.
 RewriteResult CheckPart(const ProtocolLines &protocolLines,
     const std::vector<GroupSettings> &groups, const ProcessOptions &options,
