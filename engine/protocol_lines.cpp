@@ -4,6 +4,8 @@
 #include <bit>
 #include <cstring>
 #include <future>
+#include <mutex>
+#include <optional>
 #include <stdexcept>
 #include <system_error>
 
@@ -158,10 +160,6 @@ struct ProtocolLines::Index
     void Split(std::string_view all, std::size_t begin, std::size_t end)
     {
         const char *const base = all.data();
-        // A guess from a typical protocol line, so that the list is rarely regrown; room
-        // reserved and never written costs no memory.
-        ends.reserve((end - begin) / 64 + 1);
-        AdviseHugePages(ends.data(), ends.capacity() * sizeof ends[0]);
         std::size_t start = begin;
         std::size_t crs = 0; // CRs in the line so far
         bool tag = false; // a '<' in the line so far
@@ -220,52 +218,95 @@ struct ProtocolLines::Index
             headings.Set(ends.size() - 1);
     }
 
-    // Takes the lines that follow this index's.
-    void Append(Index &&next)
+    // Takes lines first..end of `from`, which follow this index's.
+    void AppendRange(const Index &from, std::size_t first, std::size_t end)
     {
         const std::size_t lines = ends.size();
-        const auto shift = static_cast<std::uint32_t>(copies.size());
-        tags.Append(next.tags, lines);
-        headings.Append(next.headings, lines);
-        ends.insert(ends.end(), next.ends.begin(), next.ends.end());
-        copies += next.copies;
-        for (CopiedLine line : next.copied) {
-            line.Index += lines;
-            line.Offset += shift;
-            copied.push_back(line);
+        for (std::size_t i = from.tags.Next(first, end); i < end; i = from.tags.Next(i + 1, end))
+            tags.Set(lines + i - first);
+        for (std::size_t i = from.headings.Next(first, end); i < end;
+             i = from.headings.Next(i + 1, end))
+            headings.Set(lines + i - first);
+        ends.insert(ends.end(), from.ends.begin() + static_cast<std::ptrdiff_t>(first),
+            from.ends.begin() + static_cast<std::ptrdiff_t>(end));
+        auto line = std::lower_bound(from.copied.begin(), from.copied.end(), first,
+            [](const CopiedLine &copy, std::size_t index) { return copy.Index < index; });
+        for (; line != from.copied.end() && line->Index < end; ++line) {
+            copied.push_back({ lines + line->Index - first, static_cast<std::uint32_t>(copies.size()),
+                line->Length });
+            copies.append(from.copies, line->Offset, line->Length);
         }
     }
 };
 
 void ProtocolLines::Split()
 {
-    Index index;
-    index.ends.reserve(m_bytes.size() / 64 + 1); // for both halves
-    AdviseHugePages(index.ends.data(), index.ends.capacity() * sizeof index.ends[0]);
-    // The first reading of a large file's pages costs more than the splitting (on some machines
-    // several microseconds a page); two threads share it, each splitting a half that ends at an
-    // LF.
-    constexpr std::size_t TwoThreadsFrom = 16 << 20;
+    // The first reading of a large file's pages costs more than the splitting: several
+    // microseconds a page on some machines, and more for some pages of a file than for others.
+    // Two threads share it: the bytes are cut at LFs into pieces, which one thread takes from
+    // the front and the other from the back until they meet, so that both are busy to the end.
+    constexpr std::size_t ThreadsFrom = 16 << 20;
+    constexpr std::size_t PieceBytes = 4 << 20;
     const std::size_t size = m_bytes.size();
-    const auto *lf = size >= TwoThreadsFrom
-        ? static_cast<const char *>(std::memchr(m_bytes.data() + size / 2, '\n', size - size / 2))
-        : nullptr;
-    std::future<Index> second;
-    const std::size_t cut = lf ? static_cast<std::size_t>(lf - m_bytes.data()) + 1 : size;
-    if (cut < size) {
+    std::vector<std::size_t> cuts = { 0 }; // piece k is [cuts[k], cuts[k + 1])
+    for (std::size_t at = PieceBytes; size >= ThreadsFrom && at < size; at = cuts.back() + PieceBytes) {
+        const auto *lf = static_cast<const char *>(std::memchr(m_bytes.data() + at, '\n', size - at));
+        if (!lf)
+            break;
+        cuts.push_back(static_cast<std::size_t>(lf - m_bytes.data()) + 1);
+    }
+    if (cuts.back() < size)
+        cuts.push_back(size);
+
+    // A guess from a typical protocol line, so that the lists are rarely regrown; room reserved
+    // and never written costs no memory.
+    const auto reserved = [size] {
+        Index index;
+        index.ends.reserve(size / 64 + 1);
+        AdviseHugePages(index.ends.data(), index.ends.capacity() * sizeof index.ends[0]);
+        return index;
+    };
+    Index index = reserved();
+    std::mutex mutex;
+    std::size_t front = 0; // pieces [front, back) are still to be split
+    std::size_t back = cuts.size() - 1;
+    const auto take = [&](bool fromBack) -> std::optional<std::size_t> {
+        const std::lock_guard lock(mutex);
+        if (front == back)
+            return std::nullopt;
+        return fromBack ? --back : front++;
+    };
+    // The pieces the other thread split, last first, and where each begins in its index.
+    struct FromBack
+    {
+        Index index;
+        std::vector<std::size_t> starts;
+    };
+    std::future<FromBack> other;
+    if (cuts.size() > 2) {
         try {
-            second = std::async(std::launch::async, [this, cut, size] {
-                Index half;
-                half.Split(m_bytes, cut, size);
-                return half;
+            other = std::async(std::launch::async, [&] {
+                FromBack done { reserved(), {} };
+                while (const std::optional<std::size_t> k = take(true)) {
+                    done.starts.push_back(done.index.ends.size());
+                    done.index.Split(m_bytes, cuts[*k], cuts[*k + 1]);
+                }
+                return done;
             });
         } catch (const std::system_error &) {
             // No thread to spare: one splits it all.
         }
     }
-    index.Split(m_bytes, 0, second.valid() ? cut : size);
-    if (second.valid())
-        index.Append(second.get());
+    while (const std::optional<std::size_t> k = take(false))
+        index.Split(m_bytes, cuts[*k], cuts[*k + 1]);
+    if (other.valid()) {
+        const FromBack done = other.get();
+        std::size_t end = done.index.ends.size();
+        for (auto start = done.starts.rbegin(); start != done.starts.rend(); ++start) {
+            index.AppendRange(done.index, *start, end);
+            end = *start;
+        }
+    }
     m_ends = std::move(index.ends);
     m_tags = std::move(index.tags);
     m_headings = std::move(index.headings);

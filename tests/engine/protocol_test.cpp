@@ -172,10 +172,11 @@ TEST(SplitLines, AgreesWithTheRuleWhereverTheLineBreaksFall)
     }
 }
 
-TEST(SplitLines, ALargeFileSplitInTwoHalvesAtOnce)
+TEST(SplitLines, ALargeFileSplitInPiecesOnTwoThreads)
 {
-    // Past 16 MiB the two halves are split on two threads; lines with CRs inside (copied) on both
-    // sides of the middle, and no LF at the end, must come out as from one pass.
+    // Past 16 MiB the file is split in pieces of 4 MiB, taken by one thread from the front and
+    // by another from the back; lines with CRs inside (copied) and tags in every piece, and no
+    // LF at the end, must come out as from one pass.
     const std::string block = "<h2>short\r\nwith a CR\rinside\n\r\nlonger <line> of the protocol\n";
     std::string bytes;
     Lines expected;
