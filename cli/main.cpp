@@ -7,6 +7,9 @@
 #include <new>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include "cli/cli_options.h"
 #include "cli/console.h"
@@ -66,20 +69,28 @@ bool WriteOut(std::string_view bytes)
 
 void ApplyGroupOptions(const cli::Options &options, std::vector<engine::GroupSettings> &groups)
 {
+    if (options.Groups.empty())
+        return;
+    // The groups by name, found once: a large protocol repeats a hundred names over thousands of
+    // groups, and a script may name each of them.
+    std::unordered_map<std::string_view, std::vector<std::size_t>> named;
+    for (std::size_t i = 0; i < groups.size(); ++i)
+        named[groups[i].Name].push_back(i);
     for (const cli::GroupOption &option : options.Groups) {
-        bool named = false;
-        for (engine::GroupSettings &group : groups) {
-            if (group.Name != option.Name)
-                continue;
+        const auto found = named.find(option.Name);
+        if (found == named.end()) {
+            // A script may name every group it knows of; not every protocol has them all.
+            Report(
+                "warning: " + options.Input + " has no group " + engine::Cp1251ToUtf8(option.Name));
+            continue;
+        }
+        for (const std::size_t i : found->second) {
+            engine::GroupSettings &group = groups[i];
             group.DistanceClass = option.DistanceClass;
             group.MastersCount = option.MastersCount;
             group.PointsTable = option.PointsTable;
             group.Category = option.Category;
-            named = true;
         }
-        if (!named) // a script may name every group it knows of; not every protocol has them all
-            Report(
-                "warning: " + options.Input + " has no group " + engine::Cp1251ToUtf8(option.Name));
     }
 }
 

@@ -451,6 +451,19 @@ TEST_F(Cli, ListsTheGroupsWithTheirSettings)
         "4\tOpen\tOpen, 5 КП, 2.0 км\t7\t0\t0\t3\n");
 }
 
+TEST_F(Cli, AGroupOptionSetsEveryGroupOfItsNameAndTheLastOneHolds)
+{
+    const fs::path protocol = m_dir / "twice.htm";
+    WriteBytes(protocol, "<h2>A, 1</h2>\n<h2>B, 2</h2>\n<h2>A, 3</h2>\n");
+    const CliRun run = Run({ protocol, "--list-groups", "--group", "A=1,0,0,0", "--group", "B=3,0,0,0",
+        "--group", "A=4,2,0,1" });
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(run.Out,
+        "1\tA\tA, 1\t4\t2\t0\t1\n"
+        "2\tB\tB, 2\t3\t0\t0\t0\n"
+        "3\tA\tA, 3\t4\t2\t0\t1\n");
+}
+
 TEST_F(Cli, AGroupNotInTheProtocolIsAWarning)
 {
     const CliRun run = Run({ SampleProtocol, "--group", "М99=2,0,0,0" });
