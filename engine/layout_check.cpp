@@ -12,14 +12,21 @@ namespace engine {
 
 namespace {
 
-    // An athlete's line carries a time somewhere: "h:mm:ss" or "hh:mm:ss". Found from its first
-    // colon, which memchr reaches at memory speed.
+    // An athlete's line carries a time somewhere: "h:mm:ss" or "hh:mm:ss". Looked for first where
+    // the rewrite reads it, then from the line's first colon, which memchr reaches at memory
+    // speed.
     bool HasTime(std::string_view line)
     {
+        const auto timeAt = [&](std::size_t colon) {
+            return IsAsciiDigit(line[colon - 1]) && IsAsciiDigit(line[colon + 1])
+                && IsAsciiDigit(line[colon + 2]) && line[colon + 3] == ':'
+                && IsAsciiDigit(line[colon + 4]) && IsAsciiDigit(line[colon + 5]);
+        };
+        if (FirstColonColumn + 5 <= line.size() && timeAt(FirstColonColumn - 1))
+            return true;
         for (std::size_t colon = line.find(':', 1); colon != std::string_view::npos && colon + 6 <= line.size();
              colon = line.find(':', colon + 1)) {
-            if (IsAsciiDigit(line[colon - 1]) && IsAsciiDigit(line[colon + 1]) && IsAsciiDigit(line[colon + 2])
-                && line[colon + 3] == ':' && IsAsciiDigit(line[colon + 4]) && IsAsciiDigit(line[colon + 5]))
+            if (timeAt(colon))
                 return true;
         }
         return false;

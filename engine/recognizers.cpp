@@ -124,11 +124,12 @@ int ResultSeconds(std::string_view line) { return SecondsOf(line).value_or(-1); 
 Qualification QualificationOf(std::string_view line)
 {
     // Compared as one number of five bytes rather than nine string comparisons: it is read for
-    // every line of a table, three times.
+    // every line of a table, three times. The first byte is the lowest, so that the field is
+    // read as one load of four bytes and one of a byte.
     constexpr auto Packed = [](std::string_view code) {
         std::uint64_t value = 0;
-        for (const char c : code)
-            value = value << 8 | static_cast<unsigned char>(c);
+        for (std::size_t i = 0; i < code.size(); ++i)
+            value |= std::uint64_t { static_cast<unsigned char>(code[i]) } << (8 * i);
         return value;
     };
     static constexpr auto Codes = [&] {
