@@ -143,7 +143,8 @@ std::string_view FormatPadded(int value, int width, std::array<char, 16> &buffer
             buffer[--at] = static_cast<char>('0' + rest % 10);
             rest /= 10;
         } while (rest != 0);
-        const std::size_t size = std::max(buffer.size() - at, static_cast<std::size_t>(width));
+        const auto wanted = static_cast<std::size_t>(std::clamp(width, 0, static_cast<int>(buffer.size())));
+        const std::size_t size = std::max(buffer.size() - at, wanted);
         while (buffer.size() - at < size)
             buffer[--at] = ' ';
         return { buffer.data() + at, size };
