@@ -103,12 +103,13 @@ namespace {
         std::optional<int> seconds;
     };
 
-    // The rating points' five-byte field, written into `buffer`.
-    std::string_view RatingPointsField(const LineFacts &facts, const RankResult &rank, double k1,
-        double k2, std::array<char, 16> &buffer)
+    // The rating points of a line, none for a line without a place; the run stops on the
+    // failures users have always seen.
+    std::optional<int> RatingPointsOf(
+        const LineFacts &facts, const RankResult &rank, double k1, double k2)
     {
         if (!facts.result || !facts.place || *facts.place <= 0)
-            return NoPoints;
+            return std::nullopt;
         // A result line has both colons, but its digits may still not convert.
         const int seconds = facts.seconds.value_or(-1);
         if (seconds == 0)
@@ -117,7 +118,15 @@ namespace {
         if (value > std::numeric_limits<int>::max())
             throw RunFailure { std::string(InvalidOperation) };
         // A result that is not a number (infinite factors cancelling out) gives nothing.
-        return FormatPadded(std::isnan(value) || value < 0 ? 0 : static_cast<int>(value), 5, buffer);
+        return std::isnan(value) || value < 0 ? 0 : static_cast<int>(value);
+    }
+
+    // The rating points' five-byte field, written into `buffer`.
+    std::string_view RatingPointsField(const LineFacts &facts, const RankResult &rank, double k1,
+        double k2, std::array<char, 16> &buffer)
+    {
+        const std::optional<int> points = RatingPointsOf(facts, rank, k1, k2);
+        return points ? FormatPadded(*points, 5, buffer) : NoPoints;
     }
 
     // Lines first..end of the protocol, for a range-for.
@@ -310,7 +319,7 @@ namespace {
                 return;
             const RankResult rank = RankOf(first, end);
             for (m_current = first; m_current < end; ++m_current)
-                RatingPointsField(LineFacts(Padded(m_lines[m_current])), rank, m_k1, m_k2, m_number);
+                RatingPointsOf(LineFacts(Padded(m_lines[m_current])), rank, m_k1, m_k2);
         }
 
         RankResult RankOf(std::size_t first, std::size_t end) const
