@@ -99,12 +99,11 @@ std::size_t ProtocolLines::LineBits::Count() const
     return count;
 }
 
-void ProtocolLines::LineBits::Append(const LineBits &next, std::size_t lines)
+void ProtocolLines::LineBits::CopyRange(
+    const LineBits &from, std::size_t first, std::size_t end, std::size_t to)
 {
-    for (std::size_t word = 0; word < next.m_words.size(); ++word) {
-        for (std::uint64_t bits = next.m_words[word]; bits != 0; bits &= bits - 1)
-            Set(lines + 64 * word + static_cast<std::size_t>(std::countr_zero(bits)));
-    }
+    for (std::size_t i = from.Next(first, end); i < end; i = from.Next(i + 1, end))
+        Set(to + i - first);
 }
 
 std::string_view ProtocolLines::Copied(std::size_t i) const
@@ -222,11 +221,8 @@ struct ProtocolLines::Index
     void AppendRange(const Index &from, std::size_t first, std::size_t end)
     {
         const std::size_t lines = ends.size();
-        for (std::size_t i = from.tags.Next(first, end); i < end; i = from.tags.Next(i + 1, end))
-            tags.Set(lines + i - first);
-        for (std::size_t i = from.headings.Next(first, end); i < end;
-             i = from.headings.Next(i + 1, end))
-            headings.Set(lines + i - first);
+        tags.CopyRange(from.tags, first, end, lines);
+        headings.CopyRange(from.headings, first, end, lines);
         ends.insert(ends.end(), from.ends.begin() + static_cast<std::ptrdiff_t>(first),
             from.ends.begin() + static_cast<std::ptrdiff_t>(end));
         auto line = std::lower_bound(from.copied.begin(), from.copied.end(), first,

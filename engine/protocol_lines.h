@@ -145,8 +145,8 @@ private:
         void Set(std::size_t i);
         std::size_t Next(std::size_t from, std::size_t none) const;
         std::size_t Count() const;
-        // Takes `next`'s bits, shifted by `lines`.
-        void Append(const LineBits &next, std::size_t lines);
+        // Sets bit `to + (i - first)` for each bit i of `from` set in [first, end).
+        void CopyRange(const LineBits &from, std::size_t first, std::size_t end, std::size_t to);
 
     private:
         std::vector<std::uint64_t> m_words;
