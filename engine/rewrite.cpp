@@ -161,6 +161,15 @@ namespace {
             AppendLine(bytes, line);
             ++lines;
         }
+        // Room for a line of `size` bytes at the end, its line break already written after it.
+        char *Room(std::size_t size) const
+        {
+            const std::size_t at = bytes.size();
+            bytes.resize(at + size + LineBreak.size());
+            std::copy(LineBreak.begin(), LineBreak.end(), bytes.data() + at + size);
+            ++lines;
+            return bytes.data() + at;
+        }
     };
 
     // No lines at all: the walk only finds out whether the rewrite would fail, doing no more of
@@ -306,7 +315,7 @@ namespace {
             const TimeStandards standards(rank.WinnerSeconds, rank.CompetitionRank);
             TeamPointsColumn team(m_points, group.PointsTable);
             for (m_current = first; m_current < end; ++m_current)
-                m_out(RewriteResultLine(m_lines[m_current], rank, standards, group, team));
+                WriteResultLine(m_lines[m_current], rank, standards, group, team);
             m_out(rule);
             for (const std::string &line : SummaryLines(rank, group, m_options.DecimalSeparator))
                 m_out(line);
@@ -335,9 +344,8 @@ namespace {
         {
             if (input.size() >= PaddedLength)
                 return input;
-            m_line.assign(input);
-            m_line.resize(PaddedLength, ' ');
-            return m_line;
+            std::fill(std::copy(input.begin(), input.end(), m_line.begin()), m_line.end(), ' ');
+            return { m_line.data(), m_line.size() };
         }
 
         static bool EndsResults(std::string_view line)
@@ -355,12 +363,12 @@ namespace {
             return first >= 2 ? std::string(m_lines[first - 2]) : std::string();
         }
 
-        // The line is made in one buffer kept for the whole run, sized once and filled by
-        // plain copies: no allocation, and no string operation per field. The qualification's
-        // label replaces its field; the award label goes in at 84 and the points fields (five
-        // bytes, or more for a long number) before its last byte, the label's trailing blank,
-        // team points first.
-        std::string_view RewriteResultLine(std::string_view input, const RankResult &rank,
+        // The line is made where it goes (at the end of the output bytes, or in one buffer kept
+        // for the whole run), sized once and filled by plain copies: no allocation, and no
+        // string operation per field. The qualification's label replaces its field; the award
+        // label goes in at 84 and the points fields (five bytes, or more for a long number)
+        // before its last byte, the label's trailing blank, team points first.
+        void WriteResultLine(std::string_view input, const RankResult &rank,
             const TimeStandards &standards, const GroupSettings &group, TeamPointsColumn &team)
         {
             static_assert(NotAwardedLabel.size() == 5 && PointsColumn == AwardColumn + 4);
@@ -386,19 +394,33 @@ namespace {
 
             const std::string_view head = line.substr(0, AwardColumn - 1);
             const std::string_view tail = line.substr(AwardColumn - 1);
-            std::string &out = m_built;
-            out.resize(head.size() + 4 + teamField.size() + ratingField.size() + 1 + tail.size());
-            char *to = std::copy(head.begin(), head.end(), out.data());
+            const std::size_t size
+                = head.size() + 4 + teamField.size() + ratingField.size() + 1 + tail.size();
+            char *const out = LineRoom(size);
+            char *to = std::copy(head.begin(), head.end(), out);
             if (!foreign) { // every label has the field's five bytes
                 const std::string_view label = LabelOf(QualificationOf(line));
-                std::copy(label.begin(), label.end(), out.data() + QualificationField.Offset());
+                std::copy(label.begin(), label.end(), out + QualificationField.Offset());
             }
             to = std::copy_n(award.data(), 4, to);
             to = std::copy(teamField.begin(), teamField.end(), to);
             to = std::copy(ratingField.begin(), ratingField.end(), to);
             *to++ = award[4];
             std::copy(tail.begin(), tail.end(), to);
-            return out;
+            if constexpr (!std::is_same_v<Output, BytesOutput>)
+                m_out(m_built);
+        }
+
+        // Where a line of `size` bytes is made: at the end of the output when that is bytes, so
+        // that it is not copied again.
+        char *LineRoom(std::size_t size)
+        {
+            if constexpr (std::is_same_v<Output, BytesOutput>) {
+                return m_out.Room(size);
+            } else {
+                m_built.resize(size);
+                return m_built.data();
+            }
         }
 
         const ProtocolLines &m_lines;
@@ -411,8 +433,8 @@ namespace {
         std::size_t m_headingsCounted = 0; // lines looked at for headings
         std::size_t m_current = 0;         // the result line being rewritten
         std::size_t m_headings = 0;
-        std::string m_line; // the result line being rewritten, before its fields go in
-        std::string m_built; // and after
+        std::array<char, PaddedLength> m_line {}; // a short result line, padded
+        std::string m_built; // the line rewritten, where the output is not bytes
         std::array<char, 16> m_number {}; // the rating points' field
     };
 
