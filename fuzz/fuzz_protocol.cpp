@@ -10,6 +10,7 @@
 #include "engine/layout_check.h"
 #include "engine/protocol.h"
 #include "engine/rewrite.h"
+#include "engine/text.h"
 
 namespace {
 
@@ -119,9 +120,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
                 std::abort();
             next = part.End;
             const RewriteResult checked = CheckPart(lines, groups, options, points, run, part);
+            const std::size_t before = made.size();
             last = RewritePart(lines, groups, options, points, run, part,
                 [&](std::string_view line) { made.emplace_back(line); });
             if (checked.Status != last.Status || checked.Error != last.Error)
+                std::abort();
+            // Made straight into bytes, as the batch tool writes them: the same lines.
+            std::string bytes;
+            std::size_t count = 0;
+            const RewriteResult into
+                = RewritePartInto(lines, groups, options, points, run, part, bytes, count);
+            std::string joined;
+            for (std::size_t i = before; i < made.size(); ++i)
+                AppendLine(joined, made[i]);
+            if (into.Status != last.Status || into.Error != last.Error
+                || (last.Status == RewriteStatus::Done
+                    && (bytes != joined || count != made.size() - before)))
                 std::abort();
             if (last.Status != RewriteStatus::Done)
                 break;
