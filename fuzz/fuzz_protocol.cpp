@@ -126,16 +126,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
             if (checked.Status != last.Status || checked.Error != last.Error)
                 std::abort();
             // Made straight into bytes, as the batch tool writes them: the same lines.
-            std::string bytes;
+            std::string intoBytes;
             std::size_t count = 0;
             const RewriteResult into
-                = RewritePartInto(lines, groups, options, points, run, part, bytes, count);
+                = RewritePartInto(lines, groups, options, points, run, part, intoBytes, count);
             std::string joined;
             for (std::size_t i = before; i < made.size(); ++i)
                 AppendLine(joined, made[i]);
             if (into.Status != last.Status || into.Error != last.Error
                 || (last.Status == RewriteStatus::Done
-                    && (bytes != joined || count != made.size() - before)))
+                    && (intoBytes != joined || count != made.size() - before)))
                 std::abort();
             if (last.Status != RewriteStatus::Done)
                 break;
