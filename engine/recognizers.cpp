@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -67,6 +68,39 @@ namespace {
                 return true;
         }
         return text.size() % 8 != 0 && between(word(text.size() - 8));
+    }
+
+    constexpr std::size_t CapitalsMaskBytes = 48;
+
+    // Bit k: byte `from + k` of the line (from 0) is 'A'..'Z', for the CapitalsMaskBytes bytes
+    // from `from`; bytes past the line's end are none.
+    std::uint64_t CapitalsFrom(std::string_view line, std::size_t from)
+    {
+        std::array<char, CapitalsMaskBytes> copy;
+        const char *bytes = line.data() + from;
+        if (line.size() < from + CapitalsMaskBytes) {
+            copy.fill(' ');
+            if (line.size() > from)
+                std::copy(line.begin() + static_cast<std::ptrdiff_t>(from), line.end(), copy.begin());
+            bytes = copy.data();
+        }
+        std::uint64_t mask = 0;
+#ifdef __SSE2__
+        const __m128i below = _mm_set1_epi8('A' - 1);
+        const __m128i above = _mm_set1_epi8('Z' + 1);
+        for (std::size_t i = 0; i < CapitalsMaskBytes; i += 16) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(bytes + i));
+            const auto capitals = static_cast<unsigned>(_mm_movemask_epi8(
+                _mm_and_si128(_mm_cmpgt_epi8(chunk, below), _mm_cmplt_epi8(chunk, above))));
+            mask |= std::uint64_t { capitals } << i;
+        }
+#else
+        for (std::size_t i = 0; i < CapitalsMaskBytes; ++i) {
+            if (bytes[i] >= 'A' && bytes[i] <= 'Z')
+                mask |= std::uint64_t { 1 } << i;
+        }
+#endif
+        return mask;
     }
 
     // Start positions window.First..min(window.Last, length - 3) of three-byte codes. One pass
@@ -141,12 +175,21 @@ Qualification QualificationOf(std::string_view line)
     const std::string_view code = Take(line, QualificationField);
     if (code.size() != QualificationField.Size())
         return Qualification::NoRank;
-    const std::uint64_t value = Packed(code);
-    for (std::size_t i = 0; i < Codes.size(); ++i) {
-        if (value == Codes[i])
-            return QualificationAt(static_cast<int>(i));
+    std::uint64_t value = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        // The loop above, which the compiler does not turn into loads.
+        std::uint32_t low = 0;
+        std::memcpy(&low, code.data(), sizeof low);
+        value = low | std::uint64_t { static_cast<unsigned char>(code[4]) } << 32;
+    } else {
+        value = Packed(code);
     }
-    return Qualification::NoRank;
+    // Every code compared, without a branch: which one a line holds is anybody's guess, and a
+    // loop that stops at it is mispredicted about once a line.
+    int found = IndexOf(Qualification::NoRank);
+    for (std::size_t i = 0; i < Codes.size(); ++i)
+        found = value == Codes[i] ? static_cast<int>(i) : found;
+    return QualificationAt(found);
 }
 
 int QualificationIndex(std::string_view line) { return static_cast<int>(QualificationOf(line)); }
@@ -154,17 +197,23 @@ int QualificationIndex(std::string_view line) { return static_cast<int>(Qualific
 std::optional<int> PlaceNumberOf(std::string_view line)
 {
     // Nearly every place is plain digits after blanks, read here at once; the rest ("= 7",
-    // "в/к", anything odd) takes the general rule.
+    // "в/к", anything odd) takes the general rule. The four bytes are read without a branch:
+    // the number of digits changes from line to line, and loops that stop at the first digit
+    // and after the last were mispredicted about once a line.
+    static_assert(PlaceField.Size() == 4);
     if (line.size() >= PlaceField.Last) {
         const char *const place = line.data() + PlaceField.Offset();
-        std::size_t i = 0;
-        while (i < PlaceField.Size() && place[i] == ' ')
-            ++i;
-        int value = 0;
-        std::size_t end = i;
-        for (; end < PlaceField.Size() && IsAsciiDigit(place[end]); ++end)
-            value = value * 10 + (place[end] - '0');
-        if (end == PlaceField.Size() && end > i)
+        unsigned blanks = 0; // bit i: byte i of the field is a blank
+        unsigned digits = 0; // bit i: it is a digit
+        int value = 0; // a blank counts as a leading zero
+        for (std::size_t i = 0; i < PlaceField.Size(); ++i) {
+            const bool digit = IsAsciiDigit(place[i]);
+            blanks |= static_cast<unsigned>(place[i] == ' ') << i;
+            digits |= static_cast<unsigned>(digit) << i;
+            value = value * 10 + (digit ? place[i] - '0' : 0);
+        }
+        // Blanks, then at least one digit to the field's end.
+        if ((blanks | digits) == 0xF && (blanks & (blanks + 1)) == 0 && blanks != 0xF)
             return value;
     }
     if (IsOutOfCompetition(line))
@@ -197,18 +246,30 @@ bool IsForeignCode(std::string_view code)
 
 bool HasForeignCode(std::string_view line)
 {
-    // Nearly every line holds no Latin capital where a code can stand (from the name's window
-    // to the team's, and in the remarks): one look at those bytes rules it out.
-    static_assert(NameCodeStarts.First < TeamCodeStarts.First);
-    constexpr std::size_t codesFrom = NameCodeStarts.First - 1;
-    constexpr std::size_t codesTo = TeamCodeStarts.Last + 2; // the last code's last byte
-    const std::string_view codes = line.substr(std::min(line.size(), codesFrom), codesTo - codesFrom);
-    const std::string_view remarks = line.substr(std::min(line.size(), RemarksStart - 1));
-    if (!HasLatinCapital(codes) && !HasLatinCapital(remarks))
-        return false;
-    return ScanWindows(line, NameCodeStarts.First, NameCodeStarts.Last)
-        || ScanWindows(line, TeamCodeStarts.First, TeamCodeStarts.Last)
-        || ScanWindows(line, RemarksStart, line.size());
+    // The name's and the team's windows lie in the 48 bytes from the name's first start: one
+    // mask of their Latin capitals, and a code starts wherever three bits in a row are set. A
+    // line with "Vilnius LTU" in its team costs no more than one without.
+    constexpr std::size_t from = NameCodeStarts.Offset();
+    static_assert(NameCodeStarts.First < TeamCodeStarts.First
+        && TeamCodeStarts.Last + 2 - NameCodeStarts.First < CapitalsMaskBytes);
+    const auto startsOf = [](Field window) { // bit k: start from + 1 + k
+        return (~std::uint64_t { 0 } >> (63 - (window.Last - window.First)))
+            << (window.First - NameCodeStarts.First);
+    };
+    const std::uint64_t capitals = CapitalsFrom(line, from);
+    std::uint64_t starts = capitals & capitals >> 1 & capitals >> 2
+        & (startsOf(NameCodeStarts) | startsOf(TeamCodeStarts));
+    // A byte follows every code: start p needs p + 3 <= the line's length.
+    const std::size_t lastStart = line.size() >= 3 ? line.size() - 3 : 0;
+    if (lastStart < NameCodeStarts.First)
+        starts = 0;
+    else if (lastStart - NameCodeStarts.First < 63)
+        starts &= ~std::uint64_t { 0 } >> (63 - (lastStart - NameCodeStarts.First));
+    for (; starts != 0; starts &= starts - 1) {
+        if (line.substr(from + static_cast<std::size_t>(std::countr_zero(starts)), 3) != "BLR")
+            return true;
+    }
+    return ScanWindows(line, RemarksStart, line.size());
 }
 
 bool IsPersonal(std::string_view line)
