@@ -125,25 +125,34 @@ int Run(const cli::Options &options)
     if (groups.empty())
         Report("warning: " + options.Input + " has no group heading (\"<h2>\"): nothing is "
             "awarded");
-    // The parts the rewrite is made in (on every core), which the layout check shares.
+    // The parts the rewrite is made in, on every core.
     const std::vector<engine::ProtocolPart> parts = engine::ProtocolParts(lines, cli::PartBytes);
-    if (const std::string layout = engine::DescribeLayoutProblems(
-            options.Input, cli::CheckLayoutsInParts(lines, groups, parts));
-        !layout.empty())
-        Report("warning: " + layout);
+    // Tables laid out differently are named once, before what the run reports of its end. The
+    // rewrite's workers check each part as they make it, which saves reading a large protocol
+    // once more; a run that ends before the rewrite checks them here.
+    std::optional<std::vector<engine::Failure>> layout;
+    const auto reportLayout = [&] {
+        if (const std::string text = engine::DescribeLayoutProblems(
+                options.Input, layout ? *layout : engine::CheckTableLayouts(lines, groups));
+            !text.empty())
+            Report("warning: " + text);
+    };
     if (options.Verbose)
         Report(options.Input + ": read as "
             + (lines.Encoding().Encoding == engine::TextEncoding::Utf8 ? "UTF-8" : "Windows-1251")
             + (lines.Encoding().ByteOrderMark ? " with a byte order mark" : ""));
     ApplyGroupOptions(options, groups);
-    if (options.ListGroups)
+    if (options.ListGroups) {
+        reportLayout();
         return ListGroups(groups);
+    }
 
     points::PointsGrid grid;
     if (options.PointsFile) {
         const engine::Result<std::string> bytes
             = points::ReadSettingsFile(engine::Utf8Path(*options.PointsFile));
         if (!bytes) {
+            reportLayout();
             Report(engine::Describe(*options.PointsFile,
                 { bytes.Error().Line, "cannot read the points tables: " + bytes.Error().Reason }));
             return 1;
@@ -155,6 +164,7 @@ int Run(const cli::Options &options)
     }
     for (const engine::GroupSettings &group : groups) {
         if (group.PointsTable > grid.TablesCount()) {
+            reportLayout();
             Report("group " + engine::Cp1251ToUtf8(group.Name) + ": there is no points table "
                 + std::to_string(group.PointsTable)
                 + " (tables: " + std::to_string(grid.TablesCount())
@@ -174,6 +184,7 @@ int Run(const cli::Options &options)
         file.emplace(engine::Utf8Path(*options.Output));
         // A save that cannot succeed (no folder, no permission) fails before the rewrite runs.
         if (const engine::Status opened = file->Open(); !opened) {
+            reportLayout();
             ReportSaveFailure(*options.Output, opened.Error());
             return 1;
         }
@@ -186,16 +197,19 @@ int Run(const cli::Options &options)
     const engine::SourceEncoding encoding = lines.Encoding();
     const std::string_view start = engine::LineEncoder(encoding).Start();
     if (outcome.Status == engine::RewriteStatus::Done) {
+        layout.emplace();
         if (file) {
             file->Write(start);
             outcome = cli::RewriteInParts(lines, groups, options.Process, grid, run, parts,
                 encoding,
-                [&](std::string_view bytes, std::size_t count) { return file->Write(bytes, count); });
+                [&](std::string_view bytes, std::size_t count) { return file->Write(bytes, count); },
+                &*layout);
         } else {
-            outcome
-                = cli::RewriteInParts(lines, groups, options.Process, grid, run, parts, encoding, {});
+            outcome = cli::RewriteInParts(
+                lines, groups, options.Process, grid, run, parts, encoding, {}, &*layout);
         }
     }
+    reportLayout();
     if (outcome.Status == engine::RewriteStatus::Cancelled) {
         Report(
             "a group of class МС or КМС needs the inspector of distances: give --inspector NAME");

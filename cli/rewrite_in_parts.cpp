@@ -3,10 +3,8 @@
 #include <algorithm>
 #include <condition_variable>
 #include <exception>
-#include <future>
 #include <mutex>
 #include <string>
-#include <system_error>
 #include <thread>
 
 #include "engine/text.h"
@@ -24,6 +22,7 @@ namespace {
         engine::RewriteResult result;
         std::exception_ptr error;
         bool ready = false; // made, and not yet written
+        std::vector<engine::Failure> layout; // what the part's layout check found
     };
 
 } // namespace
@@ -32,7 +31,7 @@ engine::RewriteResult RewriteInParts(const engine::ProtocolLines &lines,
     const std::vector<engine::GroupSettings> &groups, const engine::ProcessOptions &options,
     const engine::TeamPointsSource &points, const engine::RewriteRun &run,
     const std::vector<engine::ProtocolPart> &parts, const engine::SourceEncoding &encoding,
-    const PartWriter &write, unsigned workers)
+    const PartWriter &write, std::vector<engine::Failure> *layout, unsigned workers)
 {
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     const std::size_t threads = std::min<std::size_t>(workers > 0 ? workers : cores, parts.size());
@@ -66,6 +65,9 @@ engine::RewriteResult RewriteInParts(const engine::ProtocolLines &lines,
                 // grown by doubling it would copy itself and touch fresh pages each time.
                 slot.bytes.reserve(2 * PartBytes);
                 slot.lines = 0;
+                // Checked first, so that the rewrite finds the part's lines in the cache.
+                if (layout)
+                    slot.layout = engine::CheckTableLayouts(lines, groups, parts[k]);
                 if (write && encoding.Encoding == engine::TextEncoding::Windows1251) {
                     slot.result = engine::RewritePartInto(
                         lines, groups, options, points, run, parts[k], slot.bytes, slot.lines);
@@ -111,7 +113,8 @@ engine::RewriteResult RewriteInParts(const engine::ProtocolLines &lines,
         running.threads.emplace_back(work);
 
     engine::RewriteResult outcome;
-    for (std::size_t k = 0; k < parts.size(); ++k) {
+    std::size_t k = 0; // the part being handed over
+    for (; k < parts.size(); ++k) {
         Slot &slot = slots[k % slotCount];
         {
             std::unique_lock lock(mutex);
@@ -119,10 +122,14 @@ engine::RewriteResult RewriteInParts(const engine::ProtocolLines &lines,
         }
         if (slot.error)
             std::rethrow_exception(slot.error);
-        if (slot.result.Status != engine::RewriteStatus::Done)
-            return slot.result; // the first failure in the protocol's order, as a whole run's
+        if (layout)
+            layout->insert(layout->end(), slot.layout.begin(), slot.layout.end());
+        if (slot.result.Status != engine::RewriteStatus::Done) {
+            outcome = slot.result; // the first failure in the protocol's order, as a whole run's
+            break;
+        }
         if (write && !write(slot.bytes, slot.lines))
-            return outcome;
+            break;
         {
             const std::lock_guard lock(mutex);
             slot.ready = false;
@@ -130,30 +137,13 @@ engine::RewriteResult RewriteInParts(const engine::ProtocolLines &lines,
         }
         changed.notify_all();
     }
-    return outcome;
-}
-
-std::vector<engine::Failure> CheckLayoutsInParts(const engine::ProtocolLines &lines,
-    const std::vector<engine::GroupSettings> &groups, const std::vector<engine::ProtocolPart> &parts)
-{
-    if (parts.size() < 2)
-        return engine::CheckTableLayouts(lines, groups);
-    // Consecutive parts together are a part.
-    const std::size_t middle = parts.size() / 2;
-    const engine::ProtocolPart first { 0, parts[middle].First, 0 };
-    const engine::ProtocolPart second { parts[middle].First, parts.back().End,
-        parts[middle].HeadingsAbove };
-    std::future<std::vector<engine::Failure>> later;
-    try {
-        later = std::async(std::launch::async,
-            [&] { return engine::CheckTableLayouts(lines, groups, second); });
-    } catch (const std::system_error &) {
-        return engine::CheckTableLayouts(lines, groups);
+    // A run that stopped early still names every table laid out differently.
+    if (layout && k + 1 < parts.size()) {
+        const std::vector<engine::Failure> rest = engine::CheckTableLayouts(
+            lines, groups, { parts[k + 1].First, parts.back().End, parts[k + 1].HeadingsAbove });
+        layout->insert(layout->end(), rest.begin(), rest.end());
     }
-    std::vector<engine::Failure> problems = engine::CheckTableLayouts(lines, groups, first);
-    std::vector<engine::Failure> rest = later.get();
-    problems.insert(problems.end(), rest.begin(), rest.end());
-    return problems;
+    return outcome;
 }
 
 } // namespace cli

@@ -27,14 +27,13 @@ inline constexpr std::size_t PartBytes = 256 << 10;
 // a time. The run stops at the first part that fails, whose failure is the result, or when
 // `write` returns false. With no `write`, the parts are only checked, and the result says
 // whether the rewrite would succeed.
+// With `layout`, each part's tables are also checked (engine::CheckTableLayouts) by the worker
+// that makes it, while its lines are at hand, and `layout` receives what the check of the whole
+// protocol finds, in order, however the run ends.
 engine::RewriteResult RewriteInParts(const engine::ProtocolLines &lines,
     const std::vector<engine::GroupSettings> &groups, const engine::ProcessOptions &options,
     const engine::TeamPointsSource &points, const engine::RewriteRun &run,
     const std::vector<engine::ProtocolPart> &parts, const engine::SourceEncoding &encoding,
-    const PartWriter &write, unsigned workers = 0);
-
-// engine::CheckTableLayouts of the protocol, its two halves (of `parts`) checked at once.
-std::vector<engine::Failure> CheckLayoutsInParts(const engine::ProtocolLines &lines,
-    const std::vector<engine::GroupSettings> &groups, const std::vector<engine::ProtocolPart> &parts);
+    const PartWriter &write, std::vector<engine::Failure> *layout = nullptr, unsigned workers = 0);
 
 } // namespace cli

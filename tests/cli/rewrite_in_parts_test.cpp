@@ -61,14 +61,14 @@ TEST(RewriteInParts, TheSameBytesAsTheWholeRewriteWhateverThePartsAndThreads)
                         ++written;
                         return true;
                     },
-                    workers);
+                    nullptr, workers);
                 EXPECT_EQ(result.Status, RewriteStatus::Done);
                 EXPECT_EQ(made, expected);
                 EXPECT_EQ(lines, whole.Lines.size());
                 EXPECT_EQ(written, parts.size());
                 EXPECT_EQ(parts.size(), bytes == 1 ? 5u : 1u); // a part after each of four tables
                 EXPECT_EQ(cli::RewriteInParts(loaded.lines, loaded.groups, options, points, run,
-                              parts, loaded.lines.Encoding(), {}, workers)
+                              parts, loaded.lines.Encoding(), {}, nullptr, workers)
                               .Status,
                     RewriteStatus::Done);
             }
@@ -96,7 +96,7 @@ TEST(RewriteInParts, StopsAtTheFirstFailureOrFailedWrite)
             return true;
         };
         const RewriteResult result = cli::RewriteInParts(loaded.lines, loaded.groups, options, points,
-            run, parts, loaded.lines.Encoding(), check ? cli::PartWriter() : write, 2);
+            run, parts, loaded.lines.Encoding(), check ? cli::PartWriter() : write, nullptr, 2);
         EXPECT_EQ(result.Status, RewriteStatus::Failed);
         EXPECT_EQ(result.Error, whole.Error);
         // Only parts before the failing one are written: the lines before its table.
@@ -107,7 +107,7 @@ TEST(RewriteInParts, StopsAtTheFirstFailureOrFailedWrite)
     ASSERT_EQ(PrepareRewrite(loaded.groups, options, Inspector, run).Status, RewriteStatus::Done);
     int calls = 0;
     const RewriteResult stopped = cli::RewriteInParts(loaded.lines, loaded.groups, options, points, run,
-        parts, loaded.lines.Encoding(), [&](std::string_view, std::size_t) { return ++calls < 2; }, 2);
+        parts, loaded.lines.Encoding(), [&](std::string_view, std::size_t) { return ++calls < 2; }, nullptr, 2);
     EXPECT_EQ(stopped.Status, RewriteStatus::Done);
     EXPECT_EQ(calls, 2);
 }
@@ -116,9 +116,10 @@ TEST(RewriteInParts, StopsAtTheFirstFailureOrFailedWrite)
 
 namespace {
 
-TEST(CheckLayoutsInParts, TheWholeProtocolsFindingsInOrder)
+TEST(RewriteInParts, NamesEveryTableLaidOutDifferentlyInOrderHoweverTheRunEnds)
 {
-    // Tables whose times stand elsewhere, in both halves: each is named once, in order.
+    // Tables whose times stand elsewhere, a part each: each is named once, in order, whether the
+    // parts are written, only checked, or the writing stops after the second part.
     std::vector<std::string> made;
     std::vector<GroupSettings> groups;
     for (const char *name : { "M21", "M35", "W21", "W35", "M50" }) {
@@ -129,8 +130,22 @@ TEST(CheckLayoutsInParts, TheWholeProtocolsFindingsInOrder)
     const ProtocolLines lines(made);
     const std::vector<Failure> whole = CheckTableLayouts(lines, groups);
     ASSERT_EQ(whole.size(), 5u);
-    EXPECT_EQ(cli::CheckLayoutsInParts(lines, groups, ProtocolParts(lines, 1)), whole);
-    EXPECT_EQ(cli::CheckLayoutsInParts(lines, groups, ProtocolParts(lines, 1 << 20)), whole);
+    const std::vector<ProtocolPart> parts = ProtocolParts(lines, 1);
+    ASSERT_EQ(parts.size(), 5u);
+    const ProcessOptions options;
+    const NoTeamPoints points;
+    RewriteRun run;
+    ASSERT_EQ(PrepareRewrite(groups, options, Inspector, run).Status, RewriteStatus::Done);
+    int calls = 0;
+    const cli::PartWriter stopsAfterTwo = [&](std::string_view, std::size_t) { return ++calls < 2; };
+    for (const cli::PartWriter &write : { cli::PartWriter([](auto, auto) { return true; }),
+             cli::PartWriter(), stopsAfterTwo }) {
+        std::vector<Failure> found;
+        cli::RewriteInParts(lines, groups, options, points, run, parts, lines.Encoding(), write,
+            &found, 2);
+        EXPECT_EQ(found, whole);
+    }
+    EXPECT_EQ(calls, 2);
 }
 
 } // namespace
