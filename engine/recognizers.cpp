@@ -210,7 +210,7 @@ std::optional<int> PlaceNumberOf(std::string_view line)
             const bool digit = IsAsciiDigit(place[i]);
             blanks |= static_cast<unsigned>(place[i] == ' ') << i;
             digits |= static_cast<unsigned>(digit) << i;
-            value = value * 10 + (digit ? place[i] - '0' : 0);
+            value = value * 10 + static_cast<int>(digit) * (place[i] - '0');
         }
         // Blanks, then at least one digit to the field's end.
         if ((blanks | digits) == 0xF && (blanks & (blanks + 1)) == 0 && blanks != 0xF)
