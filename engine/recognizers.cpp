@@ -77,12 +77,13 @@ namespace {
     std::uint64_t CapitalsFrom(std::string_view line, std::size_t from)
     {
         std::array<char, CapitalsMaskBytes> copy;
-        const char *bytes = line.data() + from;
-        if (line.size() < from + CapitalsMaskBytes) {
+        const char *bytes = copy.data();
+        if (line.size() >= from + CapitalsMaskBytes) {
+            bytes = line.data() + from;
+        } else {
             copy.fill(' ');
             if (line.size() > from)
                 std::copy(line.begin() + static_cast<std::ptrdiff_t>(from), line.end(), copy.begin());
-            bytes = copy.data();
         }
         std::uint64_t mask = 0;
 #ifdef __SSE2__
