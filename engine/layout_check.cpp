@@ -6,6 +6,7 @@
 #include "engine/messages.h"
 #include "engine/line_layout.h"
 #include "engine/recognizers.h"
+#include "engine/table_layout.h"
 #include "engine/text.h"
 
 namespace engine {
@@ -40,14 +41,19 @@ namespace {
         int otherCode = 0; // result lines with an unknown, non-blank qualification field
     };
 
-    std::string Problem(const TableCounts &counts)
+    std::string Columns(Field field)
+    {
+        return std::to_string(field.First) + "-" + std::to_string(field.Last);
+    }
+
+    std::string Problem(const TableCounts &counts, const TableLayout &layout)
     {
         if (counts.timed > 0 && counts.results == 0)
-            return "no line is read as a result (the time is not at 68-75)";
+            return "no line is read as a result (the time is not at " + Columns(layout.Time) + ")";
         if (counts.results > 0 && counts.noPlace * 2 > counts.results)
-            return "most places are not at 79-82";
+            return "most places are not at " + Columns(layout.Place);
         if (counts.results > 0 && counts.otherCode * 2 > counts.results)
-            return "most qualifications are not at 53-57";
+            return "most qualifications are not at " + Columns(layout.Qualification);
         return {};
     }
 
@@ -73,36 +79,46 @@ std::vector<Failure> CheckTableLayouts(
     const std::size_t end = std::min(part.End, lines.size());
     for (std::size_t i = part.First; i < end; ++i) {
         heading(i);
-        if (!lines[i].starts_with(texts::PreOpen) || IsSignaturesStart(lines, i))
+        if (!lines.HoldsTag(i) || !StartsTable(lines[i]) || IsSignaturesStart(lines, i))
             continue;
         const std::size_t start = i;
         const std::size_t tableHeadings = headings; // the table's group: the heading above
+        const GroupSettings *group = tableHeadings > 0 && tableHeadings <= groups.size()
+            ? &groups[tableHeadings - 1]
+            : nullptr;
+        const TableShape shape = group && group->Table && group->TableLine == i
+            ? *group->Table
+            : FindTableShape(lines, i);
+        const TableLayout &layout = shape.Layout;
         TableCounts counts;
-        for (++i; i < end && !lines[i].starts_with(texts::PreClose); ++i) {
+        for (++i; i < end && !EndsTable(lines[i]); ++i) {
             heading(i);
-            const std::string_view line = lines[i];
+            if (!layout.Rewritten())
+                continue;
+            const std::string shown = HoldsMarkup(lines[i]) ? Shown(lines[i]).Text : std::string();
+            const std::string_view line = shown.empty() ? lines[i] : std::string_view(shown);
             counts.timed += HasTime(line) ? 1 : 0;
-            if (!IsResultLine(line))
+            if (!IsResultLine(line, layout))
                 continue;
             ++counts.results;
-            if (!PlaceNumberOf(line) && !IsOutOfCompetition(line))
+            if (!PlaceNumberOf(line, layout) && !IsOutOfCompetition(line, layout))
                 ++counts.noPlace;
             // A protocol rewritten before holds "б/р  " there.
-            const std::string_view code = Take(line, QualificationField);
-            if (QualificationOf(line) == Qualification::NoRank
+            const std::string_view code = Take(line, layout.Qualification).substr(0, 5);
+            if (QualificationOf(line, layout) == Qualification::NoRank
                 && code.find_first_not_of(' ') != std::string_view::npos
-                && code != LabelOf(Qualification::NoRank))
+                && !LabelOf(Qualification::NoRank).starts_with(TrimBlanks(code)))
                 ++counts.otherCode;
         }
         if (i < end)
             heading(i); // the closing line, which the loop steps over
-        const std::string problem = Problem(counts);
+        const std::string problem = layout.Kind == LayoutKind::Unknown
+            ? std::string("its columns are not a layout the reader knows; the table is copied "
+                          "unchanged and the group is not counted")
+            : Problem(counts, layout);
         if (problem.empty())
             continue;
-        const std::string group = tableHeadings > 0 && tableHeadings <= groups.size()
-            ? groups[tableHeadings - 1].Name
-            : std::string("(no heading)");
-        problems.push_back({ start + 1, group + ": " + problem });
+        problems.push_back({ start + 1, (group ? group->Name : std::string("(no heading)")) + ": " + problem });
     }
     return problems;
 }
@@ -111,9 +127,9 @@ std::string DescribeLayoutProblems(std::string_view file, const std::vector<Fail
 {
     if (problems.empty())
         return {};
-    std::string text = "Some tables are laid out differently from what the rewrite reads "
-                       "(qualification at 53-57, time at 68-75, place at 79-82); their awards "
-                       "and points may be wrong. Check:";
+    std::string text = "Some tables are laid out differently from what the reader could map; "
+                       "a table it could not map at all is copied unchanged, and the awards and "
+                       "points of the others may be wrong. Check:";
     for (const Failure &problem : problems)
         text += "\n  " + Describe(file, { problem.Line, Cp1251ToUtf8(problem.Reason) });
     return text;

@@ -5,6 +5,7 @@
 #include "engine/file_reading.h"
 #include "engine/messages.h"
 #include "engine/protocol_encoding.h"
+#include "engine/table_layout.h"
 #include "engine/text.h"
 
 namespace engine {
@@ -19,10 +20,10 @@ bool IsSignaturesStart(const ProtocolLines &lines, std::size_t i)
     if (!lines.HoldsTag(i))
         return false;
     const std::string_view line = lines[i];
-    if (!line.starts_with(texts::PreOpen))
+    if (!StartsTable(line))
         return false;
-    return line.substr(texts::PreOpen.size()).starts_with(texts::ChiefJudge)
-        || (i + 1 < lines.size() && lines[i + 1].starts_with(texts::ChiefJudge));
+    return TrimLeadingBlanks(line.substr(AfterPreOpen(line))).starts_with(texts::ChiefJudge)
+        || (i + 1 < lines.size() && TrimLeadingBlanks(lines[i + 1]).starts_with(texts::ChiefJudge));
 }
 
 Category DeriveCategory(std::string_view name)
@@ -39,6 +40,20 @@ Category DeriveCategory(std::string_view name)
     return category;
 }
 
+void FindGroupTable(
+    const ProtocolLines &lines, std::size_t heading, std::size_t end, GroupSettings &group)
+{
+    group.Table.reset();
+    group.TableLine = 0;
+    for (std::size_t i = lines.NextTag(heading); i < end; i = lines.NextTag(i + 1)) {
+        if (StartsTable(lines[i]) && !IsSignaturesStart(lines, i)) {
+            group.Table = FindTableShape(lines, i);
+            group.TableLine = i;
+            return;
+        }
+    }
+}
+
 void UpdateGroups(const ProtocolLines &lines, std::vector<GroupSettings> &groups)
 {
     // Every line with "<h2>" is a group's heading, wherever it stands.
@@ -46,7 +61,8 @@ void UpdateGroups(const ProtocolLines &lines, std::vector<GroupSettings> &groups
     if (groups.size() < count)
         groups.resize(count); // at once: a large protocol has thousands of groups
     std::size_t headings = 0;
-    for (std::size_t i = lines.NextHeading(0); i < lines.size(); i = lines.NextHeading(i + 1)) {
+    for (std::size_t i = lines.NextHeading(0); i < lines.size();) {
+        const std::size_t next = lines.NextHeading(i + 1);
         const std::string_view line = lines[i];
         const std::size_t open = line.find(texts::HeadingTag);
         GroupSettings &group = groups[headings];
@@ -57,6 +73,8 @@ void UpdateGroups(const ProtocolLines &lines, std::vector<GroupSettings> &groups
         group.Heading = close != std::string::npos && close >= textStart
             ? std::string(line.substr(textStart, close - textStart))
             : std::string();
+        FindGroupTable(lines, i, next, group);
+        i = next;
         std::string name = group.Heading.substr(0, group.Heading.find(','));
         if (group.Name == name)
             continue;
@@ -65,6 +83,9 @@ void UpdateGroups(const ProtocolLines &lines, std::vector<GroupSettings> &groups
         group.MastersCount = 0;
         group.PointsTable = 0;
         group.Category = DeriveCategory(group.Name);
+        // A relay, a table not mapped and a handicap start uncounted: the secretary decides.
+        if (group.Table && StartsUncounted(group.Table->Layout.Kind))
+            group.Category = Category::NotCounted;
     }
     groups.resize(headings);
 }

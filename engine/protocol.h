@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "engine/protocol_lines.h"
 #include "engine/qualification.h"
 #include "engine/result.h"
+#include "engine/table_layout.h"
 
 namespace engine {
 
@@ -50,7 +52,15 @@ struct GroupSettings
     int MastersCount = 0;
     int PointsTable = 0; // 0: no team points
     engine::Category Category = engine::Category::Adults;
+    // The group's table, the first below its heading, as the protocol was read: none when the
+    // heading has no table. The rewrite reads it at TableLine (0-based) without looking again.
+    std::optional<TableShape> Table;
+    std::size_t TableLine = 0;
 };
+
+// Finds the table of the group whose heading is line `heading`, before line `end`.
+void FindGroupTable(
+    const ProtocolLines &lines, std::size_t heading, std::size_t end, GroupSettings &group);
 
 // Splits file bytes (copied) into lines: a line ends at LF, every CR is dropped, and a final LF
 // adds no empty line.

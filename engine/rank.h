@@ -5,6 +5,7 @@
 
 #include "engine/qualification.h"
 #include "engine/recognizers.h"
+#include "engine/table_layout.h"
 
 namespace engine {
 
@@ -16,8 +17,10 @@ struct RankResult
 };
 
 // `results`: the group's result lines in order, any range of byte strings.
+// `layout`: the table's columns, which the lines are read through.
 template <typename Lines>
-RankResult ComputeRank(const Lines &results, bool countOutOfCompetition, bool excludeForeign)
+RankResult ComputeRank(const Lines &results, bool countOutOfCompetition, bool excludeForeign,
+    const TableLayout &layout = StandardLayout)
 {
     constexpr int CountedPlaces = 10;
     RankResult rank;
@@ -25,14 +28,14 @@ RankResult ComputeRank(const Lines &results, bool countOutOfCompetition, bool ex
     int place = 0;
     int previousSeconds = 0;
     for (const std::string_view line : results) {
-        if (!countOutOfCompetition && IsOutOfCompetition(line))
+        if (!countOutOfCompetition && IsOutOfCompetition(line, layout))
             continue;
-        const std::optional<int> seconds = SecondsOf(line);
+        const std::optional<int> seconds = SecondsOf(line, layout);
         if (!seconds)
             continue;
         if (rank.FirstSeconds == 0)
             rank.FirstSeconds = *seconds;
-        if (excludeForeign && HasForeignCode(line))
+        if (excludeForeign && HasForeignCode(line, layout))
             continue;
         ++counted;
         if (*seconds != previousSeconds)
@@ -42,7 +45,7 @@ RankResult ComputeRank(const Lines &results, bool countOutOfCompetition, bool ex
         previousSeconds = *seconds;
         if (rank.WinnerSeconds == 0)
             rank.WinnerSeconds = *seconds;
-        rank.CompetitionRank += QualificationPoints[IndexOf(QualificationOf(line))];
+        rank.CompetitionRank += QualificationPoints[IndexOf(QualificationOf(line, layout))];
     }
     if (place < CountedPlaces)
         rank.CompetitionRank = 0.0;

@@ -8,6 +8,7 @@
 
 #include "engine/line_layout.h"
 #include "engine/numbers.h"
+#include "engine/table_layout.h"
 #include "engine/text.h"
 
 #ifdef __SSE2__
@@ -17,6 +18,9 @@
 namespace engine {
 
 namespace {
+
+    // The home country's code is no sign of a foreign athlete.
+    constexpr std::string_view HomeCountry = "BLR";
 
     bool StartsWithPersonal(std::string_view text)
     {
@@ -240,7 +244,7 @@ bool IsOutOfCompetition(std::string_view line)
 
 bool IsForeignCode(std::string_view code)
 {
-    if (code.size() != 3 || code == "BLR")
+    if (code.size() != 3 || code == HomeCountry)
         return false;
     return std::all_of(code.begin(), code.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
 }
@@ -267,17 +271,118 @@ bool HasForeignCode(std::string_view line)
     else if (lastStart - NameCodeStarts.First < 63)
         starts &= ~std::uint64_t { 0 } >> (63 - (lastStart - NameCodeStarts.First));
     for (; starts != 0; starts &= starts - 1) {
-        if (line.substr(from + static_cast<std::size_t>(std::countr_zero(starts)), 3) != "BLR")
+        if (line.substr(from + static_cast<std::size_t>(std::countr_zero(starts)), 3) != HomeCountry)
             return true;
     }
     return ScanWindows(line, RemarksStart, line.size());
 }
 
-bool IsPersonal(std::string_view line)
+namespace {
+
+    std::string_view FromColumn(std::string_view line, std::size_t column)
+    {
+        return line.size() >= column ? line.substr(column - 1) : std::string_view {};
+    }
+
+    bool PersonalAt(std::string_view line, std::size_t remarks, Field team)
+    {
+        return StartsWithPersonal(FromColumn(line, remarks)) || StartsWithPersonal(Take(line, team));
+    }
+
+    // The trimmed text of a field of a layout read by its bounds.
+    std::string_view ValueOf(std::string_view line, Field field)
+    {
+        return Has(field) ? TrimBlanks(Take(line, field)) : std::string_view {};
+    }
+
+} // namespace
+
+bool IsPersonal(std::string_view line) { return PersonalAt(line, RemarksStart, TeamField); }
+
+bool IsResultLine(std::string_view line, const TableLayout &layout)
 {
-    const std::string_view remarks
-        = line.size() >= RemarksStart ? line.substr(RemarksStart - 1) : std::string_view {};
-    return StartsWithPersonal(remarks) || StartsWithPersonal(Take(line, TeamField));
+    return layout.Fixed ? IsResultLine(line) : SecondsOf(line, layout).has_value();
+}
+
+std::optional<int> SecondsOf(std::string_view line, const TableLayout &layout)
+{
+    if (layout.Fixed)
+        return SecondsOf(line);
+    // "h:mm:ss" or "hh:mm:ss" (more hours too); minutes and seconds are not held to 59.
+    const std::string_view time = ValueOf(line, layout.Time);
+    const std::size_t colon = time.find(':');
+    if (colon == 0 || colon > 3 || time.size() != colon + 6 || time[colon + 3] != ':')
+        return std::nullopt;
+    int hours = 0;
+    for (std::size_t k = 0; k < colon; ++k) {
+        if (!IsAsciiDigit(time[k]))
+            return std::nullopt;
+        hours = hours * 10 + (time[k] - '0');
+    }
+    const auto two = [&](std::size_t at) -> std::optional<int> {
+        if (!IsAsciiDigit(time[at]) || !IsAsciiDigit(time[at + 1]))
+            return std::nullopt;
+        return (time[at] - '0') * 10 + (time[at + 1] - '0');
+    };
+    const auto minutes = two(colon + 1);
+    const auto seconds = two(colon + 4);
+    if (!minutes || !seconds)
+        return std::nullopt;
+    return hours * 3600 + *minutes * 60 + *seconds;
+}
+
+bool IsOutOfCompetition(std::string_view line, const TableLayout &layout)
+{
+    return layout.Fixed ? IsOutOfCompetition(line) : ValueOf(line, layout.Place) == "в/к"_w1251;
+}
+
+std::optional<int> PlaceNumberOf(std::string_view line, const TableLayout &layout)
+{
+    if (layout.Fixed)
+        return PlaceNumberOf(line);
+    std::string_view place = ValueOf(line, layout.Place);
+    if (place.starts_with('='))
+        place = TrimLeadingBlanks(place.substr(1));
+    if (place.empty() || place.size() > 5
+        || !std::all_of(place.begin(), place.end(), [](char c) { return IsAsciiDigit(c); }))
+        return std::nullopt; // "-", "в/к", blank or anything odd
+    int value = 0;
+    for (const char c : place)
+        value = value * 10 + (c - '0');
+    return value;
+}
+
+Qualification QualificationOf(std::string_view line, const TableLayout &layout)
+{
+    if (layout.Fixed)
+        return QualificationOf(line);
+    // The code's five bytes, the field's own and blanks after it.
+    std::array<char, QualificationField.Size()> code;
+    code.fill(' ');
+    const std::string_view field = Take(line, layout.Qualification);
+    std::copy_n(field.begin(), std::min(field.size(), code.size()), code.begin());
+    std::string_view padded(code.data(), code.size());
+    for (std::size_t i = 0; i < QualificationCodes.size(); ++i) {
+        if (padded == QualificationCodes[i])
+            return QualificationAt(static_cast<int>(i));
+    }
+    return Qualification::NoRank;
+}
+
+bool HasForeignCode(std::string_view line, const TableLayout &layout)
+{
+    if (layout.Fixed)
+        return HasForeignCode(line);
+    // Codes start inside the name and the team, or anywhere after the place.
+    const auto starts = [&](Field field) {
+        return Has(field) && field.Size() >= 3 && ScanWindows(line, field.First, field.Last - 2);
+    };
+    return starts(layout.Name) || starts(layout.Team) || ScanWindows(line, layout.Remarks, line.size());
+}
+
+bool IsPersonal(std::string_view line, const TableLayout &layout)
+{
+    return layout.Fixed ? IsPersonal(line) : PersonalAt(line, layout.Remarks, layout.Team);
 }
 
 } // namespace engine

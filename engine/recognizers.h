@@ -1,4 +1,5 @@
-// The recognizers of fixed-column result lines: each looks at the fields of line_layout.h.
+// The recognizers of result lines: each looks at the fields of line_layout.h, or of a table's own
+// layout.
 #pragma once
 
 #include <optional>
@@ -25,5 +26,17 @@ Qualification QualificationOf(std::string_view line); // Ms..NoRank
 // or the team column (32..51), leading blanks skipped, begin with "лично" or "Лично".
 // Results programs print it in either place.
 bool IsPersonal(std::string_view line);
+
+// The same readings through a table's layout (engine/table_layout.h). A `Fixed` layout is
+// today's and takes the functions above; the others read each value as the text inside its
+// field, blanks trimmed: a time "h:mm:ss" or "hh:mm:ss", a place of digits ("= 7" too) or "в/к".
+struct TableLayout;
+bool IsResultLine(std::string_view line, const TableLayout &layout);
+std::optional<int> SecondsOf(std::string_view line, const TableLayout &layout);
+std::optional<int> PlaceNumberOf(std::string_view line, const TableLayout &layout);
+bool IsOutOfCompetition(std::string_view line, const TableLayout &layout);
+Qualification QualificationOf(std::string_view line, const TableLayout &layout);
+bool HasForeignCode(std::string_view line, const TableLayout &layout);
+bool IsPersonal(std::string_view line, const TableLayout &layout);
 
 } // namespace engine

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <type_traits>
 
@@ -11,6 +12,7 @@
 #include "engine/messages.h"
 #include "engine/numbers.h"
 #include "engine/recognizers.h"
+#include "engine/table_layout.h"
 #include "engine/team_points.h"
 #include "engine/text.h"
 
@@ -32,7 +34,7 @@ namespace {
 
     // A closing tag followed by other text still closes the table, so that nothing after it can
     // be swallowed into the results or dropped with an old summary.
-    bool IsTableEnd(std::string_view line) { return StartsWith(line, PreClose); }
+    bool IsTableEnd(std::string_view line) { return EndsTable(line); }
 
     // Inserts at a 1-based position; past the end it appends.
     void InsertAt(std::string &text, std::size_t position, std::string_view what)
@@ -54,9 +56,22 @@ namespace {
         text = std::move(out);
     }
 
-    std::string RebuildHeader(
-        std::string header, const ProcessOptions &options, const GroupSettings &group)
+    std::string RebuildHeader(std::string header, const ProcessOptions &options,
+        const GroupSettings &group, const TableLayout &layout)
     {
+        if (!layout.Fixed) {
+            // Titles go where the award and the points go in this table's lines.
+            if (HoldsMarkup(header))
+                header = Shown(header).Text;
+            InsertAt(header, layout.AwardColumn, AwardTitle);
+            if (options.RatingPoints)
+                InsertAt(header, layout.AwardColumn + 5, PointsTitle);
+            if (group.PointsTable > 0)
+                InsertAt(header, layout.AwardColumn + 5, PointsTitle);
+            const std::size_t end = header.find_last_not_of(' ');
+            header.resize(end == std::string::npos ? 0 : end + 1);
+            return header;
+        }
         if (header.find('<') != std::string::npos) {
             for (const std::string_view tag : { "<u>", "</u>", "<b>", "</b>" })
                 RemoveAllIgnoreCase(header, tag);
@@ -95,6 +110,13 @@ namespace {
             , outOfCompetition(IsOutOfCompetition(line))
             , place(PlaceNumberOf(line))
             , seconds(SecondsOf(line))
+        {
+        }
+        LineFacts(std::string_view line, const TableLayout &layout)
+            : result(IsResultLine(line, layout))
+            , outOfCompetition(IsOutOfCompetition(line, layout))
+            , place(PlaceNumberOf(line, layout))
+            , seconds(SecondsOf(line, layout))
         {
         }
         bool result;
@@ -209,7 +231,7 @@ namespace {
                     continue;
                 }
                 afterSignatures = false;
-                if (!StartsWith(m_lines[i], PreOpen)) {
+                if (!m_lines.HoldsTag(i) || !StartsTable(m_lines[i])) {
                     m_out(m_lines[i]);
                     ++i;
                     continue;
@@ -269,7 +291,7 @@ namespace {
             return i;
         }
 
-        // Line i starts with "<pre>". Returns the index of the next line to walk.
+        // Line i starts a table. Returns the index of the next line to walk.
         std::size_t RewriteTable(std::size_t i)
         {
             const GroupSettings *found = GroupOfTable(i);
@@ -279,14 +301,17 @@ namespace {
             GroupSettings settings = *found;
             settings.DistanceClass = static_cast<DistanceClass>(std::clamp(
                 static_cast<int>(settings.DistanceClass), 0, DistanceClassCount - 1));
-            std::size_t first = i;
-            while (first < m_lines.size() && !IsResultLine(m_lines[first])
-                && !IsTableEnd(m_lines[first]))
+            m_shape = found->Table && found->TableLine == i ? *found->Table : FindTableShape(m_lines, i);
+            if (!m_shape.Layout.Rewritten())
+                return CopyBlock(i); // a relay or a table not mapped: never mangled
+            const TableLayout &layout = m_shape.Layout;
+            std::size_t first = m_shape.HasTitle() ? std::max(i + 1, m_shape.Title + m_shape.TitleLines) : i + 1;
+            while (first < m_lines.size() && !IsTableEnd(m_lines[first])
+                && !IsResultLine(ShownText(first), layout))
                 ++first;
-            if (first == m_lines.size() || !IsResultLine(m_lines[first]))
+            if (first == m_lines.size() || IsTableEnd(m_lines[first]))
                 return CopyBlock(i);
 
-            m_out(m_lines[i]);
             std::size_t end = first;
             while (end < m_lines.size() && !EndsResults(m_lines[end]))
                 ++end;
@@ -294,7 +319,7 @@ namespace {
             if constexpr (std::is_same_v<Output, CheckOnly>)
                 CheckResults(first, end);
             else
-                WriteResults(first, end, settings);
+                WriteResults(i, first, end, settings);
 
             // Summaries and standards of an earlier run are dropped and written anew.
             while (end < m_lines.size() && !IsTableEnd(m_lines[end]))
@@ -302,20 +327,85 @@ namespace {
             return end;
         }
 
-        // The result lines first..end rewritten, between the new header and the summary.
-        void WriteResults(std::size_t first, std::size_t end, const GroupSettings &group)
+        // The line as the table's columns count it: tags left out, entities one character.
+        std::string_view ShownText(std::size_t i)
         {
-            const std::string header = RebuildHeader(HeaderSource(first), m_options, group);
+            const std::string_view line = m_lines[i];
+            if (!m_lines.HoldsTag(i) && !std::memchr(line.data(), '&', line.size()))
+                return line;
+            m_shown = Shown(line).Text;
+            return m_shown;
+        }
+
+        // The lines between the table's "<pre>" and its first result, with the rebuilt header in
+        // place of the title: a note or the distance's parameters above or below the title stays.
+        void WriteTop(std::size_t pre, std::size_t first, const std::string &header)
+        {
+            std::size_t title = 0; // the line the header replaces
+            std::size_t titleEnd = 0; // one past the lines it takes
+            if (m_shape.HasTitle()) {
+                title = m_shape.Title;
+                titleEnd = title + m_shape.TitleLines;
+            } else {
+                // No title read: the line above the results is taken for it, as it always was.
+                title = first - 1;
+                if (title > pre && StartsWith(m_lines[title], HeaderRule))
+                    --title;
+                titleEnd = first;
+            }
             const std::string rule(header.size(), '-');
-            m_out(rule);
-            m_out(header);
-            m_out(rule);
+            const auto writeHeader = [&] {
+                m_out(rule);
+                m_out(header);
+                m_out(rule);
+            };
+            const std::string_view preLine = m_lines[pre];
+            const bool ruleBelow = titleEnd < first && StartsWith(m_lines[titleEnd], ResultsRule);
+            if (title == pre && m_shape.TitleOnPreLine)
+                m_out(preLine.substr(0, AfterPreOpen(preLine)));
+            else
+                m_out(preLine);
+            if (title == pre)
+                writeHeader();
+            for (std::size_t k = pre + 1; k < first; ++k) {
+                if (k == title)
+                    writeHeader();
+                const bool titleLine = k >= title && k < titleEnd;
+                // The title's own rules: the one below it, and the one above when both are there
+                // (a header an earlier run wrote).
+                const bool ownRule = (k == titleEnd && ruleBelow)
+                    || (k + 1 == title && ruleBelow && k > pre && StartsWith(m_lines[k], ResultsRule));
+                if (!titleLine && !ownRule)
+                    m_out(m_lines[k]);
+            }
+        }
+
+        // The title the header is rebuilt from.
+        std::string HeaderText(std::size_t first) const
+        {
+            if (!m_shape.HasTitle())
+                return HeaderSource(first);
+            const std::string_view line = m_lines[m_shape.Title];
+            return std::string(m_shape.TitleOnPreLine ? line.substr(AfterPreOpen(line)) : line);
+        }
+
+        // The result lines first..end rewritten, between the new header and the summary.
+        void WriteResults(std::size_t pre, std::size_t first, std::size_t end, const GroupSettings &group)
+        {
+            const TableLayout &layout = m_shape.Layout;
+            const std::string header = RebuildHeader(HeaderText(first), m_options, group, layout);
+            const std::string rule(header.size(), '-');
+            WriteTop(pre, first, header);
 
             const RankResult rank = RankOf(first, end);
             const TimeStandards standards(rank.WinnerSeconds, rank.CompetitionRank);
             TeamPointsColumn team(m_points, group.PointsTable);
-            for (m_current = first; m_current < end; ++m_current)
-                WriteResultLine(m_lines[m_current], rank, standards, group, team);
+            for (m_current = first; m_current < end; ++m_current) {
+                if (layout.Fixed && !m_markup)
+                    WriteResultLine(m_lines[m_current], rank, standards, group, team);
+                else
+                    WriteShownLine(m_lines[m_current], rank, standards, group, team);
+            }
             m_out(rule);
             for (const std::string &line : SummaryLines(rank, group, m_options.DecimalSeparator))
                 m_out(line);
@@ -327,15 +417,36 @@ namespace {
             if (!m_options.RatingPoints)
                 return;
             const RankResult rank = RankOf(first, end);
-            for (m_current = first; m_current < end; ++m_current)
-                RatingPointsOf(LineFacts(Padded(m_lines[m_current])), rank, m_k1, m_k2);
+            for (m_current = first; m_current < end; ++m_current) {
+                if (m_shape.Layout.Fixed && !m_markup)
+                    RatingPointsOf(LineFacts(Padded(m_lines[m_current])), rank, m_k1, m_k2);
+                else
+                    RatingPointsOf(LineFacts(ShownText(m_current), m_shape.Layout), rank, m_k1, m_k2);
+            }
         }
 
-        RankResult RankOf(std::size_t first, std::size_t end) const
+        // Also notes whether any line of the results holds markup, which the fast paths do not
+        // read.
+        RankResult RankOf(std::size_t first, std::size_t end)
         {
-            const LineRange results { m_lines.begin() + static_cast<std::ptrdiff_t>(first),
-                m_lines.begin() + static_cast<std::ptrdiff_t>(end) };
-            return ComputeRank(results, m_options.CountOutOfCompetition, m_options.ExcludeForeign);
+            m_markup = false;
+            for (std::size_t k = first; k < end && !m_markup; ++k) {
+                const std::string_view line = m_lines[k];
+                m_markup = m_lines.HoldsTag(k) || std::memchr(line.data(), '&', line.size());
+            }
+            const TableLayout &layout = m_shape.Layout;
+            const bool countOut = m_options.CountOutOfCompetition;
+            const bool excludeForeign = m_options.ExcludeForeign;
+            if (layout.Fixed && !m_markup) {
+                const LineRange results { m_lines.begin() + static_cast<std::ptrdiff_t>(first),
+                    m_lines.begin() + static_cast<std::ptrdiff_t>(end) };
+                return ComputeRank(results, countOut, excludeForeign);
+            }
+            std::vector<std::string> shown;
+            shown.reserve(end - first);
+            for (std::size_t k = first; k < end; ++k)
+                shown.emplace_back(ShownText(k));
+            return ComputeRank(shown, countOut, excludeForeign, layout);
         }
 
         // The line padded with blanks to PaddedLength, as the rewrite reads it: a line that
@@ -386,7 +497,7 @@ namespace {
                 ? LabelOf(AwardedQualification(facts.place, facts.seconds, standards, group))
                 : NotAwardedLabel;
             const std::string_view teamField = group.PointsTable > 0
-                ? team.Field(input, facts.result, facts.place)
+                ? team.Field(IsPersonal(input), facts.result, facts.place)
                 : std::string_view();
             const std::string_view ratingField = m_options.RatingPoints
                 ? RatingPointsField(facts, rank, m_k1, m_k2, m_number)
@@ -409,6 +520,59 @@ namespace {
             std::copy(tail.begin(), tail.end(), to);
             if constexpr (!std::is_same_v<Output, BytesOutput>)
                 m_out(m_built);
+        }
+
+        // The general form of WriteResultLine, for a table in another layout or a line with
+        // markup: the line is read as shown, and its bytes changed where the shown columns fall.
+        void WriteShownLine(std::string_view input, const RankResult &rank,
+            const TimeStandards &standards, const GroupSettings &group, TeamPointsColumn &team)
+        {
+            const TableLayout &layout = m_shape.Layout;
+            const bool markup = HoldsMarkup(input);
+            ShownLine shown = markup ? Shown(input) : ShownLine { std::string(input), {} };
+            std::string text = std::move(shown.Text);
+            std::string out(input);
+            const std::size_t shownLength = text.size();
+            if (text.size() < layout.PaddedLength()) {
+                out.append(layout.PaddedLength() - text.size(), ' ');
+                text.resize(layout.PaddedLength(), ' ');
+            }
+            // Where the shown column's bytes start; past the shown text, in the padding.
+            const auto bytesAt = [&](std::size_t column) {
+                if (!markup)
+                    return column - 1;
+                return column - 1 < shownLength ? shown.Offsets[column - 1]
+                                                : input.size() + (column - 1 - shownLength);
+            };
+            const bool foreign = m_options.ExcludeForeign && HasForeignCode(text, layout);
+            const LineFacts facts(text, layout);
+            const bool awarded = rank.CompetitionRank > 0 && rank.WinnerSeconds > 0 && facts.result
+                && (facts.place || facts.outOfCompetition) && !foreign
+                && group.Category != Category::NotCounted;
+            const std::string_view award = awarded
+                ? LabelOf(AwardedQualification(facts.place, facts.seconds, standards, group))
+                : NotAwardedLabel;
+            const bool personal = facts.result && facts.place && *facts.place > 0
+                && IsPersonal(text, layout);
+            const std::string teamField = group.PointsTable > 0
+                ? std::string(team.Field(personal, facts.result, facts.place))
+                : std::string();
+            const std::string_view ratingField = m_options.RatingPoints
+                ? RatingPointsField(facts, rank, m_k1, m_k2, m_number)
+                : std::string_view();
+            if (!foreign && Has(layout.Qualification)) {
+                const Field code = layout.Qualification;
+                const std::size_t size = std::min(code.Size(), QualificationField.Size());
+                const std::size_t from = bytesAt(code.First);
+                if (bytesAt(code.First + size) - from == size)
+                    out.replace(from, size, LabelOf(QualificationOf(text, layout)).substr(0, size));
+            }
+            std::string fields(award.substr(0, 4));
+            fields += teamField;
+            fields += ratingField;
+            fields += award[4];
+            out.insert(bytesAt(layout.AwardColumn), fields);
+            m_out(out);
         }
 
         // Where a line of `size` bytes is made: at the end of the output when that is bytes, so
@@ -436,6 +600,9 @@ namespace {
         std::array<char, PaddedLength> m_line {}; // a short result line, padded
         std::string m_built; // the line rewritten, where the output is not bytes
         std::array<char, 16> m_number {}; // the rating points' field
+        TableShape m_shape; // the table being rewritten
+        bool m_markup = false; // a line of its results holds a tag or an entity
+        std::string m_shown; // a line as shown, for ShownText
     };
 
 } // namespace
@@ -568,9 +735,10 @@ OutputSize OutputSizeBound(const ProtocolLines &protocolLines)
     std::size_t tables = 0;
     for (const std::string_view line : protocolLines) {
         input += line.size();
-        bound += std::max(line.size(), PaddedLength) + Fields;
+        // Tables in other layouts pad their lines further than today's 86 bytes.
+        bound += std::max(line.size(), PaddedLength + 32) + Fields;
         longest = std::max(longest, line.size());
-        tables += StartsWith(line, PreOpen) ? 1 : 0;
+        tables += StartsTable(line) ? 1 : 0;
     }
     bound += tables * (4 * (longest + Fields) + SummaryBytes) + 4096;
     // A protocol of many tables and one very long line would reserve far more than it needs.

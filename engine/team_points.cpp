@@ -4,7 +4,6 @@
 
 #include "engine/messages.h"
 #include "engine/numbers.h"
-#include "engine/recognizers.h"
 
 namespace engine {
 
@@ -14,13 +13,12 @@ TeamPointsColumn::TeamPointsColumn(const TeamPointsSource &points, int table)
 {
 }
 
-std::string_view TeamPointsColumn::Field(
-    std::string_view input, bool result, std::optional<int> place)
+std::string_view TeamPointsColumn::Field(bool personal, bool result, std::optional<int> place)
 {
     if (!result || !place || *place <= 0)
         return texts::NoPoints;
     std::string_view field = texts::NoPoints;
-    if (!IsPersonal(input)) {
+    if (!personal) {
         m_row += *place - m_previousPlace;
         field = ValueAtRow(std::min<long long>(m_row, m_points.PlacesCount()));
     }

@@ -16,10 +16,10 @@ class TeamPointsColumn
 public:
     TeamPointsColumn(const TeamPointsSource &points, int table);
 
-    // The five-byte field of a line: `input` is the line as read, `place` its readable place
-    // (none out of competition), `result` whether it is a result line.
-    // The view holds until the next call.
-    std::string_view Field(std::string_view input, bool result, std::optional<int> place);
+    // The five-byte field of a line: `personal` whether the athlete runs personally (looked at
+    // only for a result line with a place), `place` its readable place (none out of
+    // competition), `result` whether it is a result line. The view holds until the next call.
+    std::string_view Field(bool personal, bool result, std::optional<int> place);
 
 private:
     std::string_view ValueAtRow(long long row);

@@ -44,7 +44,7 @@ std::vector<ProtocolLine> Table(const std::vector<std::string> &results)
 }
 
 // n athletes with distinct times from 40:00 on, 10 seconds apart, places 1..n, of one code.
-std::vector<std::string> Field(int n, std::string_view qualification, int winner = 2400)
+std::vector<std::string> Athletes(int n, std::string_view qualification, int winner = 2400)
 {
     std::vector<std::string> lines;
     for (int i = 0; i < n; ++i) {
@@ -181,7 +181,7 @@ TEST(Rewrite, AwardFollowsClassMastersAndCategory)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        auto results = Field(11, c.field);
+        auto results = Athletes(11, c.field);
         const std::string time = Clock(c.seconds);
         results.push_back(ResultLine({ .time = time, .place = c.place }));
         const auto result = Rewrite(Table(results), { Group(c.distanceClass, c.category, c.masters) });
@@ -193,7 +193,7 @@ TEST(Rewrite, AwardFollowsClassMastersAndCategory)
 
 TEST(Rewrite, QualificationFieldIsNormalised)
 {
-    auto results = Field(10, "II"_w1251);
+    auto results = Athletes(10, "II"_w1251);
     results.push_back(ResultLine({ .qualification = "кмс"_w1251, .place = "11" }));
     results.push_back(ResultLine({ .team = "Kaunas LTU", .qualification = "кмс"_w1251, .place = "12" }));
     const auto rewritten = ResultsOf(Rewrite(Table(results), { Group() }));
@@ -206,7 +206,7 @@ TEST(Rewrite, QualificationFieldIsNormalised)
 
 TEST(Rewrite, NineAthletesGiveNoRank)
 {
-    const auto result = Rewrite(Table(Field(9, "МС"_w1251)), { Group() });
+    const auto result = Rewrite(Table(Athletes(9, "МС"_w1251)), { Group() });
     for (const auto &line : ResultsOf(result))
         EXPECT_EQ(AwardOf(line), "-    ");
     EXPECT_EQ(SummaryOf(result), std::vector<std::string> { std::string("Ранг не определялся"_w1251) });
@@ -240,7 +240,7 @@ TEST(Rewrite, SummaryLines)
         SCOPED_TRACE(c.name);
         ProcessOptions options;
         options.DecimalSeparator = c.separator;
-        const auto summary = SummaryOf(Rewrite(Table(Field(10, "МС"_w1251)), { c.group }, options));
+        const auto summary = SummaryOf(Rewrite(Table(Athletes(10, "МС"_w1251)), { c.group }, options));
         EXPECT_EQ(summary, std::vector<std::string>(c.expected.begin(), c.expected.end()));
     }
 }
@@ -249,7 +249,7 @@ TEST(Rewrite, StandardsFollowCategory)
 {
     // Ten athletes of II give rank 30 (row 16): II 111, III 132, Iю 132, IIю 162.
     const auto labels = [](Category category) {
-        const auto summary = SummaryOf(Rewrite(Table(Field(10, "II"_w1251)), { Group(2, category) }));
+        const auto summary = SummaryOf(Rewrite(Table(Athletes(10, "II"_w1251)), { Group(2, category) }));
         std::vector<std::string> out;
         for (std::size_t i = 2; i < summary.size(); ++i)
             out.push_back(summary[i].substr(0, 5));
@@ -264,7 +264,7 @@ TEST(Rewrite, StandardsFollowCategory)
 
 TEST(Rewrite, OldSummaryIsReplaced)
 {
-    auto lines = Table(Field(10, "МС"_w1251));
+    auto lines = Table(Athletes(10, "МС"_w1251));
     lines.insert(lines.end() - 1, { "-----------", "Класс дистанции    - I"_w1251.data(),
                                     "Ранг соревнований  - 1.0"_w1251.data(), "stale" });
     const auto result = Rewrite(lines, { Group() });
@@ -307,13 +307,13 @@ TEST(Rewrite, RunFailures)
     ProcessOptions options;
     options.RatingPoints = true;
     options.K2Text = " 2.5x";
-    auto result = Rewrite(Table(Field(3, "I")), { Group() }, options);
+    auto result = Rewrite(Table(Athletes(3, "I")), { Group() }, options);
     EXPECT_EQ(result.Status, RewriteStatus::Failed);
     EXPECT_EQ(result.Error, (Failure { 0, "' 2.5x' is not a valid floating point value" }));
     EXPECT_TRUE(result.Lines.empty());
 
     options.K2Text = "2";
-    auto zero = Field(2, "I");
+    auto zero = Athletes(2, "I");
     zero.push_back(ResultLine({ .time = "00:00:00", .place = "3" }));
     result = Rewrite(Table(zero), { Group() }, options);
     EXPECT_EQ(result.Status, RewriteStatus::Failed);
@@ -322,14 +322,14 @@ TEST(Rewrite, RunFailures)
     EXPECT_EQ(result.Lines.size(), 2u + 3u + 2u); // heading, "<pre>", header, two athletes
 
     options.K1Text = "1e300";
-    result = Rewrite(Table(Field(1, "I")), { Group() }, options);
+    result = Rewrite(Table(Athletes(1, "I")), { Group() }, options);
     EXPECT_EQ(result.Status, RewriteStatus::Failed);
     EXPECT_EQ(result.Error, (Failure { 4, "Invalid floating point operation" }));
 
     // 2400 * 1e308 overflows to infinity, and infinity times 0 is not a number: 0 points.
     options.K1Text = "0";
     options.K2Text = "1e308";
-    result = Rewrite(Table(Field(1, "I")), { Group() }, options);
+    result = Rewrite(Table(Athletes(1, "I")), { Group() }, options);
     ASSERT_EQ(result.Status, RewriteStatus::Done);
     EXPECT_EQ(ResultsOf(result)[0].substr(87, 5), "    0");
 }
@@ -469,7 +469,7 @@ TEST(Rewrite, InspectorIsAskedOnlyForМСOrКМСCourses)
 {
     for (int distanceClass = 0; distanceClass < DistanceClassCount; ++distanceClass) {
         int asked = 0;
-        const auto result = RewriteProtocol(Table(Field(2, "I")), { Group(distanceClass) }, {},
+        const auto result = RewriteProtocol(Table(Athletes(2, "I")), { Group(distanceClass) }, {},
                                             NoTeamPoints(), [&] {
                                                 ++asked;
                                                 return std::optional<std::string>("Name");
@@ -477,14 +477,14 @@ TEST(Rewrite, InspectorIsAskedOnlyForМСOrКМСCourses)
         EXPECT_EQ(asked, distanceClass < 2 ? 1 : 0) << "class " << distanceClass;
         EXPECT_EQ(result.Status, RewriteStatus::Done);
     }
-    const auto cancelled = Rewrite(Table(Field(2, "I")), { Group(1) }, {}, NoTeamPoints(), std::nullopt);
+    const auto cancelled = Rewrite(Table(Athletes(2, "I")), { Group(1) }, {}, NoTeamPoints(), std::nullopt);
     EXPECT_EQ(cancelled.Status, RewriteStatus::Cancelled);
     EXPECT_TRUE(cancelled.Lines.empty());
 }
 
 TEST(Rewrite, TablesArePairedWithTheHeadingAboveThem)
 {
-    const std::vector<std::string> results = Field(1, "I");
+    const std::vector<std::string> results = Athletes(1, "I");
     std::vector<ProtocolLine> lines {
         "<pre>", "stray block before any heading", results[0], "</pre>",
         "<h2>A</h2>", "<pre>", "Title", results[0], "</pre>",
@@ -507,14 +507,14 @@ TEST(Rewrite, TablesArePairedWithTheHeadingAboveThem)
 
 TEST(Rewrite, TableBeyondGroupsIsCopiedUnchanged)
 {
-    const auto lines = Table(Field(2, "I"));
+    const auto lines = Table(Athletes(2, "I"));
     EXPECT_EQ(Rewrite(lines, {}).Lines, lines);
 }
 
 TEST(Rewrite, BlockWithoutResultsIsCopiedAndNextTableKeepsItsGroup)
 {
     std::vector<ProtocolLine> lines { "<h2>A</h2>", "<pre>", "no results here", "</pre>", "<h2>B</h2>" };
-    const auto tableB = Table(Field(10, "МС"_w1251));
+    const auto tableB = Table(Athletes(10, "МС"_w1251));
     lines.insert(lines.end(), tableB.begin() + 1, tableB.end());
     const auto result = Rewrite(lines, { Group(2, Category::Adults), Group(2, Category::NotCounted) });
     EXPECT_TRUE(std::equal(lines.begin(), lines.begin() + 6, result.Lines.begin()));
@@ -524,7 +524,7 @@ TEST(Rewrite, BlockWithoutResultsIsCopiedAndNextTableKeepsItsGroup)
 
 TEST(Rewrite, ClosingTagWithTextEndsTheTable)
 {
-    auto lines = Table(Field(2, "I"));
+    auto lines = Table(Athletes(2, "I"));
     lines.back() = "</pre><h2>Next</h2>";
     lines.push_back("<p>after</p>");
     const auto result = Rewrite(lines, { Group(), Group() });
@@ -563,13 +563,13 @@ TEST(RewriteParts, TheirLinesInOrderAreTheWholeRewrite)
     // line.
     std::vector<ProtocolLine> lines = { "<html>" };
     for (const char *name : { "A", "B" }) {
-        std::vector<ProtocolLine> table = Table(Field(12, "I"));
+        std::vector<ProtocolLine> table = Table(Athletes(12, "I"));
         table[0] = std::string("<h2>") + name + "</h2>";
         lines.insert(lines.end(), table.begin(), table.end());
     }
     lines.insert(lines.end(), { "<pre>" + judge + " Smith", "</pre>", "<pre>" + judge + " Again",
                                   "<pre><h2>C</h2>", Header });
-    const std::vector<std::string> third = Field(11, "II");
+    const std::vector<std::string> third = Athletes(11, "II");
     lines.insert(lines.end(), third.begin(), third.end());
     lines.insert(lines.end(), { "</pre>", "</pre> stray", "</body>" });
     std::vector<ProtocolLine> failing = lines; // a zero time in the third table

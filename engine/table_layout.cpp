@@ -1,0 +1,432 @@
+#include "engine/table_layout.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <optional>
+
+#include "engine/cp1251.h"
+#include "engine/messages.h"
+#include "engine/protocol_lines.h"
+#include "engine/recognizers.h"
+#include "engine/text.h"
+
+namespace engine {
+
+namespace {
+
+    constexpr bool IsBlankOrTab(char c) { return c == ' ' || c == '\t'; }
+
+    std::size_t SkipIndent(std::string_view line)
+    {
+        std::size_t i = 0;
+        while (i < line.size() && IsBlankOrTab(line[i]))
+            ++i;
+        return i;
+    }
+
+    bool OpensWith(std::string_view line, std::string_view tag)
+    {
+        const std::size_t at = SkipIndent(line);
+        return EqualsIgnoringAsciiCase(line.substr(at, tag.size()), tag);
+    }
+
+    // What a word of a title line names.
+    enum class Title {
+        Number, Name, Team, Year, Qualification, Bib, Time, Gap, Finish, Place, Points, Remarks,
+        RelayTime, Other,
+    };
+
+    struct TitleWord
+    {
+        Title What;
+        Field At;
+        bool LeftTitle = false; // "Разряд": the qualification of a left-aligned table
+    };
+
+    bool StartsWithWord(std::string_view word, std::string_view prefix) { return word.starts_with(prefix); }
+
+    Title Classify(std::string_view w, bool &left)
+    {
+        using namespace std::string_view_literals;
+        left = false;
+        if (w.starts_with("№"_w1251) || w == "п/п"_w1251)
+            return Title::Number;
+        if (StartsWithWord(w, "Фамилия"_w1251))
+            return Title::Name;
+        if (w == "Коллектив"_w1251 || w == "Команда"_w1251)
+            return Title::Team;
+        if (w == "ГР"_w1251 || w == "Г.р."_w1251 || w == "Г.р"_w1251)
+            return Title::Year;
+        if (StartsWithWord(w, "Квал"_w1251))
+            return Title::Qualification;
+        if (w == "Разряд"_w1251) {
+            left = true;
+            return Title::Qualification;
+        }
+        if (w == "Номер"_w1251)
+            return Title::Bib;
+        if (StartsWithWord(w, "Результат"_w1251))
+            return Title::Time; // "РезультатОтставан" is split by the caller
+        if (StartsWithWord(w, "Отстав"_w1251))
+            return Title::Gap;
+        if (w == "Финиш"_w1251)
+            return Title::Finish;
+        if (w == "Место"_w1251)
+            return Title::Place;
+        if (w == "Очки"_w1251 || w == "Oчки"_w1251)
+            return Title::Points;
+        if (StartsWithWord(w, "Прим"_w1251) || w == "Старт"_w1251)
+            return Title::Remarks;
+        if (w == "Время"_w1251)
+            return Title::RelayTime;
+        return Title::Other;
+    }
+
+    // The runs of non-blank characters of a shown line, 1-based.
+    std::vector<Field> Runs(std::string_view text)
+    {
+        std::vector<Field> runs;
+        std::size_t i = 0;
+        while (i < text.size()) {
+            while (i < text.size() && IsBlankOrControl(text[i]))
+                ++i;
+            const std::size_t start = i;
+            while (i < text.size() && !IsBlankOrControl(text[i]))
+                ++i;
+            if (i > start)
+                runs.push_back({ start + 1, i });
+        }
+        return runs;
+    }
+
+    std::vector<TitleWord> TitleWords(std::string_view text)
+    {
+        std::vector<TitleWord> words;
+        for (const Field run : Runs(text)) {
+            const std::string_view w = text.substr(run.Offset(), run.Size());
+            bool left = false;
+            const Title what = Classify(w, left);
+            if (what == Title::Time && w.size() > "Результат"_w1251.size()) {
+                // Two titles glued: "РезультатОтставан".
+                const std::size_t split = run.First + "Результат"_w1251.size();
+                words.push_back({ Title::Time, { run.First, split - 1 } });
+                words.push_back({ Title::Gap, { split, run.Last } });
+                continue;
+            }
+            if (what == Title::Other && !words.empty() && words.back().What == Title::Name)
+                continue; // "Фамилия, имя": the name's title takes two words
+            words.push_back({ what, run, left });
+        }
+        return words;
+    }
+
+    const TitleWord *Find(const std::vector<TitleWord> &words, Title what)
+    {
+        const auto it = std::find_if(
+            words.begin(), words.end(), [&](const TitleWord &w) { return w.What == what; });
+        return it == words.end() ? nullptr : &*it;
+    }
+
+    bool IsTitle(const std::vector<TitleWord> &words)
+    {
+        return Find(words, Title::Name) && Find(words, Title::Place)
+            && (Find(words, Title::Time) || Find(words, Title::RelayTime));
+    }
+
+    bool IsRule(std::string_view line) { return line.starts_with(texts::ResultsRule); }
+
+    bool EndsResults(std::string_view line)
+    {
+        return line.starts_with(texts::OldClassLine) || line.starts_with(texts::OldRankLine)
+            || EndsTable(line) || line.starts_with(texts::ResultsRule);
+    }
+
+    // Whether the text holds a time "h:mm:ss" anywhere.
+    bool HoldsTime(std::string_view text)
+    {
+        for (std::size_t c = text.find(':'); c != std::string_view::npos && c + 6 <= text.size();
+             c = text.find(':', c + 1)) {
+            if (c > 0 && IsAsciiDigit(text[c - 1]) && IsAsciiDigit(text[c + 1])
+                && IsAsciiDigit(text[c + 2]) && text[c + 3] == ':' && IsAsciiDigit(text[c + 4])
+                && IsAsciiDigit(text[c + 5]))
+                return true;
+        }
+        return false;
+    }
+
+    // The span of a value column: the runs of the table's lines that lie wholly between the
+    // neighbouring titles, or the title word itself where no line has a value there.
+    Field ValueSpan(const std::vector<std::vector<Field>> &rows, Field word, std::size_t lo, std::size_t hi)
+    {
+        std::size_t first = 0;
+        std::size_t last = 0;
+        for (const std::vector<Field> &runs : rows) {
+            for (const Field run : runs) {
+                if (run.First < lo || run.Last > hi)
+                    continue;
+                first = first == 0 ? run.First : std::min(first, run.First);
+                last = std::max(last, run.Last);
+            }
+        }
+        return first == 0 ? word : Field { first, last };
+    }
+
+    // The layout's field a title names; none for the remarks and words it does not read.
+    Field *FieldOf(TableLayout &layout, Title what)
+    {
+        switch (what) {
+        case Title::Number: return &layout.Number;
+        case Title::Name: return &layout.Name;
+        case Title::Team: return &layout.Team;
+        case Title::Year: return &layout.Year;
+        case Title::Qualification: return &layout.Qualification;
+        case Title::Bib: return &layout.Bib;
+        case Title::Time: return &layout.Time;
+        case Title::Gap: return &layout.Gap;
+        case Title::Finish: return &layout.Finish;
+        case Title::Place: return &layout.Place;
+        case Title::Points: return &layout.Points;
+        default: return nullptr;
+        }
+    }
+
+    // The layout a title gives, its value columns placed where the table's lines have them.
+    TableLayout Derive(const std::vector<TitleWord> &words, const std::vector<std::vector<Field>> &rows)
+    {
+        TableLayout layout;
+        layout.Fixed = false;
+        for (Field *field : { &layout.Number, &layout.Name, &layout.Team, &layout.Year,
+                 &layout.Qualification, &layout.Bib, &layout.Time, &layout.Gap, &layout.Finish,
+                 &layout.Place, &layout.Points })
+            *field = NoField;
+        for (std::size_t k = 0; k < words.size(); ++k) {
+            const TitleWord &w = words[k];
+            Field *field = FieldOf(layout, w.What);
+            if (!field)
+                continue;
+            const std::size_t lo = k == 0 ? 1 : words[k - 1].At.Last + 1;
+            const std::size_t next = k + 1 < words.size() ? words[k + 1].At.First : 0;
+            if (w.What == Title::Name || w.What == Title::Team) {
+                // Text with blanks: from its title to the blank before the next title.
+                *field = { w.At.First, next > w.At.First + 1 ? next - 2 : w.At.First + 40 };
+            } else {
+                *field = ValueSpan(rows, w.At, lo, next != 0 ? next - 1 : w.At.Last + 1);
+            }
+        }
+        // The qualification's code: five characters from where the codes start, short of the
+        // next column.
+        if (Has(layout.Qualification)) {
+            std::size_t end = layout.Qualification.First + 4;
+            for (const Field other : { layout.Bib, layout.Year, layout.Time, layout.Team })
+                if (Has(other) && other.First > layout.Qualification.First)
+                    end = std::min(end, other.First - 1);
+            layout.Qualification.Last = std::max(end, layout.Qualification.First);
+        }
+        layout.AwardColumn = layout.Place.Last + 2;
+        layout.Remarks = layout.AwardColumn;
+
+        const TitleWord *year = Find(words, Title::Year);
+        const TitleWord *qualification = Find(words, Title::Qualification);
+        const TitleWord *time = Find(words, Title::Time);
+        const TitleWord *place = Find(words, Title::Place);
+        const bool leftAligned = (qualification && qualification->LeftTitle)
+            || (layout.Time.First == time->At.First && layout.Place.First == place->At.First);
+        if (Has(layout.Finish))
+            layout.Kind = LayoutKind::Handicap;
+        else if (Has(layout.Gap))
+            layout.Kind = LayoutKind::Gap;
+        else if (leftAligned)
+            layout.Kind = LayoutKind::LeftAligned;
+        else if (year && qualification && year->At.First < qualification->At.First)
+            layout.Kind = LayoutKind::YearFirst;
+        else
+            layout.Kind = LayoutKind::Standard;
+        return layout;
+    }
+
+    // Today's title: name, team, qualification, year and time in that order, nothing else that
+    // moves a column.
+    bool IsStandardTitle(const std::vector<TitleWord> &words)
+    {
+        const TitleWord *team = Find(words, Title::Team);
+        const TitleWord *qualification = Find(words, Title::Qualification);
+        const TitleWord *year = Find(words, Title::Year);
+        const TitleWord *time = Find(words, Title::Time);
+        return team && qualification && !qualification->LeftTitle && year && time
+            && !Find(words, Title::Gap) && !Find(words, Title::Finish)
+            && !Find(words, Title::RelayTime) && qualification->At.First < year->At.First
+            && year->At.First < time->At.First;
+    }
+
+    constexpr std::size_t RowsLooked = 64; // lines of a table its columns are found from
+    constexpr std::size_t RowsChecked = 8; // lines that tell whether it reads at today's columns
+    constexpr std::size_t TitleSearch = 12; // lines below "<pre>" a title may stand on
+
+} // namespace
+
+std::string_view LayoutName(LayoutKind kind)
+{
+    constexpr std::array<std::string_view, 7> Names = {
+        "standard", "gap", "year-first", "handicap", "left-aligned", "relay", "unknown",
+    };
+    return Names[static_cast<std::size_t>(kind)];
+}
+
+bool StartsTable(std::string_view line) { return OpensWith(line, texts::PreOpen); }
+
+std::size_t AfterPreOpen(std::string_view line) { return SkipIndent(line) + texts::PreOpen.size(); }
+
+bool EndsTable(std::string_view line) { return OpensWith(line, texts::PreClose); }
+
+bool HoldsMarkup(std::string_view line)
+{
+    return std::memchr(line.data(), '<', line.size()) || std::memchr(line.data(), '&', line.size());
+}
+
+ShownLine Shown(std::string_view line)
+{
+    ShownLine shown;
+    shown.Text.reserve(line.size());
+    shown.Offsets.reserve(line.size() + 1);
+    std::size_t i = 0;
+    while (i < line.size()) {
+        if (line[i] == '<') {
+            const std::size_t close = line.find('>', i);
+            if (close != std::string_view::npos) {
+                i = close + 1;
+                continue;
+            }
+        }
+        if (line[i] == '&') {
+            const std::size_t semi = line.find(';', i);
+            if (semi != std::string_view::npos && semi - i >= 2 && semi - i <= 9) {
+                const std::string_view name = line.substr(i + 1, semi - i - 1);
+                char c = '?';
+                if (name == "nbsp")
+                    c = ' ';
+                else if (name == "amp")
+                    c = '&';
+                else if (name == "lt")
+                    c = '<';
+                else if (name == "gt")
+                    c = '>';
+                else if (name == "quot")
+                    c = '"';
+                if (c != '?' || name[0] == '#') {
+                    shown.Text.push_back(c);
+                    shown.Offsets.push_back(i);
+                    i = semi + 1;
+                    continue;
+                }
+            }
+        }
+        shown.Text.push_back(line[i]);
+        shown.Offsets.push_back(i);
+        ++i;
+    }
+    shown.Offsets.push_back(line.size());
+    return shown;
+}
+
+TableShape FindTableShape(const ProtocolLines &lines, std::size_t pre)
+{
+    TableShape shape;
+    std::string scratch;
+    // Line i as shown, the table's "<pre>" and what stands before it left out.
+    const auto shownText = [&](std::size_t i) -> std::string_view {
+        std::string_view line = lines[i];
+        if (i == pre)
+            line.remove_prefix(std::min(line.size(), AfterPreOpen(line)));
+        if (!HoldsMarkup(line))
+            return line;
+        scratch = Shown(line).Text;
+        return scratch;
+    };
+
+    // Most protocols repeat one title in every table: it is read once.
+    thread_local std::string lastTitle;
+    thread_local std::vector<TitleWord> lastWords;
+    std::vector<TitleWord> words;
+    const std::size_t searchEnd = std::min(lines.size(), pre + TitleSearch);
+    for (std::size_t i = pre; i < searchEnd; ++i) {
+        if (i > pre && EndsTable(lines[i]))
+            break;
+        const std::string_view text = shownText(i);
+        if (text.find("Место"_w1251) == std::string_view::npos)
+            continue;
+        if (text != lastTitle) {
+            lastWords = TitleWords(text);
+            lastTitle = text;
+        }
+        if (!IsTitle(lastWords))
+            continue;
+        words = lastWords;
+        shape.Title = i;
+        shape.TitleLines = 1;
+        shape.TitleOnPreLine = i == pre;
+        // A relay's title: two columns of times, the second line naming the leg and the team.
+        const auto relayTimes = std::count_if(
+            words.begin(), words.end(), [](const TitleWord &w) { return w.What == Title::RelayTime; });
+        bool nextNamesLeg = false;
+        if (i + 1 < lines.size()) {
+            const std::string_view next = shownText(i + 1);
+            nextNamesLeg = next.find("этапе"_w1251) != std::string_view::npos
+                || next.find("команды"_w1251) != std::string_view::npos;
+        }
+        if (relayTimes >= 2 || nextNamesLeg) {
+            shape.Layout.Kind = LayoutKind::Relay;
+            shape.TitleLines = nextNamesLeg ? 2 : 1;
+            return shape;
+        }
+        break;
+    }
+
+    // The table's lines below the title, as far as its results go. They start at the first
+    // line with a time; notes, rules and the title come before it.
+    std::size_t i = shape.HasTitle() ? shape.Title + shape.TitleLines : pre + 1;
+    for (; i < lines.size() && !EndsTable(lines[i]) && !StartsTable(lines[i]); ++i) {
+        if (HoldsTime(shownText(i)))
+            break;
+    }
+    std::vector<std::size_t> rows;
+    int timed = 0;
+    int standard = 0;
+    for (; i < lines.size() && rows.size() < RowsLooked; ++i) {
+        if (EndsResults(lines[i]) || StartsTable(lines[i]))
+            break;
+        const std::string_view text = shownText(i);
+        if (TrimBlanks(text).empty())
+            continue;
+        // Whether the table reads at today's columns is seen from its first lines.
+        if (rows.size() < RowsChecked && HoldsTime(text)) {
+            ++timed;
+            standard += IsResultLine(text) ? 1 : 0;
+        }
+        rows.push_back(i);
+    }
+    const bool readsAsToday = standard > 0 && standard * 2 >= timed;
+
+    if (!shape.HasTitle() || IsStandardTitle(words)) {
+        // Today's layout, read as always; and a table without times, which has nothing to
+        // mangle, takes it too.
+        if (readsAsToday || timed == 0)
+            return shape;
+        if (!shape.HasTitle()) {
+            shape.Layout.Kind = LayoutKind::Unknown;
+            return shape;
+        }
+    }
+    std::vector<std::vector<Field>> runs;
+    for (const std::size_t row : rows)
+        runs.push_back(Runs(shownText(row)));
+    shape.Layout = Derive(words, runs);
+    // A title whose columns hold no time a line can be read by is not mapped.
+    if (timed > 0
+        && std::none_of(rows.begin(), rows.end(),
+            [&](std::size_t row) { return SecondsOf(shownText(row), shape.Layout).has_value(); }))
+        shape.Layout.Kind = LayoutKind::Unknown;
+    return shape;
+}
+
+} // namespace engine
