@@ -38,8 +38,9 @@ A protocol saved in UTF-8 is read as such and written back in UTF-8.
                                a group is of class МС or КМС
   --decimal-separator C        the decimal separator of "К=" and of the rank (default ".")
   --list-groups                print the groups, one a line, tab-separated: number (from 1),
-                               name, heading, class (0..7), masters, table, category (0..3);
-                               then exit
+                               name, heading, class (0..7), masters, table, category (0..3),
+                               the table's layout (standard, gap, year-first, handicap,
+                               left-aligned, relay, unknown; - when none); then exit
   -v, --verbose                say on standard error which encoding the protocol was read in
   -h, --help                   show this help and exit
       --version                show the version and exit

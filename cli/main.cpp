@@ -103,7 +103,8 @@ int ListGroups(const std::vector<engine::GroupSettings> &groups)
             + engine::Cp1251ToUtf8(group.Heading) + '\t'
             + std::to_string(static_cast<int>(group.DistanceClass)) + '\t'
             + std::to_string(group.MastersCount) + '\t' + std::to_string(group.PointsTable) + '\t'
-            + std::to_string(static_cast<int>(group.Category)) + '\n';
+            + std::to_string(static_cast<int>(group.Category)) + '\t'
+            + std::string(group.Table ? engine::LayoutName(group.Table->Layout.Kind) : "-") + '\n';
     }
     return WriteOut(text) ? 0 : 1;
 }
@@ -125,6 +126,8 @@ int Run(const cli::Options &options)
     if (groups.empty())
         Report("warning: " + options.Input + " has no group heading (\"<h2>\"): nothing is "
             "awarded");
+    else if (const std::string notes = engine::DescribeTableNotes(groups); !notes.empty())
+        Report("warning: " + options.Input + ": " + notes);
     // The parts the rewrite is made in, on every core.
     const std::vector<engine::ProtocolPart> parts = engine::ProtocolParts(lines, cli::PartBytes);
     // Tables laid out differently are named once, before what the run reports of its end. The

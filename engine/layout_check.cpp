@@ -135,4 +135,37 @@ std::string DescribeLayoutProblems(std::string_view file, const std::vector<Fail
     return text;
 }
 
+std::string DescribeTableNotes(const std::vector<GroupSettings> &groups)
+{
+    if (groups.empty())
+        return {};
+    const auto named = [&](auto &&which) {
+        std::string names;
+        for (const GroupSettings &group : groups) {
+            if (which(group))
+                names += (names.empty() ? "" : ", ") + Cp1251ToUtf8(group.Name);
+        }
+        return names;
+    };
+    if (std::none_of(groups.begin(), groups.end(), [](const GroupSettings &g) { return g.Table.has_value(); }))
+        return "no table (\"<pre>\") was found below the group headings: nothing is awarded";
+    const auto kind = [](const GroupSettings &group, LayoutKind k) {
+        return group.Table && group.Table->Layout.Kind == k;
+    };
+    std::string text;
+    const auto add = [&](const std::string &names, std::string_view what) {
+        if (!names.empty())
+            text += (text.empty() ? "" : "\n") + std::string(what) + names;
+    };
+    add(named([&](const GroupSettings &g) { return kind(g, LayoutKind::Relay); }),
+        "relay tables are copied unchanged and their groups are not counted: ");
+    add(named([&](const GroupSettings &g) { return kind(g, LayoutKind::Unknown); }),
+        "tables whose columns could not be mapped are copied unchanged and their groups are not "
+        "counted: ");
+    add(named([&](const GroupSettings &g) { return kind(g, LayoutKind::Handicap); }),
+        "handicap starts (a finish clock column) are awarded by the running time and keep their "
+        "places; they start as not counted, count them if the rules allow: ");
+    return text;
+}
+
 } // namespace engine

@@ -23,4 +23,9 @@ std::vector<Failure> CheckTableLayouts(
 // what" for each table; empty when there are none.
 std::string DescribeLayoutProblems(std::string_view file, const std::vector<Failure> &problems);
 
+// What the user should know of the groups' tables as the protocol was read (UTF-8, one line a
+// kind, empty when nothing): headings without any table, relays and tables not mapped (copied
+// unchanged, not counted), handicap starts (not counted until the user counts them).
+std::string DescribeTableNotes(const std::vector<GroupSettings> &groups);
+
 } // namespace engine

@@ -73,6 +73,9 @@ void UpdateGroups(const ProtocolLines &lines, std::vector<GroupSettings> &groups
         group.Heading = close != std::string::npos && close >= textStart
             ? std::string(line.substr(textStart, close - textStart))
             : std::string();
+        // "<h2><span id="m0"></span>Ж10, 4 КП</h2>": the group is what the heading shows.
+        if (group.Heading.find('<') != std::string::npos)
+            group.Heading = Shown(group.Heading).Text;
         FindGroupTable(lines, i, next, group);
         i = next;
         std::string name = group.Heading.substr(0, group.Heading.find(','));

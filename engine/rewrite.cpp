@@ -56,6 +56,25 @@ namespace {
         text = std::move(out);
     }
 
+    // Where the award's title goes in a header whose place title is wider than the places: a
+    // title word the column would cut moves left over the blanks before it, so that the titles
+    // stand over their values; where the blanks are too few, the title goes after the word.
+    std::size_t TitleColumn(std::string &header, std::size_t column)
+    {
+        const std::size_t at = column - 1;
+        if (at == 0 || at >= header.size() || header[at - 1] == ' ' || header[at] == ' ')
+            return column;
+        const std::size_t start = header.find_last_of(' ', at) + 1; // npos + 1 is 0
+        const std::size_t end = std::min(header.find(' ', at), header.size());
+        const std::size_t shift = end - (at - 1);
+        if (start > shift && header.find_first_not_of(' ', start - shift - 1) == start) {
+            const std::string word = header.substr(start, end - start);
+            header.replace(start - shift, word.size() + shift, word + std::string(shift, ' '));
+            return column;
+        }
+        return end + 2;
+    }
+
     std::string RebuildHeader(std::string header, const ProcessOptions &options,
         const GroupSettings &group, const TableLayout &layout)
     {
@@ -63,7 +82,7 @@ namespace {
             // Titles go where the award and the points go in this table's lines.
             if (HoldsMarkup(header))
                 header = Shown(header).Text;
-            InsertAt(header, layout.AwardColumn, AwardTitle);
+            InsertAt(header, TitleColumn(header, layout.AwardColumn), AwardTitle);
             if (options.RatingPoints)
                 InsertAt(header, layout.AwardColumn + 5, PointsTitle);
             if (group.PointsTable > 0)
