@@ -82,11 +82,12 @@ namespace {
             // Titles go where the award and the points go in this table's lines.
             if (HoldsMarkup(header))
                 header = Shown(header).Text;
-            InsertAt(header, TitleColumn(header, layout.AwardColumn), AwardTitle);
+            const std::size_t award = TitleColumn(header, layout.AwardColumn);
+            InsertAt(header, award, AwardTitle);
             if (options.RatingPoints)
-                InsertAt(header, layout.AwardColumn + 5, PointsTitle);
+                InsertAt(header, award + AwardTitle.size(), PointsTitle);
             if (group.PointsTable > 0)
-                InsertAt(header, layout.AwardColumn + 5, PointsTitle);
+                InsertAt(header, award + AwardTitle.size(), PointsTitle);
             const std::size_t end = header.find_last_not_of(' ');
             header.resize(end == std::string::npos ? 0 : end + 1);
             return header;

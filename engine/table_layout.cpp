@@ -156,20 +156,29 @@ namespace {
     }
 
     // The span of a value column: the runs of the table's lines that lie wholly between the
-    // neighbouring titles, or the title word itself where no line has a value there.
-    Field ValueSpan(const std::vector<std::vector<Field>> &rows, Field word, std::size_t lo, std::size_t hi)
+    // neighbouring titles, or the title word itself where no line has a value there. Values that
+    // all end in one column are right-aligned: a longer one than any seen ("12:00:00" under
+    // "0:41:57") starts further left, as far as the column before leaves room.
+    Field ValueSpan(const std::vector<std::vector<Field>> &rows, Field word, std::size_t lo,
+        std::size_t hi, std::size_t before)
     {
         std::size_t first = 0;
         std::size_t last = 0;
+        bool sameEnd = true;
         for (const std::vector<Field> &runs : rows) {
             for (const Field run : runs) {
                 if (run.First < lo || run.Last > hi)
                     continue;
+                sameEnd = sameEnd && (last == 0 || run.Last == last);
                 first = first == 0 ? run.First : std::min(first, run.First);
                 last = std::max(last, run.Last);
             }
         }
-        return first == 0 ? word : Field { first, last };
+        if (first == 0)
+            return word;
+        if (sameEnd)
+            first = std::min(first, std::max(lo, before + 2));
+        return { first, last };
     }
 
     // The layout's field a title names; none for the remarks and words it does not read.
@@ -200,6 +209,7 @@ namespace {
                  &layout.Qualification, &layout.Bib, &layout.Time, &layout.Gap, &layout.Finish,
                  &layout.Place, &layout.Points })
             *field = NoField;
+        std::size_t before = 0; // where the field before ends
         for (std::size_t k = 0; k < words.size(); ++k) {
             const TitleWord &w = words[k];
             Field *field = FieldOf(layout, w.What);
@@ -211,8 +221,9 @@ namespace {
                 // Text with blanks: from its title to the blank before the next title.
                 *field = { w.At.First, next > w.At.First + 1 ? next - 2 : w.At.First + 40 };
             } else {
-                *field = ValueSpan(rows, w.At, lo, next != 0 ? next - 1 : w.At.Last + 1);
+                *field = ValueSpan(rows, w.At, lo, next != 0 ? next - 1 : w.At.Last + 1, before);
             }
+            before = field->Last;
         }
         // The qualification's code: five characters from where the codes start, short of the
         // next column.

@@ -76,4 +76,23 @@ TEST(GoldenExample, RewriteMatchesExpectedProtocol)
     }
 }
 
+// Every table layout the reader knows, with the settings examples/README.md gives for it.
+TEST(GoldenExample, LayoutsRewriteMatchesExpectedProtocol)
+{
+    const std::filesystem::path examples = LAPWING_EXAMPLES_DIR;
+    ProtocolLines lines;
+    std::vector<GroupSettings> groups;
+    ASSERT_TRUE(LoadProtocol(examples / "layouts_protocol.htm", lines, groups).Ok());
+    ASSERT_EQ(groups.size(), 7u);
+    groups[1].PointsTable = 1; // Ж21, the gap column
+    groups[3].PointsTable = 1; // М40, the year first and a points column
+    groups[5].DistanceClass = DistanceClass::Second; // М18, left-aligned
+    groups[5].Category = Category::Combined;
+    ProcessOptions options;
+    options.RatingPoints = true;
+    const RewriteResult result = RewriteProtocol(lines, groups, options, SampleTable(), {});
+    ASSERT_EQ(result.Status, RewriteStatus::Done) << result.Error.Reason;
+    EXPECT_EQ(ProtocolBytes(result.Lines), ReadBytes(examples / "layouts_protocol_expected.htm"));
+}
+
 } // namespace

@@ -1,0 +1,217 @@
+// Tables of other results programs: their layout is found from the title and the values, and
+// the same athletes get the same awards, points and summary in every layout.
+#include "engine/table_layout.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/cp1251.h"
+#include "engine/layout_check.h"
+#include "engine/protocol.h"
+#include "engine/recognizers.h"
+#include "engine/text.h"
+#include "test_lines.h"
+
+using namespace engine;
+using testlines::Put;
+
+namespace {
+
+struct Runner
+{
+    std::string name, team, qualification, year, time, place;
+};
+
+// How each layout prints a table: its title, and where each value of a line goes
+// (right-aligned values end at their column, left-aligned ones start there).
+struct Format
+{
+    LayoutKind kind;
+    std::string title;
+    std::size_t team, qualification, year;
+    std::size_t timeEnd; // right-aligned time ends here; 0: left-aligned at timeStart
+    std::size_t timeStart;
+    std::size_t placeEnd; // likewise
+    std::size_t placeStart;
+    bool shortHours; // "0:40:00" rather than "00:40:00"
+    std::string after; // what stands after the place (a gap column is printed before it)
+};
+
+std::string W(std::string_view utf8) { return Utf8ToCp1251(utf8); }
+
+const Format Formats[] = {
+    { LayoutKind::Standard,
+        W("№п/п Фамилия, имя              Коллектив            Квал Номер ГР   Результат Место Прим"),
+        32, 53, 63, 75, 0, 82, 0, false, "" },
+    { LayoutKind::Gap,
+        W("№п/п Фамилия, имя              Коллектив            Квал Номер ГР   РезультатОтставан    Место Прим"),
+        32, 53, 63, 75, 0, 91, 0, false, "" },
+    { LayoutKind::YearFirst,
+        W(" п/п Фамилия Имя               Команда               Г.р. Квал Номер Результат  Место Прим."),
+        32, 59, 54, 77, 0, 83, 0, true, "   " },
+    { LayoutKind::YearFirst,
+        W(" п/п Фамилия Имя               Команда               Г.р. Квал Номер Результат  Место Очки Старт"),
+        32, 59, 54, 77, 0, 83, 0, true, "    -  16:00" },
+    { LayoutKind::LeftAligned,
+        W("№    Фамилия, имя                   Коллектив            ГР    Разряд  Номер  Результат      Место"),
+        37, 64, 58, 0, 79, 0, 94, false, "" },
+};
+
+std::string Line(const Format &f, const Runner &r, int number)
+{
+    std::string line;
+    Put(line, 1, std::to_string(number));
+    Put(line, 6, r.name);
+    Put(line, f.team, r.team);
+    Put(line, f.qualification, r.qualification);
+    Put(line, f.year, r.year);
+    std::string time = r.time;
+    if (f.shortHours && time.starts_with('0') && time[2] == ':')
+        time.erase(0, 1);
+    Put(line, f.timeEnd ? f.timeEnd + 1 - time.size() : f.timeStart, time);
+    if (f.kind == LayoutKind::Gap)
+        Put(line, 79, "+00:00");
+    Put(line, f.placeEnd ? f.placeEnd + 1 - r.place.size() : f.placeStart, r.place);
+    if (!f.after.empty())
+        line += f.after;
+    return line;
+}
+
+std::vector<Runner> Runners()
+{
+    std::vector<Runner> runners;
+    const char *codes[] = { "КМС", "I", "I", "II", "б/р", "II", "III", "", "IIIю", "II", "I", "II" };
+    for (int i = 0; i < 12; ++i) {
+        const int seconds = 2400 + 70 * i - (i == 4 ? 70 : 0); // 4 and 5 share a time
+        char time[16];
+        std::snprintf(time, sizeof time, "%02d:%02d:%02d", seconds / 3600, seconds / 60 % 60, seconds % 60);
+        runners.push_back({ W("Бегун") + std::to_string(i), i == 2 ? "Riga LAT" : W("Клуб"), W(codes[i]),
+            "1990", time, i == 4 ? "4" : std::to_string(i + 1) });
+    }
+    runners[11].place = W("в/к");
+    runners.push_back({ W("Заяц"), W("Клуб"), "I", "1990", W("снят"), "" });
+    runners.push_back({ W("Лось"), W("Клуб"), "I", "1990", "DNF", "-" });
+    return runners;
+}
+
+std::vector<ProtocolLine> Protocol(const Format &f, std::string_view pre = "<pre>")
+{
+    std::vector<ProtocolLine> lines { W("<h2><span id=\"m0\"></span>М21, 5 км</h2>"), std::string(pre),
+        W("Параметры дистанции: 9 КП, 2,9 км"), f.title };
+    int number = 1;
+    for (const Runner &r : Runners())
+        lines.push_back(Line(f, r, number++));
+    lines.push_back("</pre>");
+    return lines;
+}
+
+// Each line's award, points and the summary, wherever the layout put them.
+std::vector<std::string> Outcome(const std::vector<ProtocolLine> &lines, const Format &f)
+{
+    std::vector<GroupSettings> groups;
+    const ProtocolLines protocol(lines);
+    UpdateGroups(protocol, groups);
+    EXPECT_EQ(groups.at(0).Name, W("М21"));
+    EXPECT_EQ(groups.at(0).Table->Layout.Kind, f.kind);
+    groups[0].PointsTable = 1;
+    ProcessOptions options;
+    options.RatingPoints = true;
+    const RewriteResult result = RewriteProtocol(
+        protocol, groups, options, testlines::ColumnPoints({ "25", "20", "18", "16" }), {});
+    EXPECT_EQ(result.Status, RewriteStatus::Done);
+    std::vector<std::string> outcome;
+    const std::size_t award = groups[0].Table->Layout.AwardColumn;
+    for (const std::string &line : result.Lines) {
+        if (line.find(W("Клуб")) != std::string::npos || line.find("Riga") != std::string::npos)
+            outcome.emplace_back(TrimBlanks(std::string_view(line).substr(award - 1, 15)));
+        else if (line.starts_with(W("Класс")) || line.starts_with(W("Ранг")) || line.find('%') != std::string::npos)
+            outcome.push_back(line);
+    }
+    return outcome;
+}
+
+} // namespace
+
+TEST(TableLayouts, EveryLayoutGivesTheAwardsPointsAndSummaryOfToday)
+{
+    const std::vector<std::string> standard = Outcome(Protocol(Formats[0]), Formats[0]);
+    ASSERT_GE(standard.size(), 14u);
+    EXPECT_NE(std::find(standard.begin(), standard.end(), W("Ранг соревнований  - 60.6 баллов")),
+        standard.end());
+    for (const Format &f : Formats) {
+        SCOPED_TRACE(LayoutName(f.kind).data() + (" " + Cp1251ToUtf8(f.title)));
+        EXPECT_EQ(Outcome(Protocol(f), f), standard);
+        // Indented, and with the title on the "<pre>" line inside tags.
+        std::vector<ProtocolLine> indented = Protocol(f, "  <PRE>");
+        indented[1] += "<u><b>" + indented[3] + "</b></u>";
+        indented.erase(indented.begin() + 3);
+        std::swap(indented[2], indented[1]); // the parameters above the table
+        indented[1].insert(0, "<p>");
+        EXPECT_EQ(Outcome(indented, f), standard);
+    }
+}
+
+TEST(TableLayouts, ReadingThroughALayout)
+{
+    const Format &y = Formats[2];
+    const std::vector<ProtocolLine> lines = Protocol(y);
+    const TableShape shape = FindTableShape(ProtocolLines(lines), 1);
+    ASSERT_TRUE(shape.HasTitle());
+    EXPECT_EQ(shape.Title, 3u);
+    const TableLayout &layout = shape.Layout;
+    EXPECT_FALSE(layout.Fixed);
+    EXPECT_EQ(layout.AwardColumn, 85u);
+    struct Case
+    {
+        std::string_view time, place;
+        std::optional<int> seconds, placeNumber;
+        bool out;
+    };
+    const Case cases[] = {
+        { "0:41:57", "7", 2517, 7, false },
+        { "12:00:00", "= 7", 43200, 7, false },
+        { "0:41:5", "1", std::nullopt, 1, false },
+        { "пп.20.10", "в/к", std::nullopt, std::nullopt, true },
+        { "п.п.24.4", "-", std::nullopt, std::nullopt, false },
+        { "ДИСКВ.", "", std::nullopt, std::nullopt, false },
+    };
+    for (const Case &c : cases) {
+        Runner r { "A", "B", "", "", W(c.time), W(c.place) };
+        const std::string line = Line(y, r, 1);
+        SCOPED_TRACE(line);
+        EXPECT_EQ(SecondsOf(line, layout), c.seconds);
+        EXPECT_EQ(IsResultLine(line, layout), c.seconds.has_value());
+        EXPECT_EQ(PlaceNumberOf(line, layout), c.placeNumber);
+        EXPECT_EQ(IsOutOfCompetition(line, layout), c.out);
+    }
+}
+
+TEST(TableLayouts, RelaysHandicapsAndUnknownTables)
+{
+    const std::vector<ProtocolLine> relay { "<h2>R</h2>", "<pre>",
+        W("№п/п Фамилия, имя              Коллектив            Квал    Время      Время   Прим  Место"),
+        W("                                                           на этапе   команды"),
+        "1   Club                                                            1:10:00        1",
+        "    1004 A B                     Club                 I     0:35:00    0:35:00", "</pre>" };
+    std::vector<ProtocolLine> handicap { "<h2>H</h2>", "<pre>",
+        W(" п/п Фамилия Имя               Команда               Г.р. Квал Номер Результат   Финиш    Место Прим."),
+        W("   9 Бегун Бегун               Клуб                  2005 б/р   119   0:56:52   1:18:00     9   лично"),
+        "</pre>" };
+    std::vector<ProtocolLine> unknown { "<h2>U</h2>", "<pre>", "Some title",
+        "   1 A                                                                     0:10:45      1", "</pre>" };
+    for (const auto &[lines, kind, copied] : { std::tuple { relay, LayoutKind::Relay, true },
+             std::tuple { handicap, LayoutKind::Handicap, false },
+             std::tuple { unknown, LayoutKind::Unknown, true } }) {
+        SCOPED_TRACE(LayoutName(kind).data());
+        std::vector<GroupSettings> groups;
+        UpdateGroups(ProtocolLines(lines), groups);
+        ASSERT_TRUE(groups[0].Table);
+        EXPECT_EQ(groups[0].Table->Layout.Kind, kind);
+        EXPECT_EQ(groups[0].Category, Category::NotCounted);
+        groups[0].Category = Category::Adults; // counting it does not mangle a relay
+        const RewriteResult result = RewriteProtocol(ProtocolLines(lines), groups, {}, NoTeamPoints(), {});
+        EXPECT_EQ(result.Lines == lines, copied);
+    }
+    std::vector<GroupSettings> groups;
+    UpdateGroups(ProtocolLines(std::vector<ProtocolLine> { "<h2>A</h2>", "<p>none</p>" }), groups);
+    EXPECT_EQ(DescribeTableNotes(groups).find("no table"), 0u);
+}
