@@ -53,14 +53,13 @@ void ReportCutShort(const std::string &input)
 int UsageError(const std::string &message)
 {
     Report(message);
-    static_cast<void>(cli::WriteStandard(cli::Stream::Error,
-        "Try '" + std::string(Program) + " --help' for more information.\n"));
+    static_cast<void>(cli::WriteStandard(
+        cli::Stream::Error, "Try '" + std::string(Program) + " --help' for more information.\n"));
     return 2;
 }
 
 // `encoding`: what the bytes are in, for a console that shows them as text.
-bool WriteOut(
-    std::string_view bytes, engine::TextEncoding encoding = engine::TextEncoding::Utf8)
+bool WriteOut(std::string_view bytes, engine::TextEncoding encoding = engine::TextEncoding::Utf8)
 {
     if (const engine::Status written = cli::WriteStandard(cli::Stream::Output, bytes, encoding);
         !written) {

@@ -66,10 +66,10 @@ namespace {
             if (wide == 0)
                 return engine::Failure { 0, engine::platform::SystemText(::GetLastError()) };
             for (std::wstring_view rest(text.data(), static_cast<std::size_t>(wide));
-                !rest.empty();) {
+                 !rest.empty();) {
                 DWORD written = 0;
-                if (!calls.WriteWide(console, rest.data(), static_cast<DWORD>(rest.size()),
-                        &written, nullptr))
+                if (!calls.WriteWide(
+                        console, rest.data(), static_cast<DWORD>(rest.size()), &written, nullptr))
                     return engine::Failure { 0, engine::platform::SystemText(::GetLastError()) };
                 if (written == 0)
                     return engine::Failure { 0, std::strerror(EIO) };

@@ -8,14 +8,13 @@ int main(int argc, char **argv)
 {
     if (argc != 2)
         return 2;
-    const HANDLE file = ::CreateFileA(
-        argv[1], GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    const HANDLE file
+        = ::CreateFileA(argv[1], GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return 1;
     std::puts("held");
     std::fflush(stdout);
-    while (std::getchar() != EOF) {
-    }
+    while (std::getchar() != EOF) { }
     ::CloseHandle(file);
     return 0;
 }

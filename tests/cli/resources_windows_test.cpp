@@ -26,8 +26,8 @@ TEST(WindowsResources, TheVersionIsTheProjects)
 {
     std::vector<char> info(::GetFileVersionInfoSizeW(Program.c_str(), nullptr));
     ASSERT_FALSE(info.empty()) << "no version resource";
-    ASSERT_TRUE(::GetFileVersionInfoW(
-        Program.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
+    ASSERT_TRUE(
+        ::GetFileVersionInfoW(Program.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
     const std::wstring version = engine::Utf8Path(LAPWING_VERSION).wstring();
     EXPECT_EQ(VersionText(info, L"ProductVersion"), version);
     EXPECT_EQ(VersionText(info, L"FileVersion"), version);
@@ -46,7 +46,8 @@ TEST(WindowsResources, TheManifestAsksForUtf8AndLongPaths)
     ASSERT_NE(module, nullptr);
     const HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
     ASSERT_NE(found, nullptr) << "no manifest";
-    const std::string manifest(static_cast<const char *>(::LockResource(::LoadResource(module, found))),
+    const std::string manifest(
+        static_cast<const char *>(::LockResource(::LoadResource(module, found))),
         ::SizeofResource(module, found));
     ::FreeLibrary(module);
     EXPECT_NE(manifest.find(">UTF-8</activeCodePage>"), std::string::npos);

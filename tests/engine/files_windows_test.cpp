@@ -135,8 +135,8 @@ TEST_F(WindowsFiles, StaleTemporaryFilesAreRemovedUnlessOpen)
     Write(m_dir / ".lapwing-other", "not ours");
 
     ASSERT_TRUE(SaveProtocol(path, { "x" }).Ok());
-    EXPECT_EQ(Names(),
-        (std::vector<std::string> { prefix + "CCCCCC", ".lapwing-other", "out.htm" }));
+    EXPECT_EQ(
+        Names(), (std::vector<std::string> { prefix + "CCCCCC", ".lapwing-other", "out.htm" }));
 }
 
 TEST_F(WindowsFiles, DevicesAreWrittenDirectly)
@@ -164,7 +164,8 @@ TEST_F(WindowsFiles, AFileHeldByAnotherProgramIsSaidToBeInUse)
     const Status opened = writer.Open();
     ::CloseHandle(held);
     ASSERT_FALSE(opened.Ok());
-    EXPECT_EQ(opened.Error(), (Failure { 0, "the file is in use by another program (sharing violation)" }));
+    EXPECT_EQ(opened.Error(),
+        (Failure { 0, "the file is in use by another program (sharing violation)" }));
     EXPECT_EQ(Read(path), "kept");
     EXPECT_EQ(Names(), std::vector<std::string> { "held.htm" });
 }
@@ -183,7 +184,8 @@ TEST_F(WindowsFiles, AFileTakenByAnotherProgramWhileSavingIsSaidToBeInUseWithout
     const Status committed = writer.Commit();
     ::CloseHandle(held);
     ASSERT_FALSE(committed.Ok());
-    EXPECT_EQ(committed.Error(), (Failure { 0, "the file is in use by another program (sharing violation)" }));
+    EXPECT_EQ(committed.Error(),
+        (Failure { 0, "the file is in use by another program (sharing violation)" }));
     EXPECT_EQ(Read(path), "kept");
 }
 
