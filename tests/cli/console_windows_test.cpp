@@ -1,6 +1,7 @@
 // The standard streams on Windows: a console is given UTF-16 text, a file or pipe the bytes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
