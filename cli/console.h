@@ -3,7 +3,11 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "engine/protocol_encoding.h"
+#include "engine/result.h"
 
 namespace cli {
 
@@ -12,8 +16,16 @@ namespace cli {
 // `argv` as it is.
 std::vector<std::string> Utf8Arguments(int argc, char **argv);
 
-// Standard output carries the protocol's bytes unchanged (on Windows no LF becomes CR LF), and
-// a Windows console shows the UTF-8 messages as text.
+// Standard output carries the protocol's bytes unchanged (on Windows no LF becomes CR LF).
 void PrepareStandardStreams();
+
+enum class Stream { Output, Error };
+
+// Writes `bytes`, text in `encoding`, to standard output or error, flushed. A Windows console
+// is given the text as UTF-16 (WriteConsoleW): bytes written to it would show in its code page
+// (866, 1251) as other letters, whatever that page is. A file or a pipe, and every stream on
+// other systems, gets the bytes as they are. The failure's reason is the system's.
+engine::Status WriteStandard(Stream stream, std::string_view bytes,
+    engine::TextEncoding encoding = engine::TextEncoding::Utf8);
 
 } // namespace cli

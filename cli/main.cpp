@@ -33,7 +33,8 @@ constexpr const char *Program = "lapwing-cli";
 
 void Report(const std::string &message)
 {
-    std::fprintf(stderr, "%s: %s\n", Program, message.c_str());
+    static_cast<void>(
+        cli::WriteStandard(cli::Stream::Error, std::string(Program) + ": " + message + "\n"));
 }
 
 // "out.htm[:line]: Памылка падчас запісу: reason"
@@ -52,16 +53,17 @@ void ReportCutShort(const std::string &input)
 int UsageError(const std::string &message)
 {
     Report(message);
-    std::fprintf(stderr, "Try '%s --help' for more information.\n", Program);
+    static_cast<void>(cli::WriteStandard(
+        cli::Stream::Error, "Try '" + std::string(Program) + " --help' for more information.\n"));
     return 2;
 }
 
-bool WriteOut(std::string_view bytes)
+// `encoding`: what the bytes are in, for a console that shows them as text.
+bool WriteOut(std::string_view bytes, engine::TextEncoding encoding = engine::TextEncoding::Utf8)
 {
-    // An empty view may have no address at all, which fwrite must not be given.
-    if ((!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size())
-        || std::fflush(stdout) != 0) {
-        Report(std::string("standard output: ") + std::strerror(errno));
+    if (const engine::Status written = cli::WriteStandard(cli::Stream::Output, bytes, encoding);
+        !written) {
+        Report("standard output: " + written.Error().Reason);
         return false;
     }
     return true;
@@ -234,11 +236,13 @@ int Run(const cli::Options &options)
     if (!file) {
         // Known to succeed: printed. Only a file cut short while it was printed (its lost part
         // reads as zeros) can make this run differ from the check.
-        bool printed = WriteOut(start);
+        bool printed = WriteOut(start, encoding.Encoding);
         engine::RewriteResult print;
         if (printed)
             print = cli::RewriteInParts(lines, groups, options.Process, grid, run, parts, encoding,
-                [&](std::string_view bytes, std::size_t) { return printed = WriteOut(bytes); });
+                [&](std::string_view bytes, std::size_t) {
+                    return printed = WriteOut(bytes, encoding.Encoding);
+                });
         if (printed && (print.Status != engine::RewriteStatus::Done || !lines.Intact())) {
             ReportCutShort(options.Input);
             return 1;

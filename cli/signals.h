@@ -6,9 +6,10 @@
 namespace cli {
 
 // From now until ForgetOnSignal, SIGINT, SIGTERM and SIGHUP remove `path` and then end the
-// process as the signal would have; on Windows, Ctrl+C, Ctrl+Break and closing the console do
-// (cli/platform/signals_<system>.cpp). (SIGKILL cannot be caught: the next save of the same
-// target removes what it leaves.)
+// process as the signal would have; on Windows every console event does (Ctrl+C, Ctrl+Break,
+// the console closed, logoff, shutdown) (cli/platform/signals_<system>.cpp). (SIGKILL and a
+// process terminated on Windows cannot be caught: the next save of the same target removes
+// what they leave.)
 void RemoveOnSignal(const std::string &path);
 void ForgetOnSignal();
 

@@ -29,9 +29,13 @@ namespace engine {
 // the target's name, and hold an advisory lock while in use; opening removes those of the same
 // target that no live process holds and that are older than a few seconds (left by a killed
 // run). The destructor removes the temporary file when not committed.
-// On Windows every target is a new or a regular file: the temporary file is flushed with
-// FlushFileBuffers and moved over the target with MoveFileExW (replacing, written through); a
-// read-only file is refused, and a temporary file is removed later when no process has it open.
+// On Windows a device (NUL, CON, a pipe) is written directly and every other target is a new or
+// a regular file: the temporary file is flushed with FlushFileBuffers and, still open, moved over
+// the target with MoveFileExW (replacing, written through). A read-only file is refused, and so
+// is one another program holds open without letting it be replaced ("the file is in use by
+// another program (sharing violation)", for the whole file, at Open when it is held already).
+// A save holds its temporary file open from its making, so one that no process has open is
+// removed whatever its age.
 class AtomicFileWriter
 {
 public:
@@ -56,7 +60,7 @@ public:
 
 private:
     // Open, WriteOut, Commit, the destructor and the target's handling are the system's part, in
-    // engine/platform/atomic_file_<system>.cpp; Direct and InPlace are POSIX targets only.
+    // engine/platform/atomic_file_<system>.cpp; InPlace is a POSIX target only.
     enum class Mode { Replace, Direct, InPlace };
 
     bool Fail(std::string reason);

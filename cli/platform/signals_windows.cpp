@@ -1,6 +1,6 @@
 // Removing the output's temporary file when a Windows console run is interrupted (Ctrl+C,
-// Ctrl+Break, the console closed). The handler runs in a thread of its own, so it may take a
-// lock and call what it likes; the temporary file is open for deleting by name.
+// Ctrl+Break, the console closed, logoff, shutdown). The handler runs in a thread of its own,
+// so it may take a lock and call what it likes; the temporary file is open for deleting by name.
 #include "cli/signals.h"
 
 #include <filesystem>
@@ -20,12 +20,22 @@ namespace {
     std::filesystem::path TemporaryPath;
     bool HandlerInstalled = false;
 
+    // Every event (Ctrl+C, Ctrl+Break, the console closed, logoff, shutdown) ends the process
+    // once the handlers are done; the file goes first.
     BOOL WINAPI OnConsoleEvent(DWORD)
     {
         const std::lock_guard lock(Guard);
         if (!TemporaryPath.empty())
             ::DeleteFileW(TemporaryPath.c_str());
         return FALSE; // the default handler ends the process
+    }
+
+    // Before the file is made: an event that came between its making and the handler would
+    // end the process at once and leave the file.
+    void InstallHandler()
+    {
+        if (!HandlerInstalled)
+            HandlerInstalled = ::SetConsoleCtrlHandler(OnConsoleEvent, TRUE) != 0;
     }
 
 } // namespace
@@ -35,9 +45,8 @@ void RemoveOnSignal(const std::string &path)
     if (path.empty())
         return;
     const std::lock_guard lock(Guard);
+    InstallHandler();
     TemporaryPath = engine::Utf8Path(path);
-    if (!HandlerInstalled)
-        HandlerInstalled = ::SetConsoleCtrlHandler(OnConsoleEvent, TRUE) != 0;
 }
 
 void ForgetOnSignal()
@@ -46,7 +55,11 @@ void ForgetOnSignal()
     TemporaryPath.clear();
 }
 
-SignalsHeld::SignalsHeld() { Guard.lock(); }
+SignalsHeld::SignalsHeld()
+{
+    Guard.lock();
+    InstallHandler();
+}
 
 SignalsHeld::~SignalsHeld() { Guard.unlock(); }
 

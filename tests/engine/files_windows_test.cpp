@@ -7,6 +7,8 @@
 #include <iterator>
 #include <random>
 
+#include <windows.h>
+
 #include "engine/file_reading.h"
 #include "engine/paths.h"
 #include "engine/save.h"
@@ -127,15 +129,64 @@ TEST_F(WindowsFiles, StaleTemporaryFilesAreRemovedUnlessOpen)
                 fs::file_time_type::clock::now() - std::chrono::hours(1));
     };
     make("AAAAAA", true);
-    make("BBBBBB", false); // may be a save that has not written it yet
+    make("BBBBBB", false); // left a moment ago by a run that was killed: a save holds its own
     make("CCCCCC", true);
     std::ifstream held(m_dir / (prefix + "CCCCCC")); // a live save
     Write(m_dir / ".lapwing-other", "not ours");
 
     ASSERT_TRUE(SaveProtocol(path, { "x" }).Ok());
-    EXPECT_EQ(Names(),
-        (std::vector<std::string> {
-            prefix + "BBBBBB", prefix + "CCCCCC", ".lapwing-other", "out.htm" }));
+    EXPECT_EQ(
+        Names(), (std::vector<std::string> { prefix + "CCCCCC", ".lapwing-other", "out.htm" }));
+}
+
+TEST_F(WindowsFiles, DevicesAreWrittenDirectly)
+{
+    for (const char *device : { "NUL", "nul", "\\\\.\\NUL" }) {
+        SCOPED_TRACE(device);
+        const Status saved = WriteFileAtomically(Utf8Path(device), "new");
+        EXPECT_TRUE(saved.Ok()) << saved.Error().Reason;
+    }
+    const fs::path folder = fs::current_path();
+    for (const fs::directory_entry &entry : fs::directory_iterator(folder))
+        EXPECT_FALSE(PathText(entry.path().filename()).starts_with(".lapwing-"))
+            << "a temporary file was made for a device";
+}
+
+TEST_F(WindowsFiles, AFileHeldByAnotherProgramIsSaidToBeInUse)
+{
+    const fs::path path = m_dir / "held.htm";
+    Write(path, "kept");
+    // As a spreadsheet holds the file it shows: others may read it, not replace it.
+    const HANDLE held = ::CreateFileW(
+        path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    AtomicFileWriter writer(path);
+    const Status opened = writer.Open();
+    ::CloseHandle(held);
+    ASSERT_FALSE(opened.Ok());
+    EXPECT_EQ(opened.Error(),
+        (Failure { 0, "the file is in use by another program (sharing violation)" }));
+    EXPECT_EQ(Read(path), "kept");
+    EXPECT_EQ(Names(), std::vector<std::string> { "held.htm" });
+}
+
+TEST_F(WindowsFiles, AFileTakenByAnotherProgramWhileSavingIsSaidToBeInUseWithoutALine)
+{
+    const fs::path path = m_dir / "held.htm";
+    Write(path, "kept");
+    AtomicFileWriter writer(path);
+    ASSERT_TRUE(writer.Open().Ok());
+    writer.WriteLine("first");
+    writer.WriteLine("second");
+    const HANDLE held = ::CreateFileW(
+        path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const Status committed = writer.Commit();
+    ::CloseHandle(held);
+    ASSERT_FALSE(committed.Ok());
+    EXPECT_EQ(committed.Error(),
+        (Failure { 0, "the file is in use by another program (sharing violation)" }));
+    EXPECT_EQ(Read(path), "kept");
 }
 
 TEST_F(WindowsFiles, ReadingFailuresSayWhy)
