@@ -11,6 +11,8 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <set>
+#include <string>
 #include <system_error>
 #include <thread>
 
@@ -82,6 +84,27 @@ namespace {
         }
         errno = ELOOP;
         return std::nullopt;
+    }
+
+    // Why the system gave up following links: a chain that comes back to itself, or one longer
+    // than it follows.
+    std::string TooManyLinks(std::filesystem::path path)
+    {
+        std::set<std::pair<dev_t, ino_t>> seen;
+        for (int hop = 0; hop < 4096; ++hop) {
+            struct stat info = {};
+            std::error_code error;
+            if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+                break;
+            if (!seen.insert({ info.st_dev, info.st_ino }).second)
+                return "the links go round in a loop (" + std::string(std::strerror(ELOOP)) + ")";
+            const std::filesystem::path next = std::filesystem::read_symlink(path, error);
+            if (error)
+                break;
+            path = next.is_absolute() ? next : FolderOf(path) / next;
+        }
+        return "more than " + std::to_string(MaxLinks) + " links lead to the file ("
+            + std::strerror(ELOOP) + ")";
     }
 
     bool WriteAll(int fd, const char *data, std::size_t size)
@@ -184,6 +207,8 @@ bool AtomicFileWriter::ResolveTarget()
             errno = EISDIR;
             return FailErrno({});
         }
+        if (S_ISSOCK(info.st_mode))
+            return Fail("a socket, not a file");
         if (!S_ISREG(info.st_mode)) {
             m_mode = Mode::Direct;
             m_target = m_given;
@@ -199,12 +224,12 @@ bool AtomicFileWriter::ResolveTarget()
         return true;
     }
     if (errno == ELOOP)
-        return Fail("the links go round in a loop (" + std::string(std::strerror(ELOOP)) + ")");
+        return Fail(TooManyLinks(m_given));
     if (errno != ENOENT)
         return FailErrno({});
     const std::optional<std::filesystem::path> dangling = DanglingTarget(m_given);
     if (!dangling)
-        return errno == ELOOP ? Fail("the links go round in a loop") : FailErrno({});
+        return errno == ELOOP ? Fail(TooManyLinks(m_given)) : FailErrno({});
     m_target = *dangling;
     return true;
 }
@@ -258,8 +283,11 @@ bool AtomicFileWriter::OpenDirect()
     // Without O_NONBLOCK opening a FIFO waits for a reader, which may never come.
     m_fd = ::open(m_target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (m_fd < 0) {
+        struct stat info = {};
+        if (errno == ENXIO && ::stat(m_target.c_str(), &info) == 0 && S_ISFIFO(info.st_mode))
+            return Fail("no process reads from this FIFO");
         if (errno == ENXIO)
-            return Fail("no process reads from it (a FIFO or a device without its reader)");
+            return Fail("no device answers to it (" + std::string(std::strerror(ENXIO)) + ")");
         return FailErrno({});
     }
     const int flags = ::fcntl(m_fd, F_GETFL);
