@@ -6,6 +6,7 @@
 
 #include <getopt.h>
 
+#include "cli/printable.h"
 #include "engine/cp1251.h"
 #include "engine/group_items.h"
 #include "engine/inspector.h"
@@ -19,6 +20,8 @@ adds each group's class, rank and standard times, and on request rating and team
 A protocol saved in UTF-8 is read as such and written back in UTF-8.
 
   -o, --output FILE            write the rewritten protocol to FILE (default: standard output)
+  --in-place                   replace INPUT with its rewrite (without it an output that is
+                               INPUT, by any name, is refused)
   --group NAME=CLASS,MASTERS,TABLE,CATEGORY
                                the settings of every group named NAME (its heading's text
                                before the first ','); repeatable, a later one wins.
@@ -63,6 +66,7 @@ namespace {
         DecimalSeparatorOpt,
         ListGroupsOpt,
         VersionOpt,
+        InPlaceOpt,
     };
 
     const option LongOptions[] = {
@@ -80,6 +84,7 @@ namespace {
         { "verbose", no_argument, nullptr, 'v' },
         { "help", no_argument, nullptr, 'h' },
         { "version", no_argument, nullptr, VersionOpt },
+        { "in-place", no_argument, nullptr, InPlaceOpt },
         { nullptr, 0, nullptr, 0 },
     };
 
@@ -95,6 +100,9 @@ namespace {
 
     std::string NotWindows1251(std::string_view what, std::string_view text)
     {
+        if (!IsUtf8(text))
+            return std::string(what) + " '" + Printable(text)
+                + "' is not UTF-8 text (the terminal's encoding may be another)";
         return std::string(what) + " '" + std::string(text)
             + "' has characters that Windows-1251 lacks";
     }
@@ -169,6 +177,8 @@ ParsedArguments ParseArguments(int argc, char **argv)
                 options.Groups.push_back(std::move(*group));
             break;
         case PointsOpt:
+            if (optarg[0] == '\0')
+                error = "the points file's name (--points) is empty";
             options.PointsFile = optarg;
             break;
         case RatingOpt:
@@ -195,11 +205,12 @@ ParsedArguments ParseArguments(int argc, char **argv)
             break;
         }
         case DecimalSeparatorOpt:
-            // A digit would merge with the number, a control byte break the line.
-            if (std::string_view(optarg).size() != 1 || !std::isgraph(static_cast<unsigned char>(optarg[0]))
-                || std::isdigit(static_cast<unsigned char>(optarg[0])))
-                error = "--decimal-separator takes one printable ASCII character other than a "
-                        "digit, such as '.' or ','";
+            // A digit or a letter would merge with the number, a control byte break the line,
+            // and '<', '&' or '>' would be read as HTML.
+            if (std::string_view(optarg).size() != 1 || !std::ispunct(static_cast<unsigned char>(optarg[0]))
+                || std::string_view("<&>").find(optarg[0]) != std::string_view::npos)
+                error = "--decimal-separator takes one ASCII punctuation character other than "
+                        "'<', '&' and '>', such as '.' or ','";
             else
                 options.Process.DecimalSeparator = optarg[0];
             break;
@@ -214,6 +225,9 @@ ParsedArguments ParseArguments(int argc, char **argv)
             break;
         case VersionOpt:
             options.Version = true;
+            break;
+        case InPlaceOpt:
+            options.InPlace = true;
             break;
         case ':':
             error = std::string("option '") + argv[optind - 1] + "' needs a value";

@@ -26,6 +26,7 @@ struct Options
 {
     std::string Input;
     std::optional<std::string> Output; // standard output when not given
+    bool InPlace = false; // the output may be INPUT itself (and is, when not given)
     std::vector<GroupOption> Groups; // in the order given; a later one wins
     std::optional<std::string> PointsFile; // no tables, no places when not given
     engine::ProcessOptions Process; // texts in Windows-1251

@@ -4,16 +4,19 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <filesystem>
 #include <new>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <unordered_map>
 #include <vector>
 
 #include "cli/cli_options.h"
 #include "cli/console.h"
 #include "cli/messages.h"
+#include "cli/printable.h"
 #include "cli/rewrite_in_parts.h"
 #include "cli/signals.h"
 #include "engine/cp1251.h"
@@ -24,6 +27,7 @@
 #include "engine/rewrite.h"
 #include "engine/save.h"
 #include "engine/text.h"
+#include "engine/time_check.h"
 #include "points/settings_file.h"
 #include "points/settings_location.h"
 
@@ -31,10 +35,11 @@ namespace {
 
 constexpr const char *Program = "lapwing-cli";
 
+// Control bytes from a protocol's headings or an argument are shown, not sent to the terminal.
 void Report(const std::string &message)
 {
-    static_cast<void>(
-        cli::WriteStandard(cli::Stream::Error, std::string(Program) + ": " + message + "\n"));
+    static_cast<void>(cli::WriteStandard(
+        cli::Stream::Error, std::string(Program) + ": " + cli::Printable(message) + "\n"));
 }
 
 // "out.htm[:line]: Памылка падчас запісу: reason"
@@ -113,6 +118,12 @@ int ListGroups(const std::vector<engine::GroupSettings> &groups)
 
 int Run(const cli::Options &options)
 {
+    // The source protocol replaced unasked would be lost, however its name was written.
+    if (std::error_code ignored; options.Output && !options.InPlace
+        && std::filesystem::equivalent(
+            engine::Utf8Path(options.Input), engine::Utf8Path(*options.Output), ignored))
+        return UsageError(*options.Output + " is the INPUT protocol itself; give --in-place to "
+            "replace it with its rewrite");
     // Mapped: the run reads the lines at once and checks they are intact before it trusts them.
     engine::ProtocolLines lines;
     std::vector<engine::GroupSettings> groups;
@@ -146,6 +157,11 @@ int Run(const cli::Options &options)
         Report(options.Input + ": read as "
             + (lines.Encoding().Encoding == engine::TextEncoding::Utf8 ? "UTF-8" : "Windows-1251")
             + (lines.Encoding().ByteOrderMark ? " with a byte order mark" : ""));
+    // Read as they stand, as the window reads them; but a secretary should know of them.
+    if (const std::string text
+        = engine::DescribeImpossibleTimes(options.Input, engine::ImpossibleTimeLines(lines));
+        !text.empty())
+        Report("warning: " + text);
     ApplyGroupOptions(options, groups);
     if (options.ListGroups) {
         reportLayout();
@@ -276,10 +292,13 @@ int main(int argc, char **argv)
         return WriteOut(cli::HelpText) ? 0 : 1;
     if (parsed.Options.Version)
         return WriteOut(std::string(Program) + " " LAPWING_VERSION "\n") ? 0 : 1;
+    cli::Options options = parsed.Options;
+    if (options.InPlace && !options.Output)
+        options.Output = options.Input;
     try {
-        return Run(parsed.Options);
+        return Run(options);
     } catch (const std::bad_alloc &) {
-        Report(parsed.Options.Input + ": not enough memory");
+        Report(options.Input + ": not enough memory");
         return 1;
     } catch (const std::exception &error) {
         Report(error.what());

@@ -5,6 +5,7 @@
 #include <exception>
 #include <mutex>
 #include <string>
+#include <system_error>
 #include <thread>
 
 #include "engine/text.h"
@@ -45,6 +46,34 @@ engine::RewriteResult RewriteInParts(const engine::ProtocolLines &lines,
     std::size_t written = 0; // parts handed to `write`
     bool stop = false;
 
+    // Makes part k into its slot; a failure is kept there for the writing side to raise.
+    const auto make = [&](std::size_t k, engine::LineEncoder &encode) {
+        Slot &slot = slots[k % slotCount];
+        try {
+            slot.bytes.clear();
+            // Room for a part's output, which grows its lines by a fifth or so, at once: grown
+            // by doubling it would copy itself and touch fresh pages each time.
+            slot.bytes.reserve(2 * PartBytes);
+            slot.lines = 0;
+            // Checked first, so that the rewrite finds the part's lines in the cache.
+            if (layout)
+                slot.layout = engine::CheckTableLayouts(lines, groups, parts[k]);
+            if (write && encoding.Encoding == engine::TextEncoding::Windows1251) {
+                slot.result = engine::RewritePartInto(
+                    lines, groups, options, points, run, parts[k], slot.bytes, slot.lines);
+            } else if (write) {
+                slot.result = engine::RewritePart(
+                    lines, groups, options, points, run, parts[k], [&](std::string_view line) {
+                        engine::AppendLine(slot.bytes, encode(line));
+                        ++slot.lines;
+                    });
+            } else {
+                slot.result = engine::CheckPart(lines, groups, options, points, run, parts[k]);
+            }
+        } catch (...) {
+            slot.error = std::current_exception();
+        }
+    };
     const auto work = [&] {
         engine::LineEncoder encode(encoding);
         for (;;) {
@@ -58,34 +87,10 @@ engine::RewriteResult RewriteInParts(const engine::ProtocolLines &lines,
                 if (stop)
                     return;
             }
-            Slot &slot = slots[k % slotCount];
-            try {
-                slot.bytes.clear();
-                // Room for a part's output, which grows its lines by a fifth or so, at once:
-                // grown by doubling it would copy itself and touch fresh pages each time.
-                slot.bytes.reserve(2 * PartBytes);
-                slot.lines = 0;
-                // Checked first, so that the rewrite finds the part's lines in the cache.
-                if (layout)
-                    slot.layout = engine::CheckTableLayouts(lines, groups, parts[k]);
-                if (write && encoding.Encoding == engine::TextEncoding::Windows1251) {
-                    slot.result = engine::RewritePartInto(
-                        lines, groups, options, points, run, parts[k], slot.bytes, slot.lines);
-                } else if (write) {
-                    slot.result = engine::RewritePart(
-                        lines, groups, options, points, run, parts[k], [&](std::string_view line) {
-                            engine::AppendLine(slot.bytes, encode(line));
-                            ++slot.lines;
-                        });
-                } else {
-                    slot.result = engine::CheckPart(lines, groups, options, points, run, parts[k]);
-                }
-            } catch (...) {
-                slot.error = std::current_exception();
-            }
+            make(k, encode);
             {
                 const std::lock_guard lock(mutex);
-                slot.ready = true;
+                slots[k % slotCount].ready = true;
             }
             changed.notify_all();
         }
@@ -109,14 +114,23 @@ engine::RewriteResult RewriteInParts(const engine::ProtocolLines &lines,
                 thread.join();
         }
     } running { mutex, changed, stop, {} };
-    for (std::size_t w = 0; w < threads; ++w)
-        running.threads.emplace_back(work);
+    // Under a limit on processes or memory a thread may not start ("Resource temporarily
+    // unavailable"): the run goes on with those that did, or on this thread alone.
+    try {
+        for (std::size_t w = 0; w < threads; ++w)
+            running.threads.emplace_back(work);
+    } catch (const std::system_error &) {
+    }
+    const bool alone = running.threads.empty();
+    engine::LineEncoder encode(encoding);
 
     engine::RewriteResult outcome;
     std::size_t k = 0; // the part being handed over
     for (; k < parts.size(); ++k) {
         Slot &slot = slots[k % slotCount];
-        {
+        if (alone) {
+            make(k, encode);
+        } else {
             std::unique_lock lock(mutex);
             changed.wait(lock, [&] { return slot.ready; });
         }

@@ -156,7 +156,8 @@ struct ProtocolLines::Index
     std::string copies;
     std::vector<CopiedLine> copied;
 
-    void Split(std::string_view all, std::size_t begin, std::size_t end)
+    // `lineEnd`: LF, or CR in a file that has no LF at all.
+    void Split(std::string_view all, std::size_t begin, std::size_t end, char lineEnd)
     {
         const char *const base = all.data();
         std::size_t start = begin;
@@ -171,7 +172,7 @@ struct ProtocolLines::Index
                 heading = heading || all.substr(at).starts_with(HeadingTag);
                 return;
             }
-            if (base[at] == '\r') {
+            if (base[at] != lineEnd) { // a CR before an LF, or inside a line
                 ++crs;
                 return;
             }
@@ -244,9 +245,13 @@ void ProtocolLines::Split()
     constexpr std::size_t ThreadsFrom = 16 << 20;
     constexpr std::size_t PieceBytes = 4 << 20;
     const std::size_t size = m_bytes.size();
+    // A file saved with CR alone (no LF anywhere) has its lines end there; finding an LF costs
+    // a normal file one line's reading.
+    const char lineEnd
+        = size > 0 && std::memchr(m_bytes.data(), '\n', size) == nullptr ? '\r' : '\n';
     std::vector<std::size_t> cuts = { 0 }; // piece k is [cuts[k], cuts[k + 1])
     for (std::size_t at = PieceBytes; size >= ThreadsFrom && at < size; at = cuts.back() + PieceBytes) {
-        const auto *lf = static_cast<const char *>(std::memchr(m_bytes.data() + at, '\n', size - at));
+        const auto *lf = static_cast<const char *>(std::memchr(m_bytes.data() + at, lineEnd, size - at));
         if (!lf)
             break;
         cuts.push_back(static_cast<std::size_t>(lf - m_bytes.data()) + 1);
@@ -285,7 +290,7 @@ void ProtocolLines::Split()
                 FromBack done { reserved(), {} };
                 while (const std::optional<std::size_t> k = take(true)) {
                     done.starts.push_back(done.index.ends.size());
-                    done.index.Split(m_bytes, cuts[*k], cuts[*k + 1]);
+                    done.index.Split(m_bytes, cuts[*k], cuts[*k + 1], lineEnd);
                 }
                 return done;
             });
@@ -294,7 +299,7 @@ void ProtocolLines::Split()
         }
     }
     while (const std::optional<std::size_t> k = take(false))
-        index.Split(m_bytes, cuts[*k], cuts[*k + 1]);
+        index.Split(m_bytes, cuts[*k], cuts[*k + 1], lineEnd);
     if (other.valid()) {
         const FromBack done = other.get();
         std::size_t end = done.index.ends.size();

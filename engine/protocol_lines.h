@@ -30,7 +30,8 @@ public:
 
 // A million lines cost their file's bytes once and four bytes each: there is no allocation per
 // line. A line ends at LF and its CR before the LF is left out of its span; the rare line with
-// another CR inside is copied without it, so every CR is dropped as the lines are read.
+// another CR inside is copied without it, so every CR is dropped as the lines are read. A file
+// without any LF whose lines end in CR alone (as old Mac editors save) has its lines end at CR.
 // Copies share the bytes, which never change.
 class ProtocolLines
 {
@@ -64,7 +65,7 @@ public:
     std::size_t NextTag(std::size_t from) const { return m_tags.Next(from, size()); }
     std::size_t NextHeading(std::size_t from) const { return m_headings.Next(from, size()); }
     std::size_t HeadingCount() const { return m_headings.Count(); }
-    // Where line i ends in the bytes: at its LF, or at the end.
+    // Where line i ends in the bytes: at its LF (its CR in a file without LFs), or at the end.
     std::size_t EndOffset(std::size_t i) const { return m_ends[i] & ~CopiedMark; }
     // False when the mapped file was cut short since the lines were read (see FileBytes).
     bool Intact() const { return !m_source || m_source->Intact(); }

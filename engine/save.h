@@ -22,13 +22,14 @@ namespace engine {
 //   gets a new file. A file the process may not write is not replaced ("Permission denied").
 // - a regular file in a folder the process may not write (but the file it may): written in
 //   place, from the start, and cut to length, at Commit. A failure then can leave it damaged.
+//   The file is locked (flock) from Open to Commit: a second such save meanwhile is refused.
 // - a FIFO, a device, standard output and the like: written directly, never renamed over; a
 //   FIFO nobody reads is refused at once instead of waiting.
 // - a folder, a socket: refused.
 // Temporary files are named ".lapwing-<8 hex of the target's name>-XXXXXX", short whatever
 // the target's name, and hold an advisory lock while in use; opening removes those of the same
-// target that no live process holds and that are older than a few seconds (left by a killed
-// run). The destructor removes the temporary file when not committed.
+// target that no live process holds (left by a killed run). The destructor removes the
+// temporary file when not committed.
 // On Windows a device (NUL, CON, a pipe) is written directly and every other target is a new or
 // a regular file: the temporary file is flushed with FlushFileBuffers and, still open, moved over
 // the target with MoveFileExW (replacing, written through). A read-only file is refused, and so
@@ -71,6 +72,7 @@ private:
     bool ResolveTarget();
     bool OpenTemporary();
     bool OpenDirect();
+    bool OpenInPlace();
     bool WriteInPlace();
 
     std::filesystem::path m_given;

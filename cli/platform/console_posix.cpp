@@ -2,6 +2,7 @@
 #include "cli/console.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 
@@ -9,7 +10,11 @@ namespace cli {
 
 std::vector<std::string> Utf8Arguments(int argc, char **argv) { return { argv, argv + argc }; }
 
-void PrepareStandardStreams() { }
+// A file-size limit (ulimit -f) would end the run by SIGXFSZ half-way through a write, leaving
+// its temporary file behind; ignored, the write fails with "File too large", which the save
+// reports like a full disk, keeping the earlier file. (SIGPIPE keeps its default: a reader
+// that stops reading ends the run, and what it read cannot be taken back anyway.)
+void PrepareStandardStreams() { std::signal(SIGXFSZ, SIG_IGN); }
 
 engine::Status WriteStandard(Stream stream, std::string_view bytes, engine::TextEncoding)
 {

@@ -7,11 +7,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <chrono>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <set>
+#include <string>
 #include <system_error>
 #include <thread>
 
@@ -39,13 +40,14 @@ namespace {
     }
 
     // Removes temporary files of the same target that no process holds: a run killed while
-    // saving leaves its file behind, and nothing else would ever remove it.
+    // saving leaves its file behind, and nothing else would ever remove it. A save takes its
+    // file's lock right after making it and checks the name is still its file (OpenTemporary),
+    // so a file removed in that moment is made anew and no age needs to be waited for.
     void RemoveStale(const std::filesystem::path &folder, const std::string &prefix)
     {
         const std::unique_ptr<DIR, int (*)(DIR *)> dir(::opendir(folder.c_str()), ::closedir);
         if (!dir)
             return;
-        const std::time_t now = std::time(nullptr);
         while (const dirent *entry = ::readdir(dir.get())) {
             const std::string_view name = entry->d_name;
             if (!name.starts_with(prefix) || name.size() != prefix.size() + TempRandom)
@@ -56,7 +58,7 @@ namespace {
                 continue;
             struct stat info = {};
             if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid()
-                && now - info.st_mtime >= StaleAfterSeconds && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+                && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
                 ::unlinkat(::dirfd(dir.get()), entry->d_name, 0);
             ::close(fd);
         }
@@ -82,6 +84,27 @@ namespace {
         }
         errno = ELOOP;
         return std::nullopt;
+    }
+
+    // Why the system gave up following links: a chain that comes back to itself, or one longer
+    // than it follows.
+    std::string TooManyLinks(std::filesystem::path path)
+    {
+        std::set<std::pair<dev_t, ino_t>> seen;
+        for (int hop = 0; hop < 4096; ++hop) {
+            struct stat info = {};
+            std::error_code error;
+            if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+                break;
+            if (!seen.insert({ info.st_dev, info.st_ino }).second)
+                return "the links go round in a loop (" + std::string(std::strerror(ELOOP)) + ")";
+            const std::filesystem::path next = std::filesystem::read_symlink(path, error);
+            if (error)
+                break;
+            path = next.is_absolute() ? next : FolderOf(path) / next;
+        }
+        return "more than " + std::to_string(MaxLinks) + " links lead to the file ("
+            + std::strerror(ELOOP) + ")";
     }
 
     bool WriteAll(int fd, const char *data, std::size_t size)
@@ -184,6 +207,8 @@ bool AtomicFileWriter::ResolveTarget()
             errno = EISDIR;
             return FailErrno({});
         }
+        if (S_ISSOCK(info.st_mode))
+            return Fail("a socket, not a file");
         if (!S_ISREG(info.st_mode)) {
             m_mode = Mode::Direct;
             m_target = m_given;
@@ -199,12 +224,12 @@ bool AtomicFileWriter::ResolveTarget()
         return true;
     }
     if (errno == ELOOP)
-        return Fail("the links go round in a loop (" + std::string(std::strerror(ELOOP)) + ")");
+        return Fail(TooManyLinks(m_given));
     if (errno != ENOENT)
         return FailErrno({});
     const std::optional<std::filesystem::path> dangling = DanglingTarget(m_given);
     if (!dangling)
-        return errno == ELOOP ? Fail("the links go round in a loop") : FailErrno({});
+        return errno == ELOOP ? Fail(TooManyLinks(m_given)) : FailErrno({});
     m_target = *dangling;
     return true;
 }
@@ -214,11 +239,28 @@ bool AtomicFileWriter::OpenTemporary()
     const std::filesystem::path folder = FolderOf(m_target);
     const std::string prefix = TempPrefixFor(m_target);
     RemoveStale(folder, prefix);
-    std::string pattern = (folder / (prefix + "XXXXXX")).string();
-    m_fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (m_fd < 0)
-        return false;
-    ::flock(m_fd, LOCK_EX); // a fresh file: nobody else holds it
+    std::string pattern;
+    // Another save's RemoveStale may take the fresh file before its lock is ours and remove it:
+    // then the name is no longer this file, and another is made.
+    for (int attempt = 0; m_fd < 0; ++attempt) {
+        pattern = (folder / (prefix + "XXXXXX")).string();
+        m_fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+        if (m_fd < 0)
+            return false;
+        struct stat held = {};
+        struct stat named = {};
+        ::flock(m_fd, LOCK_EX); // waits only while a RemoveStale holds it
+        if (::fstat(m_fd, &held) == 0
+            && ::stat(pattern.c_str(), &named) == 0 && held.st_dev == named.st_dev
+            && held.st_ino == named.st_ino)
+            break;
+        ::close(m_fd);
+        m_fd = -1;
+        if (attempt == 100) {
+            errno = EAGAIN;
+            return false;
+        }
+    }
     m_tempPath = pattern;
     struct stat existing = {};
     if (::stat(m_target.c_str(), &existing) == 0) {
@@ -241,8 +283,11 @@ bool AtomicFileWriter::OpenDirect()
     // Without O_NONBLOCK opening a FIFO waits for a reader, which may never come.
     m_fd = ::open(m_target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (m_fd < 0) {
+        struct stat info = {};
+        if (errno == ENXIO && ::stat(m_target.c_str(), &info) == 0 && S_ISFIFO(info.st_mode))
+            return Fail("no process reads from this FIFO");
         if (errno == ENXIO)
-            return Fail("no process reads from it (a FIFO or a device without its reader)");
+            return Fail("no device answers to it (" + std::string(std::strerror(ENXIO)) + ")");
         return FailErrno({});
     }
     const int flags = ::fcntl(m_fd, F_GETFL);
@@ -263,6 +308,7 @@ Status AtomicFileWriter::Open()
                 std::error_code ignored;
                 if (error == EACCES && std::filesystem::exists(m_target, ignored)) {
                     m_mode = Mode::InPlace; // the folder is read-only, the file is writable
+                    OpenInPlace();
                 } else {
                     errno = error;
                     FailErrno("cannot create a file in " + FolderOf(m_target).string());
@@ -299,17 +345,27 @@ bool AtomicFileWriter::WriteOut(std::string_view bytes)
     return true;
 }
 
+// Two saves written over one file at once would mix their bytes: the file is locked from Open
+// to Commit, and a second save meanwhile is refused rather than kept waiting for a run that
+// may take minutes.
+bool AtomicFileWriter::OpenInPlace()
+{
+    m_fd = ::open(m_target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    if (m_fd < 0)
+        return FailErrno({});
+    if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0)
+        return true;
+    if (errno == EWOULDBLOCK)
+        return Fail("another save is writing this file now; try again when it has finished");
+    return FailErrno({});
+}
+
 bool AtomicFileWriter::WriteInPlace()
 {
-    const int fd = ::open(m_target.c_str(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0)
-        return FailErrno({});
-    const bool written = WriteAll(fd, m_buffer.data(), m_buffer.size())
-        && ::ftruncate(fd, static_cast<off_t>(m_buffer.size())) == 0 && ::fsync(fd) == 0;
+    const bool written = WriteAll(m_fd, m_buffer.data(), m_buffer.size())
+        && ::ftruncate(m_fd, static_cast<off_t>(m_buffer.size())) == 0 && ::fsync(m_fd) == 0;
     if (!written)
         FailErrno({});
-    if (::close(fd) != 0 && written)
-        return FailErrno({});
     return written;
 }
 

@@ -14,7 +14,8 @@ namespace engine::platform {
 
 inline constexpr std::string_view TempPrefix = ".lapwing-";
 inline constexpr std::size_t TempRandom = 6; // mkstemp's XXXXXX
-// A temporary file younger than this may belong to a save that has not locked it yet.
+// On Windows, a temporary file younger than this may belong to a save that has not locked it
+// yet (POSIX saves check their fresh file's name after locking it, and need no age).
 inline constexpr std::time_t StaleAfterSeconds = 5;
 
 // ".lapwing-<8 hex of the name>-": the same target always gets the same prefix (FNV-1a).

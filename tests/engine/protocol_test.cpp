@@ -85,7 +85,10 @@ const std::vector<LineEndingCase> &LineEndingCases()
         { "no final LF", "a\nb", { "a", "b" } },
         { "CR LF", "a\r\nb", { "a", "b" } },
         { "CR LF with final CR LF", "a\r\nb\r\n", { "a", "b" } },
-        { "lone CR is dropped", "a\rb", { "ab" } },
+        { "lone CR inside a line is dropped", "a\rb\n", { "ab" } },
+        { "CR alone ends lines where no LF is", "a\rb\r\rc", { "a", "b", "", "c" } },
+        { "CR-only with final CR", "<h2>A</h2>\r<pre>\r", { "<h2>A</h2>", "<pre>" } },
+        { "a single CR", "\r", { "" } },
         { "CRs inside several lines", "a\rb\r\nc\nd\r\re\n", { "ab", "c", "de" } },
         { "several CRs before LF", "a\r\r\nb", { "a", "b" } },
         { "CR at the start of a line", "\ra\n\rb\n", { "a", "b" } },
@@ -143,8 +146,9 @@ void ExpectTagsNoted(const ProtocolLines &lines)
 TEST(SplitLines, AgreesWithTheRuleWhereverTheLineBreaksFall)
 {
     // The bytes are scanned many at a time: CRs, LFs and tags at every offset, in runs and
-    // alone, against the rule itself (lines end at LF; every CR is dropped), and what is noted
-    // of each line against its text (a CR inside "<h2>" leaves a heading).
+    // alone, against the rule itself (lines end at LF, or at CR where no LF is; every other CR
+    // is dropped), and what is noted of each line against its text (a CR inside "<h2>" leaves a
+    // heading).
     unsigned seed = 1;
     const std::string_view pieces[] = { "\n", "\r", "\xC1", "<", "<h2>", "<h\r2>", "h2>", "<h2" };
     for (int round = 0; round < 4000; ++round) {
@@ -156,15 +160,16 @@ TEST(SplitLines, AgreesWithTheRuleWhereverTheLineBreaksFall)
         }
         Lines expected;
         std::string line;
+        const char lineEnd = bytes.find('\n') == std::string::npos ? '\r' : '\n';
         for (const char c : bytes) {
-            if (c == '\n') {
+            if (c == lineEnd) {
                 expected.push_back(line);
                 line.clear();
             } else if (c != '\r') {
                 line.push_back(c);
             }
         }
-        if (!bytes.empty() && bytes.back() != '\n')
+        if (!bytes.empty() && bytes.back() != lineEnd)
             expected.push_back(line);
         const ProtocolLines lines = SplitLines(bytes);
         ASSERT_EQ(lines, expected) << round;
@@ -191,6 +196,23 @@ TEST(SplitLines, ALargeFileSplitInPiecesOnTwoThreads)
     ASSERT_EQ(lines.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i)
         ASSERT_EQ(lines[i], expected[i]) << i;
+    ExpectTagsNoted(lines);
+}
+
+TEST(SplitLines, ALargeFileWithCrAloneIsSplitAtItsCrs)
+{
+    const std::string block = "<h2>short\r\rlonger <line> of the protocol\r";
+    std::string bytes;
+    while (bytes.size() < (17u << 20))
+        bytes += block;
+    const ProtocolLines lines = SplitLines(bytes + "last");
+    ASSERT_EQ(lines.size(), bytes.size() / block.size() * 3 + 1);
+    for (std::size_t i = 0; i + 1 < lines.size(); i += 3) {
+        ASSERT_EQ(lines[i], "<h2>short") << i;
+        ASSERT_EQ(lines[i + 1], "") << i;
+        ASSERT_EQ(lines[i + 2], "longer <line> of the protocol") << i;
+    }
+    EXPECT_EQ(lines[lines.size() - 1], "last");
     ExpectTagsNoted(lines);
 }
 
@@ -562,10 +584,12 @@ TEST_F(LoadProtocolTest, LineEndings)
     for (const LineEndingCase &c : LineEndingCases()) {
         SCOPED_TRACE(c.name);
         const auto path = Write("endings.htm", c.bytes);
-        ProtocolLines lines = { "previous" };
-        std::vector<GroupSettings> groups;
-        ASSERT_TRUE(LoadProtocol(path, lines, groups).Ok());
-        EXPECT_EQ(lines, c.lines);
+        for (const FileAccess access : { FileAccess::Read, FileAccess::Map }) { // window, batch
+            ProtocolLines lines = { "previous" };
+            std::vector<GroupSettings> groups;
+            ASSERT_TRUE(LoadProtocol(path, lines, groups, access).Ok());
+            EXPECT_EQ(lines, c.lines);
+        }
     }
 }
 

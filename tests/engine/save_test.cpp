@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/time.h>
+#include <sys/wait.h>
 
 #include "engine/save.h"
 
@@ -233,7 +234,7 @@ TEST_F(SaveTest, StaleTemporaryFilesOfTheTargetAreRemoved)
         return name;
     };
     const std::string stale = make("AAAAAA", true);
-    const std::string young = make("BBBBBB", false); // may be a save that has not locked it yet
+    const std::string young = make("BBBBBB", false); // killed a moment ago: no age waited for
     const std::string held = make("CCCCCC", true);
     const int holder = ::open(held.c_str(), O_RDONLY);
     ASSERT_EQ(::flock(holder, LOCK_EX), 0); // a live save
@@ -241,10 +242,69 @@ TEST_F(SaveTest, StaleTemporaryFilesOfTheTargetAreRemoved)
 
     ASSERT_TRUE(SaveProtocol(path, { "x" }).Ok());
     EXPECT_FALSE(std::filesystem::exists(stale));
-    EXPECT_TRUE(std::filesystem::exists(young));
+    EXPECT_FALSE(std::filesystem::exists(young));
     EXPECT_TRUE(std::filesystem::exists(held));
     EXPECT_TRUE(std::filesystem::exists(m_dir / ".lapwing-other"));
     ::close(holder);
+}
+
+// Two processes save into one writable file of a read-only folder: the second is refused while
+// the first writes, and the file ends as the first wrote it.
+TEST_F(SaveTest, ASecondInPlaceSaveMeanwhileIsRefused)
+{
+    namespace fs = std::filesystem;
+    const bool root = ::geteuid() == 0;
+    const fs::path folder = m_dir / "locked";
+    const fs::path out = folder / "out.htm";
+    fs::create_directory(folder);
+    Write(out, "earlier");
+    if (root) { // a read-only folder does not stop root: the saves run as nobody
+        ASSERT_EQ(::chmod(m_dir.c_str(), 0711), 0);
+        ASSERT_EQ(::chown(folder.c_str(), 65534, 65534), 0);
+        ASSERT_EQ(::chown(out.c_str(), 65534, 65534), 0);
+    }
+    ASSERT_EQ(::chmod(folder.c_str(), 0555), 0);
+    const auto save = [&](auto &&inChild) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            if (root && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+                ::_exit(2);
+            ::_exit(inChild() ? 0 : 1);
+        }
+        return child;
+    };
+    int opened[2];
+    int commit[2];
+    ASSERT_EQ(::pipe(opened), 0);
+    ASSERT_EQ(::pipe(commit), 0);
+    const pid_t first = save([&] {
+        AtomicFileWriter writer(out);
+        const bool ok = writer.Open().Ok() && writer.WriteLine("first");
+        char c = 'o';
+        if (::write(opened[1], &c, 1) != 1 || ::read(commit[0], &c, 1) != 1)
+            return false;
+        return ok && writer.Commit().Ok();
+    });
+    ASSERT_GT(first, 0);
+    char c = 0;
+    ASSERT_EQ(::read(opened[0], &c, 1), 1);
+    const pid_t second = save([&] {
+        AtomicFileWriter writer(out);
+        const Status refused = writer.Open();
+        return !refused.Ok()
+            && refused.Error().Reason
+            == "another save is writing this file now; try again when it has finished";
+    });
+    int status = -1;
+    ASSERT_EQ(::waitpid(second, &status, 0), second);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the second save was not refused";
+    ASSERT_EQ(::write(commit[1], &c, 1), 1);
+    ASSERT_EQ(::waitpid(first, &status, 0), first);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the first save failed";
+    EXPECT_EQ(Read(out), "first\r\n");
+    for (const int fd : { opened[0], opened[1], commit[0], commit[1] })
+        ::close(fd);
+    ::chmod(folder.c_str(), 0755);
 }
 
 TEST_F(SaveTest, WriteFileAtomicallyWritesWholeBytes)

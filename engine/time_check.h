@@ -1,0 +1,22 @@
+// Result times that no clock shows: minutes or seconds past 59. They are read as they stand
+// ("00:40:75" is 41 minutes 15 seconds), and the batch run says where they are.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/protocol_lines.h"
+
+namespace engine {
+
+// The numbers (from 1) of the result lines whose time reads but whose minutes or seconds
+// exceed 59, in order.
+std::vector<std::size_t> ImpossibleTimeLines(const ProtocolLines &lines);
+
+// "in.htm: lines 12, 40: the result time's minutes or seconds exceed 59 (read as they stand)";
+// past the tenth line the rest are counted. Empty for no lines.
+std::string DescribeImpossibleTimes(std::string_view file, const std::vector<std::size_t> &lines);
+
+} // namespace engine

@@ -1,0 +1,58 @@
+// Result times past 59 minutes or seconds are found and named, and read as they stand.
+#include <gtest/gtest.h>
+
+#include "engine/recognizers.h"
+#include "engine/time_check.h"
+#include "test_lines.h"
+
+namespace {
+
+using namespace engine;
+using testlines::ResultLine;
+
+TEST(ImpossibleTimes, MinutesOrSecondsPast59)
+{
+    struct Case
+    {
+        std::string_view time;
+        bool impossible;
+    };
+    const Case cases[] = {
+        { "00:40:00", false },
+        { "01:59:59", false },
+        { "99:59:59", false }, // hours have no limit
+        { "00:40:75", true },
+        { "00:60:00", true },
+        { "99:99:99", true },
+        { " 0:41:60", true }, // a blank-led hour: the general reading
+        { "00:4x:75", false }, // the time does not read: nothing to warn of
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.time);
+        const ProtocolLines lines = { "<pre>", ResultLine({ .time = c.time }), "</pre>" };
+        EXPECT_EQ(ImpossibleTimeLines(lines), c.impossible ? std::vector<std::size_t> { 2 }
+                                                           : std::vector<std::size_t> {});
+    }
+    // read as they stand
+    EXPECT_EQ(SecondsOf(ResultLine({ .time = "00:40:75" })), 40 * 60 + 75);
+}
+
+TEST(ImpossibleTimes, OnlyResultLinesAndEveryOneNamedOnce)
+{
+    std::vector<std::string> lines = { "00:40:75 is a note, not a result line" };
+    for (int i = 0; i < 12; ++i)
+        lines.push_back(ResultLine({ .time = i % 2 == 0 ? "00:40:75" : "00:40:00" }));
+    const std::vector<std::size_t> found = ImpossibleTimeLines(ProtocolLines(lines));
+    EXPECT_EQ(found, (std::vector<std::size_t> { 2, 4, 6, 8, 10, 12 }));
+    EXPECT_EQ(DescribeImpossibleTimes("in.htm", found),
+        "in.htm: lines 2, 4, 6, 8, 10, 12: the result time's minutes or seconds exceed 59 (read "
+        "as they stand)");
+    EXPECT_EQ(DescribeImpossibleTimes("in.htm", { 7 }),
+        "in.htm: line 7: the result time's minutes or seconds exceed 59 (read as they stand)");
+    EXPECT_EQ(DescribeImpossibleTimes("in.htm", { 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12 }),
+        "in.htm: lines 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 and 2 more: the result time's minutes or "
+        "seconds exceed 59 (read as they stand)");
+    EXPECT_EQ(DescribeImpossibleTimes("in.htm", {}), "");
+}
+
+} // namespace
