@@ -159,7 +159,7 @@ int Run(const cli::Options &options)
             + (lines.Encoding().ByteOrderMark ? " with a byte order mark" : ""));
     // Read as they stand, as the window reads them; but a secretary should know of them.
     if (const std::string text
-        = engine::DescribeImpossibleTimes(options.Input, engine::ImpossibleTimeLines(lines));
+        = engine::DescribeImpossibleTimes(options.Input, engine::ImpossibleTimeLines(lines, groups));
         !text.empty())
         Report("warning: " + text);
     ApplyGroupOptions(options, groups);

@@ -95,7 +95,7 @@ std::vector<Failure> CheckTableLayouts(
             heading(i);
             if (!layout.Rewritten())
                 continue;
-            const std::string shown = HoldsMarkup(lines[i]) ? Shown(lines[i]).Text : std::string();
+            const std::string shown = lines.HoldsTag(i) ? Shown(lines[i]).Text : std::string();
             const std::string_view line = shown.empty() ? lines[i] : std::string_view(shown);
             counts.timed += HasTime(line) ? 1 : 0;
             if (!IsResultLine(line, layout))

@@ -50,7 +50,7 @@ ProtocolLines::ProtocolLines(const std::vector<std::string> &lines)
     std::size_t begin = 0;
     for (const std::string &line : lines) {
         const std::size_t end = begin + line.size();
-        if (line.find('<') != std::string::npos)
+        if (line.find_first_of("<&") != std::string::npos)
             m_tags.Set(m_ends.size());
         if (line.find(HeadingTag) != std::string::npos)
             m_headings.Set(m_ends.size());
@@ -115,7 +115,7 @@ std::string_view ProtocolLines::Copied(std::size_t i) const
 
 namespace {
 
-    // Calls found(offset) for every CR, LF and '<' of the bytes, in order. A protocol has a
+    // Calls found(offset) for every CR, LF, '<' and '&' of the bytes, in order. A protocol has a
     // million short lines: memchr's cost per call, twice a line (the LF, then a CR inside), was
     // most of the reading, so the bytes are looked at sixteen at a time in one pass where SSE2
     // is there.
@@ -128,11 +128,12 @@ namespace {
         const __m128i lf = _mm_set1_epi8('\n');
         const __m128i cr = _mm_set1_epi8('\r');
         const __m128i lt = _mm_set1_epi8('<');
+        const __m128i amp = _mm_set1_epi8('&');
         for (; i + 16 <= size; i += 16) {
             const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(base + i));
             auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
                 _mm_or_si128(_mm_cmpeq_epi8(chunk, lf), _mm_cmpeq_epi8(chunk, cr)),
-                _mm_cmpeq_epi8(chunk, lt))));
+                _mm_or_si128(_mm_cmpeq_epi8(chunk, lt), _mm_cmpeq_epi8(chunk, amp)))));
             while (mask != 0) {
                 found(i + static_cast<std::size_t>(std::countr_zero(mask)));
                 mask &= mask - 1;
@@ -140,7 +141,7 @@ namespace {
         }
 #endif
         for (; i < size; ++i) {
-            if (base[i] == '\n' || base[i] == '\r' || base[i] == '<')
+            if (base[i] == '\n' || base[i] == '\r' || base[i] == '<' || base[i] == '&')
                 found(i);
         }
     }
@@ -162,10 +163,14 @@ struct ProtocolLines::Index
         const char *const base = all.data();
         std::size_t start = begin;
         std::size_t crs = 0; // CRs in the line so far
-        bool tag = false; // a '<' in the line so far
+        bool tag = false; // a '<' or an '&' in the line so far
         bool heading = false; // a "<h2>" in it
         ForEachMarkByte(all.substr(begin, end - begin), [&](std::size_t offset) {
             const std::size_t at = begin + offset;
+            if (base[at] == '&') {
+                tag = true;
+                return;
+            }
             if (base[at] == '<') {
                 tag = true;
                 // A heading never holds an LF, so one in these bytes is no heading of this line.
@@ -190,7 +195,7 @@ struct ProtocolLines::Index
     }
 
     // `crInside`: a CR before the trailing one; the line is then copied without its CRs.
-    // `tag`, `heading`: the line's bytes hold a '<', a "<h2>".
+    // `tag`, `heading`: the line's bytes hold a '<' or an '&', a "<h2>".
     void Add(std::string_view all, std::size_t begin, std::size_t end, bool crInside, bool tag,
         bool heading)
     {

@@ -56,12 +56,13 @@ public:
         return { m_bytes.data() + begin,
             length - (length > 0 && m_bytes[end - 1] == '\r' ? 1 : 0) };
     }
-    // Whether line i holds a '<': only such a line can be a tag or a table's edge. And whether
-    // it holds a group heading, "<h2>". The splitting notes both as it passes each '<', so that
+    // Whether line i holds markup, a '<' or an '&': only such a line can be a tag or a table's
+    // edge, and only such a line shows fewer characters than it has bytes. And whether it holds
+    // a group heading, "<h2>". The splitting notes both as it passes each '<' and '&', so that
     // the walks through a million lines need not read every line, or any, to find them.
     bool HoldsTag(std::size_t i) const { return m_tags.Test(i); }
     bool HoldsHeading(std::size_t i) const { return m_headings.Test(i); }
-    // The first line from `from` on that holds a '<' or a heading; size() if none does.
+    // The first line from `from` on that holds markup, or a heading; size() if none does.
     std::size_t NextTag(std::size_t from) const { return m_tags.Next(from, size()); }
     std::size_t NextHeading(std::size_t from) const { return m_headings.Next(from, size()); }
     std::size_t HeadingCount() const { return m_headings.Count(); }

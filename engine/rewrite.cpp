@@ -351,7 +351,7 @@ namespace {
         std::string_view ShownText(std::size_t i)
         {
             const std::string_view line = m_lines[i];
-            if (!m_lines.HoldsTag(i) && !std::memchr(line.data(), '&', line.size()))
+            if (!m_lines.HoldsTag(i))
                 return line;
             m_shown = Shown(line).Text;
             return m_shown;
@@ -450,10 +450,8 @@ namespace {
         RankResult RankOf(std::size_t first, std::size_t end)
         {
             m_markup = false;
-            for (std::size_t k = first; k < end && !m_markup; ++k) {
-                const std::string_view line = m_lines[k];
-                m_markup = m_lines.HoldsTag(k) || std::memchr(line.data(), '&', line.size());
-            }
+            for (std::size_t k = m_lines.NextTag(first); k < end && !m_markup; k = m_lines.NextTag(k + 1))
+                m_markup = true;
             const TableLayout &layout = m_shape.Layout;
             const bool countOut = m_options.CountOutOfCompetition;
             const bool excludeForeign = m_options.ExcludeForeign;

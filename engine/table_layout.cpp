@@ -134,7 +134,6 @@ namespace {
             && (Find(words, Title::Time) || Find(words, Title::RelayTime));
     }
 
-    bool IsRule(std::string_view line) { return line.starts_with(texts::ResultsRule); }
 
     bool EndsResults(std::string_view line)
     {
@@ -284,11 +283,9 @@ std::string_view LayoutName(LayoutKind kind)
     return Names[static_cast<std::size_t>(kind)];
 }
 
-bool StartsTable(std::string_view line) { return OpensWith(line, texts::PreOpen); }
+bool OpensWithTag(std::string_view line, std::string_view tag) { return OpensWith(line, tag); }
 
 std::size_t AfterPreOpen(std::string_view line) { return SkipIndent(line) + texts::PreOpen.size(); }
-
-bool EndsTable(std::string_view line) { return OpensWith(line, texts::PreClose); }
 
 bool HoldsMarkup(std::string_view line)
 {
@@ -349,7 +346,7 @@ TableShape FindTableShape(const ProtocolLines &lines, std::size_t pre)
         std::string_view line = lines[i];
         if (i == pre)
             line.remove_prefix(std::min(line.size(), AfterPreOpen(line)));
-        if (!HoldsMarkup(line))
+        if (!lines.HoldsTag(i))
             return line;
         scratch = Shown(line).Text;
         return scratch;
@@ -403,22 +400,27 @@ TableShape FindTableShape(const ProtocolLines &lines, std::size_t pre)
     std::vector<std::size_t> rows;
     int timed = 0;
     int standard = 0;
-    for (; i < lines.size() && rows.size() < RowsLooked; ++i) {
-        if (EndsResults(lines[i]) || StartsTable(lines[i]))
-            break;
-        const std::string_view text = shownText(i);
-        if (TrimBlanks(text).empty())
-            continue;
-        // Whether the table reads at today's columns is seen from its first lines.
-        if (rows.size() < RowsChecked && HoldsTime(text)) {
-            ++timed;
-            standard += IsResultLine(text) ? 1 : 0;
+    // Today's title, or none, needs its first lines only, unless they do not read as today's.
+    const bool maybeToday = !shape.HasTitle() || IsStandardTitle(words);
+    const auto readRows = [&](std::size_t limit) {
+        for (; i < lines.size() && rows.size() < limit; ++i) {
+            if (EndsResults(lines[i]) || StartsTable(lines[i]))
+                break;
+            const std::string_view text = shownText(i);
+            if (TrimBlanks(text).empty())
+                continue;
+            // Whether the table reads at today's columns is seen from its first lines.
+            if (rows.size() < RowsChecked && HoldsTime(text)) {
+                ++timed;
+                standard += IsResultLine(text) ? 1 : 0;
+            }
+            rows.push_back(i);
         }
-        rows.push_back(i);
-    }
+    };
+    readRows(maybeToday ? RowsChecked : RowsLooked);
     const bool readsAsToday = standard > 0 && standard * 2 >= timed;
 
-    if (!shape.HasTitle() || IsStandardTitle(words)) {
+    if (maybeToday) {
         // Today's layout, read as always; and a table without times, which has nothing to
         // mangle, takes it too.
         if (readsAsToday || timed == 0)
@@ -428,6 +430,8 @@ TableShape FindTableShape(const ProtocolLines &lines, std::size_t pre)
             return shape;
         }
     }
+    if (maybeToday)
+        readRows(RowsLooked); // the rest of the lines the columns are found from
     std::vector<std::vector<Field>> runs;
     for (const std::size_t row : rows)
         runs.push_back(Runs(shownText(row)));

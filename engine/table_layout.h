@@ -70,9 +70,19 @@ inline const TableLayout StandardLayout {};
 
 // A table's start: a line whose first bytes other than blanks and tabs are "<pre>" (any case),
 // and where its "<pre>" ends (the offset after it); and its end, "</pre>" likewise.
-bool StartsTable(std::string_view line);
+bool OpensWithTag(std::string_view line, std::string_view tag);
+// Nearly every line starts with neither: they are told at their first byte.
+inline bool StartsTable(std::string_view line)
+{
+    return !line.empty() && (line[0] == '<' || line[0] == ' ' || line[0] == '\t')
+        && OpensWithTag(line, "<pre>");
+}
+inline bool EndsTable(std::string_view line)
+{
+    return !line.empty() && (line[0] == '<' || line[0] == ' ' || line[0] == '\t')
+        && OpensWithTag(line, "</pre>");
+}
 std::size_t AfterPreOpen(std::string_view line);
-bool EndsTable(std::string_view line);
 
 // A line as a browser shows it: tags left out, "&nbsp;" and the other entities one character
 // (a blank for "&nbsp;"). `Offsets[k]` is where the k-th shown character's bytes start in the

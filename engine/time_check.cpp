@@ -3,21 +3,60 @@
 #include "engine/line_layout.h"
 #include "engine/numbers.h"
 #include "engine/recognizers.h"
+#include "engine/table_layout.h"
+#include "engine/text.h"
 
 namespace engine {
 
-std::vector<std::size_t> ImpossibleTimeLines(const ProtocolLines &lines)
+namespace {
+
+    // Whether the time a line's result reads from has minutes or seconds past 59.
+    bool PastFiftyNine(std::string_view line, const TableLayout &layout)
+    {
+        if (!IsResultLine(line, layout) || !SecondsOf(line, layout))
+            return false;
+        if (layout.Fixed) {
+            // Two digits past 59 have a tens digit of 6 or more: most lines are told by two bytes.
+            const std::string_view time = Take(line, TimeField);
+            if (time.size() == TimeField.Size() && time[3] < '6' && time[6] < '6')
+                return false;
+            const std::optional<int> minutes = ParseInt(Take(line, MinutesField));
+            const std::optional<int> seconds = ParseInt(Take(line, SecondsField));
+            return (minutes && *minutes > 59) || (seconds && *seconds > 59);
+        }
+        const std::string_view time = TrimBlanks(Take(line, layout.Time));
+        const std::size_t colon = time.find(':');
+        return time.substr(colon + 1, 2) > "59" || time.substr(colon + 4, 2) > "59";
+    }
+
+} // namespace
+
+std::vector<std::size_t> ImpossibleTimeLines(
+    const ProtocolLines &lines, const std::vector<GroupSettings> &groups)
 {
     std::vector<std::size_t> found;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string_view line = lines[i];
-        if (!IsResultLine(line) || !SecondsOf(line))
+    std::size_t headings = 0;
+    for (std::size_t i = lines.NextTag(0); i < lines.size(); i = lines.NextTag(i + 1)) {
+        // Tables go with the heading above them, as the rewrite pairs them.
+        headings += static_cast<std::size_t>(lines.HoldsHeading(i));
+        if (!StartsTable(lines[i]) || IsSignaturesStart(lines, i))
             continue;
-        // The fields as the time was read from them.
-        const std::optional<int> minutes = ParseInt(Take(line, MinutesField));
-        const std::optional<int> seconds = ParseInt(Take(line, SecondsField));
-        if ((minutes && *minutes > 59) || (seconds && *seconds > 59))
-            found.push_back(i + 1);
+        const GroupSettings *group = headings > 0 && headings <= groups.size() ? &groups[headings - 1] : nullptr;
+        const TableShape shape = group && group->Table && group->TableLine == i ? *group->Table
+                                                                                : FindTableShape(lines, i);
+        if (!shape.Layout.Rewritten())
+            continue;
+        std::string shown;
+        for (++i; i < lines.size() && !EndsTable(lines[i]); ++i) {
+            headings += static_cast<std::size_t>(lines.HoldsHeading(i));
+            std::string_view line = lines[i];
+            if (lines.HoldsTag(i))
+                line = shown = Shown(line).Text;
+            if (PastFiftyNine(line, shape.Layout))
+                found.push_back(i + 1);
+        }
+        if (i < lines.size())
+            headings += static_cast<std::size_t>(lines.HoldsHeading(i));
     }
     return found;
 }

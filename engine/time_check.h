@@ -7,13 +7,15 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/protocol_lines.h"
+#include "engine/protocol.h"
 
 namespace engine {
 
-// The numbers (from 1) of the result lines whose time reads but whose minutes or seconds
-// exceed 59, in order.
-std::vector<std::size_t> ImpossibleTimeLines(const ProtocolLines &lines);
+// The numbers (from 1) of the tables' result lines whose time reads but whose minutes or seconds
+// exceed 59, in order; each table read through its layout (`groups` as loaded, which know their
+// tables' layouts; without them each table's is found again).
+std::vector<std::size_t> ImpossibleTimeLines(
+    const ProtocolLines &lines, const std::vector<GroupSettings> &groups = {});
 
 // "in.htm: lines 12, 40: the result time's minutes or seconds exceed 59 (read as they stand)";
 // past the tenth line the rest are counted. Empty for no lines.

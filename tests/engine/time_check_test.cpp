@@ -27,6 +27,17 @@ TEST(ImpossibleTimes, MinutesOrSecondsPast59)
         { " 0:41:60", true }, // a blank-led hour: the general reading
         { "00:4x:75", false }, // the time does not read: nothing to warn of
     };
+    // Another layout's time: "h:mm:ss" where its title puts it.
+    const std::string yearFirst = Utf8ToCp1251(
+        " п/п Фамилия Имя               Команда               Г.р. Квал Номер Результат  Место");
+    for (const auto &[time, impossible] : { std::pair { "0:41:60", true }, std::pair { "0:41:59", false } }) {
+        std::string line(86, ' ');
+        testlines::Put(line, 6, "A");
+        testlines::Put(line, 71, time);
+        testlines::Put(line, 83, "1");
+        const ProtocolLines lines = { "<pre>", yearFirst, line, "</pre>" };
+        EXPECT_EQ(ImpossibleTimeLines(lines).size(), impossible ? 1u : 0u) << time;
+    }
     for (const Case &c : cases) {
         SCOPED_TRACE(c.time);
         const ProtocolLines lines = { "<pre>", ResultLine({ .time = c.time }), "</pre>" };
@@ -39,13 +50,15 @@ TEST(ImpossibleTimes, MinutesOrSecondsPast59)
 
 TEST(ImpossibleTimes, OnlyResultLinesAndEveryOneNamedOnce)
 {
-    std::vector<std::string> lines = { "00:40:75 is a note, not a result line" };
+    std::vector<std::string> lines = { "<pre>", "00:40:75 is a note, not a result line" };
     for (int i = 0; i < 12; ++i)
         lines.push_back(ResultLine({ .time = i % 2 == 0 ? "00:40:75" : "00:40:00" }));
+    lines.push_back("</pre>");
+    lines.push_back(ResultLine({ .time = "00:40:75" })); // outside any table
     const std::vector<std::size_t> found = ImpossibleTimeLines(ProtocolLines(lines));
-    EXPECT_EQ(found, (std::vector<std::size_t> { 2, 4, 6, 8, 10, 12 }));
+    EXPECT_EQ(found, (std::vector<std::size_t> { 3, 5, 7, 9, 11, 13 }));
     EXPECT_EQ(DescribeImpossibleTimes("in.htm", found),
-        "in.htm: lines 2, 4, 6, 8, 10, 12: the result time's minutes or seconds exceed 59 (read "
+        "in.htm: lines 3, 5, 7, 9, 11, 13: the result time's minutes or seconds exceed 59 (read "
         "as they stand)");
     EXPECT_EQ(DescribeImpossibleTimes("in.htm", { 7 }),
         "in.htm: line 7: the result time's minutes or seconds exceed 59 (read as they stand)");
