@@ -38,9 +38,10 @@ namespace {
 
 } // namespace
 
-std::string GenerateProtocol(std::size_t resultLines)
+std::string GenerateProtocol(std::size_t resultLines, TableStyle style)
 {
     constexpr std::size_t GroupSize = 60;
+    const bool yearFirst = style == TableStyle::YearFirst;
     std::string out;
     out.reserve(resultLines * 100 + 4096);
     out += "<html><head><title>"_w1251;
@@ -50,6 +51,8 @@ std::string GenerateProtocol(std::size_t resultLines)
         "№п/п Фамилия, имя              Коллектив            Квал  ГР"_w1251);
     header.resize(70, ' ');
     header += "Результат Место Прим"_w1251;
+    if (yearFirst)
+        header = " п/п Фамилия Имя               Команда               Г.р. Квал Номер Результат  Место Прим."_w1251;
     std::size_t written = 0;
     unsigned seed = 12345;
     for (int group = 0; written < resultLines; ++group) {
@@ -69,18 +72,30 @@ std::string GenerateProtocol(std::size_t resultLines)
             Put(line, 1, number);
             Put(line, engine::NameCodeStarts.First, Names[(seed >> 8) % 8]);
             Put(line, engine::TeamField, Teams[(seed >> 12) % 5]);
-            Put(line, engine::QualificationField, Codes[(seed >> 4) % 7]);
-            Put(line, 59, "1995");
+            const bool outOfCompetition = (seed >> 20) % 40 == 0;
+            char place[8];
+            std::snprintf(place, sizeof place, "%4zu", i + 1);
             char time[16];
-            std::snprintf(time, sizeof time, "%02d:%02d:%02d", seconds / 3600, seconds / 60 % 60,
-                          seconds % 60);
-            Put(line, engine::TimeField, time);
-            if ((seed >> 20) % 40 == 0) {
-                Put(line, engine::PlaceField, " в/к"_w1251);
+            if (yearFirst) {
+                // Year 54-57, qualification 59-63, bib to 67, "h:mm:ss" to 77, place to 83.
+                Put(line, 54, "1995");
+                Put(line, 59, Codes[(seed >> 4) % 7]);
+                std::snprintf(number, sizeof number, "%4zu", 100 + i);
+                Put(line, 64, number);
+                char clock[16];
+                std::snprintf(clock, sizeof clock, "%d:%02d:%02d", seconds / 3600, seconds / 60 % 60,
+                              seconds % 60);
+                std::snprintf(time, sizeof time, "%9s", clock);
+                Put(line, 69, time);
+                Put(line, 80, outOfCompetition ? std::string_view(" в/к"_w1251) : place);
+                line += "   ";
             } else {
-                char place[8];
-                std::snprintf(place, sizeof place, "%4zu", i + 1);
-                Put(line, engine::PlaceField, place);
+                Put(line, engine::QualificationField, Codes[(seed >> 4) % 7]);
+                Put(line, 59, "1995");
+                std::snprintf(time, sizeof time, "%02d:%02d:%02d", seconds / 3600, seconds / 60 % 60,
+                              seconds % 60);
+                Put(line, engine::TimeField, time);
+                Put(line, engine::PlaceField, outOfCompetition ? std::string_view(" в/к"_w1251) : place);
             }
             engine::AppendLine(out, line);
         }

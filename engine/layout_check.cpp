@@ -79,7 +79,7 @@ std::vector<Failure> CheckTableLayouts(
     const std::size_t end = std::min(part.End, lines.size());
     for (std::size_t i = part.First; i < end; ++i) {
         heading(i);
-        if (!lines.HoldsTag(i) || !StartsTable(lines[i]) || IsSignaturesStart(lines, i))
+        if (!StartsTable(lines, i) || IsSignaturesStart(lines, i))
             continue;
         const std::size_t start = i;
         const std::size_t tableHeadings = headings; // the table's group: the heading above
@@ -91,7 +91,7 @@ std::vector<Failure> CheckTableLayouts(
             : FindTableShape(lines, i);
         const TableLayout &layout = shape.Layout;
         TableCounts counts;
-        for (++i; i < end && !EndsTable(lines[i]); ++i) {
+        for (++i; i < end && !EndsTable(lines, i); ++i) {
             heading(i);
             if (!layout.Rewritten())
                 continue;

@@ -46,7 +46,7 @@ void FindGroupTable(
     group.Table.reset();
     group.TableLine = 0;
     for (std::size_t i = lines.NextTag(heading); i < end; i = lines.NextTag(i + 1)) {
-        if (StartsTable(lines[i]) && !IsSignaturesStart(lines, i)) {
+        if (StartsTable(lines, i) && !IsSignaturesStart(lines, i)) {
             group.Table = FindTableShape(lines, i);
             group.TableLine = i;
             return;

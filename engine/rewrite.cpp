@@ -32,10 +32,6 @@ namespace {
         return line.starts_with(prefix);
     }
 
-    // A closing tag followed by other text still closes the table, so that nothing after it can
-    // be swallowed into the results or dropped with an old summary.
-    bool IsTableEnd(std::string_view line) { return EndsTable(line); }
-
     // Inserts at a 1-based position; past the end it appends.
     void InsertAt(std::string &text, std::size_t position, std::string_view what)
     {
@@ -251,7 +247,7 @@ namespace {
                     continue;
                 }
                 afterSignatures = false;
-                if (!m_lines.HoldsTag(i) || !StartsTable(m_lines[i])) {
+                if (!StartsTable(m_lines, i)) {
                     m_out(m_lines[i]);
                     ++i;
                     continue;
@@ -305,7 +301,7 @@ namespace {
             std::size_t i = from;
             for (; i < m_lines.size(); ++i) {
                 m_out(m_lines[i]);
-                if (IsTableEnd(m_lines[i]))
+                if (EndsTable(m_lines, i))
                     return i + 1;
             }
             return i;
@@ -326,14 +322,14 @@ namespace {
                 return CopyBlock(i); // a relay or a table not mapped: never mangled
             const TableLayout &layout = m_shape.Layout;
             std::size_t first = m_shape.HasTitle() ? std::max(i + 1, m_shape.Title + m_shape.TitleLines) : i + 1;
-            while (first < m_lines.size() && !IsTableEnd(m_lines[first])
+            while (first < m_lines.size() && !EndsTable(m_lines, first)
                 && !IsResultLine(ShownText(first), layout))
                 ++first;
-            if (first == m_lines.size() || IsTableEnd(m_lines[first]))
+            if (first == m_lines.size() || EndsTable(m_lines, first))
                 return CopyBlock(i);
 
             std::size_t end = first;
-            while (end < m_lines.size() && !EndsResults(m_lines[end]))
+            while (end < m_lines.size() && !EndsResults(end))
                 ++end;
 
             if constexpr (std::is_same_v<Output, CheckOnly>)
@@ -342,7 +338,7 @@ namespace {
                 WriteResults(i, first, end, settings);
 
             // Summaries and standards of an earlier run are dropped and written anew.
-            while (end < m_lines.size() && !IsTableEnd(m_lines[end]))
+            while (end < m_lines.size() && !EndsTable(m_lines, end))
                 ++end;
             return end;
         }
@@ -421,7 +417,7 @@ namespace {
             const TimeStandards standards(rank.WinnerSeconds, rank.CompetitionRank);
             TeamPointsColumn team(m_points, group.PointsTable);
             for (m_current = first; m_current < end; ++m_current) {
-                if (layout.Fixed && !m_markup)
+                if (!m_lines.HoldsTag(m_current) && layout.PaddedLength() <= m_line.size())
                     WriteResultLine(m_lines[m_current], rank, standards, group, team);
                 else
                     WriteShownLine(m_lines[m_current], rank, standards, group, team);
@@ -437,11 +433,14 @@ namespace {
             if (!m_options.RatingPoints)
                 return;
             const RankResult rank = RankOf(first, end);
+            const TableLayout &layout = m_shape.Layout;
             for (m_current = first; m_current < end; ++m_current) {
-                if (m_shape.Layout.Fixed && !m_markup)
-                    RatingPointsOf(LineFacts(Padded(m_lines[m_current])), rank, m_k1, m_k2);
-                else
-                    RatingPointsOf(LineFacts(ShownText(m_current), m_shape.Layout), rank, m_k1, m_k2);
+                const std::string_view line = ShownText(m_current);
+                RatingPointsOf(LineFacts(line.size() >= layout.PaddedLength() || line.size() > m_line.size()
+                                       ? line
+                                       : Padded(line, layout.PaddedLength()),
+                                   layout),
+                    rank, m_k1, m_k2);
             }
         }
 
@@ -455,10 +454,10 @@ namespace {
             const TableLayout &layout = m_shape.Layout;
             const bool countOut = m_options.CountOutOfCompetition;
             const bool excludeForeign = m_options.ExcludeForeign;
-            if (layout.Fixed && !m_markup) {
+            if (!m_markup) {
                 const LineRange results { m_lines.begin() + static_cast<std::ptrdiff_t>(first),
                     m_lines.begin() + static_cast<std::ptrdiff_t>(end) };
-                return ComputeRank(results, countOut, excludeForeign);
+                return ComputeRank(results, countOut, excludeForeign, layout);
             }
             std::vector<std::string> shown;
             shown.reserve(end - first);
@@ -467,20 +466,22 @@ namespace {
             return ComputeRank(shown, countOut, excludeForeign, layout);
         }
 
-        // The line padded with blanks to PaddedLength, as the rewrite reads it: a line that
-        // long already is read where it stands, a shorter one is padded in m_line.
-        std::string_view Padded(std::string_view input)
+        // The line padded with blanks to `length` (the table's padded length, at most m_line's),
+        // as the rewrite reads it: a line that long already is read where it stands, a shorter
+        // one is padded in m_line.
+        std::string_view Padded(std::string_view input, std::size_t length)
         {
-            if (input.size() >= PaddedLength)
+            if (input.size() >= length)
                 return input;
-            std::fill(std::copy(input.begin(), input.end(), m_line.begin()), m_line.end(), ' ');
-            return { m_line.data(), m_line.size() };
+            std::fill(std::copy(input.begin(), input.end(), m_line.begin()), m_line.begin() + length, ' ');
+            return { m_line.data(), length };
         }
 
-        static bool EndsResults(std::string_view line)
+        bool EndsResults(std::size_t i) const
         {
+            const std::string_view line = m_lines[i];
             return StartsWith(line, OldClassLine) || StartsWith(line, OldRankLine)
-                || IsTableEnd(line) || StartsWith(line, ResultsRule);
+                || EndsTable(m_lines, i) || StartsWith(line, ResultsRule);
         }
 
         std::string HeaderSource(std::size_t first) const
@@ -500,36 +501,41 @@ namespace {
         void WriteResultLine(std::string_view input, const RankResult &rank,
             const TimeStandards &standards, const GroupSettings &group, TeamPointsColumn &team)
         {
-            static_assert(NotAwardedLabel.size() == 5 && PointsColumn == AwardColumn + 4);
-            static_assert(QualificationField.Last < AwardColumn && AwardColumn <= PaddedLength);
+            static_assert(NotAwardedLabel.size() == 5);
             static_assert(std::ranges::all_of(QualificationLabels,
                 [](std::string_view label) { return label.size() == QualificationField.Size(); }));
-            const std::string_view line = Padded(input);
-            const bool foreign = m_options.ExcludeForeign && HasForeignCode(line);
+            const TableLayout &layout = m_shape.Layout;
+            const std::string_view line = Padded(input, layout.PaddedLength());
+            const bool foreign = m_options.ExcludeForeign && HasForeignCode(line, layout);
             // Read before the label goes in, which changes nothing they read.
-            const LineFacts facts(line);
+            const LineFacts facts(line, layout);
             const bool awarded = rank.CompetitionRank > 0 && rank.WinnerSeconds > 0 && facts.result
                 && (facts.place || facts.outOfCompetition) && !foreign
                 && group.Category != Category::NotCounted;
             const std::string_view award = awarded
                 ? LabelOf(AwardedQualification(facts.place, facts.seconds, standards, group))
                 : NotAwardedLabel;
+            const bool personal = facts.result && facts.place && *facts.place > 0
+                && group.PointsTable > 0 && IsPersonal(input, layout);
             const std::string_view teamField = group.PointsTable > 0
-                ? team.Field(IsPersonal(input), facts.result, facts.place)
+                ? team.Field(personal, facts.result, facts.place)
                 : std::string_view();
             const std::string_view ratingField = m_options.RatingPoints
                 ? RatingPointsField(facts, rank, m_k1, m_k2, m_number)
                 : std::string_view();
 
-            const std::string_view head = line.substr(0, AwardColumn - 1);
-            const std::string_view tail = line.substr(AwardColumn - 1);
+            const std::string_view head = line.substr(0, layout.AwardColumn - 1);
+            const std::string_view tail = line.substr(layout.AwardColumn - 1);
             const std::size_t size
                 = head.size() + 4 + teamField.size() + ratingField.size() + 1 + tail.size();
             char *const out = LineRoom(size);
             char *to = std::copy(head.begin(), head.end(), out);
-            if (!foreign) { // every label has the field's five bytes
-                const std::string_view label = LabelOf(QualificationOf(line));
-                std::copy(label.begin(), label.end(), out + QualificationField.Offset());
+            // Every label has the code's five bytes; a narrower field takes its first ones.
+            const Field code = layout.Qualification;
+            const std::size_t codeSize = std::min(code.Size(), QualificationField.Size());
+            if (!foreign && Has(code) && code.Offset() + codeSize <= head.size()) {
+                const std::string_view label = LabelOf(QualificationOf(line, layout));
+                std::copy_n(label.begin(), codeSize, out + code.Offset());
             }
             to = std::copy_n(award.data(), 4, to);
             to = std::copy(teamField.begin(), teamField.end(), to);
@@ -615,7 +621,7 @@ namespace {
         std::size_t m_headingsCounted = 0; // lines looked at for headings
         std::size_t m_current = 0;         // the result line being rewritten
         std::size_t m_headings = 0;
-        std::array<char, PaddedLength> m_line {}; // a short result line, padded
+        std::array<char, 256> m_line {}; // a short result line, padded
         std::string m_built; // the line rewritten, where the output is not bytes
         std::array<char, 16> m_number {}; // the rating points' field
         TableShape m_shape; // the table being rewritten
@@ -695,7 +701,7 @@ std::vector<ProtocolPart> ProtocolParts(const ProtocolLines &lines, std::size_t 
             ++headings;
         // After a closing tag the walk starts afresh, unless the tag is the chief judge's line,
         // which goes with the signatures block above it.
-        if (lines.EndOffset(i) + 1 - partStart >= bytes && IsTableEnd(lines[i])
+        if (lines.EndOffset(i) + 1 - partStart >= bytes && EndsTable(lines[i])
             && !(i > 0 && IsSignaturesStart(lines, i - 1))) {
             part.End = i + 1;
             parts.push_back(part);

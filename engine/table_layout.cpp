@@ -269,7 +269,7 @@ namespace {
             && year->At.First < time->At.First;
     }
 
-    constexpr std::size_t RowsLooked = 64; // lines of a table its columns are found from
+    constexpr std::size_t RowsLooked = 32; // lines of a table its columns are found from
     constexpr std::size_t RowsChecked = 8; // lines that tell whether it reads at today's columns
     constexpr std::size_t TitleSearch = 12; // lines below "<pre>" a title may stand on
 
@@ -358,7 +358,7 @@ TableShape FindTableShape(const ProtocolLines &lines, std::size_t pre)
     std::vector<TitleWord> words;
     const std::size_t searchEnd = std::min(lines.size(), pre + TitleSearch);
     for (std::size_t i = pre; i < searchEnd; ++i) {
-        if (i > pre && EndsTable(lines[i]))
+        if (i > pre && EndsTable(lines, i))
             break;
         const std::string_view text = shownText(i);
         if (text.find("Место"_w1251) == std::string_view::npos)
@@ -393,7 +393,7 @@ TableShape FindTableShape(const ProtocolLines &lines, std::size_t pre)
     // The table's lines below the title, as far as its results go. They start at the first
     // line with a time; notes, rules and the title come before it.
     std::size_t i = shape.HasTitle() ? shape.Title + shape.TitleLines : pre + 1;
-    for (; i < lines.size() && !EndsTable(lines[i]) && !StartsTable(lines[i]); ++i) {
+    for (; i < lines.size() && !EndsTable(lines, i) && !StartsTable(lines, i); ++i) {
         if (HoldsTime(shownText(i)))
             break;
     }
@@ -404,7 +404,7 @@ TableShape FindTableShape(const ProtocolLines &lines, std::size_t pre)
     const bool maybeToday = !shape.HasTitle() || IsStandardTitle(words);
     const auto readRows = [&](std::size_t limit) {
         for (; i < lines.size() && rows.size() < limit; ++i) {
-            if (EndsResults(lines[i]) || StartsTable(lines[i]))
+            if (EndsResults(lines[i]) || StartsTable(lines, i))
                 break;
             const std::string_view text = shownText(i);
             if (TrimBlanks(text).empty())
@@ -417,7 +417,7 @@ TableShape FindTableShape(const ProtocolLines &lines, std::size_t pre)
             rows.push_back(i);
         }
     };
-    readRows(maybeToday ? RowsChecked : RowsLooked);
+    readRows(RowsChecked);
     const bool readsAsToday = standard > 0 && standard * 2 >= timed;
 
     if (maybeToday) {
@@ -430,8 +430,24 @@ TableShape FindTableShape(const ProtocolLines &lines, std::size_t pre)
             return shape;
         }
     }
-    if (maybeToday)
-        readRows(RowsLooked); // the rest of the lines the columns are found from
+    // A protocol prints all its tables alike: the columns found for the table before under the
+    // same title serve again when they read this table's first lines, which saves finding them
+    // from the values of every table.
+    thread_local std::string derivedTitle;
+    thread_local TableLayout derived;
+    const std::string_view title = lastTitle;
+    const auto readsTimes = [&](const TableLayout &layout) {
+        return std::all_of(rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(std::min(rows.size(), RowsChecked)),
+            [&](std::size_t row) {
+                const std::string_view text = shownText(row);
+                return !HoldsTime(text) || SecondsOf(text, layout).has_value();
+            });
+    };
+    if (title == derivedTitle && derived.Kind != LayoutKind::Unknown && readsTimes(derived)) {
+        shape.Layout = derived;
+        return shape;
+    }
+    readRows(RowsLooked); // the rest of the lines the columns are found from
     std::vector<std::vector<Field>> runs;
     for (const std::size_t row : rows)
         runs.push_back(Runs(shownText(row)));
@@ -441,6 +457,8 @@ TableShape FindTableShape(const ProtocolLines &lines, std::size_t pre)
         && std::none_of(rows.begin(), rows.end(),
             [&](std::size_t row) { return SecondsOf(shownText(row), shape.Layout).has_value(); }))
         shape.Layout.Kind = LayoutKind::Unknown;
+    derivedTitle = title;
+    derived = shape.Layout;
     return shape;
 }
 

@@ -9,10 +9,9 @@
 #include <vector>
 
 #include "engine/line_layout.h"
+#include "engine/protocol_lines.h"
 
 namespace engine {
-
-class ProtocolLines;
 
 enum class LayoutKind {
     Standard,    // "… Квал Номер ГР   Результат Место Прим"
@@ -83,6 +82,15 @@ inline bool EndsTable(std::string_view line)
         && OpensWithTag(line, "</pre>");
 }
 std::size_t AfterPreOpen(std::string_view line);
+// The same for line i of a protocol: only a line with markup can be either.
+inline bool StartsTable(const ProtocolLines &lines, std::size_t i)
+{
+    return lines.HoldsTag(i) && StartsTable(lines[i]);
+}
+inline bool EndsTable(const ProtocolLines &lines, std::size_t i)
+{
+    return lines.HoldsTag(i) && EndsTable(lines[i]);
+}
 
 // A line as a browser shows it: tags left out, "&nbsp;" and the other entities one character
 // (a blank for "&nbsp;"). `Offsets[k]` is where the k-th shown character's bytes start in the

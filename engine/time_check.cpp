@@ -39,7 +39,7 @@ std::vector<std::size_t> ImpossibleTimeLines(
     for (std::size_t i = lines.NextTag(0); i < lines.size(); i = lines.NextTag(i + 1)) {
         // Tables go with the heading above them, as the rewrite pairs them.
         headings += static_cast<std::size_t>(lines.HoldsHeading(i));
-        if (!StartsTable(lines[i]) || IsSignaturesStart(lines, i))
+        if (!StartsTable(lines, i) || IsSignaturesStart(lines, i))
             continue;
         const GroupSettings *group = headings > 0 && headings <= groups.size() ? &groups[headings - 1] : nullptr;
         const TableShape shape = group && group->Table && group->TableLine == i ? *group->Table
@@ -47,7 +47,7 @@ std::vector<std::size_t> ImpossibleTimeLines(
         if (!shape.Layout.Rewritten())
             continue;
         std::string shown;
-        for (++i; i < lines.size() && !EndsTable(lines[i]); ++i) {
+        for (++i; i < lines.size() && !EndsTable(lines, i); ++i) {
             headings += static_cast<std::size_t>(lines.HoldsHeading(i));
             std::string_view line = lines[i];
             if (lines.HoldsTag(i))
