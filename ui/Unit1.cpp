@@ -181,9 +181,30 @@ void TForm1::ReadProtocol()
         return;
     }
     RememberProtocol(path);
+    if (const QString notes = TableNotes(m_groups); !notes.isEmpty())
+        ShowInformation(notes);
     if (const auto layout = engine::CheckTableLayouts(m_protocolLines, m_groups); !layout.empty())
         ShowInformation(QString::fromStdString(
             engine::DescribeLayoutProblems(QDir::toNativeSeparators(path).toStdString(), layout)));
+}
+
+QString TForm1::TableNotes(const std::vector<engine::GroupSettings> &groups)
+{
+    if (std::none_of(groups.begin(), groups.end(), [](const auto &g) { return g.Table.has_value(); }))
+        return ui::text::NoTables;
+    QStringList notes;
+    for (const auto &[kind, text] : { std::pair { engine::LayoutKind::Relay, ui::text::RelayTables },
+             std::pair { engine::LayoutKind::Unknown, ui::text::UnknownTables },
+             std::pair { engine::LayoutKind::Handicap, ui::text::HandicapTables } }) {
+        QStringList names;
+        for (const engine::GroupSettings &group : groups) {
+            if (group.Table && group.Table->Layout.Kind == kind)
+                names << ui::FromCp1251(group.Name);
+        }
+        if (!names.isEmpty())
+            notes << text + names.join(QStringLiteral(", "));
+    }
+    return notes.join(QStringLiteral("\n"));
 }
 
 engine::ProcessOptions TForm1::ReadOptions() const

@@ -120,6 +120,8 @@ private:
     void FillTableCaptions();
     // A protocol read whole goes to the front of the recent files.
     void RememberProtocol(const QString &path);
+    // What a read tells of the groups' tables: none found, relays, unmapped tables, handicaps.
+    static QString TableNotes(const std::vector<engine::GroupSettings> &groups);
     // The recent files changed by `change` and written to the settings file when it can be.
     void UpdateRecentFiles(
         const std::function<std::vector<std::string>(std::vector<std::string>)> &change);

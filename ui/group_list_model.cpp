@@ -1,6 +1,7 @@
 #include "ui/group_list_model.h"
 
 #include "ui/group_list.h"
+#include "ui/messages.h"
 
 namespace ui {
 
@@ -68,9 +69,13 @@ QVariant GroupListModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || static_cast<std::size_t>(index.row()) >= m_groups.size()
         || !(role == Qt::DisplayRole || (heading && role == Qt::ToolTipRole)))
         return {};
-    // The tooltip shows a heading the column is too narrow for.
-    const auto text = GroupCellText(
-        m_groups[static_cast<std::size_t>(index.row())], index.column(), m_captions);
+    // The tooltip shows a heading the column is too narrow for, and how its table is laid out.
+    const engine::GroupSettings &group = m_groups[static_cast<std::size_t>(index.row())];
+    const auto text = GroupCellText(group, index.column(), m_captions);
+    if (role == Qt::ToolTipRole && text)
+        return *text + QStringLiteral("\n") + text::TableLayoutTip
+            + (group.Table ? QString::fromLatin1(engine::LayoutName(group.Table->Layout.Kind))
+                           : text::NoTableTip);
     return text ? QVariant(*text) : QVariant();
 }
 

@@ -12,6 +12,19 @@ inline const QString LoadFailed = QStringLiteral("Памылка пры адкр
 // Said after LoadFailed when a protocol has no group heading at all.
 inline const QString NoHeadings = QStringLiteral(
     "у пратаколе няма ніводнага загалоўка групы (\"<h2>\"), пералічваць няма чаго");
+// Said after a read about the groups' tables (each with the groups' names after it).
+inline const QString NoTables = QStringLiteral(
+    "Пад загалоўкамі груп няма ніводнай табліцы (\"<pre>\"): пералічваць няма чаго.");
+inline const QString RelayTables = QStringLiteral(
+    "Эстафеты капіююцца без змен, іх групы не лічацца: ");
+inline const QString UnknownTables = QStringLiteral(
+    "Табліцы, слупкі якіх не ўдалося распазнаць, капіююцца без змен, іх групы не лічацца: ");
+inline const QString HandicapTables = QStringLiteral(
+    "Гандыкап (слупок \"Финиш\"): разрады па чыстым часе, месцы як у пратаколе; групы "
+    "пачынаюць як \"Не лічыць\", улічыце іх, калі дазваляюць правілы: ");
+// The group's tooltip names its table's layout after its heading.
+inline const QString TableLayoutTip = QStringLiteral("Размяшчэнне табліцы: ");
+inline const QString NoTableTip = QStringLiteral("табліцы няма");
 inline const QString SaveFailed = QStringLiteral("Памылка падчас запісу");
 inline const QString NoOutputName = QStringLiteral("Вызначце імя файла");
 // After the caption while the protocol read is in UTF-8 (and is saved back in it).

@@ -69,6 +69,7 @@ private slots:
     void GridKeysReopenEditor();
     void CaptionsFollowTables_data();
     void CaptionsFollowTables();
+    void TablesOfOtherLayoutsAreToldAndShown();
 
 private:
     std::unique_ptr<test::Window> m_window;
@@ -425,6 +426,26 @@ void GroupListTest::CaptionsFollowTables()
     for (int i = 0; i < W(form).ComboBox3->count(); ++i)
         QCOMPARE(W(form).ComboBox3->itemText(i), ui::FromCp1251(captions[std::size_t(i)]));
     QCOMPARE(W(form).ComboBox3->itemText(table), caption);
+}
+
+void GroupListTest::TablesOfOtherLayoutsAreToldAndShown()
+{
+    m_window = std::make_unique<test::Window>();
+    TForm1 &form = m_window->Form();
+    QVERIFY(m_window->ShowAndActivate());
+    form.OpenProtocol(test::PathText(test::ExamplesDir() / "layouts_protocol.htm"));
+    QCOMPARE(form.Groups().size(), std::size_t(7));
+    // One message names the relay and the handicap start, which start uncounted.
+    QCOMPARE(m_window->Informations.size(), 1);
+    const QString told = m_window->Informations.value(0);
+    QVERIFY2(told.contains(ui::text::RelayTables + QStringLiteral("Эстафета МЖ"))
+            && told.contains(ui::text::HandicapTables + QStringLiteral("МЖ")),
+        qPrintable(told));
+    QCOMPARE(form.Groups()[4].Category, engine::Category::NotCounted);
+    QCOMPARE(test::CellText(W(form).StringGrid2, 0, ui::HeadingColumn), QStringLiteral("М21, 12 КП, 6.3 км"));
+    const QAbstractItemModel *model = W(form).StringGrid2->model();
+    QCOMPARE(model->data(model->index(1, ui::HeadingColumn), Qt::ToolTipRole).toString(),
+        QStringLiteral("Ж21, 8 КП, 4.1 км\n") + ui::text::TableLayoutTip + QStringLiteral("gap"));
 }
 
 QTEST_MAIN(GroupListTest)
