@@ -174,6 +174,12 @@ TEST(TableLayouts, ReadingThroughALayout)
         { "п.п.24.4", "-", std::nullopt, std::nullopt, false },
         { "ДИСКВ.", "", std::nullopt, std::nullopt, false },
     };
+    // Every status results programs print where the time stands is no result.
+    for (const char *status : { "снят", "cнят", "н.старт", "н/с", "пп.20.10", "п.п.20.10", "п.п.24.4",
+             "пп 20.10.", "DSQ", "DNF", "ДИСКВ.", "" }) {
+        const std::string line = Line(y, { "A", "B", "", "", W(status), "" }, 1);
+        EXPECT_FALSE(IsResultLine(line, layout)) << status;
+    }
     for (const Case &c : cases) {
         Runner r { "A", "B", "", "", W(c.time), W(c.place) };
         const std::string line = Line(y, r, 1);
