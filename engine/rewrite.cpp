@@ -25,6 +25,7 @@ namespace {
     // Why a run stops, in the words users of the program have always seen.
     constexpr std::string_view DivisionByZero = "Floating point division by zero";
     constexpr std::string_view InvalidOperation = "Invalid floating point operation";
+    constexpr int MaxRatingPoints = 9999;
     constexpr std::string_view NotAFloatSuffix = "' is not a valid floating point value";
 
     bool StartsWith(std::string_view line, std::string_view prefix)
@@ -155,6 +156,12 @@ namespace {
         const double value = std::nearbyint((rank.FirstSeconds * k2 / seconds - 1.0) * k1);
         if (value > std::numeric_limits<int>::max())
             throw RunFailure { std::string(InvalidOperation) };
+        // Five bytes hold 9999 and a blank before it: a wider number would run into the team
+        // points, and neither column would read again.
+        if (value > MaxRatingPoints)
+            throw RunFailure { "rating points " + FormatPadded(static_cast<int>(value), 0)
+                + " do not fit their column (at most " + std::to_string(MaxRatingPoints)
+                + "): check the \"К=\" values and the times" };
         // A result that is not a number (infinite factors cancelling out) gives nothing.
         return std::isnan(value) || value < 0 ? 0 : static_cast<int>(value);
     }

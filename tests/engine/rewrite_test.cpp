@@ -326,6 +326,16 @@ TEST(Rewrite, RunFailures)
     EXPECT_EQ(result.Status, RewriteStatus::Failed);
     EXPECT_EQ(result.Error, (Failure { 4, "Invalid floating point operation" }));
 
+    // Ten thousand points would touch the team points' column: the run stops at that line.
+    options.K1Text = "1000";
+    options.K2Text = "11";
+    result = Rewrite(Table(Athletes(1, "I")), { Group() }, options);
+    EXPECT_EQ(result.Status, RewriteStatus::Failed);
+    EXPECT_EQ(result.Error.Line, 4u);
+    EXPECT_TRUE(result.Error.Reason.starts_with("rating points 10000 do not fit")) << result.Error.Reason;
+    options.K2Text = "10.999";
+    EXPECT_EQ(Rewrite(Table(Athletes(1, "I")), { Group() }, options).Status, RewriteStatus::Done);
+
     // 2400 * 1e308 overflows to infinity, and infinity times 0 is not a number: 0 points.
     options.K1Text = "0";
     options.K2Text = "1e308";
