@@ -17,10 +17,11 @@ struct Field
     constexpr std::size_t Size() const { return Last - First + 1; }
 };
 
-// The bytes of a field; shorter, or empty, where the line ends inside or before it.
+// The bytes of a field; shorter, or empty, where the line ends inside or before it, and empty
+// for a field a table does not have (First 0).
 constexpr std::string_view Take(std::string_view line, Field field)
 {
-    if (line.size() < field.First)
+    if (field.First == 0 || line.size() < field.First)
         return {};
     return line.substr(field.Offset(), field.Size());
 }

@@ -160,8 +160,11 @@ std::optional<int> SecondsOf(std::string_view line)
 
 int ResultSeconds(std::string_view line) { return SecondsOf(line).value_or(-1); }
 
-Qualification QualificationOf(std::string_view line)
-{
+namespace {
+
+    // The qualification whose code the five bytes are, or NoRank.
+    Qualification CodeOf(const char *code)
+    {
     // Compared as one number of five bytes rather than nine string comparisons: it is read for
     // every line of a table, three times. The first byte is the lowest, so that the field is
     // read as one load of four bytes and one of a byte.
@@ -177,17 +180,14 @@ Qualification QualificationOf(std::string_view line)
             codes[i] = Packed(QualificationCodes[i]);
         return codes;
     }();
-    const std::string_view code = Take(line, QualificationField);
-    if (code.size() != QualificationField.Size())
-        return Qualification::NoRank;
     std::uint64_t value = 0;
     if constexpr (std::endian::native == std::endian::little) {
         // The loop above, which the compiler does not turn into loads.
         std::uint32_t low = 0;
-        std::memcpy(&low, code.data(), sizeof low);
+        std::memcpy(&low, code, sizeof low);
         value = low | std::uint64_t { static_cast<unsigned char>(code[4]) } << 32;
     } else {
-        value = Packed(code);
+        value = Packed(std::string_view(code, QualificationField.Size()));
     }
     // Every code compared, without a branch: which one a line holds is anybody's guess, and a
     // loop that stops at it is mispredicted about once a line.
@@ -195,6 +195,16 @@ Qualification QualificationOf(std::string_view line)
     for (std::size_t i = 0; i < Codes.size(); ++i)
         found = value == Codes[i] ? static_cast<int>(i) : found;
     return QualificationAt(found);
+    }
+
+} // namespace
+
+Qualification QualificationOf(std::string_view line)
+{
+    const std::string_view code = Take(line, QualificationField);
+    if (code.size() != QualificationField.Size())
+        return Qualification::NoRank;
+    return CodeOf(code.data());
 }
 
 int QualificationIndex(std::string_view line) { return static_cast<int>(QualificationOf(line)); }
@@ -308,27 +318,21 @@ std::optional<int> SecondsOf(std::string_view line, const TableLayout &layout)
 {
     if (layout.Fixed)
         return SecondsOf(line);
-    // "h:mm:ss" or "hh:mm:ss" (more hours too); minutes and seconds are not held to 59.
+    // "h:mm:ss" or "hh:mm:ss" (up to three hour digits), blanks around it; minutes and seconds
+    // are not held to 59. Read from its end, where a right-aligned time stands.
     const std::string_view time = ValueOf(line, layout.Time);
-    const std::size_t colon = time.find(':');
-    if (colon == 0 || colon > 3 || time.size() != colon + 6 || time[colon + 3] != ':')
+    const std::size_t size = time.size();
+    if (size < 7 || size > 9 || time[size - 3] != ':' || time[size - 6] != ':')
         return std::nullopt;
+    const auto digit = [&](std::size_t at) { return IsAsciiDigit(time[at]) ? time[at] - '0' : -100000; };
     int hours = 0;
-    for (std::size_t k = 0; k < colon; ++k) {
-        if (!IsAsciiDigit(time[k]))
-            return std::nullopt;
-        hours = hours * 10 + (time[k] - '0');
-    }
-    const auto two = [&](std::size_t at) -> std::optional<int> {
-        if (!IsAsciiDigit(time[at]) || !IsAsciiDigit(time[at + 1]))
-            return std::nullopt;
-        return (time[at] - '0') * 10 + (time[at + 1] - '0');
-    };
-    const auto minutes = two(colon + 1);
-    const auto seconds = two(colon + 4);
-    if (!minutes || !seconds)
+    for (std::size_t k = 0; k + 6 < size; ++k)
+        hours = hours * 10 + digit(k);
+    const int value = hours * 3600 + (digit(size - 5) * 10 + digit(size - 4)) * 60
+        + digit(size - 2) * 10 + digit(size - 1);
+    if (hours < 0 || digit(size - 5) < 0 || digit(size - 4) < 0 || digit(size - 2) < 0 || digit(size - 1) < 0)
         return std::nullopt;
-    return hours * 3600 + *minutes * 60 + *seconds;
+    return value;
 }
 
 bool IsOutOfCompetition(std::string_view line, const TableLayout &layout)
@@ -361,12 +365,7 @@ Qualification QualificationOf(std::string_view line, const TableLayout &layout)
     code.fill(' ');
     const std::string_view field = Take(line, layout.Qualification);
     std::copy_n(field.begin(), std::min(field.size(), code.size()), code.begin());
-    std::string_view padded(code.data(), code.size());
-    for (std::size_t i = 0; i < QualificationCodes.size(); ++i) {
-        if (padded == QualificationCodes[i])
-            return QualificationAt(static_cast<int>(i));
-    }
-    return Qualification::NoRank;
+    return CodeOf(code.data());
 }
 
 bool HasForeignCode(std::string_view line, const TableLayout &layout)

@@ -72,9 +72,54 @@ namespace {
         return end + 2;
     }
 
+    // The rule under a header: eleven hyphens and more, or a line of hyphens only (the rule an
+    // earlier run wrote is as long as its header, which may be short).
+    bool IsHeaderRule(std::string_view line)
+    {
+        return line.starts_with(HeaderRule)
+            || (!line.empty() && line.find_first_not_of('-') == std::string_view::npos);
+    }
+
+    // Where a header rewritten before holds "Вып  " and a "Oчки " per points column (the last
+    // one's blanks trimmed at the header's end), how many bytes of the header they take, and how
+    // many bytes the fields under them take in the lines; none for a header that holds none.
+    struct EarlierFields
+    {
+        std::size_t At = 0;
+        std::size_t TitlesWidth = 0;
+        std::size_t FieldsWidth = 0;
+    };
+    EarlierFields EarlierTitles(std::string_view header)
+    {
+        // A title of five bytes, or its first at the header's end.
+        const auto titleAt = [&](std::size_t at, std::string_view title) -> std::size_t {
+            const std::string_view rest = header.substr(std::min(at, header.size()));
+            if (rest.starts_with(title))
+                return title.size();
+            const std::string_view word = TrimBlanks(title);
+            return rest == word ? word.size() : 0;
+        };
+        // The title may be glued to a short header it was appended to ("HВып").
+        const std::size_t at = header.rfind(TrimBlanks(AwardTitle));
+        if (at == std::string_view::npos)
+            return {};
+        EarlierFields found { at, titleAt(at, AwardTitle), AwardTitle.size() };
+        if (found.TitlesWidth == 0)
+            return {};
+        for (std::size_t more; found.TitlesWidth == found.FieldsWidth
+             && (more = titleAt(at + found.TitlesWidth, PointsTitle)) != 0;) {
+            found.TitlesWidth += more;
+            found.FieldsWidth += PointsTitle.size();
+        }
+        return found;
+    }
+
     std::string RebuildHeader(std::string header, const ProcessOptions &options,
         const GroupSettings &group, const TableLayout &layout)
     {
+        // The titles an earlier run inserted go, and are written anew.
+        if (const EarlierFields earlier = EarlierTitles(header); earlier.TitlesWidth != 0)
+            header.erase(earlier.At, earlier.TitlesWidth);
         if (!layout.Fixed) {
             // Titles go where the award and the points go in this table's lines.
             if (HoldsMarkup(header))
@@ -130,11 +175,13 @@ namespace {
         {
         }
         LineFacts(std::string_view line, const TableLayout &layout)
-            : result(IsResultLine(line, layout))
+            : result(layout.Fixed && IsResultLine(line))
             , outOfCompetition(IsOutOfCompetition(line, layout))
             , place(PlaceNumberOf(line, layout))
             , seconds(SecondsOf(line, layout))
         {
+            // In another layout a result line is one whose time reads.
+            result = result || (!layout.Fixed && seconds.has_value());
         }
         bool result;
         bool outOfCompetition;
@@ -279,15 +326,17 @@ namespace {
                 return i + 2;
             }
             // The closing tag moves below the inspector's line; a block laid out over more lines
-            // keeps the chief judge's line whole.
-            const bool closes = judge.ends_with(PreClose);
-            m_out(closes ? judge.substr(0, judge.size() - PreClose.size()) : judge);
+            // keeps the chief judge's line whole. A protocol rewritten before names an inspector
+            // already: that line gives way to the new one, and so does its closing tag.
+            const bool judgeCloses = judge.ends_with(PreClose);
+            const bool earlier = i + 2 < m_lines.size() && m_lines[i + 2].starts_with(InspectorTitle);
+            m_out(judgeCloses ? judge.substr(0, judge.size() - PreClose.size()) : judge);
             std::string name = *inspector;
-            if (closes)
+            if (judgeCloses || (earlier && m_lines[i + 2].ends_with(PreClose)))
                 name += PreClose;
             m_out(std::string(InspectorTitle) + std::string(InspectorTitlePadding, ' ')
                 + std::string(TrimLeadingBlanks(name)));
-            return i + 2;
+            return earlier ? i + 3 : i + 2;
         }
 
         // The group of the latest heading above line i, or none.
@@ -338,22 +387,60 @@ namespace {
             std::size_t end = first;
             while (end < m_lines.size() && !EndsResults(end))
                 ++end;
+            TakeOutEarlierFields(first, end);
 
             if constexpr (std::is_same_v<Output, CheckOnly>)
                 CheckResults(first, end);
             else
                 WriteResults(i, first, end, settings);
 
-            // Summaries and standards of an earlier run are dropped and written anew.
-            while (end < m_lines.size() && !EndsTable(m_lines, end))
+            // Summaries and standards of an earlier run are dropped and written anew. A table that
+            // opens before this one closed starts afresh.
+            while (end < m_lines.size() && !EndsTable(m_lines, end) && !StartsTable(m_lines, end))
                 ++end;
             return end;
+        }
+
+        // A table rewritten before holds the award and points an earlier run inserted, after the
+        // place, and their titles in its header: they are taken out, so that rewriting again
+        // gives what rewriting once gave. A line whose bytes there are no award is left whole.
+        void TakeOutEarlierFields(std::size_t first, std::size_t end)
+        {
+            const std::string title = HeaderText(first);
+            m_earlier = EarlierTitles(HoldsMarkup(title) ? Shown(title).Text : title).FieldsWidth;
+            m_stripped.clear();
+            if (m_earlier == 0)
+                return;
+            m_first = first;
+            const std::size_t column = m_shape.Layout.AwardColumn;
+            for (std::size_t k = first; k < end; ++k) {
+                std::string line(m_lines[k]);
+                const ShownLine shown = m_lines.HoldsTag(k) ? Shown(line) : ShownLine {};
+                const std::size_t at = shown.Offsets.empty() ? column - 1
+                    : column - 1 < shown.Text.size()         ? shown.Offsets[column - 1]
+                                                             : line.size();
+                if (at + m_earlier <= line.size()) {
+                    const std::string label = line.substr(at, 4) + line[at + m_earlier - 1];
+                    if (std::find(QualificationLabels.begin(), QualificationLabels.end(), label)
+                        != QualificationLabels.end())
+                        line.erase(at, m_earlier);
+                }
+                m_stripped.push_back(std::move(line));
+            }
+        }
+
+        // Line i of the results as the rewrite reads it.
+        std::string_view Raw(std::size_t i) const
+        {
+            return m_earlier != 0 && i >= m_first && i - m_first < m_stripped.size()
+                ? std::string_view(m_stripped[i - m_first])
+                : m_lines[i];
         }
 
         // The line as the table's columns count it: tags left out, entities one character.
         std::string_view ShownText(std::size_t i)
         {
-            const std::string_view line = m_lines[i];
+            const std::string_view line = Raw(i);
             if (!m_lines.HoldsTag(i))
                 return line;
             m_shown = Shown(line).Text;
@@ -372,10 +459,20 @@ namespace {
             } else {
                 // No title read: the line above the results is taken for it, as it always was.
                 title = first - 1;
-                if (title > pre && StartsWith(m_lines[title], HeaderRule))
+                if (title > pre && IsHeaderRule(m_lines[title]))
                     --title;
                 titleEnd = first;
             }
+            const auto isRule = [&](std::size_t k) {
+                return StartsWith(m_lines[k], ResultsRule) || IsHeaderRule(m_lines[k]);
+            };
+            // The title's own rules: the one below it, and the one above when both are there (a
+            // header an earlier run wrote).
+            const std::size_t below = m_shape.HasTitle() ? titleEnd : title + 1;
+            const bool ruleBelow = below < first && below > pre && isRule(below);
+            const auto ownRule = [&](std::size_t k) {
+                return (k == below && ruleBelow) || (k + 1 == title && ruleBelow && k > pre && isRule(k));
+            };
             const std::string rule(header.size(), '-');
             const auto writeHeader = [&] {
                 m_out(rule);
@@ -383,7 +480,6 @@ namespace {
                 m_out(rule);
             };
             const std::string_view preLine = m_lines[pre];
-            const bool ruleBelow = titleEnd < first && StartsWith(m_lines[titleEnd], ResultsRule);
             if (title == pre && m_shape.TitleOnPreLine)
                 m_out(preLine.substr(0, AfterPreOpen(preLine)));
             else
@@ -393,12 +489,7 @@ namespace {
             for (std::size_t k = pre + 1; k < first; ++k) {
                 if (k == title)
                     writeHeader();
-                const bool titleLine = k >= title && k < titleEnd;
-                // The title's own rules: the one below it, and the one above when both are there
-                // (a header an earlier run wrote).
-                const bool ownRule = (k == titleEnd && ruleBelow)
-                    || (k + 1 == title && ruleBelow && k > pre && StartsWith(m_lines[k], ResultsRule));
-                if (!titleLine && !ownRule)
+                if ((k < title || k >= titleEnd) && !ownRule(k))
                     m_out(m_lines[k]);
             }
         }
@@ -425,9 +516,9 @@ namespace {
             TeamPointsColumn team(m_points, group.PointsTable);
             for (m_current = first; m_current < end; ++m_current) {
                 if (!m_lines.HoldsTag(m_current) && layout.PaddedLength() <= m_line.size())
-                    WriteResultLine(m_lines[m_current], rank, standards, group, team);
+                    WriteResultLine(Raw(m_current), rank, standards, group, team);
                 else
-                    WriteShownLine(m_lines[m_current], rank, standards, group, team);
+                    WriteShownLine(Raw(m_current), rank, standards, group, team);
             }
             m_out(rule);
             for (const std::string &line : SummaryLines(rank, group, m_options.DecimalSeparator))
@@ -461,7 +552,7 @@ namespace {
             const TableLayout &layout = m_shape.Layout;
             const bool countOut = m_options.CountOutOfCompetition;
             const bool excludeForeign = m_options.ExcludeForeign;
-            if (!m_markup) {
+            if (!m_markup && m_earlier == 0) {
                 const LineRange results { m_lines.begin() + static_cast<std::ptrdiff_t>(first),
                     m_lines.begin() + static_cast<std::ptrdiff_t>(end) };
                 return ComputeRank(results, countOut, excludeForeign, layout);
@@ -488,14 +579,14 @@ namespace {
         {
             const std::string_view line = m_lines[i];
             return StartsWith(line, OldClassLine) || StartsWith(line, OldRankLine)
-                || EndsTable(m_lines, i) || StartsWith(line, ResultsRule);
+                || EndsTable(m_lines, i) || StartsWith(line, ResultsRule) || StartsTable(m_lines, i);
         }
 
         std::string HeaderSource(std::size_t first) const
         {
             if (first < 1)
                 return {};
-            if (!StartsWith(m_lines[first - 1], HeaderRule))
+            if (!IsHeaderRule(m_lines[first - 1]))
                 return std::string(m_lines[first - 1]);
             return first >= 2 ? std::string(m_lines[first - 2]) : std::string();
         }
@@ -595,7 +686,9 @@ namespace {
                 const Field code = layout.Qualification;
                 const std::size_t size = std::min(code.Size(), QualificationField.Size());
                 const std::size_t from = bytesAt(code.First);
-                if (bytesAt(code.First + size) - from == size)
+                // Only a field before the award's column, whose bytes are its letters.
+                if (code.First + size <= layout.AwardColumn && bytesAt(code.First + size) - from == size
+                    && from + size <= out.size())
                     out.replace(from, size, LabelOf(QualificationOf(text, layout)).substr(0, size));
             }
             std::string fields(award.substr(0, 4));
@@ -634,6 +727,9 @@ namespace {
         TableShape m_shape; // the table being rewritten
         bool m_markup = false; // a line of its results holds a tag or an entity
         std::string m_shown; // a line as shown, for ShownText
+        std::size_t m_earlier = 0; // the width of the fields an earlier run inserted, or 0
+        std::size_t m_first = 0; // the first result line, where m_stripped starts
+        std::vector<std::string> m_stripped; // the results without them
     };
 
 } // namespace

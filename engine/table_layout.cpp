@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 #include <optional>
+#include <span>
 
 #include "engine/cp1251.h"
 #include "engine/messages.h"
@@ -83,10 +84,9 @@ namespace {
         return Title::Other;
     }
 
-    // The runs of non-blank characters of a shown line, 1-based.
-    std::vector<Field> Runs(std::string_view text)
+    // Appends the runs of non-blank characters of a shown line, 1-based.
+    void AddRuns(std::string_view text, std::vector<Field> &runs)
     {
-        std::vector<Field> runs;
         std::size_t i = 0;
         while (i < text.size()) {
             while (i < text.size() && IsBlankOrControl(text[i]))
@@ -97,13 +97,14 @@ namespace {
             if (i > start)
                 runs.push_back({ start + 1, i });
         }
-        return runs;
     }
 
     std::vector<TitleWord> TitleWords(std::string_view text)
     {
         std::vector<TitleWord> words;
-        for (const Field run : Runs(text)) {
+        std::vector<Field> runs;
+        AddRuns(text, runs);
+        for (const Field run : runs) {
             const std::string_view w = text.substr(run.Offset(), run.Size());
             bool left = false;
             const Title what = Classify(w, left);
@@ -154,30 +155,52 @@ namespace {
         return false;
     }
 
-    // The span of a value column: the runs of the table's lines that lie wholly between the
-    // neighbouring titles, or the title word itself where no line has a value there. Values that
-    // all end in one column are right-aligned: a longer one than any seen ("12:00:00" under
-    // "0:41:57") starts further left, as far as the column before leaves room.
-    Field ValueSpan(const std::vector<std::vector<Field>> &rows, Field word, std::size_t lo,
-        std::size_t hi, std::size_t before)
+    // The span of a value column, from the runs of the table's lines that lie wholly between the
+    // neighbouring titles (or the title word itself where no line has a value there). Values that
+    // mostly end in one column are right-aligned, those that mostly start in one left-aligned;
+    // runs that keep neither (an award label an earlier run wrote beside the places) are not the
+    // column's. A right-aligned value longer than any seen ("12:00:00" under "0:41:57") starts
+    // further left, as far as the column before leaves room.
+    Field ValueSpan(const std::vector<Field> &runs, Field word, std::size_t lo, std::size_t hi,
+        std::size_t before)
     {
-        std::size_t first = 0;
-        std::size_t last = 0;
-        bool sameEnd = true;
-        for (const std::vector<Field> &runs : rows) {
-            for (const Field run : runs) {
-                if (run.First < lo || run.Last > hi)
-                    continue;
-                sameEnd = sameEnd && (last == 0 || run.Last == last);
-                first = first == 0 ? run.First : std::min(first, run.First);
-                last = std::max(last, run.Last);
-            }
+        // A column has a value a line at most, and the lines looked at are few.
+        std::array<Field, 64> kept;
+        std::size_t count = 0;
+        for (const Field run : runs) {
+            if (run.First >= lo && run.Last <= hi && count < kept.size())
+                kept[count++] = run;
         }
-        if (first == 0)
+        if (count == 0)
             return word;
-        if (sameEnd)
-            first = std::min(first, std::max(lo, before + 2));
-        return { first, last };
+        const std::span<const Field> inside(kept.data(), count);
+        const auto mode = [&](auto edge) {
+            std::size_t best = 0;
+            std::ptrdiff_t count = 0;
+            for (const Field run : inside) {
+                const std::ptrdiff_t n = std::count_if(inside.begin(), inside.end(),
+                    [&](Field other) { return edge(other) == edge(run); });
+                if (n > count) {
+                    best = edge(run);
+                    count = n;
+                }
+            }
+            return std::pair { best, count };
+        };
+        const auto [end, ends] = mode([](Field f) { return f.Last; });
+        const auto [start, starts] = mode([](Field f) { return f.First; });
+        Field span { 0, 0 };
+        if (ends >= starts) {
+            span = { end, end };
+            for (const Field run : inside)
+                span.First = run.Last == end ? std::min(span.First, run.First) : span.First;
+            span.First = std::min(span.First, std::max(lo, before + 2));
+        } else {
+            span = { start, start };
+            for (const Field run : inside)
+                span.Last = run.First == start ? std::max(span.Last, run.Last) : span.Last;
+        }
+        return span;
     }
 
     // The layout's field a title names; none for the remarks and words it does not read.
@@ -200,7 +223,7 @@ namespace {
     }
 
     // The layout a title gives, its value columns placed where the table's lines have them.
-    TableLayout Derive(const std::vector<TitleWord> &words, const std::vector<std::vector<Field>> &rows)
+    TableLayout Derive(const std::vector<TitleWord> &words, const std::vector<Field> &rows)
     {
         TableLayout layout;
         layout.Fixed = false;
@@ -269,8 +292,9 @@ namespace {
             && year->At.First < time->At.First;
     }
 
-    constexpr std::size_t RowsLooked = 32; // lines of a table its columns are found from
-    constexpr std::size_t RowsChecked = 8; // lines that tell whether it reads at today's columns
+    // The first lines of a table tell whether it reads at today's columns, and where its values
+    // stand.
+    constexpr std::size_t RowsChecked = 12;
     constexpr std::size_t TitleSearch = 12; // lines below "<pre>" a title may stand on
 
 } // namespace
@@ -387,6 +411,10 @@ TableShape FindTableShape(const ProtocolLines &lines, std::size_t pre)
             shape.TitleLines = nextNamesLeg ? 2 : 1;
             return shape;
         }
+        if (!Find(words, Title::Time)) { // "Время" once, and no result column: not mapped
+            shape.Layout.Kind = LayoutKind::Unknown;
+            return shape;
+        }
         break;
     }
 
@@ -430,35 +458,17 @@ TableShape FindTableShape(const ProtocolLines &lines, std::size_t pre)
             return shape;
         }
     }
-    // A protocol prints all its tables alike: the columns found for the table before under the
-    // same title serve again when they read this table's first lines, which saves finding them
-    // from the values of every table.
-    thread_local std::string derivedTitle;
-    thread_local TableLayout derived;
-    const std::string_view title = lastTitle;
-    const auto readsTimes = [&](const TableLayout &layout) {
-        return std::all_of(rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(std::min(rows.size(), RowsChecked)),
-            [&](std::size_t row) {
-                const std::string_view text = shownText(row);
-                return !HoldsTime(text) || SecondsOf(text, layout).has_value();
-            });
-    };
-    if (title == derivedTitle && derived.Kind != LayoutKind::Unknown && readsTimes(derived)) {
-        shape.Layout = derived;
-        return shape;
-    }
-    readRows(RowsLooked); // the rest of the lines the columns are found from
-    std::vector<std::vector<Field>> runs;
+    // The columns are found from where the first lines' characters stand.
+    std::vector<Field> runs;
+    runs.reserve(rows.size() * 16);
     for (const std::size_t row : rows)
-        runs.push_back(Runs(shownText(row)));
+        AddRuns(shownText(row), runs);
     shape.Layout = Derive(words, runs);
     // A title whose columns hold no time a line can be read by is not mapped.
     if (timed > 0
         && std::none_of(rows.begin(), rows.end(),
             [&](std::size_t row) { return SecondsOf(shownText(row), shape.Layout).has_value(); }))
         shape.Layout.Kind = LayoutKind::Unknown;
-    derivedTitle = title;
-    derived = shape.Layout;
     return shape;
 }
 
