@@ -93,13 +93,15 @@ void GroupListTest::Headers()
         QCOMPARE(
             grid->model()->headerData(col, Qt::Horizontal).toString(), ui::GroupListHeaders()[col]);
     QCOMPARE(grid->columnWidth(4), 102);
-    // The heading column is as wide as the longest heading, each heading also its tooltip; no
-    // other cell has one.
+    // The heading column is as wide as the longest heading, each heading also its tooltip with
+    // its table's layout; no other cell has one.
     for (int row = 0; row < grid->model()->rowCount(); ++row) {
         const QModelIndex heading = grid->model()->index(row, ui::HeadingColumn);
         QVERIFY(grid->columnWidth(0)
             > grid->fontMetrics().horizontalAdvance(heading.data().toString()));
-        QCOMPARE(heading.data(Qt::ToolTipRole).toString(), heading.data().toString());
+        QCOMPARE(heading.data(Qt::ToolTipRole).toString(),
+            heading.data().toString() + QStringLiteral("\n") + ui::text::TableLayoutTip
+                + QStringLiteral("standard"));
         QVERIFY(!grid->model()->index(row, ui::ClassColumn).data(Qt::ToolTipRole).isValid());
     }
     QVERIFY(grid->columnWidth(0) > 82);
