@@ -17,6 +17,7 @@
 #include "points/points_tables.h"
 #include "points/settings_file.h"
 #include "points/settings_location.h"
+#include "points/settings_update.h"
 #include "ui/dialogs.h"
 
 class QCheckBox;
@@ -114,9 +115,9 @@ private:
 
     void LoadPointsTablesFile();
     bool SaveTablesElsewhere(); // true when written
-    // The settings file as it is on disk now (another window may have written it since it was
-    // read here): empty when there is none yet, none when it is there but cannot be read.
-    std::optional<std::string> SettingsOnDisk() const;
+    // The settings file patched as it is on disk now; false, after saying why, when it could not
+    // be written (then it is as it was).
+    bool UpdateSettings(const points::SettingsPatch &patch);
     void FillTableCaptions();
     // A protocol read whole goes to the front of the recent files.
     void RememberProtocol(const QString &path);
@@ -137,7 +138,6 @@ private:
     std::filesystem::path m_settingsPath;
     std::string m_settingsBytes; // the settings file as read, so that saving keeps the rest
     QString m_settingsWarning; // shown once the window appears
-    bool m_settingsUnreadable = false; // the file exists but could not be read
     points::SettingsOverwrite m_settingsOverwrite; // may closing write over the file
     // Newest first, UTF-8; ahead of the file's list when writing it failed.
     std::vector<std::string> m_recentFiles;

@@ -39,6 +39,8 @@ inline const QString SaveElsewhereAndClose = QStringLiteral("Захаваць у
 inline const QString LossyTablesQuestion = QStringLiteral(
     "Пры чытанні файла налад не ўсё ўдалося ўзяць:\n%1\nКалі запісаць змяненні, гэта будзе "
     "страчана. Перапісаць файл?");
+// %1: the settings file, %2: the system's reason.
+inline const QString SettingsUnreadable = QStringLiteral("Unable to read %1: %2");
 inline const QString SettingsDialogTitle = QStringLiteral("Імя файла для захавання табліц ачкоў");
 
 inline const QString UnreadProtocol = QStringLiteral(

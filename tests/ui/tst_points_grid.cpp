@@ -331,7 +331,8 @@ void PointsGridTest::UnwritableSettingsKeepWindowOpen()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
 
     QVERIFY(!form.close());
-    QCOMPARE(window.Errors, QStringList { "Unable to write to " + test::PathText(unwritable) });
+    QCOMPARE(window.Errors,
+        QStringList { "Unable to write to " + test::PathText(unwritable) + ": Not a directory" });
     QVERIFY(form.isVisible());
     QVERIFY(form.PointsTables().TablesModified);
     QVERIFY(!form.close()); // asks again
