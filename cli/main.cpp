@@ -148,6 +148,9 @@ int Run(const cli::Options &options)
     }
 
     points::PointsGrid grid;
+    std::vector<int> tablesUsed;
+    for (const engine::GroupSettings &group : groups)
+        tablesUsed.push_back(group.PointsTable);
     if (options.PointsFile) {
         const engine::Result<std::string> bytes
             = points::ReadSettingsFile(engine::Utf8Path(*options.PointsFile));
@@ -158,8 +161,18 @@ int Run(const cli::Options &options)
             return 1;
         }
         points::LoadedTables loaded = points::LoadPointsTables(bytes.Value());
-        for (const engine::Failure &warning : loaded.Warnings)
-            Report("warning: " + engine::Describe(*options.PointsFile, warning));
+        // A value that is not a whole number 0-99999 would go into the protocol as it stands
+        // (markup, megabytes): a run that would write one stops before the rewrite.
+        const engine::Failure *bad = points::FirstBadValueIn(loaded, tablesUsed);
+        for (const engine::Failure &warning : loaded.Warnings) {
+            if (!bad || warning != *bad)
+                Report("warning: " + engine::Describe(*options.PointsFile, warning));
+        }
+        if (bad) {
+            reportLayout();
+            Report(engine::Describe(*options.PointsFile, *bad));
+            return 1;
+        }
         grid = std::move(loaded.Tables.Grid);
     }
     for (const engine::GroupSettings &group : groups) {

@@ -14,6 +14,7 @@
 #include "engine/paths.h"
 #include "engine/text.h"
 #include "points/ini_editor.h"
+#include "points/points_values.h"
 #include "points/settings_ini.h"
 
 namespace points {
@@ -127,6 +128,38 @@ namespace {
         return value;
     }
 
+    // The rows' first lines, as reading takes the first of a repeated key.
+    void TellBadValues(std::string_view iniBytes, const PointsGrid &grid,
+        const std::vector<int> &badPlaces, LoadedTables &loaded)
+    {
+        std::vector<std::size_t> lineOf(static_cast<std::size_t>(grid.PlacesCount()) + 1);
+        bool inSection = false;
+        std::size_t counted = 0; // the lines are counted once, as the items come in file order
+        std::size_t line = 1;
+        for (const IniItem &item : ScanIni(iniBytes)) {
+            line += LineAt(iniBytes.substr(counted), item.Begin - counted) - 1;
+            counted = item.Begin;
+            if (item.IsSection) {
+                inSection = IsPointsSection(item.Name);
+                continue;
+            }
+            const std::optional<int> place = inSection ? PlaceOfKey(item.Name) : std::nullopt;
+            if (place && *place <= grid.PlacesCount() && lineOf[*place] == 0)
+                lineOf[*place] = line;
+        }
+        for (const int place : badPlaces) {
+            for (int col = 1; col <= grid.TablesCount(); ++col) {
+                const std::string_view value = grid.Value(col, place);
+                if (IsPointsValue(value))
+                    continue;
+                const engine::Failure where { lineOf[place],
+                    BadPointsValueReason(col, place, value) };
+                loaded.Warnings.push_back(where);
+                loaded.BadValues.push_back({ col, where });
+            }
+        }
+    }
+
 } // namespace
 
 LoadedTables LoadPointsTables(std::string_view iniBytes)
@@ -179,6 +212,7 @@ LoadedTables LoadPointsTables(std::string_view iniBytes)
         }
     }
     PointsGrid grid(tables, places);
+    std::vector<int> badPlaces; // in file order
     if (tables > 0) {
         std::vector<bool> seen(static_cast<std::size_t>(places) + 1);
         for (const IniEntry &entry : entries) {
@@ -189,8 +223,16 @@ LoadedTables LoadPointsTables(std::string_view iniBytes)
                 continue;
             seen[*place] = true;
             ReadRow(grid, *place, TrimBlanks(entry.Value));
+            for (int col = 1; col <= tables; ++col) {
+                if (!IsPointsValue(grid.Value(col, *place))) {
+                    badPlaces.push_back(*place);
+                    break;
+                }
+            }
         }
     }
+    if (!badPlaces.empty())
+        TellBadValues(iniBytes, grid, badPlaces, loaded);
 
     loaded.Tables.Grid = std::move(grid);
     loaded.Tables.TablesModified = false;
@@ -209,6 +251,15 @@ SettingsOverwrite OverwriteRuleFor(const std::filesystem::path &file,
     if (!loaded.Lost.empty())
         return { OverwriteRule::AskFirst, DescribeWarnings(engine::PathText(file), loaded.Lost) };
     return {};
+}
+
+const engine::Failure *FirstBadValueIn(const LoadedTables &loaded, const std::vector<int> &tables)
+{
+    for (const LoadedTables::BadValue &bad : loaded.BadValues) {
+        if (std::find(tables.begin(), tables.end(), bad.Table) != tables.end())
+            return &bad.Where;
+    }
+    return nullptr;
 }
 
 std::string DescribeWarnings(std::string_view file, const std::vector<engine::Failure> &warnings)

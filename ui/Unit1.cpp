@@ -213,6 +213,9 @@ void TForm1::Button1Click()
         ShowNextStep(Button3);
         return;
     }
+    // A points value the field cannot hold would go into the protocol as it stands.
+    if (!PointsValuesWritable())
+        return;
     // The rewrite writes straight into the view's buffer. The view is emptied only when the
     // first line comes, so that a cancelled inspector request or a bad "К=" keeps what is shown;
     // by then the inspector has answered and the long part begins.

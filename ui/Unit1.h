@@ -119,6 +119,9 @@ private:
     // be written (then it is as it was).
     bool UpdateSettings(const points::SettingsPatch &patch);
     void FillTableCaptions();
+    // Whether the tables the groups use hold only points values; if not, says which cell does
+    // not and makes it the grid's current cell.
+    bool PointsValuesWritable();
     // A protocol read whole goes to the front of the recent files.
     void RememberProtocol(const QString &path);
     // The recent files changed by `change` and written to the settings file when it can be.

@@ -11,6 +11,7 @@
 
 #include "points/app_settings.h"
 #include "points/settings_file.h"
+#include "points/points_values.h"
 #include "points/settings_location.h"
 #include "points/settings_update.h"
 #include "ui/group_list.h"
@@ -19,6 +20,7 @@
 #include "ui/points_grid_view.h"
 #include "ui/points_table_model.h"
 #include "ui/recent_files.h"
+#include "ui/text_codec.h"
 
 namespace {
 
@@ -138,6 +140,24 @@ void TForm1::FillTableCaptions()
     m_groupEditors->ShowTableCaptions(PointsTables().TableCaptions);
     StringGrid1->SetEmptyHint(
         PointsTables().Grid.TablesCount() == 0 ? ui::text::EmptyTablesHint : QString());
+}
+
+bool TForm1::PointsValuesWritable()
+{
+    std::vector<int> tables;
+    for (const engine::GroupSettings &group : m_groups)
+        tables.push_back(group.PointsTable);
+    const points::PointsGrid &grid = PointsTables().Grid;
+    const std::optional<points::BadPointsCell> bad = points::FirstBadPointsCell(grid, tables);
+    if (!bad)
+        return true;
+    const QModelIndex cell
+        = ui::PointsTableModel::CellIndex(*m_pointsModel, bad->Table, bad->Place);
+    StringGrid1->selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect);
+    ShowError(ui::text::BadPointsValue.arg(ui::FromCp1251(points::TableLetter(bad->Table)))
+                  .arg(bad->Place)
+                  .arg(ui::FromCp1251(grid.Value(bad->Table, bad->Place).substr(0, 40))));
+    return false;
 }
 
 bool TForm1::FormClose()

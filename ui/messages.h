@@ -59,6 +59,11 @@ inline const QString RecentFilesTip = QStringLiteral("Апошнія прачы�
 inline const QString RecentFileMissing
     = QStringLiteral("Файл «%1» не знойдзены; ён прыбраны з апошніх пратаколаў.");
 
+inline const QString PointsValueHint = QStringLiteral("Ачкі: цэлы лік ад 0 да 99999.");
+// %1: the table's letter, %2: the place, %3: the cell's text.
+inline const QString BadPointsValue = QStringLiteral(
+    "Табліца ачкоў %1, месца %2: «%3» не цэлы лік ад 0 да 99999. Выпраўце клетку і "
+    "пералічыце зноў.");
 inline const QString CollectorEmailLabel = QStringLiteral("E-mail для вынікаў:");
 inline const QString EmptyTablesHint
     = QStringLiteral("Каб пачаць табліцу ачкоў, увядзіце ачкі за 1-е месца ў пустую клетку.");
