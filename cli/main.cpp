@@ -274,18 +274,19 @@ int main(int argc, char **argv)
     for (std::string &argument : arguments)
         pointers.push_back(argument.data());
     pointers.push_back(nullptr);
-    const cli::ParsedArguments parsed
+    const engine::Result<cli::Options> parsed
         = cli::ParseArguments(static_cast<int>(arguments.size()), pointers.data());
-    if (!parsed.Error.empty())
-        return UsageError(parsed.Error);
-    if (parsed.Options.Help)
+    if (!parsed)
+        return UsageError(parsed.Error().Reason);
+    const cli::Options &options = parsed.Value();
+    if (options.Help)
         return WriteOut(cli::HelpText) ? 0 : 1;
-    if (parsed.Options.Version)
+    if (options.Version)
         return WriteOut(std::string(Program) + " " LAPWING_VERSION "\n") ? 0 : 1;
     try {
-        return Run(parsed.Options);
+        return Run(options);
     } catch (const std::bad_alloc &) {
-        Report(parsed.Options.Input + ": not enough memory");
+        Report(options.Input + ": not enough memory");
         return 1;
     } catch (const std::exception &error) {
         Report(error.what());

@@ -339,8 +339,8 @@ void TForm1::PdfButtonClick()
             && !Confirm(ui::text::OverwriteQuestion.arg(QDir::toNativeSeparators(path)))))
         return;
     const ui::PrintOutcome outcome = ui::WritePdf(path, ui::JoinLines(Memo2->Store().Lines()));
-    if (!outcome.Ok())
-        ShowError(outcome.error);
+    if (!outcome)
+        ShowError(QString::fromStdString(outcome.Error().Reason));
 }
 
 void TForm1::AboutButtonClick()

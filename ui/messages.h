@@ -54,6 +54,12 @@ inline const QString OverwriteQuestion = QStringLiteral("Файл «%1» ужо 
 inline const QString Yes = QStringLiteral("Так");
 inline const QString No = QStringLiteral("Не");
 
+inline const QString PrintNotStarted = QStringLiteral("Не ўдалося пачаць друк.");
+inline const QString PageNotStarted = QStringLiteral("Не ўдалося пачаць старонку %1."); // %1: page
+inline const QString PrintNotFinished = QStringLiteral("Не ўдалося скончыць друк.");
+// %1: the PDF file, %2: the system's reason.
+inline const QString PdfNotWritten = QStringLiteral("Не ўдалося запісаць PDF «%1»: %2");
+
 inline const QString RecentFiles = QStringLiteral("Апошнія");
 inline const QString RecentFilesTip = QStringLiteral("Апошнія прачытаныя пратаколы");
 inline const QString RecentFileMissing
