@@ -19,6 +19,7 @@
 #include "points/settings_location.h"
 #include "points/settings_update.h"
 #include "ui/dialogs.h"
+#include "ui/workflow_steps.h"
 
 class QCheckBox;
 class QDialog;
@@ -128,8 +129,9 @@ private:
     void UpdateRecentFiles(
         const std::function<std::vector<std::string>(std::vector<std::string>)> &change);
     void ReadProtocol();
-    // The next step's button gets the focus and the only bold caption.
-    void ShowNextStep(QPushButton *next);
+    // `step` went through: the next step's button gets the focus and the only bold caption.
+    void StepDone(ui::Step step);
+    void ShowNextStep();
     std::optional<std::string> AskInspector();
     void ShowOutput(bool filled);
     void FocusChanged(QWidget *old, QWidget *now);
@@ -145,6 +147,7 @@ private:
     // Newest first, UTF-8; ahead of the file's list when writing it failed.
     std::vector<std::string> m_recentFiles;
     bool m_shown = false;
+    ui::Step m_lastStep = ui::Step::None;
 
     engine::ProtocolLines m_protocolLines;
     QString m_readPath; // the path the lines were read from
