@@ -25,12 +25,10 @@ AboutDialog::AboutDialog(const QString &settingsPath, QWidget *parent)
     name->setFont(nameFont);
     layout->addWidget(name);
     layout->addWidget(new QLabel(ui::text::AboutVersion.arg(ProgramVersion()), this));
-    auto *purpose = new QLabel(ui::text::AboutPurpose,
-        this);
+    auto *purpose = new QLabel(ui::text::AboutPurpose, this);
     purpose->setWordWrap(true);
     layout->addWidget(purpose);
-    layout->addWidget(
-        new QLabel(ui::text::AboutLicence, this));
+    layout->addWidget(new QLabel(ui::text::AboutLicence, this));
 
     layout->addSpacing(8);
     layout->addWidget(new QLabel(ui::text::AboutSettingsFile, this));

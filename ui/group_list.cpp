@@ -9,8 +9,9 @@ namespace ui {
 
 QStringList GroupListHeaders()
 {
-    return { ui::text::GroupColumnHeader, ui::text::ClassColumnHeader, ui::text::CategoryColumnHeader,
-        ui::text::MastersColumnHeader, ui::text::TableColumnHeader };
+    return { ui::text::GroupColumnHeader, ui::text::ClassColumnHeader,
+        ui::text::CategoryColumnHeader, ui::text::MastersColumnHeader,
+        ui::text::TableColumnHeader };
 }
 
 template <std::size_t N>

@@ -88,8 +88,7 @@ void TForm1::CreateControls()
     StringGrid1->setModel(m_pointsModel);
     Label3 = CreateLabel(this, "Label3", ui::text::TablesLabel, StringGrid1);
 
-    checkUseVK = Create<QCheckBox>(
-        this, "checkUseVK", ui::text::CountOutOfCompetitionOption);
+    checkUseVK = Create<QCheckBox>(this, "checkUseVK", ui::text::CountOutOfCompetitionOption);
     CheckBox1 = Create<QCheckBox>(this, "CheckBox1", ui::text::RatingPointsOption);
     LabeledEdit3 = Create<QLineEdit>(this, "LabeledEdit3", QStringLiteral("1000"));
     LabeledEdit3->setEnabled(false);
@@ -98,8 +97,7 @@ void TForm1::CreateControls()
     LabeledEdit4->setEnabled(false);
     LabeledEdit4Label = CreateLabel(this, "LabeledEdit4Label", ui::text::FactorLabel, LabeledEdit4);
     Button1 = Create<QPushButton>(this, "Button1", ui::text::RecalculateStep);
-    CheckBox2 = Create<QCheckBox>(this, "CheckBox2",
-        ui::text::ExcludeForeignOption);
+    CheckBox2 = Create<QCheckBox>(this, "CheckBox2", ui::text::ExcludeForeignOption);
     CheckBox2->setChecked(true);
 
     Memo2 = Create<ui::OutputView>(this, "Memo2");

@@ -104,7 +104,10 @@ namespace ui {
 
 namespace {
 
-    PrintOutcome Failed(const QString &reason) { return engine::Failure { 0, reason.toStdString() }; }
+    PrintOutcome Failed(const QString &reason)
+    {
+        return engine::Failure { 0, reason.toStdString() };
+    }
 
 } // namespace
 
@@ -164,9 +167,8 @@ PrintOutcome PrintProtocol(QPrinter &printer, std::string_view protocol)
 
 PrintOutcome WritePdf(const QString &path, std::string_view protocol)
 {
-    const auto failure = [&path](const QString &reason) {
-        return Failed(text::PdfNotWritten.arg(path, reason));
-    };
+    const auto failure
+        = [&path](const QString &reason) { return Failed(text::PdfNotWritten.arg(path, reason)); };
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return failure(file.errorString());
@@ -206,8 +208,8 @@ std::unique_ptr<QPrintPreviewDialog> MakePrintPreview(std::string_view protocol,
         [printer, bytes = std::string(protocol), window = dialog.get()](QPrinter *target) {
             const PrintOutcome outcome = PrintProtocol(*target, bytes);
             if (!outcome) // only a real printer fails; the preview draws on pictures
-                ShowMessage(window, MessageKind::Error,
-                    QString::fromStdString(outcome.Error().Reason));
+                ShowMessage(
+                    window, MessageKind::Error, QString::fromStdString(outcome.Error().Reason));
         });
     return dialog;
 }

@@ -124,7 +124,8 @@ TEST(RewriteInParts, StopsAtTheFirstFailureOrFailedWrite)
         zeroTimes.push_back(text);
     }
     const ProtocolLines twoFailures(zeroTimes);
-    const RewriteResult first = RewriteProtocol(twoFailures, loaded.groups, options, points, Inspector);
+    const RewriteResult first
+        = RewriteProtocol(twoFailures, loaded.groups, options, points, Inspector);
     ASSERT_EQ(first.Status, RewriteStatus::Failed);
     EXPECT_GT(first.Error.Line, parts[1].First); // in the second table, not the first
     for (const unsigned workers : { 1u, 2u, 5u }) {

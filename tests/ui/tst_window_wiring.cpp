@@ -279,8 +279,8 @@ void WindowWiringTest::RecentFiles()
     QCOMPARE(blocked.Form().findChild<ui::RecentFilesButton *>("RecentButton")->Files(),
         QStringList { first });
     QCOMPARE(blocked.Errors,
-        QStringList { "Unable to write to " + test::PathText(blocked.SettingsPath())
-            + ": Not a directory" });
+        QStringList {
+            "Unable to write to " + test::PathText(blocked.SettingsPath()) + ": Not a directory" });
     QVERIFY(blocked.Informations.isEmpty());
 }
 
