@@ -282,6 +282,12 @@ void WindowWiringTest::RecentFiles()
         QStringList {
             "Unable to write to " + test::PathText(blocked.SettingsPath()) + ": Not a directory" });
     QVERIFY(blocked.Informations.isEmpty());
+    // The e-mail goes the same way, and says the same.
+    auto *email = blocked.Form().findChild<QLineEdit *>("CollectorEmail");
+    test::TypeText(email, "a@b.by");
+    QTest::keyClick(email, Qt::Key_Return);
+    QCOMPARE(blocked.Errors.size(), 2);
+    QCOMPARE(blocked.Errors[1], blocked.Errors[0]);
 }
 
 QTEST_MAIN(WindowWiringTest)
