@@ -109,13 +109,12 @@ namespace {
 
 } // namespace
 
-std::optional<GroupOption> ParseGroupOption(std::string_view text, std::string &error)
+engine::Result<GroupOption> ParseGroupOption(std::string_view text)
 {
     const std::string quoted = "--group '" + std::string(text) + "'";
     const std::size_t equals = text.rfind('=');
     if (equals == std::string_view::npos || equals == 0) {
-        error = quoted + ": expected NAME=CLASS,MASTERS,TABLE,CATEGORY";
-        return std::nullopt;
+        return engine::Failure { 0, quoted + ": expected NAME=CLASS,MASTERS,TABLE,CATEGORY" };
     }
     std::vector<std::string_view> fields;
     std::string_view rest = text.substr(equals + 1);
@@ -125,8 +124,8 @@ std::optional<GroupOption> ParseGroupOption(std::string_view text, std::string &
     }
     fields.push_back(rest);
     if (fields.size() != 4) {
-        error = quoted + ": expected four settings after '=': CLASS,MASTERS,TABLE,CATEGORY";
-        return std::nullopt;
+        return engine::Failure { 0,
+            quoted + ": expected four settings after '=': CLASS,MASTERS,TABLE,CATEGORY" };
     }
 
     GroupOption group;
@@ -135,6 +134,7 @@ std::optional<GroupOption> ParseGroupOption(std::string_view text, std::string &
     const std::optional<int> masters = engine::CountOf(fields[1]);
     const std::optional<int> table = engine::CountOf(fields[2]);
     const std::optional<engine::Category> category = engine::CategoryOf(fields[3]);
+    std::string error;
     if (!name)
         error = quoted + ": " + NotWindows1251("the name", text.substr(0, equals));
     else if (!distanceClass)
@@ -146,15 +146,19 @@ std::optional<GroupOption> ParseGroupOption(std::string_view text, std::string &
     else if (!category)
         error = quoted + ": CATEGORY must be 0..3 or a category item such as Юнацкія";
     if (!error.empty())
-        return std::nullopt;
+        return engine::Failure { 0, error };
     return GroupOption { *name, *distanceClass, *masters, *table, *category };
 }
 
-ParsedArguments ParseArguments(int argc, char **argv)
+engine::Result<Options> ParseArguments(int argc, char **argv)
 {
-    ParsedArguments parsed;
-    Options &options = parsed.Options;
-    std::string &error = parsed.Error;
+    Options options;
+    std::string error;
+    const auto parsed = [&]() -> engine::Result<Options> {
+        if (!error.empty())
+            return engine::Failure { 0, error };
+        return options;
+    };
     const auto setText = [&](std::string &target, const char *what, const char *value) {
         if (const std::optional<std::string> bytes = ToWindows1251(value))
             target = *bytes;
@@ -173,8 +177,10 @@ ParsedArguments ParseArguments(int argc, char **argv)
             options.Output = optarg;
             break;
         case GroupOpt:
-            if (std::optional<GroupOption> group = ParseGroupOption(optarg, error))
-                options.Groups.push_back(std::move(*group));
+            if (engine::Result<GroupOption> group = ParseGroupOption(optarg))
+                options.Groups.push_back(std::move(group.Value()));
+            else
+                error = group.Error().Reason;
             break;
         case PointsOpt:
             if (optarg[0] == '\0')
@@ -246,7 +252,7 @@ ParsedArguments ParseArguments(int argc, char **argv)
         }
     }
     if (!error.empty() || options.Help || options.Version)
-        return parsed;
+        return parsed();
 
     // "К=" values are checked as options, with the separator in force, used or not.
     for (const auto &[name, text] : { std::pair { "--k1", &options.Process.K1Text },
@@ -256,7 +262,7 @@ ParsedArguments ParseArguments(int argc, char **argv)
                 + "' is not a number (decimal separator '" + options.Process.DecimalSeparator + "')";
     }
     if (!error.empty())
-        return parsed;
+        return parsed();
     if (optind >= argc)
         error = "no INPUT protocol given";
     else if (optind + 1 < argc)
@@ -265,7 +271,7 @@ ParsedArguments ParseArguments(int argc, char **argv)
         error = "the INPUT protocol's name is empty";
     else
         options.Input = argv[optind];
-    return parsed;
+    return parsed();
 }
 
 } // namespace cli

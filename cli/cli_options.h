@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/result.h"
 #include "engine/rewrite.h"
 
 namespace cli {
@@ -37,17 +38,12 @@ struct Options
     bool Version = false;
 };
 
-struct ParsedArguments
-{
-    cli::Options Options;
-    std::string Error; // UTF-8; not empty: the arguments are wrong
-};
+// Reads the arguments with getopt_long; may be called more than once. A failure says what is
+// wrong with them (UTF-8, line 0).
+engine::Result<Options> ParseArguments(int argc, char **argv);
 
-// Reads the arguments with getopt_long; may be called more than once.
-ParsedArguments ParseArguments(int argc, char **argv);
-
-// One "--group" value; nothing, with `error` set, when it is malformed.
-std::optional<GroupOption> ParseGroupOption(std::string_view text, std::string &error);
+// One "--group" value, or what is wrong with it.
+engine::Result<GroupOption> ParseGroupOption(std::string_view text);
 
 extern const char *const HelpText;
 

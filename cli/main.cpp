@@ -169,6 +169,9 @@ int Run(const cli::Options &options)
     }
 
     points::PointsGrid grid;
+    std::vector<int> tablesUsed;
+    for (const engine::GroupSettings &group : groups)
+        tablesUsed.push_back(group.PointsTable);
     if (options.PointsFile) {
         const engine::Result<std::string> bytes
             = points::ReadSettingsFile(engine::Utf8Path(*options.PointsFile));
@@ -179,8 +182,18 @@ int Run(const cli::Options &options)
             return 1;
         }
         points::LoadedTables loaded = points::LoadPointsTables(bytes.Value());
-        for (const engine::Failure &warning : loaded.Warnings)
-            Report("warning: " + engine::Describe(*options.PointsFile, warning));
+        // A value that is not a whole number 0-99999 would go into the protocol as it stands
+        // (markup, megabytes): a run that would write one stops before the rewrite.
+        const engine::Failure *bad = points::FirstBadValueIn(loaded, tablesUsed);
+        for (const engine::Failure &warning : loaded.Warnings) {
+            if (!bad || warning != *bad)
+                Report("warning: " + engine::Describe(*options.PointsFile, warning));
+        }
+        if (bad) {
+            reportLayout();
+            Report(engine::Describe(*options.PointsFile, *bad));
+            return 1;
+        }
         grid = std::move(loaded.Tables.Grid);
     }
     for (const engine::GroupSettings &group : groups) {
@@ -284,13 +297,14 @@ int main(int argc, char **argv)
     for (std::string &argument : arguments)
         pointers.push_back(argument.data());
     pointers.push_back(nullptr);
-    const cli::ParsedArguments parsed
+    const engine::Result<cli::Options> parsed
         = cli::ParseArguments(static_cast<int>(arguments.size()), pointers.data());
-    if (!parsed.Error.empty())
-        return UsageError(parsed.Error);
-    if (parsed.Options.Help)
+    if (!parsed)
+        return UsageError(parsed.Error().Reason);
+    const cli::Options &options = parsed.Value();
+    if (options.Help)
         return WriteOut(cli::HelpText) ? 0 : 1;
-    if (parsed.Options.Version)
+    if (options.Version)
         return WriteOut(std::string(Program) + " " LAPWING_VERSION "\n") ? 0 : 1;
     cli::Options options = parsed.Options;
     if (options.InPlace && !options.Output)

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/text.h"
+#include "points/app_settings.h"
 #include "points/points_tables.h"
 #include "points/settings_file.h"
 #include "points/settings_location.h"
@@ -41,6 +42,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
 
     const std::string saved = points::SavePointsTables(ini, tables.Grid);
     if (!(points::LoadPointsTables(saved).Tables.Grid == tables.Grid))
+        std::abort();
+    // The window's own keys, written through the same editor, leave the tables as they were, and
+    // read back as written.
+    const std::string own
+        = points::WithRecentFiles(points::WithCollectorEmail(ini, "a@b.by"), { "/x" });
+    if (!(points::LoadPointsTables(own).Tables.Grid == tables.Grid)
+        || points::CollectorEmail(own) != "a@b.by"
+        || points::RecentFiles(own) != std::vector<std::string> { "/x" })
         std::abort();
 
     points::CellPosition current { 1, 1 };

@@ -13,6 +13,8 @@
 #include "engine/numbers.h"
 #include "engine/paths.h"
 #include "engine/text.h"
+#include "points/ini_editor.h"
+#include "points/points_values.h"
 #include "points/settings_ini.h"
 
 namespace points {
@@ -66,7 +68,8 @@ namespace {
     {
         std::size_t line = 1;
         for (std::size_t i = 0; i < offset && i < bytes.size(); ++i) {
-            if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 >= bytes.size() || bytes[i + 1] != '\n')))
+            if (bytes[i] == '\n'
+                || (bytes[i] == '\r' && (i + 1 >= bytes.size() || bytes[i + 1] != '\n')))
                 ++line;
         }
         return line;
@@ -118,24 +121,43 @@ namespace {
     {
         std::string value;
         for (int col = 1; col <= grid.TablesCount(); ++col) {
-            std::string_view cell = grid.Value(col, place);
-            // A line break or NUL would end the value early; a cell editor holds one line.
-            for (const char c : cell)
-                value += (c == '\r' || c == '\n' || c == '\0') ? ' ' : c;
+            // The editor writes a line break or NUL, which would end the value early, as a blank.
+            value += grid.Value(col, place);
             value += ';';
         }
         return value;
     }
 
-    // The line break the file already uses; CR LF for a new file, as installations on Windows wrote.
-    std::string_view LineBreakOf(std::string_view text)
+    // The rows' first lines, as reading takes the first of a repeated key.
+    void TellBadValues(std::string_view iniBytes, const PointsGrid &grid,
+        const std::vector<int> &badPlaces, LoadedTables &loaded)
     {
-        const std::size_t at = text.find_first_of("\r\n");
-        if (at == std::string_view::npos)
-            return "\r\n";
-        if (text[at] == '\n')
-            return "\n";
-        return text.substr(at, 2) == "\r\n" ? std::string_view("\r\n") : std::string_view("\r");
+        std::vector<std::size_t> lineOf(static_cast<std::size_t>(grid.PlacesCount()) + 1);
+        bool inSection = false;
+        std::size_t counted = 0; // the lines are counted once, as the items come in file order
+        std::size_t line = 1;
+        for (const IniItem &item : ScanIni(iniBytes)) {
+            line += LineAt(iniBytes.substr(counted), item.Begin - counted) - 1;
+            counted = item.Begin;
+            if (item.IsSection) {
+                inSection = IsPointsSection(item.Name);
+                continue;
+            }
+            const std::optional<int> place = inSection ? PlaceOfKey(item.Name) : std::nullopt;
+            if (place && *place <= grid.PlacesCount() && lineOf[*place] == 0)
+                lineOf[*place] = line;
+        }
+        for (const int place : badPlaces) {
+            for (int col = 1; col <= grid.TablesCount(); ++col) {
+                const std::string_view value = grid.Value(col, place);
+                if (IsPointsValue(value))
+                    continue;
+                const engine::Failure where { lineOf[place],
+                    BadPointsValueReason(col, place, value) };
+                loaded.Warnings.push_back(where);
+                loaded.BadValues.push_back({ col, where });
+            }
+        }
     }
 
 } // namespace
@@ -164,7 +186,7 @@ LoadedTables LoadPointsTables(std::string_view iniBytes)
                 inSection = IsPointsSection(item.Name);
                 continue;
             }
-            CountKey *key = !inSection ? nullptr
+            CountKey *key = !inSection                       ? nullptr
                 : SameName(TrimBlanks(item.Name), TablesKey) ? &tablesKey
                 : SameName(TrimBlanks(item.Name), PlacesKey) ? &placesKey
                                                              : nullptr;
@@ -190,6 +212,7 @@ LoadedTables LoadPointsTables(std::string_view iniBytes)
         }
     }
     PointsGrid grid(tables, places);
+    std::vector<int> badPlaces; // in file order
     if (tables > 0) {
         std::vector<bool> seen(static_cast<std::size_t>(places) + 1);
         for (const IniEntry &entry : entries) {
@@ -200,8 +223,16 @@ LoadedTables LoadPointsTables(std::string_view iniBytes)
                 continue;
             seen[*place] = true;
             ReadRow(grid, *place, TrimBlanks(entry.Value));
+            for (int col = 1; col <= tables; ++col) {
+                if (!IsPointsValue(grid.Value(col, *place))) {
+                    badPlaces.push_back(*place);
+                    break;
+                }
+            }
         }
     }
+    if (!badPlaces.empty())
+        TellBadValues(iniBytes, grid, badPlaces, loaded);
 
     loaded.Tables.Grid = std::move(grid);
     loaded.Tables.TablesModified = false;
@@ -215,10 +246,20 @@ SettingsOverwrite OverwriteRuleFor(const std::filesystem::path &file,
     std::error_code error;
     if (!read && std::filesystem::exists(file, error))
         return { OverwriteRule::Never,
-            engine::Describe(engine::PathText(file), { read.Error().Line, "could not be read: " + read.Error().Reason }) };
+            engine::Describe(engine::PathText(file),
+                { read.Error().Line, "could not be read: " + read.Error().Reason }) };
     if (!loaded.Lost.empty())
         return { OverwriteRule::AskFirst, DescribeWarnings(engine::PathText(file), loaded.Lost) };
     return {};
+}
+
+const engine::Failure *FirstBadValueIn(const LoadedTables &loaded, const std::vector<int> &tables)
+{
+    for (const LoadedTables::BadValue &bad : loaded.BadValues) {
+        if (std::find(tables.begin(), tables.end(), bad.Table) != tables.end())
+            return &bad.Where;
+    }
+    return nullptr;
 }
 
 std::string DescribeWarnings(std::string_view file, const std::vector<engine::Failure> &warnings)
@@ -234,101 +275,14 @@ std::string DescribeWarnings(std::string_view file, const std::vector<engine::Fa
 
 std::string SavePointsTables(std::string_view iniBytes, const PointsGrid &grid)
 {
-    // The keys to write: TablesCount, PlacesCount, then place r at index r + 1.
-    struct Key
-    {
-        std::string Name;
-        std::string Value;
-        const IniItem *Line = nullptr; // its first line in the file, if any
-    };
+    IniSectionEdit edit { SectionName, {}, {} };
     const int places = grid.PlacesCount();
-    std::vector<Key> keys;
-    keys.reserve(static_cast<std::size_t>(places) + 2);
-    keys.push_back({ std::string(TablesKey), std::to_string(grid.TablesCount()) });
-    keys.push_back({ std::string(PlacesKey), std::to_string(places) });
+    edit.Keys.reserve(static_cast<std::size_t>(places) + 2);
+    edit.Keys.push_back({ std::string(TablesKey), std::to_string(grid.TablesCount()) });
+    edit.Keys.push_back({ std::string(PlacesKey), std::to_string(places) });
     for (int place = 1; place <= places; ++place)
-        keys.push_back({ std::to_string(place), RowValue(grid, place) });
-
-    // Find the first line of every key; the rest of the file is kept as it is. Later duplicates
-    // of a key are left too: reading takes the first.
-    const std::vector<IniItem> items = ScanIni(iniBytes);
-    const IniItem *lastLine = nullptr; // of the section: new keys go after it
-    bool inSection = false;
-    for (const IniItem &item : items) {
-        if (item.IsSection) {
-            inSection = IsPointsSection(item.Name);
-            if (inSection && lastLine == nullptr)
-                lastLine = &item;
-            continue;
-        }
-        if (!inSection)
-            continue;
-        lastLine = &item;
-        const std::string_view name = TrimBlanks(item.Name);
-        std::size_t index = keys.size();
-        if (SameName(name, TablesKey))
-            index = 0;
-        else if (SameName(name, PlacesKey))
-            index = 1;
-        else if (const std::optional<int> place = PlaceOfKey(name); place && *place <= places)
-            index = static_cast<std::size_t>(*place) + 1;
-        if (index < keys.size() && keys[index].Line == nullptr)
-            keys[index].Line = &item;
-    }
-
-    const std::string_view lineBreak = LineBreakOf(iniBytes);
-    const std::size_t readable = std::min(iniBytes.find('\0'), iniBytes.size());
-
-    // The keys without a line, and where they go: after the section's last line, or in a new
-    // section at the end of what can be read (a NUL ends the reading).
-    std::string added;
-    for (const Key &key : keys) {
-        if (key.Line == nullptr)
-            added += key.Name + '=' + key.Value + std::string(lineBreak);
-    }
-    std::size_t addAt = readable;
-    if (lastLine == nullptr) {
-        std::string opening;
-        const std::size_t bom = iniBytes.starts_with("\xEF\xBB\xBF") ? 3 : 0;
-        if (readable > bom) {
-            const char last = iniBytes[readable - 1];
-            if (last != '\r' && last != '\n')
-                opening += lineBreak;
-            opening += lineBreak;
-            // A '[' with nothing but blanks after it would take the next line as its name.
-            const std::size_t lastText = iniBytes.substr(0, readable).find_last_not_of(" \t\r\n");
-            if (lastText != std::string_view::npos && iniBytes[lastText] == '[')
-                opening += ";" + std::string(lineBreak);
-        }
-        added = opening + "[" + std::string(SectionName) + "]" + std::string(lineBreak) + added;
-    } else {
-        addAt = lastLine->Next;
-        if (!added.empty() && lastLine->Next == lastLine->End)
-            added.insert(0, lineBreak); // the line has no line break of its own
-    }
-
-    // Keys that have a line get the new value on it. Those lines all stand before `addAt`.
-    std::vector<const Key *> rewritten;
-    for (const Key &key : keys) {
-        if (key.Line != nullptr)
-            rewritten.push_back(&key);
-    }
-    std::sort(rewritten.begin(), rewritten.end(),
-        [](const Key *a, const Key *b) { return a->Line->Begin < b->Line->Begin; });
-    std::string out;
-    out.reserve(iniBytes.size() + added.size());
-    std::size_t copied = 0;
-    for (const Key *key : rewritten) {
-        out.append(iniBytes.substr(copied, key->Line->Begin - copied));
-        out.append(key->Line->Name); // the key as the file spells it
-        out += '=';
-        out += key->Value;
-        copied = key->Line->End;
-    }
-    out.append(iniBytes.substr(copied, addAt - copied));
-    out += added;
-    out.append(iniBytes.substr(addAt));
-    return out;
+        edit.Keys.push_back({ std::to_string(place), RowValue(grid, place) });
+    return EditIni(iniBytes, edit);
 }
 
 } // namespace points

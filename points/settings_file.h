@@ -21,6 +21,14 @@ struct LoadedTables
     // What writing the tables over the file would lose that loading could not take (a count
     // read as 0 while the file holds rows); empty when nothing.
     std::vector<engine::Failure> Lost;
+    // The cells that are not points values (points/points_values.h), in file order: each is
+    // kept as the file holds it, told in `Warnings` too, and stops a run that would write it.
+    struct BadValue
+    {
+        int Table = 0;
+        engine::Failure Where; // the row key's line, and what is wrong
+    };
+    std::vector<BadValue> BadValues;
 };
 
 // Whether closing may write the tables over the settings file as loading found it.
@@ -42,6 +50,10 @@ SettingsOverwrite OverwriteRuleFor(const std::filesystem::path &file,
 // The warnings as "file:line: reason" lines, one a line.
 std::string DescribeWarnings(std::string_view file, const std::vector<engine::Failure> &warnings);
 LoadedTables LoadPointsTables(std::string_view iniBytes);
+
+// The first of `loaded.BadValues` in one of `tables` (a group's PointsTable), which a run must
+// not write; null when there is none.
+const engine::Failure *FirstBadValueIn(const LoadedTables &loaded, const std::vector<int> &tables);
 
 // Counts above these read as 0, with a warning. Tables past 191 would have no letter; the
 // places limit keeps a damaged count from making a grid, and a saved file, of millions of rows

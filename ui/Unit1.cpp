@@ -89,7 +89,7 @@ const points::PointsTables &TForm1::PointsTables() const { return m_pointsModel-
 
 void TForm1::FormCreate()
 {
-    ShowNextStep(Button2);
+    ShowNextStep();
     SaveDialog1->selectFile(DefaultOutputName(QDate::currentDate()));
     LoadPointsTablesFile();
     m_groupEditors->Hide();
@@ -118,11 +118,23 @@ void TForm1::showEvent(QShowEvent *event)
         ShowInformation(m_settingsWarning);
 }
 
-void TForm1::ShowNextStep(QPushButton *next)
+void TForm1::StepDone(ui::Step step)
 {
-    for (QPushButton *step : { Button2, Button3, Button1, Button4, Button5 })
-        SetBold(step, step == next);
-    next->setFocus();
+    m_lastStep = step;
+    ShowNextStep();
+}
+
+void TForm1::ShowNextStep()
+{
+    const ui::Step next = ui::NextStep({ m_lastStep, !LabeledEdit2->text().isEmpty() });
+    const std::pair<ui::Step, QPushButton *> buttons[] = { { ui::Step::Choose, Button2 },
+        { ui::Step::Read, Button3 }, { ui::Step::Recalculate, Button1 },
+        { ui::Step::ChooseOutput, Button4 }, { ui::Step::Save, Button5 } };
+    for (const auto &[step, button] : buttons) {
+        SetBold(button, step == next);
+        if (step == next)
+            button->setFocus();
+    }
 }
 
 void TForm1::Button2Click()
@@ -135,7 +147,7 @@ void TForm1::Button2Click()
 void TForm1::OpenProtocol(const QString &path)
 {
     LabeledEdit1->setText(path);
-    ShowNextStep(Button3);
+    StepDone(ui::Step::Choose);
     Button3Click();
 }
 
@@ -145,7 +157,7 @@ void TForm1::Button3Click()
         ui::BusyScope busy(this);
         ReadProtocol();
     }
-    ShowNextStep(Button1);
+    StepDone(ui::Step::Read);
 }
 
 void TForm1::ReadProtocol()
@@ -231,9 +243,12 @@ void TForm1::Button1Click()
     // The lines in memory are of the protocol last read; the edit must not name another.
     if (LabeledEdit1->text() != m_readPath) {
         ShowInformation(ui::text::UnreadProtocol.arg(LabeledEdit1->text()));
-        ShowNextStep(Button3);
+        StepDone(ui::Step::Choose);
         return;
     }
+    // A points value the field cannot hold would go into the protocol as it stands.
+    if (!PointsValuesWritable())
+        return;
     // The rewrite writes straight into the view's buffer. The view is emptied only when the
     // first line comes, so that a cancelled inspector request or a bad "К=" keeps what is shown;
     // by then the inspector has answered and the long part begins.
@@ -264,7 +279,7 @@ void TForm1::Button1Click()
         ShowError(ui::FromCp1251(outcome.Error.Reason));
         return;
     }
-    ShowNextStep(LabeledEdit2->text().isEmpty() ? Button4 : Button5);
+    StepDone(ui::Step::Recalculate);
 }
 
 void TForm1::ShowOutput(bool filled)
@@ -287,7 +302,7 @@ void TForm1::Button4Click()
         && (!QFileInfo::exists(chosen)
             || Confirm(ui::text::OverwriteQuestion.arg(QDir::toNativeSeparators(chosen)))))
         LabeledEdit2->setText(chosen);
-    ShowNextStep(Button5);
+    StepDone(ui::Step::ChooseOutput);
 }
 
 void TForm1::Button5Click()
@@ -311,7 +326,7 @@ void TForm1::Button5Click()
     const QString email = CollectorEmail->text().trimmed();
     ShowInformation(email.isEmpty() ? ui::text::SavedNoAddress
                                     : ui::text::SavedPrefix + email + ui::text::SavedSuffix);
-    ShowNextStep(Button3);
+    StepDone(ui::Step::Save);
 }
 
 void TForm1::CheckBox1Click()
@@ -357,8 +372,8 @@ void TForm1::PdfButtonClick()
             && !Confirm(ui::text::OverwriteQuestion.arg(QDir::toNativeSeparators(path)))))
         return;
     const ui::PrintOutcome outcome = ui::WritePdf(path, ui::JoinLines(Memo2->Store().Lines()));
-    if (!outcome.Ok())
-        ShowError(outcome.error);
+    if (!outcome)
+        ShowError(QString::fromStdString(outcome.Error().Reason));
 }
 
 void TForm1::AboutButtonClick()

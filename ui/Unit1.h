@@ -17,7 +17,9 @@
 #include "points/points_tables.h"
 #include "points/settings_file.h"
 #include "points/settings_location.h"
+#include "points/settings_update.h"
 #include "ui/dialogs.h"
+#include "ui/workflow_steps.h"
 
 class QCheckBox;
 class QDialog;
@@ -114,10 +116,13 @@ private:
 
     void LoadPointsTablesFile();
     bool SaveTablesElsewhere(); // true when written
-    // The settings file as it is on disk now (another window may have written it since it was
-    // read here): empty when there is none yet, none when it is there but cannot be read.
-    std::optional<std::string> SettingsOnDisk() const;
+    // The settings file patched as it is on disk now; false, after saying why, when it could not
+    // be written (then it is as it was).
+    bool UpdateSettings(const points::SettingsPatch &patch);
     void FillTableCaptions();
+    // Whether the tables the groups use hold only points values; if not, says which cell does
+    // not and makes it the grid's current cell.
+    bool PointsValuesWritable();
     // A protocol read whole goes to the front of the recent files.
     void RememberProtocol(const QString &path);
     // What a read tells of the groups' tables: none found, relays, unmapped tables, handicaps.
@@ -126,8 +131,9 @@ private:
     void UpdateRecentFiles(
         const std::function<std::vector<std::string>(std::vector<std::string>)> &change);
     void ReadProtocol();
-    // The next step's button gets the focus and the only bold caption.
-    void ShowNextStep(QPushButton *next);
+    // `step` went through: the next step's button gets the focus and the only bold caption.
+    void StepDone(ui::Step step);
+    void ShowNextStep();
     std::optional<std::string> AskInspector();
     void ShowOutput(bool filled);
     void FocusChanged(QWidget *old, QWidget *now);
@@ -139,11 +145,11 @@ private:
     std::filesystem::path m_settingsPath;
     std::string m_settingsBytes; // the settings file as read, so that saving keeps the rest
     QString m_settingsWarning; // shown once the window appears
-    bool m_settingsUnreadable = false; // the file exists but could not be read
     points::SettingsOverwrite m_settingsOverwrite; // may closing write over the file
     // Newest first, UTF-8; ahead of the file's list when writing it failed.
     std::vector<std::string> m_recentFiles;
     bool m_shown = false;
+    ui::Step m_lastStep = ui::Step::None;
 
     engine::ProtocolLines m_protocolLines;
     QString m_readPath; // the path the lines were read from

@@ -8,13 +8,12 @@
 
 #include "engine/inspector.h"
 #include "ui/text_codec.h"
+#include "ui/messages.h"
 
 namespace {
 
 constexpr int ClientWidth = 476;
 constexpr int ClientHeight = 167;
-const QString HintText
-    = QStringLiteral("Літары «%1» няма ў кадоўцы пратакола (Windows-1251): замяніце яе.");
 
 } // namespace
 
@@ -28,15 +27,12 @@ TForm_Controler::TForm_Controler(QWidget *parent)
     , Button2(new QPushButton(this))
 {
     setObjectName(QStringLiteral("Form_Controler"));
-    setWindowTitle(QStringLiteral("Інспектар"));
+    setWindowTitle(ui::text::InspectorTitle);
     setModal(true);
     setFixedSize(ClientWidth, ClientHeight);
 
     StaticText1->setObjectName(QStringLiteral("StaticText1"));
-    StaticText1->setText(QStringLiteral(
-        "      Згодна з пп. 26.3, 31.4 Правілаў спаборніцтваў і пп. 2.10 інструкцыі СТК АКС аб "
-        "парадку інспектавання спартыўных карт і дыстанцый усе дыстанцыі класса КМС павіны быць "
-        "прыняты інспектарам!"));
+    StaticText1->setText(ui::text::InspectorRule);
     StaticText1->setTextFormat(Qt::PlainText);
     StaticText1->setWordWrap(true);
     QFont staticFont = StaticText1->font();
@@ -44,7 +40,7 @@ TForm_Controler::TForm_Controler(QWidget *parent)
     StaticText1->setFont(staticFont);
 
     LabeledEdit1Label->setObjectName(QStringLiteral("LabeledEdit1Label"));
-    LabeledEdit1Label->setText(QStringLiteral("Пазначце Фамілію, Імя інспектара:"));
+    LabeledEdit1Label->setText(ui::text::InspectorNameLabel);
     LabeledEdit1Label->setBuddy(LabeledEdit1);
     LabeledEdit1->setObjectName(QStringLiteral("LabeledEdit1"));
     LabeledEdit1Hint->setObjectName(QStringLiteral("LabeledEdit1Hint"));
@@ -52,11 +48,11 @@ TForm_Controler::TForm_Controler(QWidget *parent)
     LabeledEdit1Hint->hide();
 
     Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setText(QStringLiteral("OK"));
+    Button1->setText(ui::text::InspectorOk);
     Button1->setDefault(true);
     Button1->setEnabled(false);
     Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->setText(QStringLiteral("Cancel"));
+    Button2->setText(ui::text::InspectorCancel);
     Button2->setAutoDefault(false);
 
     auto *buttons = new QHBoxLayout;
@@ -90,7 +86,7 @@ void TForm_Controler::LabeledEdit1Change()
 {
     // The name goes into the protocol in Windows-1251: a letter it lacks would become '?'.
     const std::optional<ui::Unencodable> bad = ui::FirstUnencodable(LabeledEdit1->text());
-    LabeledEdit1Hint->setText(bad ? HintText.arg(bad->Text) : QString());
+    LabeledEdit1Hint->setText(bad ? ui::text::InspectorLetterHint.arg(bad->Text) : QString());
     LabeledEdit1Hint->setVisible(bad.has_value());
     // Long enough, and no control or markup characters: the batch tool's rule too.
     Button1->setEnabled(

@@ -67,9 +67,9 @@ QFileDialog *CreateOpenDialog(QWidget *parent)
     dialog->setFileMode(QFileDialog::ExistingFile);
     // The last parenthesis of a filter holds its patterns; only the words before it are shown.
     dialog->setOption(QFileDialog::HideNameFilterDetails);
-    dialog->setNameFilters({ QStringLiteral("HTM-файлы (*.htm *.html)"),
-        QStringLiteral("RES-файлы (*.res)"), QStringLiteral("Ўсе файлы (*.*) (*)") });
-    dialog->selectFile(QStringLiteral("Протокол_Результатов.htm"));
+    dialog->setNameFilters(
+        { ui::text::HtmFilesFilter, ui::text::ResFilesFilter, ui::text::AllFilesFilter });
+    dialog->selectFile(ui::text::DefaultProtocolName);
     return dialog;
 }
 
@@ -83,8 +83,7 @@ QFileDialog *CreateSaveDialog(QWidget *parent)
     dialog->setOption(QFileDialog::HideNameFilterDetails);
     // The window asks about replacing a file itself, in Belarusian.
     dialog->setOption(QFileDialog::DontConfirmOverwrite);
-    dialog->setNameFilters(
-        { QStringLiteral("HTM-файлы (*.htm)"), QStringLiteral("Ўсе файлы (*.*) (*)") });
+    dialog->setNameFilters({ ui::text::HtmFileFilter, ui::text::AllFilesFilter });
     // A name typed without an extension gets ".htm".
     dialog->setDefaultSuffix(QStringLiteral("htm"));
     return dialog;
@@ -98,8 +97,7 @@ QString ChooseSettingsSaveFile(QWidget *parent)
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setOption(QFileDialog::DontConfirmOverwrite); // asked by the window, in Belarusian
-    dialog.setNameFilters(
-        { QStringLiteral("INI-файлы (*.ini *.INI)"), QStringLiteral("Ўсе файлы (*.*) (*)") });
+    dialog.setNameFilters({ ui::text::IniFilesFilter, ui::text::AllFilesFilter });
     dialog.setDefaultSuffix(QStringLiteral("INI"));
     return RunFileDialog(&dialog);
 }

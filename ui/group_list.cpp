@@ -3,13 +3,15 @@
 #include "engine/group_items.h"
 #include "engine/numbers.h"
 #include "ui/text_codec.h"
+#include "ui/messages.h"
 
 namespace ui {
 
 QStringList GroupListHeaders()
 {
-    return { QStringLiteral("Група"), QStringLiteral("Клас дыст."), QStringLiteral("Разрады"),
-        QStringLiteral("к-во МС"), QStringLiteral("Табліца") };
+    return { ui::text::GroupColumnHeader, ui::text::ClassColumnHeader,
+        ui::text::CategoryColumnHeader, ui::text::MastersColumnHeader,
+        ui::text::TableColumnHeader };
 }
 
 template <std::size_t N>

@@ -75,32 +75,29 @@ void TForm1::CreateControls()
     LabeledEdit1 = Create<QLineEdit>(this, "LabeledEdit1");
     LabeledEdit1->setFocusPolicy(Qt::ClickFocus); // skipped by Tab
     LabeledEdit1Label
-        = CreateLabel(this, "LabeledEdit1Label", QStringLiteral("Імя файла:"), LabeledEdit1);
-    Button2 = Create<QPushButton>(this, "Button2", QStringLiteral("1. Агляд..."));
+        = CreateLabel(this, "LabeledEdit1Label", ui::text::ProtocolFileLabel, LabeledEdit1);
+    Button2 = Create<QPushButton>(this, "Button2", ui::text::ChooseProtocolStep);
     RecentButton = Create<ui::RecentFilesButton>(this, "RecentButton");
-    Button3 = Create<QPushButton>(this, "Button3", QStringLiteral("Перачытаць"));
+    Button3 = Create<QPushButton>(this, "Button3", ui::text::ReadStep);
 
     StringGrid2 = Create<QTableView>(this, "StringGrid2");
-    Label2 = CreateLabel(this, "Label2", QStringLiteral("Групы:"), StringGrid2);
+    Label2 = CreateLabel(this, "Label2", ui::text::GroupsLabel, StringGrid2);
 
     m_pointsModel = new ui::PointsTableModel(this);
     StringGrid1 = Create<ui::PointsGridView>(this, "StringGrid1");
     StringGrid1->setModel(m_pointsModel);
-    Label3 = CreateLabel(this, "Label3", QStringLiteral("Табліцы ачкоў:"), StringGrid1);
+    Label3 = CreateLabel(this, "Label3", ui::text::TablesLabel, StringGrid1);
 
-    checkUseVK = Create<QCheckBox>(
-        this, "checkUseVK", QStringLiteral("Улічваць ранг спартсменаў па-за конкурсам (в/к)"));
-    CheckBox1 = Create<QCheckBox>(this, "CheckBox1", QStringLiteral("Палічыць ачкі па рэйтынгу"));
+    checkUseVK = Create<QCheckBox>(this, "checkUseVK", ui::text::CountOutOfCompetitionOption);
+    CheckBox1 = Create<QCheckBox>(this, "CheckBox1", ui::text::RatingPointsOption);
     LabeledEdit3 = Create<QLineEdit>(this, "LabeledEdit3", QStringLiteral("1000"));
     LabeledEdit3->setEnabled(false);
-    LabeledEdit3Label = CreateLabel(this, "LabeledEdit3Label", QStringLiteral("К="), LabeledEdit3);
+    LabeledEdit3Label = CreateLabel(this, "LabeledEdit3Label", ui::text::FactorLabel, LabeledEdit3);
     LabeledEdit4 = Create<QLineEdit>(this, "LabeledEdit4", QStringLiteral("2"));
     LabeledEdit4->setEnabled(false);
-    LabeledEdit4Label = CreateLabel(this, "LabeledEdit4Label", QStringLiteral("К="), LabeledEdit4);
-    Button1 = Create<QPushButton>(this, "Button1", QStringLiteral("3. Пералічыць"));
-    CheckBox2 = Create<QCheckBox>(this, "CheckBox2",
-        QStringLiteral("Не улічваць іншаземных спарцменаў (шукае тры вялікія лацінскія літары "
-                       "LTV, LTU, POL, UKR, RUS і г.д.)"));
+    LabeledEdit4Label = CreateLabel(this, "LabeledEdit4Label", ui::text::FactorLabel, LabeledEdit4);
+    Button1 = Create<QPushButton>(this, "Button1", ui::text::RecalculateStep);
+    CheckBox2 = Create<QCheckBox>(this, "CheckBox2", ui::text::ExcludeForeignOption);
     CheckBox2->setChecked(true);
 
     Memo2 = Create<ui::OutputView>(this, "Memo2");
@@ -114,26 +111,26 @@ void TForm1::CreateControls()
     Memo2->setPlainText(ui::text::InitialOutput);
     Preview = Create<ui::ProtocolPreview>(this, "Preview");
     OutputTabs = Create<QTabWidget>(this, "OutputTabs");
-    OutputTabs->addTab(Memo2, QStringLiteral("Тэкст"));
-    OutputTabs->addTab(Preview, QStringLiteral("Прагляд"));
+    OutputTabs->addTab(Memo2, ui::text::TextTab);
+    OutputTabs->addTab(Preview, ui::text::PreviewTab);
     OutputTabs->setDocumentMode(true);
     // Like the output view, the tabs are for the mouse: Tab and the focus stay with the steps.
     OutputTabs->tabBar()->setFocusPolicy(Qt::NoFocus);
 
     LabeledEdit2 = Create<QLineEdit>(this, "LabeledEdit2");
     LabeledEdit2Label
-        = CreateLabel(this, "LabeledEdit2Label", QStringLiteral("Імя файла:"), LabeledEdit2);
-    Button4 = Create<QPushButton>(this, "Button4", QStringLiteral("4. Агляд..."));
-    Button5 = Create<QPushButton>(this, "Button5", QStringLiteral("5. Захаваць"));
+        = CreateLabel(this, "LabeledEdit2Label", ui::text::OutputFileLabel, LabeledEdit2);
+    Button4 = Create<QPushButton>(this, "Button4", ui::text::ChooseOutputStep);
+    Button5 = Create<QPushButton>(this, "Button5", ui::text::SaveStep);
     CollectorEmail = Create<QLineEdit>(this, "CollectorEmail");
     CollectorEmailLabel
         = CreateLabel(this, "CollectorEmailLabel", ui::text::CollectorEmailLabel, CollectorEmail);
     PrintButton = Create<QToolButton>(this, "PrintButton");
-    PrintButton->setText(QStringLiteral("Друк…"));
+    PrintButton->setText(ui::text::PrintButton);
     PdfButton = Create<QToolButton>(this, "PdfButton");
-    PdfButton->setText(QStringLiteral("PDF…"));
+    PdfButton->setText(ui::text::PdfButton);
     AboutButton = Create<QToolButton>(this, "AboutButton");
-    AboutButton->setText(QStringLiteral("Пра праграму"));
+    AboutButton->setText(ui::text::AboutButton);
     for (QPushButton *button : { Button1, Button2, Button3, Button4, Button5 }) {
         button->setAutoDefault(true); // Enter presses the focused step
         FitBoldCaption(button);
@@ -143,7 +140,7 @@ void TForm1::CreateControls()
     SaveDialog1 = ui::CreateSaveDialog(this);
     PdfDialog1 = ui::CreateSaveDialog(this);
     PdfDialog1->setObjectName(QStringLiteral("PdfDialog1"));
-    PdfDialog1->setNameFilters({ QStringLiteral("PDF (*.pdf)") });
+    PdfDialog1->setNameFilters({ ui::text::PdfFilter });
     PdfDialog1->setDefaultSuffix(QStringLiteral("pdf"));
     m_groupEditors = std::make_unique<ui::GroupListEditors>(StringGrid2, m_groups, this);
 }

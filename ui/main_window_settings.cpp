@@ -11,13 +11,16 @@
 
 #include "points/app_settings.h"
 #include "points/settings_file.h"
+#include "points/points_values.h"
 #include "points/settings_location.h"
+#include "points/settings_update.h"
 #include "ui/group_list.h"
 #include "ui/group_list_editors.h"
 #include "ui/messages.h"
 #include "ui/points_grid_view.h"
 #include "ui/points_table_model.h"
 #include "ui/recent_files.h"
+#include "ui/text_codec.h"
 
 namespace {
 
@@ -46,11 +49,9 @@ void TForm1::LoadPointsTablesFile()
     // A missing file gives no tables; one that exists but cannot be read is worth a word.
     engine::Result<std::string> bytes = points::ReadSettingsFile(m_settingsPath);
     std::error_code error;
-    m_settingsUnreadable = !bytes && std::filesystem::exists(m_settingsPath, error);
-    if (m_settingsUnreadable)
-        m_settingsWarning = QStringLiteral("Unable to read %1: %2")
-                                .arg(PathText(m_settingsPath),
-                                    QString::fromStdString(bytes.Error().Reason));
+    if (!bytes && std::filesystem::exists(m_settingsPath, error))
+        m_settingsWarning = ui::text::SettingsUnreadable.arg(
+            PathText(m_settingsPath), QString::fromStdString(bytes.Error().Reason));
     m_settingsBytes = bytes ? bytes.Value() : std::string();
     points::LoadedTables loaded = points::LoadPointsTables(m_settingsBytes);
     m_settingsOverwrite = points::OverwriteRuleFor(m_settingsPath, bytes, loaded);
@@ -92,43 +93,35 @@ void TForm1::RecentFileChosen(const QString &path)
 void TForm1::UpdateRecentFiles(
     const std::function<std::vector<std::string>(std::vector<std::string>)> &change)
 {
-    const auto show = [this] { RecentButton->SetFiles(Utf8Paths(m_recentFiles)); };
-    // A file that could not be read is never written over; the list then lives in this window.
-    if (m_settingsOverwrite.Rule == points::OverwriteRule::Never) {
+    // Another window may have written the file since: its list is taken from the disk, so that
+    // writing this list loses nothing of theirs. The window's own list holds what an earlier
+    // write could not save, and is all there is when the file cannot be written.
+    bool patched = false;
+    UpdateSettings([&](std::string_view current) {
+        patched = true;
+        m_recentFiles = change(
+            current == m_settingsBytes ? std::move(m_recentFiles) : points::RecentFiles(current));
+        return points::WithRecentFiles(current, m_recentFiles);
+    });
+    if (!patched)
         m_recentFiles = change(std::move(m_recentFiles));
-        show();
-        return;
-    }
-    // Another window may have written the file since: its list and every other line are taken
-    // from the disk, so that writing this list loses nothing of theirs.
-    std::optional<std::string> current = SettingsOnDisk();
-    if (!current) {
-        m_recentFiles = change(std::move(m_recentFiles));
-        show();
-        return;
-    }
-    std::string bytes = std::move(*current);
-    const std::vector<std::string> onDisk = points::RecentFiles(bytes);
-    // The window's own list holds what an earlier write could not save.
-    m_recentFiles = change(bytes == m_settingsBytes ? std::move(m_recentFiles) : onDisk);
-    show();
-    if (m_recentFiles == onDisk)
-        return;
-    bytes = points::WithRecentFiles(bytes, m_recentFiles);
-    // Not written (a read-only folder, a full disk): the list is just not kept for next time.
-    if (points::WriteSettingsFile(m_settingsPath, bytes))
-        m_settingsBytes = std::move(bytes);
+    RecentButton->SetFiles(Utf8Paths(m_recentFiles));
 }
 
-std::optional<std::string> TForm1::SettingsOnDisk() const
+bool TForm1::UpdateSettings(const points::SettingsPatch &patch)
 {
-    engine::Result<std::string> read = points::ReadSettingsFile(m_settingsPath);
-    if (read)
-        return std::move(read.Value());
-    std::error_code error;
-    if (std::filesystem::exists(m_settingsPath, error))
-        return std::nullopt;
-    return std::string(); // not made yet
+    // A file that could not be read is never written over.
+    if (m_settingsOverwrite.Rule == points::OverwriteRule::Never) {
+        ShowError(QString::fromStdString(m_settingsOverwrite.Why));
+        return false;
+    }
+    engine::Result<std::string> written = points::UpdateSettingsFile(m_settingsPath, patch);
+    if (!written) {
+        ShowError(QString::fromStdString(written.Error().Reason));
+        return false;
+    }
+    m_settingsBytes = std::move(written.Value());
+    return true;
 }
 
 void TForm1::CollectorEmailExit()
@@ -136,25 +129,10 @@ void TForm1::CollectorEmailExit()
     const std::string email = CollectorEmail->text().trimmed().toStdString();
     if (email == points::CollectorEmail(m_settingsBytes))
         return;
-    // Writing a file that could not be read would lose what it holds.
-    if (m_settingsUnreadable) {
-        ShowError(m_settingsWarning);
-        return;
-    }
     // Written at once and on its own: the points tables on disk change only when the user
-    // says so at close. Into the file as it is now, so that what another window wrote since
-    // (its tables, its list) stays.
-    const std::optional<std::string> current = SettingsOnDisk();
-    if (!current) {
-        ShowError(QStringLiteral("Unable to write to %1").arg(PathText(m_settingsPath)));
-        return;
-    }
-    std::string bytes = points::WithCollectorEmail(*current, email);
-    if (!points::WriteSettingsFile(m_settingsPath, bytes)) {
-        ShowError(QStringLiteral("Unable to write to %1").arg(PathText(m_settingsPath)));
-        return;
-    }
-    m_settingsBytes = std::move(bytes);
+    // says so at close.
+    UpdateSettings(
+        [&email](std::string_view current) { return points::WithCollectorEmail(current, email); });
 }
 
 void TForm1::FillTableCaptions()
@@ -162,6 +140,24 @@ void TForm1::FillTableCaptions()
     m_groupEditors->ShowTableCaptions(PointsTables().TableCaptions);
     StringGrid1->SetEmptyHint(
         PointsTables().Grid.TablesCount() == 0 ? ui::text::EmptyTablesHint : QString());
+}
+
+bool TForm1::PointsValuesWritable()
+{
+    std::vector<int> tables;
+    for (const engine::GroupSettings &group : m_groups)
+        tables.push_back(group.PointsTable);
+    const points::PointsGrid &grid = PointsTables().Grid;
+    const std::optional<points::BadPointsCell> bad = points::FirstBadPointsCell(grid, tables);
+    if (!bad)
+        return true;
+    const QModelIndex cell
+        = ui::PointsTableModel::CellIndex(*m_pointsModel, bad->Table, bad->Place);
+    StringGrid1->selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect);
+    ShowError(ui::text::BadPointsValue.arg(ui::FromCp1251(points::TableLetter(bad->Table)))
+                  .arg(bad->Place)
+                  .arg(ui::FromCp1251(grid.Value(bad->Table, bad->Place).substr(0, 40))));
+    return false;
 }
 
 bool TForm1::FormClose()
@@ -190,18 +186,10 @@ bool TForm1::FormClose()
             ui::text::LossyTablesQuestion.arg(QString::fromStdString(m_settingsOverwrite.Why))))
         return false;
     // Into the file as it is now: what another window wrote since (its list, its e-mail) stays.
-    const std::optional<std::string> current = SettingsOnDisk();
-    if (!current) {
-        ShowError(QStringLiteral("Unable to write to %1").arg(PathText(m_settingsPath)));
+    if (!UpdateSettings([this](std::string_view current) {
+            return points::SavePointsTables(current, PointsTables().Grid);
+        }))
         return false;
-    }
-    std::string bytes = points::SavePointsTables(*current, PointsTables().Grid);
-    // The user's configuration folder may not exist yet; writing makes it.
-    if (!points::WriteSettingsFile(m_settingsPath, bytes)) {
-        ShowError(QStringLiteral("Unable to write to %1").arg(PathText(m_settingsPath)));
-        return false;
-    }
-    m_settingsBytes = std::move(bytes);
     m_pointsModel->MarkSaved();
     return true;
 }

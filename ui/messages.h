@@ -1,4 +1,5 @@
-// Texts the window and its dialogs show to the user (Belarusian, as QString).
+// Every text the window and its dialogs show to the user (Belarusian, as QString), in one place
+// so that they can be translated together.
 #pragma once
 
 #include <QString>
@@ -52,6 +53,8 @@ inline const QString SaveElsewhereAndClose = QStringLiteral("Захаваць у
 inline const QString LossyTablesQuestion = QStringLiteral(
     "Пры чытанні файла налад не ўсё ўдалося ўзяць:\n%1\nКалі запісаць змяненні, гэта будзе "
     "страчана. Перапісаць файл?");
+// %1: the settings file, %2: the system's reason.
+inline const QString SettingsUnreadable = QStringLiteral("Unable to read %1: %2");
 inline const QString SettingsDialogTitle = QStringLiteral("Імя файла для захавання табліц ачкоў");
 
 inline const QString UnreadProtocol = QStringLiteral(
@@ -65,11 +68,22 @@ inline const QString OverwriteQuestion = QStringLiteral("Файл «%1» ужо 
 inline const QString Yes = QStringLiteral("Так");
 inline const QString No = QStringLiteral("Не");
 
+inline const QString PrintNotStarted = QStringLiteral("Не ўдалося пачаць друк.");
+inline const QString PageNotStarted = QStringLiteral("Не ўдалося пачаць старонку %1."); // %1: page
+inline const QString PrintNotFinished = QStringLiteral("Не ўдалося скончыць друк.");
+// %1: the PDF file, %2: the system's reason.
+inline const QString PdfNotWritten = QStringLiteral("Не ўдалося запісаць PDF «%1»: %2");
+
 inline const QString RecentFiles = QStringLiteral("Апошнія");
 inline const QString RecentFilesTip = QStringLiteral("Апошнія прачытаныя пратаколы");
 inline const QString RecentFileMissing
     = QStringLiteral("Файл «%1» не знойдзены; ён прыбраны з апошніх пратаколаў.");
 
+inline const QString PointsValueHint = QStringLiteral("Ачкі: цэлы лік ад 0 да 99999.");
+// %1: the table's letter, %2: the place, %3: the cell's text.
+inline const QString BadPointsValue = QStringLiteral(
+    "Табліца ачкоў %1, месца %2: «%3» не цэлы лік ад 0 да 99999. Выпраўце клетку і "
+    "пералічыце зноў.");
 inline const QString CollectorEmailLabel = QStringLiteral("E-mail для вынікаў:");
 inline const QString EmptyTablesHint
     = QStringLiteral("Каб пачаць табліцу ачкоў, увядзіце ачкі за 1-е месца ў пустую клетку.");
@@ -82,5 +96,73 @@ inline const QString DialogFileType = QStringLiteral("Тып файлаў:");
 inline const QString DialogOpen = QStringLiteral("Адкрыць");
 inline const QString DialogSave = QStringLiteral("Захаваць");
 inline const QString DialogCancel = QStringLiteral("Адмена");
+
+// The main window's controls.
+inline const QString ProtocolFileLabel = QStringLiteral("Імя файла:");
+inline const QString ChooseProtocolStep = QStringLiteral("1. Агляд...");
+inline const QString ReadStep = QStringLiteral("Перачытаць");
+inline const QString GroupsLabel = QStringLiteral("Групы:");
+inline const QString TablesLabel = QStringLiteral("Табліцы ачкоў:");
+inline const QString CountOutOfCompetitionOption
+    = QStringLiteral("Улічваць ранг спартсменаў па-за конкурсам (в/к)");
+inline const QString RatingPointsOption = QStringLiteral("Палічыць ачкі па рэйтынгу");
+inline const QString FactorLabel = QStringLiteral("К=");
+inline const QString RecalculateStep = QStringLiteral("3. Пералічыць");
+inline const QString ExcludeForeignOption
+    = QStringLiteral("Не улічваць іншаземных спарцменаў (шукае тры вялікія лацінскія літары LTV, "
+                     "LTU, POL, UKR, RUS і г.д.)");
+inline const QString TextTab = QStringLiteral("Тэкст");
+inline const QString PreviewTab = QStringLiteral("Прагляд");
+inline const QString OutputFileLabel = QStringLiteral("Імя файла:");
+inline const QString ChooseOutputStep = QStringLiteral("4. Агляд...");
+inline const QString SaveStep = QStringLiteral("5. Захаваць");
+inline const QString PrintButton = QStringLiteral("Друк…");
+inline const QString PdfButton = QStringLiteral("PDF…");
+inline const QString AboutButton = QStringLiteral("Пра праграму");
+inline const QString PdfFilter = QStringLiteral("PDF (*.pdf)");
+
+// The inspector dialog.
+inline const QString InspectorLetterHint
+    = QStringLiteral("Літары «%1» няма ў кадоўцы пратакола (Windows-1251): замяніце яе.");
+inline const QString InspectorTitle = QStringLiteral("Інспектар");
+inline const QString InspectorRule
+    = QStringLiteral("      Згодна з пп. 26.3, 31.4 Правілаў спаборніцтваў і пп. 2.10 інструкцыі "
+                     "СТК АКС аб парадку інспектавання спартыўных карт і дыстанцый усе дыстанцыі "
+                     "класса КМС павіны быць прыняты інспектарам!");
+inline const QString InspectorNameLabel = QStringLiteral("Пазначце Фамілію, Імя інспектара:");
+inline const QString InspectorOk = QStringLiteral("OK");
+inline const QString InspectorCancel = QStringLiteral("Cancel");
+
+// The About box.
+inline const QString AboutVersion = QStringLiteral("Версія %1");
+inline const QString AboutPurpose
+    = QStringLiteral("Вылічае выкананыя разрады і ачкі па пратаколе вынікаў спаборніцтваў па "
+                     "спартыўным арыентаванні.");
+inline const QString AboutLicence = QStringLiteral("Распаўсюджваецца на ўмовах ліцэнзіі праекта.");
+inline const QString AboutSettingsFile = QStringLiteral("Файл налад:");
+inline const QString AboutClose = QStringLiteral("Закрыць");
+
+// The file dialogs' filters and the protocol name they propose.
+inline const QString HtmFilesFilter = QStringLiteral("HTM-файлы (*.htm *.html)");
+inline const QString ResFilesFilter = QStringLiteral("RES-файлы (*.res)");
+inline const QString AllFilesFilter = QStringLiteral("Ўсе файлы (*.*) (*)");
+inline const QString DefaultProtocolName = QStringLiteral("Протокол_Результатов.htm");
+inline const QString HtmFileFilter = QStringLiteral("HTM-файлы (*.htm)");
+inline const QString IniFilesFilter = QStringLiteral("INI-файлы (*.ini *.INI)");
+
+// The output view's context menu.
+inline const QString UndoCommand = QStringLiteral("Адмяніць");
+inline const QString RedoCommand = QStringLiteral("Вярнуць");
+inline const QString CutCommand = QStringLiteral("Выразаць");
+inline const QString CopyCommand = QStringLiteral("Капіяваць");
+inline const QString PasteCommand = QStringLiteral("Уставіць");
+inline const QString SelectAllCommand = QStringLiteral("Вылучыць усё");
+
+// The group list's column headers.
+inline const QString GroupColumnHeader = QStringLiteral("Група");
+inline const QString ClassColumnHeader = QStringLiteral("Клас дыст.");
+inline const QString CategoryColumnHeader = QStringLiteral("Разрады");
+inline const QString MastersColumnHeader = QStringLiteral("к-во МС");
+inline const QString TableColumnHeader = QStringLiteral("Табліца");
 
 } // namespace ui::text

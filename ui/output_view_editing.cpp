@@ -2,6 +2,7 @@
 // the clipboard, and the right-click menu that offers them. Painting, keys and the mouse are in
 // output_view.cpp.
 #include "ui/output_view.h"
+#include "ui/messages.h"
 
 #include <algorithm>
 #include <functional>
@@ -164,21 +165,21 @@ void OutputView::MoveCursor(TextPosition at, bool keepAnchor)
 QMenu *OutputView::CreateContextMenu()
 {
     auto *menu = new QMenu(this);
-    const auto add = [menu](const char *caption, QKeySequence::StandardKey key, bool enabled,
+    const auto add = [menu](const QString &caption, QKeySequence::StandardKey key, bool enabled,
                          const std::function<void()> &command) {
-        QAction *action = menu->addAction(QString::fromUtf8(caption), command);
+        QAction *action = menu->addAction(caption, command);
         action->setShortcut(key);
         action->setEnabled(enabled);
     };
     const bool canPaste = !QGuiApplication::clipboard()->text().isEmpty();
-    add("Адмяніць", QKeySequence::Undo, !m_undo.empty(), [this] { Undo(); });
-    add("Вярнуць", QKeySequence::Redo, !m_redo.empty(), [this] { Redo(); });
+    add(ui::text::UndoCommand, QKeySequence::Undo, !m_undo.empty(), [this] { Undo(); });
+    add(ui::text::RedoCommand, QKeySequence::Redo, !m_redo.empty(), [this] { Redo(); });
     menu->addSeparator();
-    add("Выразаць", QKeySequence::Cut, HasSelection(), [this] { Cut(); });
-    add("Капіяваць", QKeySequence::Copy, HasSelection(), [this] { Copy(); });
-    add("Уставіць", QKeySequence::Paste, canPaste, [this] { Paste(); });
+    add(ui::text::CutCommand, QKeySequence::Cut, HasSelection(), [this] { Cut(); });
+    add(ui::text::CopyCommand, QKeySequence::Copy, HasSelection(), [this] { Copy(); });
+    add(ui::text::PasteCommand, QKeySequence::Paste, canPaste, [this] { Paste(); });
     menu->addSeparator();
-    add("Вылучыць усё", QKeySequence::SelectAll, true, [this] { SelectAll(); });
+    add(ui::text::SelectAllCommand, QKeySequence::SelectAll, true, [this] { SelectAll(); });
     return menu;
 }
 

@@ -7,6 +7,12 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QStyleOptionHeader>
+#include <QToolTip>
+#include <QValidator>
+
+#include "points/points_values.h"
+#include "ui/messages.h"
+#include "ui/text_codec.h"
 
 namespace ui {
 
@@ -15,6 +21,32 @@ namespace {
     constexpr int InitialColumnWidth = 30;
     constexpr int RowHeight = 16;
 
+    // Refuses what is not a points value, with the hint beside the cell; only taking away from a
+    // cell that already holds such text (loaded from the file) is let through, so it can be fixed.
+    class PointsValueValidator final : public QValidator
+    {
+    public:
+        explicit PointsValueValidator(QLineEdit *editor)
+            : QValidator(editor)
+            , m_editor(editor)
+        {
+        }
+
+        State validate(QString &input, int &) const override
+        {
+            if (points::IsPointsValue(ToCp1251(input)))
+                return Acceptable;
+            if (input.size() < m_editor->text().size())
+                return Intermediate;
+            QToolTip::showText(m_editor->mapToGlobal(QPoint(0, m_editor->height())),
+                text::PointsValueHint, m_editor);
+            return Invalid;
+        }
+
+    private:
+        QLineEdit *m_editor;
+    };
+
 } // namespace
 
 QWidget *PointsCellDelegate::createEditor(
@@ -22,6 +54,8 @@ QWidget *PointsCellDelegate::createEditor(
 {
     auto *editor = new QLineEdit(parent);
     editor->setFrame(false);
+    editor->setValidator(new PointsValueValidator(editor));
+    editor->setToolTip(text::PointsValueHint);
     const QPersistentModelIndex cell(index);
     connect(editor, &QLineEdit::textEdited, this, [this, cell](const QString &text) {
         if (cell.isValid())

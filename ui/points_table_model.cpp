@@ -1,5 +1,7 @@
 #include "ui/points_table_model.h"
 
+#include "points/points_values.h"
+#include "ui/messages.h"
 #include "ui/text_codec.h"
 
 namespace ui {
@@ -23,10 +25,20 @@ int PointsTableModel::columnCount(const QModelIndex &parent) const
 
 QVariant PointsTableModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
+    if (!index.isValid())
         return {};
     const points::CellPosition cell = CellOf(index);
-    return FromCp1251(m_tables.Grid.Value(cell.Col, cell.Row));
+    const std::string_view value = m_tables.Grid.Value(cell.Col, cell.Row);
+    if (role == Qt::DisplayRole || role == Qt::EditRole)
+        return FromCp1251(value);
+    // Text that is not a points value (from the settings file) is marked until it is fixed.
+    if (points::IsPointsValue(value))
+        return {};
+    if (role == Qt::BackgroundRole)
+        return BadValueBackground;
+    if (role == Qt::ToolTipRole)
+        return text::PointsValueHint;
+    return {};
 }
 
 QVariant PointsTableModel::headerData(int section, Qt::Orientation orientation, int role) const

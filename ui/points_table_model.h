@@ -5,6 +5,7 @@
 #include <vector>
 
 #include <QAbstractTableModel>
+#include <QColor>
 
 #include "points/points_tables.h"
 
@@ -44,6 +45,9 @@ public:
 
     // "Месца": the text of the grid's corner cell.
     QString CornerText() const;
+
+    // The background of a cell whose text is not a points value.
+    static inline const QColor BadValueBackground { 255, 200, 200 };
 
     static QModelIndex CellIndex(const QAbstractItemModel &model, int col, int row);
     static points::CellPosition CellOf(const QModelIndex &index);

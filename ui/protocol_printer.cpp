@@ -16,6 +16,7 @@
 #include <QTextLayout>
 
 #include "ui/dialogs.h"
+#include "ui/messages.h"
 #include "ui/protocol_document.h"
 
 namespace {
@@ -101,6 +102,15 @@ void KeepHeadingsWithTables(QTextDocument &document, qreal pageHeight)
 
 namespace ui {
 
+namespace {
+
+    PrintOutcome Failed(const QString &reason)
+    {
+        return engine::Failure { 0, reason.toStdString() };
+    }
+
+} // namespace
+
 void SetProtocolPageLayout(QPagedPaintDevice &device)
 {
     device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
@@ -111,7 +121,7 @@ PrintOutcome PaintProtocol(QPagedPaintDevice &device, std::string_view protocol)
 {
     QPainter painter;
     if (!painter.begin(&device))
-        return { 0, QStringLiteral("Не ўдалося пачаць друк.") };
+        return Failed(text::PrintNotStarted);
 
     // The painter's origin is the top left corner inside the margins.
     const qreal width = device.width();
@@ -133,7 +143,7 @@ PrintOutcome PaintProtocol(QPagedPaintDevice &device, std::string_view protocol)
     context.palette.setColor(QPalette::Text, Qt::black);
     for (int page = 0; page < pages; ++page) {
         if (page > 0 && !device.newPage())
-            return { page, QStringLiteral("Не ўдалося пачаць старонку %1.").arg(page + 1) };
+            return Failed(text::PageNotStarted.arg(page + 1));
         painter.save();
         painter.setClipRect(QRectF(0, 0, width, bodyHeight));
         painter.translate(0, -page * bodyHeight);
@@ -146,8 +156,8 @@ PrintOutcome PaintProtocol(QPagedPaintDevice &device, std::string_view protocol)
             Qt::AlignHCenter | Qt::AlignBottom, QStringLiteral("%1 / %2").arg(page + 1).arg(pages));
     }
     if (!painter.end())
-        return { pages, QStringLiteral("Не ўдалося скончыць друк.") };
-    return { pages, {} };
+        return Failed(text::PrintNotFinished);
+    return pages;
 }
 
 PrintOutcome PrintProtocol(QPrinter &printer, std::string_view protocol)
@@ -157,22 +167,20 @@ PrintOutcome PrintProtocol(QPrinter &printer, std::string_view protocol)
 
 PrintOutcome WritePdf(const QString &path, std::string_view protocol)
 {
-    const auto failure = [&path](const QString &reason) {
-        return PrintOutcome { 0,
-            QStringLiteral("Не ўдалося запісаць PDF «%1»: %2").arg(path, reason) };
-    };
+    const auto failure
+        = [&path](const QString &reason) { return Failed(text::PdfNotWritten.arg(path, reason)); };
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return failure(file.errorString());
-    PrintOutcome outcome;
+    PrintOutcome outcome = 0;
     {
         QPdfWriter writer(&file);
         writer.setCreator(QStringLiteral("Lapwing"));
         SetProtocolPageLayout(writer);
         outcome = PaintProtocol(writer, protocol);
     } // the writer finishes the PDF when it goes
-    if (!outcome.Ok())
-        return failure(outcome.error);
+    if (!outcome)
+        return failure(QString::fromStdString(outcome.Error().Reason));
     if (!file.commit())
         return failure(file.errorString());
     return outcome;
@@ -199,8 +207,9 @@ std::unique_ptr<QPrintPreviewDialog> MakePrintPreview(std::string_view protocol,
     QObject::connect(dialog.get(), &QPrintPreviewDialog::paintRequested,
         [printer, bytes = std::string(protocol), window = dialog.get()](QPrinter *target) {
             const PrintOutcome outcome = PrintProtocol(*target, bytes);
-            if (!outcome.Ok()) // only a real printer fails; the preview draws on pictures
-                ShowMessage(window, MessageKind::Error, outcome.error);
+            if (!outcome) // only a real printer fails; the preview draws on pictures
+                ShowMessage(
+                    window, MessageKind::Error, QString::fromStdString(outcome.Error().Reason));
         });
     return dialog;
 }

@@ -8,13 +8,15 @@
 // - "PDF…": a dialog of `ui::CreateSaveDialog(this)` with the filter "PDF (*.pdf)" and
 //   `selectFile(ui::DefaultPdfName(LabeledEdit2->text()))`, run by `ui::RunFileDialog`; then
 //   `ui::WritePdf(path, protocol)`, and on failure `ui::ShowMessage(this, ui::MessageKind::Error,
-//   outcome.error)`.
+//   QString::fromStdString(outcome.Error().Reason))`.
 #pragma once
 
 #include <memory>
 #include <string_view>
 
 #include <QString>
+
+#include "engine/result.h"
 
 class QPagedPaintDevice;
 class QPrinter;
@@ -23,12 +25,8 @@ class QWidget;
 
 namespace ui {
 
-struct PrintOutcome
-{
-    int pages = 0;
-    QString error; // empty on success, else a message for the user
-    bool Ok() const { return error.isEmpty(); }
-};
+// The number of pages printed, or a message for the user (UTF-8) saying why printing failed.
+using PrintOutcome = engine::Result<int>;
 
 // A4 portrait, 20 mm on the left for binding, 10 mm on the right, 15 mm at top and bottom.
 void SetProtocolPageLayout(QPagedPaintDevice &device);

@@ -9,7 +9,7 @@ namespace {
 using cli::GroupOption;
 using engine::operator""_w1251;
 
-cli::ParsedArguments Parse(std::vector<std::string> arguments)
+engine::Result<cli::Options> Parse(std::vector<std::string> arguments)
 {
     arguments.insert(arguments.begin(), "lapwing-cli");
     std::vector<char *> argv;
@@ -46,11 +46,9 @@ TEST(ParseGroupOption, AcceptsNumbersAndTheEditorsTexts)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.text);
-        std::string error;
-        const std::optional<GroupOption> group = cli::ParseGroupOption(c.text, error);
-        ASSERT_TRUE(group) << error;
-        EXPECT_EQ(*group, c.group);
-        EXPECT_EQ(error, "");
+        const engine::Result<GroupOption> group = cli::ParseGroupOption(c.text);
+        ASSERT_TRUE(group) << group.Error().Reason;
+        EXPECT_EQ(group.Value(), c.group);
     }
 }
 
@@ -75,17 +73,17 @@ TEST(ParseGroupOption, RejectsWhatIsNotASetting)
     };
     for (const char *text : cases) {
         SCOPED_TRACE(text);
-        std::string error;
-        EXPECT_FALSE(cli::ParseGroupOption(text, error));
-        EXPECT_NE(error, "");
+        const engine::Result<GroupOption> group = cli::ParseGroupOption(text);
+        ASSERT_FALSE(group);
+        EXPECT_NE(group.Error().Reason, "");
     }
 }
 
 TEST(ParseArguments, Defaults)
 {
-    const cli::ParsedArguments parsed = Parse({ "in.htm" });
-    ASSERT_EQ(parsed.Error, "");
-    const cli::Options &options = parsed.Options;
+    const engine::Result<cli::Options> parsed = Parse({ "in.htm" });
+    ASSERT_TRUE(parsed);
+    const cli::Options &options = parsed.Value();
     EXPECT_EQ(options.Input, "in.htm");
     EXPECT_FALSE(options.Output);
     EXPECT_FALSE(options.PointsFile);
@@ -102,12 +100,12 @@ TEST(ParseArguments, Defaults)
 
 TEST(ParseArguments, EveryOption)
 {
-    const cli::ParsedArguments parsed = Parse({ "--rating", "-o", "out.htm", "--group",
+    const engine::Result<cli::Options> parsed = Parse({ "--rating", "-o", "out.htm", "--group",
         "М21=0,2,1,0", "--points", "p.INI", "--k1", "1,5", "--k2=3", "--count-out-of-competition",
         "--include-foreign", "--inspector", " Кузьмич А.Б. ", "--decimal-separator", ",", "in.htm",
         "--group", "Ж21=1,0,0,0", "--list-groups" });
-    ASSERT_EQ(parsed.Error, "");
-    const cli::Options &options = parsed.Options;
+    ASSERT_TRUE(parsed) << parsed.Error().Reason;
+    const cli::Options &options = parsed.Value();
     EXPECT_EQ(options.Input, "in.htm");
     EXPECT_EQ(options.Output, "out.htm");
     EXPECT_EQ(options.PointsFile, "p.INI");
@@ -169,7 +167,9 @@ TEST(ParseArguments, UsageErrors)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.arguments));
-        const std::string error = Parse(c.arguments).Error;
+        const engine::Result<cli::Options> parsed = Parse(c.arguments);
+        ASSERT_FALSE(parsed);
+        const std::string &error = parsed.Error().Reason;
         EXPECT_NE(error, "");
         EXPECT_NE(error.find(c.names), std::string::npos) << error;
     }
@@ -177,18 +177,17 @@ TEST(ParseArguments, UsageErrors)
 
 TEST(ParseArguments, HelpAndVersionNeedNoInput)
 {
-    EXPECT_TRUE(Parse({ "-h" }).Options.Help);
-    EXPECT_TRUE(Parse({ "--help" }).Options.Help);
-    EXPECT_TRUE(Parse({ "--version" }).Options.Version);
-    EXPECT_EQ(Parse({ "--version" }).Error, "");
+    EXPECT_TRUE(Parse({ "-h" }).Value().Help);
+    EXPECT_TRUE(Parse({ "--help" }).Value().Help);
+    EXPECT_TRUE(Parse({ "--version" }).Value().Version);
 }
 
 TEST(ParseArguments, TheInspectorNeedsFourCharacters)
 {
-    EXPECT_EQ(Parse({ "--inspector", "Кот А", "a.htm" }).Error, "");
-    EXPECT_EQ(Parse({ "--inspector", " Рысь ", "a.htm" }).Error, "");
-    EXPECT_EQ(Parse({ "--inspector", "О'Брайэн-Кот (ст.)", "a.htm" }).Error, "");
-    EXPECT_EQ(Parse({ "--k1", "1,5", "--decimal-separator", ",", "a.htm" }).Error, "");
+    EXPECT_TRUE(Parse({ "--inspector", "Кот А", "a.htm" }));
+    EXPECT_TRUE(Parse({ "--inspector", " Рысь ", "a.htm" }));
+    EXPECT_TRUE(Parse({ "--inspector", "О'Брайэн-Кот (ст.)", "a.htm" }));
+    EXPECT_TRUE(Parse({ "--k1", "1,5", "--decimal-separator", ",", "a.htm" }));
 }
 
 } // namespace

@@ -180,6 +180,28 @@ TEST_F(Cli, TeamPointsComeFromTheSettingsFile)
     EXPECT_EQ(LineWith(none.Out, "Шпак"_w1251).find("    7"), std::string::npos);
 }
 
+TEST_F(Cli, APointsValueThatIsNoWholeNumberStopsARunThatWouldWriteIt)
+{
+    const std::string script = "</pre><script>alert(document.domain)</script><pre>";
+    WriteBytes(m_dir / "points.INI",
+        "[Ochki]\r\nTablesCount=2\r\nPlacesCount=2\r\n1=25;7;\r\n2=20;" + script + ";\r\n");
+    const std::string where = (m_dir / "points.INI").string() + ":5: table B, key \"2\": \"";
+    const fs::path out = m_dir / "out.htm";
+    const CliRun stopped = Run(
+        { SampleProtocol, "--points", m_dir / "points.INI", "--group", "Open=4,0,2,2", "-o", out });
+    EXPECT_EQ(stopped.Status, 1);
+    EXPECT_TRUE(stopped.Err.starts_with("lapwing-cli: " + where)) << stopped.Err;
+    EXPECT_EQ(stopped.Err.find("warning"), std::string::npos) << stopped.Err;
+    EXPECT_FALSE(fs::exists(out));
+
+    // A table no group uses is only a warning.
+    const CliRun other
+        = Run({ SampleProtocol, "--points", m_dir / "points.INI", "--group", "Open=4,0,1,2" });
+    EXPECT_EQ(other.Status, 0) << other.Err;
+    EXPECT_TRUE(other.Err.starts_with("lapwing-cli: warning: " + where)) << other.Err;
+    EXPECT_EQ(other.Out.find("<script>"), std::string::npos);
+}
+
 TEST_F(Cli, AGroupOfClassMSOrKMSNeedsTheInspector)
 {
     const fs::path out = m_dir / "out.htm";

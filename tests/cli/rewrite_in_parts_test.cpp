@@ -2,6 +2,7 @@
 // rewrite of the whole protocol; it stops at the first failure or failed write.
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <string>
 
 #include "cli/rewrite_in_parts.h"
@@ -105,6 +106,36 @@ TEST(RewriteInParts, StopsAtTheFirstFailureOrFailedWrite)
 
     options.K1Text = "1000";
     ASSERT_EQ(PrepareRewrite(loaded.groups, options, Inspector, run).Status, RewriteStatus::Done);
+    // Two failures in different parts: the winners of the second and the fourth tables have a
+    // time of 0 (rating points would divide by it). The first in the protocol's order is told,
+    // whichever part a worker finishes first.
+    std::vector<std::string> zeroTimes;
+    int tables = 0;
+    bool winnerDone = true;
+    for (const std::string_view line : loaded.lines) {
+        std::string text(line);
+        if (text.starts_with("<h2>"))
+            winnerDone = ++tables != 2 && tables != 4;
+        else if (!winnerDone && text.starts_with("   1 ")) {
+            text = std::regex_replace(text, std::regex("\\d\\d:\\d\\d:\\d\\d"), "00:00:00",
+                std::regex_constants::format_first_only);
+            winnerDone = true;
+        }
+        zeroTimes.push_back(text);
+    }
+    const ProtocolLines twoFailures(zeroTimes);
+    const RewriteResult first
+        = RewriteProtocol(twoFailures, loaded.groups, options, points, Inspector);
+    ASSERT_EQ(first.Status, RewriteStatus::Failed);
+    EXPECT_GT(first.Error.Line, parts[1].First); // in the second table, not the first
+    for (const unsigned workers : { 1u, 2u, 5u }) {
+        SCOPED_TRACE(std::to_string(workers) + " workers");
+        const RewriteResult told = cli::RewriteInParts(twoFailures, loaded.groups, options, points,
+            run, ProtocolParts(twoFailures, 1), twoFailures.Encoding(), {}, nullptr, workers);
+        EXPECT_EQ(told.Status, RewriteStatus::Failed);
+        EXPECT_EQ(told.Error, first.Error);
+    }
+
     int calls = 0;
     const RewriteResult stopped = cli::RewriteInParts(loaded.lines, loaded.groups, options, points, run,
         parts, loaded.lines.Encoding(), [&](std::string_view, std::size_t) { return ++calls < 2; }, nullptr, 2);
@@ -138,14 +169,19 @@ TEST(RewriteInParts, NamesEveryTableLaidOutDifferentlyInOrderHoweverTheRunEnds)
     ASSERT_EQ(PrepareRewrite(groups, options, Inspector, run).Status, RewriteStatus::Done);
     int calls = 0;
     const cli::PartWriter stopsAfterTwo = [&](std::string_view, std::size_t) { return ++calls < 2; };
+    // Stopped at the second-to-last part, only the last one is left to check.
+    int lateCalls = 0;
+    const cli::PartWriter stopsAfterFour
+        = [&](std::string_view, std::size_t) { return ++lateCalls < 4; };
     for (const cli::PartWriter &write : { cli::PartWriter([](auto, auto) { return true; }),
-             cli::PartWriter(), stopsAfterTwo }) {
+             cli::PartWriter(), stopsAfterTwo, stopsAfterFour }) {
         std::vector<Failure> found;
         cli::RewriteInParts(lines, groups, options, points, run, parts, lines.Encoding(), write,
             &found, 2);
         EXPECT_EQ(found, whole);
     }
     EXPECT_EQ(calls, 2);
+    EXPECT_EQ(lateCalls, 4);
 }
 
 } // namespace

@@ -21,15 +21,15 @@ TEST(CollectorEmail, IsWrittenBesideTheTablesWithoutTouchingThem)
     const Case cases[] = {
         { "no file", "", "[Collector]\r\nEmail=a@b.by\r\n" },
         { "tables only", "[Ochki]\r\nTablesCount=1\r\n",
-            "[Ochki]\r\nTablesCount=1\r\n[Collector]\r\nEmail=a@b.by\r\n" },
+            "[Ochki]\r\nTablesCount=1\r\n\r\n[Collector]\r\nEmail=a@b.by\r\n" },
         { "no final line break", "[Ochki]\nTablesCount=1",
-            "[Ochki]\nTablesCount=1\n[Collector]\nEmail=a@b.by\n" },
+            "[Ochki]\nTablesCount=1\n\n[Collector]\nEmail=a@b.by\n" },
         { "key replaced in place", "[collector]\r\n email = old@x.by ;c\r\n[Ochki]\r\n1=5;\r\n",
             "[collector]\r\n email=a@b.by\r\n[Ochki]\r\n1=5;\r\n", "old@x.by ;c" },
         { "section without the key", "[Collector]\r\nOther=1\r\n[Ochki]\r\n",
             "[Collector]\r\nOther=1\r\nEmail=a@b.by\r\n[Ochki]\r\n" },
         { "an unclosed '[' at the end", "[Ochki]\r\n[",
-            "[Ochki]\r\n[\r\n;\r\n[Collector]\r\nEmail=a@b.by\r\n" },
+            "[Ochki]\r\n[\r\n\r\n;\r\n[Collector]\r\nEmail=a@b.by\r\n" },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);

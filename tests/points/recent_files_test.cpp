@@ -54,9 +54,9 @@ TEST(RecentFiles, WrittenInTheirOwnSectionLeavingEveryOtherLine)
     const std::string tables = "[Ochki]\r\nTablesCount=1\r\nPlacesCount=1\r\n1=5;\r\n";
     const Case cases[] = {
         { "no file", "", { "/a", "/b" }, "[Recent]\r\nFile1=/a\r\nFile2=/b\r\n" },
-        { "after the tables", tables, { "/a" }, tables + "[Recent]\r\nFile1=/a\r\n" },
+        { "after the tables", tables, { "/a" }, tables + "\r\n[Recent]\r\nFile1=/a\r\n" },
         { "LF file without a final break", "[Ochki]\nTablesCount=0", { "/a" },
-            "[Ochki]\nTablesCount=0\n[Recent]\nFile1=/a\n" },
+            "[Ochki]\nTablesCount=0\n\n[Recent]\nFile1=/a\n" },
         { "replaced in place, extra keys gone",
             "[Recent]\r\n;mine\r\nFile1=/old\r\n  file2 = /x\r\nKeep=1\r\nFile12=/y\r\n" + tables,
             { "/a" }, "[Recent]\r\n;mine\r\nFile1=/a\r\nKeep=1\r\n" + tables },

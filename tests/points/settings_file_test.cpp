@@ -4,6 +4,7 @@
 #include "points/points_tables.h"
 #include "points/settings_file.h"
 #include "points/settings_location.h"
+#include "points/points_values.h"
 
 namespace {
 
@@ -250,7 +251,13 @@ TEST(SavePointsTables, AHandWrittenFileLoadsAsWritten)
     expected.SetValue(2, 2, "20");
     expected.SetValue(3, 2, "5");
     EXPECT_EQ(loaded.Tables.Grid, expected);
-    EXPECT_TRUE(loaded.Warnings.empty());
+    // A word is no points value: kept, and told with its key's line.
+    ASSERT_EQ(loaded.Warnings.size(), 1u);
+    EXPECT_EQ(loaded.Warnings[0].Reason,
+        "table A, key \"2\": \"Дзесяць\" is not a points value, a whole number 0-99999");
+    ASSERT_EQ(loaded.BadValues.size(), 1u);
+    EXPECT_EQ(loaded.BadValues[0].Table, 1);
+    EXPECT_EQ(loaded.BadValues[0].Where, loaded.Warnings[0]);
 }
 
 TEST(SavePointsTables, WithoutEditsTheFileIsUnchanged)
@@ -363,6 +370,55 @@ TEST(SavePointsTables, RemovedTablesShortenTheRows)
     points::CompactTables(grid, { 1, 1 });
     EXPECT_EQ(SavePointsTables(file, grid),
         "[Ochki]\r\nTablesCount=2\r\nPlacesCount=2\r\n1=25;18;\r\n2=20;;\r\n");
+}
+
+} // namespace
+
+namespace {
+
+TEST(LoadPointsTables, OnlyWholeNumbersThatFitTheFieldArePointsValues)
+{
+    struct Case
+    {
+        const char *name;
+        std::string cell;
+        bool good;
+    };
+    const Case cases[] = {
+        { "empty", "", true },
+        { "zero", "0", true },
+        { "the largest", "99999", true },
+        { "leading zeros that fit", "00007", true },
+        { "too large", "100000", false },
+        { "markup", "</pre><script>alert(document.domain)</script><pre>", false },
+        { "letters after digits", "25abc", false },
+        { "an exponent", "1e9", false },
+        { "a sign", "-1", false },
+        { "a fraction", "1.5", false },
+        { "a blank inside the cell", " 7", false },
+        { "megabytes", std::string(10 << 20, '7'), false },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(points::IsPointsValue(c.cell), c.good);
+        // Table B of place 2, on the file's fifth line; the bytes stay as they are.
+        const std::string file
+            = "[Ochki]\r\nTablesCount=2\r\nPlacesCount=2\r\n1=25;20;\r\n2=18;" + c.cell + ";\r\n";
+        const auto loaded = LoadPointsTables(file);
+        EXPECT_EQ(loaded.Tables.Grid.Value(2, 2), c.cell);
+        EXPECT_EQ(SavePointsTables(file, loaded.Tables.Grid), file);
+        EXPECT_TRUE(loaded.Lost.empty());
+        if (c.good) {
+            EXPECT_TRUE(loaded.BadValues.empty());
+            continue;
+        }
+        ASSERT_EQ(loaded.BadValues.size(), 1u);
+        EXPECT_EQ(loaded.BadValues[0].Table, 2);
+        EXPECT_EQ(loaded.BadValues[0].Where.Line, 5u);
+        EXPECT_TRUE(loaded.BadValues[0].Where.Reason.starts_with("table B, key \"2\": \""));
+        EXPECT_LT(loaded.BadValues[0].Where.Reason.size(), 120u);
+        EXPECT_EQ(loaded.Warnings.size(), 1u);
+    }
 }
 
 } // namespace

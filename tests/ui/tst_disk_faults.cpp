@@ -197,8 +197,10 @@ void DiskFaultsTest::SettingsSaveFails()
     Break(disk, readOnly);
 
     QVERIFY(!form.close());
+    // The system's reason follows the path.
     QCOMPARE(window.Errors,
-        QStringList { "Unable to write to " + test::PathText(window.SettingsPath()) });
+        QStringList { "Unable to write to " + test::PathText(window.SettingsPath()) + ": "
+            + (readOnly ? "Read-only file system" : "No space left on device") });
     QVERIFY(form.isVisible());
     QCOMPARE(SmallDisk::ReadFile(window.SettingsPath()), settings);
 }

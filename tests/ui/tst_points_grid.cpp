@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "points/settings_file.h"
+#include "ui/group_list.h"
 #include "ui/output_view.h"
 #include "ui/messages.h"
 #include "ui/points_grid_view.h"
@@ -18,6 +19,8 @@ using test::Utf8;
 using test::W;
 
 namespace {
+
+QString SampleProtocol() { return test::PathText(test::ExamplesDir() / "sample_protocol.htm"); }
 
 const std::string TwoTables
     = "[Ochki]\r\nTablesCount=2\r\nPlacesCount=3\r\n1=25;20;\r\n2=18;16;\r\n"
@@ -73,6 +76,7 @@ private slots:
     void EnterMovesDown();
     void DeleteClearsSelection();
     void EmptyGridSaysHowToStart();
+    void OnlyPointsValuesGoIntoTheProtocol();
 };
 
 void PointsGridTest::LoadsTablesAndCaptions()
@@ -331,7 +335,8 @@ void PointsGridTest::UnwritableSettingsKeepWindowOpen()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
 
     QVERIFY(!form.close());
-    QCOMPARE(window.Errors, QStringList { "Unable to write to " + test::PathText(unwritable) });
+    QCOMPARE(window.Errors,
+        QStringList { "Unable to write to " + test::PathText(unwritable) + ": Not a directory" });
     QVERIFY(form.isVisible());
     QVERIFY(form.PointsTables().TablesModified);
     QVERIFY(!form.close()); // asks again
@@ -403,6 +408,55 @@ void PointsGridTest::EmptyGridSaysHowToStart()
     test::ClickCell(W(empty.Form()).StringGrid1, 0, 0);
     QTest::keyClicks(W(empty.Form()).StringGrid1, "10");
     QVERIFY(W(empty.Form()).StringGrid1->EmptyHint().isEmpty());
+}
+
+void PointsGridTest::OnlyPointsValuesGoIntoTheProtocol()
+{
+    // Table B's place 2 holds text from the file: kept, marked, told at start with its line.
+    test::Window window("[Ochki]\r\nTablesCount=2\r\nPlacesCount=2\r\n1=25;20;\r\n2=18;1.5;\r\n");
+    TForm1 &form = window.Form();
+    QVERIFY(window.ShowAndActivate());
+    QCOMPARE(window.Informations.size(), 1);
+    QVERIFY2(window.Informations[0].contains(":5: table B, key \"2\""),
+        qPrintable(window.Informations[0]));
+    QAbstractItemModel *model = W(form).StringGrid1->model();
+    QCOMPARE(model->index(1, 1).data(Qt::BackgroundRole).value<QColor>(),
+        ui::PointsTableModel::BadValueBackground);
+    QCOMPARE(model->index(1, 1).data(Qt::ToolTipRole).toString(), ui::text::PointsValueHint);
+    QVERIFY(!model->index(1, 0).data(Qt::BackgroundRole).isValid());
+
+    // Typed text that is no whole number 0-99999 does not go in; the editor says why.
+    test::ClickCell(W(form).StringGrid1, 0, 0);
+    QTest::keyClick(W(form).StringGrid1, Qt::Key_F2);
+    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    QVERIFY(editor);
+    QCOMPARE(editor->toolTip(), ui::text::PointsValueHint);
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(editor, "1a.5e9999<9");
+    QCOMPARE(editor->text(), QString("15999"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCOMPARE(form.PointsTables().Grid.Value(1, 1), "15999");
+
+    // Recalculating refuses while a group's table holds such text, and shows the cell.
+    form.OpenProtocol(SampleProtocol());
+    test::ClickCell(W(form).StringGrid2, 0, ui::TableColumn);
+    test::StepChoice(W(form).ComboBox3, 2);
+    QCOMPARE(form.Groups()[0].PointsTable, 2);
+    window.Errors.clear();
+    const std::vector<engine::ProtocolLine> shown = form.OutputToSave();
+    form.Button1Click();
+    QCOMPARE(window.Errors, QStringList { ui::text::BadPointsValue.arg("B").arg(2).arg("1.5") });
+    QCOMPARE(W(form).StringGrid1->currentIndex(), model->index(1, 1));
+    QCOMPARE(form.OutputToSave(), shown);
+
+    // Fixed, it goes.
+    test::ClickCell(W(form).StringGrid1, 0, 0);
+    RetypeCell(form, 1, 1, "15");
+    QVERIFY(!model->index(1, 1).data(Qt::BackgroundRole).isValid());
+    window.Errors.clear();
+    form.Button1Click();
+    QVERIFY(window.Errors.isEmpty());
+    QVERIFY(form.OutputToSave() != shown);
 }
 
 QTEST_MAIN(PointsGridTest)

@@ -230,7 +230,7 @@ void WindowWiringTest::RecentFiles()
     form.OpenProtocol(test::PathText(window.TempPath("headings.htm"))); // not read whole
     QCOMPARE(recent->Files(), (QStringList { last, gone, first }));
     const auto stored = [](const QStringList &paths) {
-        std::string section = "[Recent]\r\n";
+        std::string section = "\r\n[Recent]\r\n"; // a new section after a blank line
         for (int i = 0; i < paths.size(); ++i)
             section += "File" + std::to_string(i + 1) + "=" + paths[i].toStdString() + "\r\n";
         return section;
@@ -272,14 +272,22 @@ void WindowWiringTest::RecentFiles()
     test::Window next(saved);
     QCOMPARE(next.Form().findChild<ui::RecentFilesButton *>("RecentButton")->Files(), merged);
 
-    // A settings file that cannot be written keeps the list for this window only, unsaid.
+    // A settings file that cannot be written keeps the list for this window only, and says why.
     test::Window blocked(std::nullopt, "blocker/lapwing.INI");
     test::WriteBytes(blocked.TempPath("blocker"), "a file where the folder would be");
     blocked.Form().OpenProtocol(first);
     QCOMPARE(blocked.Form().findChild<ui::RecentFilesButton *>("RecentButton")->Files(),
         QStringList { first });
-    QVERIFY(blocked.Errors.isEmpty());
+    QCOMPARE(blocked.Errors,
+        QStringList {
+            "Unable to write to " + test::PathText(blocked.SettingsPath()) + ": Not a directory" });
     QVERIFY(blocked.Informations.isEmpty());
+    // The e-mail goes the same way, and says the same.
+    auto *email = blocked.Form().findChild<QLineEdit *>("CollectorEmail");
+    test::TypeText(email, "a@b.by");
+    QTest::keyClick(email, Qt::Key_Return);
+    QCOMPARE(blocked.Errors.size(), 2);
+    QCOMPARE(blocked.Errors[1], blocked.Errors[0]);
 }
 
 QTEST_MAIN(WindowWiringTest)

@@ -13,6 +13,7 @@
 #include "ui/group_list.h"
 #include "ui/output_view.h"
 #include "ui/text_codec.h"
+#include "ui/workflow_steps.h"
 #include "ui_test_support.h"
 
 using test::Utf8;
@@ -47,7 +48,35 @@ class WorkflowTest : public QObject
 
 private slots:
     void WholeJob();
+    void NextStepFollowsTheLastDone_data();
+    void NextStepFollowsTheLastDone();
 };
+
+void WorkflowTest::NextStepFollowsTheLastDone_data()
+{
+    using ui::Step;
+    QTest::addColumn<int>("lastDone");
+    QTest::addColumn<bool>("named");
+    QTest::addColumn<int>("next");
+    const auto row = [](const char *name, Step lastDone, bool named, Step next) {
+        QTest::newRow(name) << int(lastDone) << named << int(next);
+    };
+    row("start", Step::None, false, Step::Choose);
+    row("chosen, or named but not read", Step::Choose, false, Step::Read);
+    row("read", Step::Read, true, Step::Recalculate);
+    row("recalculated, no output name", Step::Recalculate, false, Step::ChooseOutput);
+    row("recalculated, output named", Step::Recalculate, true, Step::Save);
+    row("output chosen or the choice cancelled", Step::ChooseOutput, false, Step::Save);
+    row("saved: the next round", Step::Save, true, Step::Read);
+}
+
+void WorkflowTest::NextStepFollowsTheLastDone()
+{
+    QFETCH(int, lastDone);
+    QFETCH(bool, named);
+    QFETCH(int, next);
+    QCOMPARE(int(ui::NextStep({ ui::Step(lastDone), named })), next);
+}
 
 void WorkflowTest::WholeJob()
 {
