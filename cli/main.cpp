@@ -301,12 +301,11 @@ int main(int argc, char **argv)
         = cli::ParseArguments(static_cast<int>(arguments.size()), pointers.data());
     if (!parsed)
         return UsageError(parsed.Error().Reason);
-    const cli::Options &options = parsed.Value();
+    cli::Options options = parsed.Value();
     if (options.Help)
         return WriteOut(cli::HelpText) ? 0 : 1;
     if (options.Version)
         return WriteOut(std::string(Program) + " " LAPWING_VERSION "\n") ? 0 : 1;
-    cli::Options options = parsed.Options;
     if (options.InPlace && !options.Output)
         options.Output = options.Input;
     try {
