@@ -334,7 +334,8 @@ TEST_F(SaveTest, RefusalsSayWhatTheTargetIs)
     fs::create_symlink("loop1", m_dir / "loop0");
     const Status loop = SaveProtocol(m_dir / "loop0", lines);
     ASSERT_FALSE(loop.Ok());
-    EXPECT_EQ(loop.Error().Reason, "the links go round in a loop (Too many levels of symbolic links)");
+    EXPECT_EQ(
+        loop.Error().Reason, "the links go round in a loop (Too many levels of symbolic links)");
 
     const int server = ::socket(AF_UNIX, SOCK_STREAM, 0);
     sockaddr_un address {};
