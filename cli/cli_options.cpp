@@ -213,7 +213,8 @@ engine::Result<Options> ParseArguments(int argc, char **argv)
         case DecimalSeparatorOpt:
             // A digit or a letter would merge with the number, a control byte break the line,
             // and '<', '&' or '>' would be read as HTML.
-            if (std::string_view(optarg).size() != 1 || !std::ispunct(static_cast<unsigned char>(optarg[0]))
+            if (std::string_view(optarg).size() != 1
+                || !std::ispunct(static_cast<unsigned char>(optarg[0]))
                 || std::string_view("<&>").find(optarg[0]) != std::string_view::npos)
                 error = "--decimal-separator takes one ASCII punctuation character other than "
                         "'<', '&' and '>', such as '.' or ','";

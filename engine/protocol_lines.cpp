@@ -256,10 +256,11 @@ void ProtocolLines::Split()
         = size > 0 && std::memchr(m_bytes.data(), '\n', size) == nullptr ? '\r' : '\n';
     std::vector<std::size_t> cuts = { 0 }; // piece k is [cuts[k], cuts[k + 1])
     for (std::size_t at = PieceBytes; size >= ThreadsFrom && at < size; at = cuts.back() + PieceBytes) {
-        const auto *lf = static_cast<const char *>(std::memchr(m_bytes.data() + at, lineEnd, size - at));
-        if (!lf)
+        const auto *found
+            = static_cast<const char *>(std::memchr(m_bytes.data() + at, lineEnd, size - at));
+        if (!found)
             break;
-        cuts.push_back(static_cast<std::size_t>(lf - m_bytes.data()) + 1);
+        cuts.push_back(static_cast<std::size_t>(found - m_bytes.data()) + 1);
     }
     if (cuts.back() < size)
         cuts.push_back(size);

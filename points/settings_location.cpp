@@ -13,14 +13,15 @@ namespace points {
 
 std::filesystem::path SettingsFilePath(const SettingsLocationInputs &inputs)
 {
-    // A copy that keeps its settings beside itself stays portable, as installations on Windows are;
-    // an installed one, whose folder the user cannot write, keeps them in the user's folder.
+    // A copy that keeps its settings beside itself stays portable; an installed one keeps them
+    // in the user's folder even when it may write its own (run by root), so that nothing is
+    // left in /usr/bin when the package goes.
     std::filesystem::path fileName = inputs.ProgramPath.filename();
     if (fileName.empty())
         fileName = "lapwing";
     fileName.replace_extension(".INI");
     if (!inputs.ProgramPath.filename().empty()
-        && (inputs.BesideProgramExists || inputs.ProgramFolderWritable))
+        && (inputs.BesideProgramExists || (inputs.ProgramFolderWritable && !inputs.Installed)))
         return inputs.ProgramPath.parent_path() / fileName;
 
     std::filesystem::path configHome;

@@ -9,16 +9,21 @@
 
 namespace points {
 
-// Where the settings file lives: "<program>.INI" beside the program when it exists or the
-// program's folder is writable; otherwise in the user's configuration folder ($XDG_CONFIG_HOME,
-// else ~/.config, on POSIX systems; %APPDATA% on Windows).
+// Where the settings file lives: "<program>.INI" beside the program when that file exists (a
+// portable copy), or when the program's folder is writable and the program is not installed (a
+// build or an unpacked folder); otherwise in the user's configuration folder ($XDG_CONFIG_HOME,
+// else ~/.config, on POSIX systems; %APPDATA% on Windows). An installed program never writes
+// into the system's folders, though root (or an administrator) may.
 struct SettingsLocationInputs
 {
     std::filesystem::path ProgramPath; // the running executable
     std::filesystem::path ConfigHome; // $XDG_CONFIG_HOME or %APPDATA%, may be empty
-    std::string Home; // $HOME; empty on Windows, where %APPDATA% has no fallback
+    std::string Home; // $HOME (else the user's home); empty on Windows, where %APPDATA% has none
     bool BesideProgramExists = false;
     bool ProgramFolderWritable = false;
+    // In the system's folders for programs: under /usr, /bin, /sbin, /opt, /snap or the prefix
+    // it was built for on POSIX systems, under Program Files on Windows.
+    bool Installed = false;
 };
 std::filesystem::path SettingsFilePath(const SettingsLocationInputs &inputs);
 // The same for this process, looking at the file system and the environment

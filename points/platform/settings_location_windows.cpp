@@ -1,5 +1,6 @@
 // Where the settings file lives on Windows: beside the program when its folder is writable (a
-// copy run from a USB stick keeps its tables with it), else in %APPDATA%\lapwing.
+// copy run from a USB stick keeps its tables with it) and it is not under Program Files, else
+// in %APPDATA%\lapwing.
 #include "points/settings_location.h"
 
 #include <string>
@@ -40,6 +41,24 @@ namespace {
         return true;
     }
 
+    // Installed under Program Files, whose folder an administrator may write: not for settings.
+    bool UnderProgramFiles(const std::filesystem::path &program)
+    {
+        const std::wstring path = program.lexically_normal().wstring();
+        for (const wchar_t *name : { L"ProgramFiles", L"ProgramFiles(x86)", L"ProgramW6432" }) {
+            const wchar_t *value = ::_wgetenv(name);
+            if (value == nullptr || *value == L'\0')
+                continue;
+            std::wstring folder = std::filesystem::path(value).lexically_normal().wstring();
+            if (!folder.empty() && folder.back() != L'\\')
+                folder += L'\\';
+            if (path.size() > folder.size()
+                && ::_wcsnicmp(path.c_str(), folder.c_str(), folder.size()) == 0)
+                return true;
+        }
+        return false;
+    }
+
 } // namespace
 
 std::filesystem::path SettingsFilePath()
@@ -53,7 +72,9 @@ std::filesystem::path SettingsFilePath()
         beside.replace_extension(".INI");
         std::error_code error;
         inputs.BesideProgramExists = std::filesystem::exists(beside, error);
-        inputs.ProgramFolderWritable = FolderWritable(inputs.ProgramPath.parent_path());
+        inputs.Installed = UnderProgramFiles(inputs.ProgramPath);
+        inputs.ProgramFolderWritable
+            = !inputs.Installed && FolderWritable(inputs.ProgramPath.parent_path());
     }
     return SettingsFilePath(inputs);
 }

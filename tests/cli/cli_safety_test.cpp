@@ -174,7 +174,8 @@ TEST_F(CliSafety, ControlBytesOfAHeadingAreShownEscaped)
     const CliRun run = Run({ "in.htm" });
     EXPECT_EQ(run.Status, 0);
     EXPECT_EQ(run.Err.find('\x1B'), std::string::npos) << run.Err;
-    EXPECT_NE(run.Err.find(":2: M\\x1B]0;owned\\x07\\x1B[2J21\\xC2\\x98: its columns"), std::string::npos)
+    EXPECT_NE(
+        run.Err.find(":2: M\\x1B]0;owned\\x07\\x1B[2J21\\xC2\\x98: its columns"), std::string::npos)
         << run.Err;
 }
 

@@ -9,7 +9,10 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/time.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
+#include <cstring>
 
 #include "engine/save.h"
 
@@ -305,6 +308,46 @@ TEST_F(SaveTest, ASecondInPlaceSaveMeanwhileIsRefused)
     for (const int fd : { opened[0], opened[1], commit[0], commit[1] })
         ::close(fd);
     ::chmod(folder.c_str(), 0755);
+}
+
+// What a refusal says is what the target is: a long chain of links is no loop, a socket no FIFO.
+TEST_F(SaveTest, RefusalsSayWhatTheTargetIs)
+{
+    namespace fs = std::filesystem;
+    const std::vector<ProtocolLine> lines { "new" };
+    const auto chain = [&](const std::string &name, int links) {
+        for (int i = 0; i < links; ++i)
+            fs::create_symlink(name + std::to_string(i + 1), m_dir / (name + std::to_string(i)));
+        return m_dir / (name + "0");
+    };
+    EXPECT_TRUE(SaveProtocol(chain("ok", 40), lines).Ok()); // as far as the system follows
+    EXPECT_EQ(Read(m_dir / "ok40"), "new\r\n");
+    Write(m_dir / "long41", "old");
+    const Status tooLong = SaveProtocol(chain("long", 41), lines);
+    ASSERT_FALSE(tooLong.Ok());
+    EXPECT_EQ(tooLong.Error().Reason,
+        "more than 40 links lead to the file (Too many levels of symbolic links)");
+    const Status dangling = SaveProtocol(chain("dangling", 41), lines);
+    ASSERT_FALSE(dangling.Ok());
+    EXPECT_EQ(dangling.Error().Reason, tooLong.Error().Reason);
+    fs::create_symlink("loop0", m_dir / "loop1");
+    fs::create_symlink("loop1", m_dir / "loop0");
+    const Status loop = SaveProtocol(m_dir / "loop0", lines);
+    ASSERT_FALSE(loop.Ok());
+    EXPECT_EQ(
+        loop.Error().Reason, "the links go round in a loop (Too many levels of symbolic links)");
+
+    const int server = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    const std::string socketPath = (m_dir / "socket").string();
+    ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+    std::memcpy(address.sun_path, socketPath.c_str(), socketPath.size() + 1);
+    ASSERT_EQ(::bind(server, reinterpret_cast<const sockaddr *>(&address), sizeof address), 0);
+    const Status socket = SaveProtocol(socketPath, lines);
+    ASSERT_FALSE(socket.Ok());
+    EXPECT_EQ(socket.Error().Reason, "a socket, not a file");
+    ::close(server);
 }
 
 TEST_F(SaveTest, WriteFileAtomicallyWritesWholeBytes)

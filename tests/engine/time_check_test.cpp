@@ -18,12 +18,8 @@ TEST(ImpossibleTimes, MinutesOrSecondsPast59)
         bool impossible;
     };
     const Case cases[] = {
-        { "00:40:00", false },
-        { "01:59:59", false },
-        { "99:59:59", false }, // hours have no limit
-        { "00:40:75", true },
-        { "00:60:00", true },
-        { "99:99:99", true },
+        { "00:40:00", false }, { "01:59:59", false }, { "99:59:59", false }, // hours have no limit
+        { "00:40:75", true }, { "00:60:00", true }, { "99:99:99", true },
         { " 0:41:60", true }, // a blank-led hour: the general reading
         { "00:4x:75", false }, // the time does not read: nothing to warn of
     };
@@ -41,8 +37,8 @@ TEST(ImpossibleTimes, MinutesOrSecondsPast59)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.time);
         const ProtocolLines lines = { "<pre>", ResultLine({ .time = c.time }), "</pre>" };
-        EXPECT_EQ(ImpossibleTimeLines(lines), c.impossible ? std::vector<std::size_t> { 2 }
-                                                           : std::vector<std::size_t> {});
+        EXPECT_EQ(ImpossibleTimeLines(lines),
+            c.impossible ? std::vector<std::size_t> { 2 } : std::vector<std::size_t> {});
     }
     // read as they stand
     EXPECT_EQ(SecondsOf(ResultLine({ .time = "00:40:75" })), 40 * 60 + 75);

@@ -48,6 +48,13 @@ TEST(SettingsFilePath, BesideTheProgramOrInTheUsersFolder)
             R + "/usr/bin/lapwing.INI" },
         { "unknown program path", { "", "", R + "/home/u", false, false },
             R + "/home/u/.config/lapwing/lapwing.INI" },
+        // run by root, or by an administrator: the system's folder is not for settings
+        { "installed in a writable folder",
+            { R + "/usr/bin/lapwing", "", R + "/root", false, true, true },
+            R + "/root/.config/lapwing/lapwing.INI" },
+        { "installed with a portable file beside it",
+            { R + "/usr/bin/lapwing", "", R + "/root", true, true, true },
+            R + "/usr/bin/lapwing.INI" },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
