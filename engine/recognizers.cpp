@@ -324,15 +324,17 @@ std::optional<int> SecondsOf(std::string_view line, const TableLayout &layout)
     const std::size_t size = time.size();
     if (size < 7 || size > 9 || time[size - 3] != ':' || time[size - 6] != ':')
         return std::nullopt;
-    const auto digit = [&](std::size_t at) { return IsAsciiDigit(time[at]) ? time[at] - '0' : -100000; };
+    int digits[9];
+    for (std::size_t k = 0; k < size; ++k) {
+        if (k != size - 3 && k != size - 6 && !IsAsciiDigit(time[k]))
+            return std::nullopt;
+        digits[k] = time[k] - '0';
+    }
     int hours = 0;
     for (std::size_t k = 0; k + 6 < size; ++k)
-        hours = hours * 10 + digit(k);
-    const int value = hours * 3600 + (digit(size - 5) * 10 + digit(size - 4)) * 60
-        + digit(size - 2) * 10 + digit(size - 1);
-    if (hours < 0 || digit(size - 5) < 0 || digit(size - 4) < 0 || digit(size - 2) < 0 || digit(size - 1) < 0)
-        return std::nullopt;
-    return value;
+        hours = hours * 10 + digits[k];
+    return hours * 3600 + (digits[size - 5] * 10 + digits[size - 4]) * 60 + digits[size - 2] * 10
+        + digits[size - 1];
 }
 
 bool IsOutOfCompetition(std::string_view line, const TableLayout &layout)
