@@ -171,7 +171,6 @@ TEST(TableLayouts, ReadingThroughALayout)
         { "12:00:00", "= 7", 43200, 7, false },
         { "0:41:5", "1", std::nullopt, 1, false },
         { "-:41:57", "1", std::nullopt, 1, false }, // no digit: no sum made of it
-        { "123:00:00", "1", 442800, 1, false },
         { "пп.20.10", "в/к", std::nullopt, std::nullopt, true },
         { "п.п.24.4", "-", std::nullopt, std::nullopt, false },
         { "ДИСКВ.", "", std::nullopt, std::nullopt, false },
