@@ -86,9 +86,7 @@ std::vector<Failure> CheckTableLayouts(
         const GroupSettings *group = tableHeadings > 0 && tableHeadings <= groups.size()
             ? &groups[tableHeadings - 1]
             : nullptr;
-        const TableShape shape = group && group->Table && group->TableLine == i
-            ? *group->Table
-            : FindTableShape(lines, i);
+        const TableShape shape = ShapeOfTable(lines, i, group);
         const TableLayout &layout = shape.Layout;
         TableCounts counts;
         for (++i; i < end && !EndsTable(lines, i); ++i) {

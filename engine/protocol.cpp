@@ -40,6 +40,13 @@ Category DeriveCategory(std::string_view name)
     return category;
 }
 
+TableShape ShapeOfTable(const ProtocolLines &lines, std::size_t pre, const GroupSettings *group)
+{
+    if (group && group->Table && group->TableLine == pre && group->Table->IsOf(lines, pre))
+        return *group->Table;
+    return FindTableShape(lines, pre);
+}
+
 void FindGroupTable(
     const ProtocolLines &lines, std::size_t heading, std::size_t end, GroupSettings &group)
 {

@@ -58,6 +58,10 @@ struct GroupSettings
     std::size_t TableLine = 0;
 };
 
+// The shape of the table at line `pre`: the one its group kept from the reading when it is this
+// table's, else found again.
+TableShape ShapeOfTable(const ProtocolLines &lines, std::size_t pre, const GroupSettings *group);
+
 // Finds the table of the group whose heading is line `heading`, before line `end`.
 void FindGroupTable(
     const ProtocolLines &lines, std::size_t heading, std::size_t end, GroupSettings &group);

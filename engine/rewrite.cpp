@@ -373,7 +373,7 @@ namespace {
             GroupSettings settings = *found;
             settings.DistanceClass = static_cast<DistanceClass>(std::clamp(
                 static_cast<int>(settings.DistanceClass), 0, DistanceClassCount - 1));
-            m_shape = found->Table && found->TableLine == i ? *found->Table : FindTableShape(m_lines, i);
+            m_shape = ShapeOfTable(m_lines, i, found);
             if (!m_shape.Layout.Rewritten())
                 return CopyBlock(i); // a relay or a table not mapped: never mangled
             const TableLayout &layout = m_shape.Layout;

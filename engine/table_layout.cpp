@@ -361,7 +361,22 @@ ShownLine Shown(std::string_view line)
     return shown;
 }
 
+namespace {
+    TableShape FindShape(const ProtocolLines &lines, std::size_t pre);
+} // namespace
+
 TableShape FindTableShape(const ProtocolLines &lines, std::size_t pre)
+{
+    TableShape shape = FindShape(lines, pre);
+    shape.PreText = lines[pre];
+    if (shape.HasTitle())
+        shape.TitleText = lines[shape.Title];
+    return shape;
+}
+
+namespace {
+
+TableShape FindShape(const ProtocolLines &lines, std::size_t pre)
 {
     TableShape shape;
     std::string scratch;
@@ -471,5 +486,7 @@ TableShape FindTableShape(const ProtocolLines &lines, std::size_t pre)
         shape.Layout.Kind = LayoutKind::Unknown;
     return shape;
 }
+
+} // namespace
 
 } // namespace engine

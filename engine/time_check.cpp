@@ -42,8 +42,7 @@ std::vector<std::size_t> ImpossibleTimeLines(
         if (!StartsTable(lines, i) || IsSignaturesStart(lines, i))
             continue;
         const GroupSettings *group = headings > 0 && headings <= groups.size() ? &groups[headings - 1] : nullptr;
-        const TableShape shape = group && group->Table && group->TableLine == i ? *group->Table
-                                                                                : FindTableShape(lines, i);
+        const TableShape shape = ShapeOfTable(lines, i, group);
         if (!shape.Layout.Rewritten())
             continue;
         std::string shown;

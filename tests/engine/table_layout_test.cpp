@@ -221,4 +221,41 @@ TEST(TableLayouts, RelaysHandicapsAndUnknownTables)
     std::vector<GroupSettings> groups;
     UpdateGroups(ProtocolLines(std::vector<ProtocolLine> { "<h2>A</h2>", "<p>none</p>" }), groups);
     EXPECT_EQ(DescribeTableNotes(groups).find("no table"), 0u);
+    // Groups kept from one protocol do not lend their tables' shapes to another's.
+    UpdateGroups(ProtocolLines(unknown), groups);
+    const std::vector<ProtocolLine> today = Protocol(Formats[0]);
+    EXPECT_NE(RewriteProtocol(ProtocolLines(today), groups, {}, NoTeamPoints(), {}).Lines, today);
 }
+
+// Rewritten twice, a protocol comes out as rewritten once: in every layout and with every kind of
+// points; and the lines a table holds besides its title and results (a note, the distance's
+// parameters) stay where they stood.
+TEST(TableLayouts, RewritingTwiceIsRewritingOnce)
+{
+    for (const Format &f : Formats) {
+        for (const int options : { 0, 1, 2, 3 }) {
+            SCOPED_TRACE(LayoutName(f.kind).data() + std::string(" options ") + std::to_string(options));
+            std::vector<ProtocolLine> lines = Protocol(f);
+            lines.insert(lines.begin() + 4, W("Примечание секретаря: старт перенесён"));
+            lines.insert(lines.end(), { "<pre>", W("Главный судья   Петров П.П.</pre>") });
+            ProcessOptions process;
+            process.RatingPoints = (options & 1) != 0;
+            std::vector<GroupSettings> groups;
+            UpdateGroups(ProtocolLines(lines), groups);
+            groups[0].PointsTable = (options & 2) != 0 ? 1 : 0;
+            groups[0].DistanceClass = DistanceClass::Kms;
+            const auto points = testlines::ColumnPoints({ "25", "20", "18", "16" });
+            const auto inspector = [] { return std::optional<std::string>("Inspector"); };
+            const RewriteResult once = RewriteProtocol(ProtocolLines(lines), groups, process, points, inspector);
+            ASSERT_EQ(once.Status, RewriteStatus::Done);
+            for (const std::string_view kept : { W("Параметры дистанции: 9 КП, 2,9 км"),
+                     W("Примечание секретаря: старт перенесён") })
+                EXPECT_NE(std::find(once.Lines.begin(), once.Lines.end(), kept), once.Lines.end()) << kept;
+            std::vector<GroupSettings> again = groups;
+            UpdateGroups(ProtocolLines(once.Lines), again);
+            const RewriteResult twice = RewriteProtocol(ProtocolLines(once.Lines), again, process, points, inspector);
+            EXPECT_EQ(twice.Lines, once.Lines);
+        }
+    }
+}
+
