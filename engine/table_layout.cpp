@@ -365,12 +365,31 @@ namespace {
     TableShape FindShape(const ProtocolLines &lines, std::size_t pre);
 } // namespace
 
+namespace {
+
+    constexpr std::size_t FingerprintLines = 6;
+
+    std::string FirstLinesOf(const ProtocolLines &lines, std::size_t pre)
+    {
+        std::string text;
+        for (std::size_t i = pre; i < lines.size() && i < pre + FingerprintLines; ++i) {
+            text += lines[i];
+            text += '\n';
+        }
+        return text;
+    }
+
+} // namespace
+
+bool TableShape::IsOf(const ProtocolLines &lines, std::size_t pre) const
+{
+    return FirstLinesOf(lines, pre) == FirstLines;
+}
+
 TableShape FindTableShape(const ProtocolLines &lines, std::size_t pre)
 {
     TableShape shape = FindShape(lines, pre);
-    shape.PreText = lines[pre];
-    if (shape.HasTitle())
-        shape.TitleText = lines[shape.Title];
+    shape.FirstLines = FirstLinesOf(lines, pre);
     return shape;
 }
 

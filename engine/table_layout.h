@@ -111,16 +111,11 @@ struct TableShape
     std::size_t Title = 0;
     std::size_t TitleLines = 0;
     bool TitleOnPreLine = false; // "<pre><u><b>№п/п Фамилия, имя …" on the table's first line
-    // The lines the shape was found from, the "<pre>" line and the title, so that a shape kept
-    // from a reading is known not to be another protocol's.
-    std::string PreText;
-    std::string TitleText;
+    // The table's first lines as the shape was found from them, so that a shape kept from a
+    // reading is known not to be another protocol's.
+    std::string FirstLines;
     bool HasTitle() const { return TitleLines > 0; }
-    bool IsOf(const ProtocolLines &lines, std::size_t pre) const
-    {
-        return pre < lines.size() && lines[pre] == PreText
-            && (!HasTitle() || (Title < lines.size() && lines[Title] == TitleText));
-    }
+    bool IsOf(const ProtocolLines &lines, std::size_t pre) const;
 };
 TableShape FindTableShape(const ProtocolLines &lines, std::size_t pre);
 
