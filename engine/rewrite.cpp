@@ -607,12 +607,9 @@ namespace {
             const bool foreign = m_options.ExcludeForeign && HasForeignCode(line, layout);
             // Read before the label goes in, which changes nothing they read.
             const LineFacts facts(line, layout);
-            const bool awarded = rank.CompetitionRank > 0 && rank.WinnerSeconds > 0 && facts.result
-                && (facts.place || facts.outOfCompetition) && !foreign
-                && group.Category != Category::NotCounted;
-            const std::string_view award = awarded
-                ? LabelOf(AwardedQualification(facts.place, facts.seconds, standards, group))
-                : NotAwardedLabel;
+            const std::string_view award = LabelOf(AwardedQualification(
+                { facts.result, facts.outOfCompetition, foreign, facts.place, facts.seconds }, rank,
+                standards, group));
             const bool personal = facts.result && facts.place && *facts.place > 0
                 && group.PointsTable > 0 && IsPersonal(input, layout);
             const std::string_view teamField = group.PointsTable > 0
@@ -668,12 +665,9 @@ namespace {
             };
             const bool foreign = m_options.ExcludeForeign && HasForeignCode(text, layout);
             const LineFacts facts(text, layout);
-            const bool awarded = rank.CompetitionRank > 0 && rank.WinnerSeconds > 0 && facts.result
-                && (facts.place || facts.outOfCompetition) && !foreign
-                && group.Category != Category::NotCounted;
-            const std::string_view award = awarded
-                ? LabelOf(AwardedQualification(facts.place, facts.seconds, standards, group))
-                : NotAwardedLabel;
+            const std::string_view award = LabelOf(AwardedQualification(
+                { facts.result, facts.outOfCompetition, foreign, facts.place, facts.seconds }, rank,
+                standards, group));
             const bool personal = facts.result && facts.place && *facts.place > 0
                 && IsPersonal(text, layout);
             const std::string teamField = group.PointsTable > 0
