@@ -731,19 +731,17 @@ namespace {
 namespace {
 
     template <typename Output>
-    RewriteResult Walk(const ProtocolLines &protocolLines, const std::vector<GroupSettings> &groups,
+    Status Walk(const ProtocolLines &protocolLines, const std::vector<GroupSettings> &groups,
         const ProcessOptions &options, const TeamPointsSource &points, const RewriteRun &run,
         const ProtocolPart &part, Output out)
     {
-        RewriteResult result;
         ProtocolWalk<Output> walk(protocolLines, groups, options, points, run, out);
         try {
             walk.Run(run.Inspector, part);
         } catch (const RunFailure &failure) {
-            result.Status = RewriteStatus::Failed;
-            result.Error = { walk.CurrentLine() + 1, failure.message };
+            return Failure { walk.CurrentLine() + 1, failure.message };
         }
-        return result;
+        return Success();
     }
 
     template <typename Output>
@@ -752,10 +750,11 @@ namespace {
         const TeamPointsSource &points, const InspectorRequest &askInspector, Output out)
     {
         RewriteRun run;
-        if (RewriteResult prepared = PrepareRewrite(groups, options, askInspector, run);
-            prepared.Status != RewriteStatus::Done)
-            return prepared;
-        return Walk(protocolLines, groups, options, points, run, { 0, protocolLines.size(), 0 }, out);
+        RewriteResult result = PrepareRewrite(groups, options, askInspector, run);
+        if (result.Ok())
+            result.Outcome
+                = Walk(protocolLines, groups, options, points, run, { 0, protocolLines.size(), 0 }, out);
+        return result;
     }
 
 } // namespace
@@ -769,8 +768,7 @@ RewriteResult PrepareRewrite(const std::vector<GroupSettings> &groups,
             { std::pair { &options.K1Text, &run.K1 }, std::pair { &options.K2Text, &run.K2 } }) {
             const auto parsed = ParseFloat(*text, options.DecimalSeparator);
             if (!parsed) {
-                result.Status = RewriteStatus::Failed;
-                result.Error = { 0, "'" + *text + std::string(NotAFloatSuffix) };
+                result.Outcome = Failure { 0, "'" + *text + std::string(NotAFloatSuffix) };
                 return result;
             }
             *value = *parsed;
@@ -779,8 +777,7 @@ RewriteResult PrepareRewrite(const std::vector<GroupSettings> &groups,
     run.Inspector.reset();
     if (InspectorNeeded(groups)) {
         run.Inspector = askInspector ? askInspector() : std::nullopt;
-        if (!run.Inspector)
-            result.Status = RewriteStatus::Cancelled;
+        result.Cancelled = !run.Inspector;
     }
     return result;
 }
@@ -813,7 +810,7 @@ std::vector<ProtocolPart> ProtocolParts(const ProtocolLines &lines, std::size_t 
     return parts;
 }
 
-RewriteResult RewritePart(const ProtocolLines &protocolLines,
+Status RewritePart(const ProtocolLines &protocolLines,
     const std::vector<GroupSettings> &groups, const ProcessOptions &options,
     const TeamPointsSource &points, const RewriteRun &run, const ProtocolPart &part,
     const LineSink &sink)
@@ -821,7 +818,7 @@ RewriteResult RewritePart(const ProtocolLines &protocolLines,
     return Walk(protocolLines, groups, options, points, run, part, SinkOutput { sink });
 }
 
-RewriteResult RewritePartInto(const ProtocolLines &protocolLines,
+Status RewritePartInto(const ProtocolLines &protocolLines,
     const std::vector<GroupSettings> &groups, const ProcessOptions &options,
     const TeamPointsSource &points, const RewriteRun &run, const ProtocolPart &part,
     std::string &bytes, std::size_t &lines)
@@ -829,7 +826,7 @@ RewriteResult RewritePartInto(const ProtocolLines &protocolLines,
     return Walk(protocolLines, groups, options, points, run, part, BytesOutput { bytes, lines });
 }
 
-RewriteResult CheckPart(const ProtocolLines &protocolLines,
+Status CheckPart(const ProtocolLines &protocolLines,
     const std::vector<GroupSettings> &groups, const ProcessOptions &options,
     const TeamPointsSource &points, const RewriteRun &run, const ProtocolPart &part)
 {
@@ -875,7 +872,7 @@ RewriteResult RewriteProtocol(const ProtocolLines &protocolLines,
     lines.reserve(protocolLines.size() + 16);
     RewriteResult result
         = Rewrite(protocolLines, groups, options, points, askInspector, LinesOutput { lines });
-    if (result.Status != RewriteStatus::Cancelled)
+    if (!result.Cancelled)
         result.Lines = std::move(lines);
     return result;
 }
