@@ -157,12 +157,6 @@ namespace {
         return header;
     }
 
-    // The failures of the run, in the words the user has always seen.
-    struct RunFailure
-    {
-        std::string message;
-    };
-
     // What the recognizers say of a result line; the inserted fields (from 84 on) and the
     // qualification label change none of it, so it is read once per line.
     struct LineFacts
@@ -189,36 +183,28 @@ namespace {
         std::optional<int> seconds;
     };
 
-    // The rating points of a line, none for a line without a place; the run stops on the
-    // failures users have always seen.
-    std::optional<int> RatingPointsOf(
+    // The rating points of a line, none for a line without a place; or why the run stops, in
+    // the words users have always seen (the walk names the line).
+    Result<std::optional<int>> RatingPointsOf(
         const LineFacts &facts, const RankResult &rank, double k1, double k2)
     {
         if (!facts.result || !facts.place || *facts.place <= 0)
-            return std::nullopt;
+            return std::optional<int>();
         // A result line has both colons, but its digits may still not convert.
         const int seconds = facts.seconds.value_or(-1);
         if (seconds == 0)
-            throw RunFailure { std::string(DivisionByZero) };
+            return Failure { 0, std::string(DivisionByZero) };
         const double value = std::nearbyint((rank.FirstSeconds * k2 / seconds - 1.0) * k1);
         if (value > std::numeric_limits<int>::max())
-            throw RunFailure { std::string(InvalidOperation) };
+            return Failure { 0, std::string(InvalidOperation) };
         // Five bytes hold 9999 and a blank before it: a wider number would run into the team
         // points, and neither column would read again.
         if (value > MaxRatingPoints)
-            throw RunFailure { "rating points " + FormatPadded(static_cast<int>(value), 0)
-                + " do not fit their column (at most " + std::to_string(MaxRatingPoints)
-                + "): check the \"К=\" values and the times" };
+            return Failure { 0, "rating points " + FormatPadded(static_cast<int>(value), 0)
+                    + " do not fit their column (at most " + std::to_string(MaxRatingPoints)
+                    + "): check the \"К=\" values and the times" };
         // A result that is not a number (infinite factors cancelling out) gives nothing.
-        return std::isnan(value) || value < 0 ? 0 : static_cast<int>(value);
-    }
-
-    // The rating points' five-byte field, written into `buffer`.
-    std::string_view RatingPointsField(const LineFacts &facts, const RankResult &rank, double k1,
-        double k2, std::array<char, 16> &buffer)
-    {
-        const std::optional<int> points = RatingPointsOf(facts, rank, k1, k2);
-        return points ? FormatPadded(*points, 5, buffer) : NoPoints;
+        return std::optional<int>(std::isnan(value) || value < 0 ? 0 : static_cast<int>(value));
     }
 
     // Lines first..end of the protocol, for a range-for.
@@ -294,7 +280,7 @@ namespace {
             m_headings = part.HeadingsAbove;
             const std::size_t end = std::min(part.End, m_lines.size());
             bool afterSignatures = false;
-            while (i < end) {
+            while (i < end && !m_failure) {
                 if (!afterSignatures && IsSignaturesStart(m_lines, i)) {
                     i = CopySignatures(i, inspector);
                     afterSignatures = true;
@@ -310,8 +296,8 @@ namespace {
             }
         }
 
-        // Index of the result line being rewritten when a failure stopped the run.
-        std::size_t CurrentLine() const { return m_current; }
+        // What stopped the run, naming its protocol line; none when it went through.
+        const std::optional<Failure> &Failed() const { return m_failure; }
 
     private:
         // Returns the index of the line after the signatures.
@@ -514,12 +500,14 @@ namespace {
             const RankResult rank = RankOf(first, end);
             const TimeStandards standards(rank.WinnerSeconds, rank.CompetitionRank);
             TeamPointsColumn team(m_points, group.PointsTable);
-            for (m_current = first; m_current < end; ++m_current) {
+            for (m_current = first; m_current < end && !m_failure; ++m_current) {
                 if (!m_lines.HoldsTag(m_current) && layout.PaddedLength() <= m_line.size())
                     WriteResultLine(Raw(m_current), rank, standards, group, team);
                 else
                     WriteShownLine(Raw(m_current), rank, standards, group, team);
             }
+            if (m_failure)
+                return;
             m_out(rule);
             for (const std::string &line : SummaryLines(rank, group, m_options.DecimalSeparator))
                 m_out(line);
@@ -532,13 +520,13 @@ namespace {
                 return;
             const RankResult rank = RankOf(first, end);
             const TableLayout &layout = m_shape.Layout;
-            for (m_current = first; m_current < end; ++m_current) {
+            for (m_current = first; m_current < end && !m_failure; ++m_current) {
                 const std::string_view line = ShownText(m_current);
-                RatingPointsOf(LineFacts(line.size() >= layout.PaddedLength() || line.size() > m_line.size()
-                                       ? line
-                                       : Padded(line, layout.PaddedLength()),
-                                   layout),
-                    rank, m_k1, m_k2);
+                RatingPointsField(LineFacts(line.size() >= layout.PaddedLength() || line.size() > m_line.size()
+                                          ? line
+                                          : Padded(line, layout.PaddedLength()),
+                                      layout),
+                    rank);
             }
         }
 
@@ -562,6 +550,18 @@ namespace {
             for (std::size_t k = first; k < end; ++k)
                 shown.emplace_back(ShownText(k));
             return ComputeRank(shown, countOut, excludeForeign, layout);
+        }
+
+        // The rating points' five-byte field of the line being rewritten; none when its points
+        // stop the run, which then names this line.
+        std::optional<std::string_view> RatingPointsField(const LineFacts &facts, const RankResult &rank)
+        {
+            const Result<std::optional<int>> points = RatingPointsOf(facts, rank, m_k1, m_k2);
+            if (!points) {
+                m_failure = Failure { m_current + 1, points.Error().Reason };
+                return std::nullopt;
+            }
+            return points.Value() ? FormatPadded(*points.Value(), 5, m_number) : NoPoints;
         }
 
         // The line padded with blanks to `length` (the table's padded length, at most m_line's),
@@ -615,9 +615,13 @@ namespace {
             const std::string_view teamField = group.PointsTable > 0
                 ? team.Field(personal, facts.result, facts.place)
                 : std::string_view();
-            const std::string_view ratingField = m_options.RatingPoints
-                ? RatingPointsField(facts, rank, m_k1, m_k2, m_number)
-                : std::string_view();
+            std::string_view ratingField;
+            if (m_options.RatingPoints) {
+                const std::optional<std::string_view> field = RatingPointsField(facts, rank);
+                if (!field)
+                    return; // the run stops before this line
+                ratingField = *field;
+            }
 
             const std::string_view head = line.substr(0, layout.AwardColumn - 1);
             const std::string_view tail = line.substr(layout.AwardColumn - 1);
@@ -673,9 +677,13 @@ namespace {
             const std::string teamField = group.PointsTable > 0
                 ? std::string(team.Field(personal, facts.result, facts.place))
                 : std::string();
-            const std::string_view ratingField = m_options.RatingPoints
-                ? RatingPointsField(facts, rank, m_k1, m_k2, m_number)
-                : std::string_view();
+            std::string_view ratingField;
+            if (m_options.RatingPoints) {
+                const std::optional<std::string_view> field = RatingPointsField(facts, rank);
+                if (!field)
+                    return; // the run stops before this line
+                ratingField = *field;
+            }
             if (!foreign && Has(layout.Qualification)) {
                 const Field code = layout.Qualification;
                 const std::size_t size = std::min(code.Size(), QualificationField.Size());
@@ -714,6 +722,7 @@ namespace {
         Output m_out;
         std::size_t m_headingsCounted = 0; // lines looked at for headings
         std::size_t m_current = 0;         // the result line being rewritten
+        std::optional<Failure> m_failure;  // what stopped the run
         std::size_t m_headings = 0;
         std::array<char, 256> m_line {}; // a short result line, padded
         std::string m_built; // the line rewritten, where the output is not bytes
@@ -736,11 +745,9 @@ namespace {
         const ProtocolPart &part, Output out)
     {
         ProtocolWalk<Output> walk(protocolLines, groups, options, points, run, out);
-        try {
-            walk.Run(run.Inspector, part);
-        } catch (const RunFailure &failure) {
-            return Failure { walk.CurrentLine() + 1, failure.message };
-        }
+        walk.Run(run.Inspector, part);
+        if (walk.Failed())
+            return *walk.Failed();
         return Success();
     }
 
