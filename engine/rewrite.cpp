@@ -256,9 +256,8 @@ namespace {
 
     constexpr std::string_view NotAFloatSuffix = "' is not a valid floating point value";
 
-
-    // Where the walk's lines go: into a list, taking the rewritten lines over without a copy,
-    // or to a sink.
+    // Where the walk's lines go: into a list, taking the rewritten lines over without a copy, to
+    // a sink, into the output's bytes, or nowhere when the walk only checks.
     struct LinesOutput final : WalkOutput
     {
         explicit LinesOutput(std::vector<ProtocolLine> &lines)
@@ -309,10 +308,6 @@ namespace {
         void Line(std::string_view) override { }
         bool ChecksOnly() const override { return true; }
     };
-
-} // namespace
-
-namespace {
 
     Status Walk(const ProtocolLines &protocolLines, const std::vector<GroupSettings> &groups,
         const ProcessOptions &options, const TeamPointsSource &points, const RewriteRun &run,
