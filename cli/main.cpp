@@ -230,27 +230,27 @@ int Run(const cli::Options &options)
     // The output goes back in the protocol's own encoding.
     const engine::SourceEncoding encoding = lines.Encoding();
     const std::string_view start = engine::LineEncoder(encoding).Start();
-    if (outcome.Status == engine::RewriteStatus::Done) {
+    if (outcome.Ok()) {
         layout.emplace();
         if (file) {
             file->Write(start);
-            outcome = cli::RewriteInParts(lines, groups, options.Process, grid, run, parts,
+            outcome.Outcome = cli::RewriteInParts(lines, groups, options.Process, grid, run, parts,
                 encoding,
                 [&](std::string_view bytes, std::size_t count) { return file->Write(bytes, count); },
                 &*layout);
         } else {
-            outcome = cli::RewriteInParts(
+            outcome.Outcome = cli::RewriteInParts(
                 lines, groups, options.Process, grid, run, parts, encoding, {}, &*layout);
         }
     }
     reportLayout();
-    if (outcome.Status == engine::RewriteStatus::Cancelled) {
+    if (outcome.Cancelled) {
         Report(
             "a group of class МС or КМС needs the inspector of distances: give --inspector NAME");
         return 1;
     }
-    if (outcome.Status == engine::RewriteStatus::Failed) {
-        const engine::Failure &failure = outcome.Error;
+    if (outcome.Failed()) {
+        const engine::Failure &failure = outcome.Error();
         std::string reason = engine::Cp1251ToUtf8(failure.Reason);
         if (options.Process.RatingPoints && failure.Line > 0)
             reason += " (rating points with --k1 " + engine::Cp1251ToUtf8(options.Process.K1Text)
@@ -266,13 +266,13 @@ int Run(const cli::Options &options)
         // Known to succeed: printed. Only a file cut short while it was printed (its lost part
         // reads as zeros) can make this run differ from the check.
         bool printed = WriteOut(start, encoding.Encoding);
-        engine::RewriteResult print;
+        engine::Status print = engine::Success();
         if (printed)
             print = cli::RewriteInParts(lines, groups, options.Process, grid, run, parts, encoding,
                 [&](std::string_view bytes, std::size_t) {
                     return printed = WriteOut(bytes, encoding.Encoding);
                 });
-        if (printed && (print.Status != engine::RewriteStatus::Done || !lines.Intact())) {
+        if (printed && (!print || !lines.Intact())) {
             ReportCutShort(options.Input);
             return 1;
         }

@@ -20,7 +20,7 @@ namespace {
     {
         std::string bytes;
         std::size_t lines = 0;
-        engine::RewriteResult result;
+        engine::Status result = engine::Success();
         std::exception_ptr error;
         bool ready = false; // made, and not yet written
         std::vector<engine::Failure> layout; // what the part's layout check found
@@ -28,7 +28,7 @@ namespace {
 
 } // namespace
 
-engine::RewriteResult RewriteInParts(const engine::ProtocolLines &lines,
+engine::Status RewriteInParts(const engine::ProtocolLines &lines,
     const std::vector<engine::GroupSettings> &groups, const engine::ProcessOptions &options,
     const engine::TeamPointsSource &points, const engine::RewriteRun &run,
     const std::vector<engine::ProtocolPart> &parts, const engine::SourceEncoding &encoding,
@@ -124,7 +124,7 @@ engine::RewriteResult RewriteInParts(const engine::ProtocolLines &lines,
     const bool alone = running.threads.empty();
     engine::LineEncoder encode(encoding);
 
-    engine::RewriteResult outcome;
+    engine::Status outcome = engine::Success();
     std::size_t k = 0; // the part being handed over
     for (; k < parts.size(); ++k) {
         Slot &slot = slots[k % slotCount];
@@ -138,7 +138,7 @@ engine::RewriteResult RewriteInParts(const engine::ProtocolLines &lines,
             std::rethrow_exception(slot.error);
         if (layout)
             layout->insert(layout->end(), slot.layout.begin(), slot.layout.end());
-        if (slot.result.Status != engine::RewriteStatus::Done) {
+        if (!slot.result) {
             outcome = slot.result; // the first failure in the protocol's order, as a whole run's
             break;
         }

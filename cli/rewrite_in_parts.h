@@ -30,7 +30,7 @@ inline constexpr std::size_t PartBytes = 256 << 10;
 // With `layout`, each part's tables are also checked (engine::CheckTableLayouts) by the worker
 // that makes it, while its lines are at hand, and `layout` receives what the check of the whole
 // protocol finds, in order, however the run ends.
-engine::RewriteResult RewriteInParts(const engine::ProtocolLines &lines,
+engine::Status RewriteInParts(const engine::ProtocolLines &lines,
     const std::vector<engine::GroupSettings> &groups, const engine::ProcessOptions &options,
     const engine::TeamPointsSource &points, const engine::RewriteRun &run,
     const std::vector<engine::ProtocolPart> &parts, const engine::SourceEncoding &encoding,

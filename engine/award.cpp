@@ -30,13 +30,33 @@ namespace {
 
 } // namespace
 
-Qualification AwardedQualification(std::optional<int> place, std::optional<int> seconds,
+Qualification AwardedQualification(const AwardedLine &line, const RankResult &rank,
     const TimeStandards &standards, const GroupSettings &group)
 {
+    // A group without a rank (fewer than ten places seen) sets no standards.
+    if (rank.CompetitionRank <= 0)
+        return Qualification::NotAwarded;
+    // Without a winner's time there is nothing to measure the times against.
+    if (rank.WinnerSeconds <= 0)
+        return Qualification::NotAwarded;
+    // A note, a disqualification or a line that does not read as a result earns nothing.
+    if (!line.Result)
+        return Qualification::NotAwarded;
+    // Only a placed athlete, or one out of competition, is awarded; a line whose place does not
+    // read is neither.
+    if (!line.Place && !line.OutOfCompetition)
+        return Qualification::NotAwarded;
+    // Foreign athletes earn no home qualification when the user leaves them out.
+    if (line.Foreign)
+        return Qualification::NotAwarded;
+    // A group whose category is "not counted" awards nothing.
+    if (group.Category == Category::NotCounted)
+        return Qualification::NotAwarded;
+    const std::optional<int> place = line.Place;
     if (group.DistanceClass == DistanceClass::Ms && place && *place >= 1
         && *place <= group.MastersCount)
         return Qualification::Ms;
-    Qualification award = seconds ? standards.Award(*seconds) : Qualification::NotAwarded;
+    Qualification award = line.Seconds ? standards.Award(*line.Seconds) : Qualification::NotAwarded;
     // The course's class caps the award.
     const Qualification highest = HighestAward(group.DistanceClass);
     if (IsBelow(highest, award))

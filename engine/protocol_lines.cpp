@@ -9,12 +9,9 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "engine/byte_scan.h"
 #include "engine/huge_pages.h"
 #include "engine/messages.h"
-
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 
 namespace engine {
 
@@ -115,36 +112,9 @@ std::string_view ProtocolLines::Copied(std::size_t i) const
 
 namespace {
 
-    // Calls found(offset) for every CR, LF, '<' and '&' of the bytes, in order. A protocol has a
-    // million short lines: memchr's cost per call, twice a line (the LF, then a CR inside), was
-    // most of the reading, so the bytes are looked at sixteen at a time in one pass where SSE2
-    // is there.
-    template <typename Found> void ForEachMarkByte(std::string_view bytes, Found found)
-    {
-        const char *const base = bytes.data();
-        const std::size_t size = bytes.size();
-        std::size_t i = 0;
-#ifdef __SSE2__
-        const __m128i lf = _mm_set1_epi8('\n');
-        const __m128i cr = _mm_set1_epi8('\r');
-        const __m128i lt = _mm_set1_epi8('<');
-        const __m128i amp = _mm_set1_epi8('&');
-        for (; i + 16 <= size; i += 16) {
-            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(base + i));
-            auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
-                _mm_or_si128(_mm_cmpeq_epi8(chunk, lf), _mm_cmpeq_epi8(chunk, cr)),
-                _mm_or_si128(_mm_cmpeq_epi8(chunk, lt), _mm_cmpeq_epi8(chunk, amp)))));
-            while (mask != 0) {
-                found(i + static_cast<std::size_t>(std::countr_zero(mask)));
-                mask &= mask - 1;
-            }
-        }
-#endif
-        for (; i < size; ++i) {
-            if (base[i] == '\n' || base[i] == '\r' || base[i] == '<' || base[i] == '&')
-                found(i);
-        }
-    }
+    // A protocol has a million short lines: memchr's cost per call, twice a line (the LF, then
+    // a CR inside), was most of the reading, so the marks are found in one pass of the bytes.
+    using scan::ForEachMarkByte;
 
 } // namespace
 

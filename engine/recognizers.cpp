@@ -6,14 +6,11 @@
 #include <cstdint>
 #include <cstring>
 
+#include "engine/byte_scan.h"
 #include "engine/line_layout.h"
 #include "engine/numbers.h"
 #include "engine/table_layout.h"
 #include "engine/text.h"
-
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 
 namespace engine {
 
@@ -28,53 +25,8 @@ namespace {
         return text.starts_with("лично"_w1251) || text.starts_with("Лично"_w1251);
     }
 
-    // Most windows hold no Latin capital at all, and are ruled out sixteen or eight bytes at a
-    // time before the byte-by-byte count (the compiler does not vectorise a loop of unknown
-    // length at -O2). The last bytes are looked at as the sixteen or eight that end the text,
-    // some of them twice.
-    bool HasLatinCapital(std::string_view text)
-    {
-#ifdef __SSE2__
-        if (text.size() >= 16) {
-            // As signed bytes 'A'..'Z' lie between 64 and 91 and every byte from 0x80 is below.
-            const __m128i below = _mm_set1_epi8('A' - 1);
-            const __m128i above = _mm_set1_epi8('Z' + 1);
-            const auto capitals = [&](std::size_t at) {
-                const __m128i bytes
-                    = _mm_loadu_si128(reinterpret_cast<const __m128i *>(text.data() + at));
-                return _mm_movemask_epi8(
-                           _mm_and_si128(_mm_cmpgt_epi8(bytes, below), _mm_cmplt_epi8(bytes, above)))
-                    != 0;
-            };
-            for (std::size_t i = 0; i + 16 <= text.size(); i += 16) {
-                if (capitals(i))
-                    return true;
-            }
-            return text.size() % 16 != 0 && capitals(text.size() - 16);
-        }
-#endif
-        constexpr std::uint64_t Ones = ~std::uint64_t { 0 } / 255; // 0x0101...01
-        // Whether a byte of x lies strictly between 64 and 91, i.e. is 'A'..'Z': the classic
-        // "has a byte between m and n" test, exact for 0 <= m <= 127 and n <= 128.
-        const auto between = [](std::uint64_t x) {
-            const std::uint64_t low = x & Ones * 127;
-            return ((Ones * (127 + 91) - low) & ~x & (low + Ones * (127 - 64)) & Ones * 128) != 0;
-        };
-        const auto word = [&](std::size_t at) {
-            std::uint64_t bytes;
-            std::memcpy(&bytes, text.data() + at, sizeof bytes);
-            return bytes;
-        };
-        if (text.size() < 8)
-            return std::any_of(text.begin(), text.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
-        for (std::size_t i = 0; i + 8 <= text.size(); i += 8) {
-            if (between(word(i)))
-                return true;
-        }
-        return text.size() % 8 != 0 && between(word(text.size() - 8));
-    }
-
-    constexpr std::size_t CapitalsMaskBytes = 48;
+    using scan::CapitalsMaskBytes;
+    using scan::HasLatinCapital;
 
     // Bit k: byte `from + k` of the line (from 0) is 'A'..'Z', for the CapitalsMaskBytes bytes
     // from `from`; bytes past the line's end are none.
@@ -89,23 +41,7 @@ namespace {
             if (line.size() > from)
                 std::copy(line.begin() + static_cast<std::ptrdiff_t>(from), line.end(), copy.begin());
         }
-        std::uint64_t mask = 0;
-#ifdef __SSE2__
-        const __m128i below = _mm_set1_epi8('A' - 1);
-        const __m128i above = _mm_set1_epi8('Z' + 1);
-        for (std::size_t i = 0; i < CapitalsMaskBytes; i += 16) {
-            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(bytes + i));
-            const auto capitals = static_cast<unsigned>(_mm_movemask_epi8(
-                _mm_and_si128(_mm_cmpgt_epi8(chunk, below), _mm_cmplt_epi8(chunk, above))));
-            mask |= std::uint64_t { capitals } << i;
-        }
-#else
-        for (std::size_t i = 0; i < CapitalsMaskBytes; ++i) {
-            if (bytes[i] >= 'A' && bytes[i] <= 'Z')
-                mask |= std::uint64_t { 1 } << i;
-        }
-#endif
-        return mask;
+        return scan::CapitalsMask(bytes);
     }
 
     // Start positions window.First..min(window.Last, length - 3) of three-byte codes. One pass

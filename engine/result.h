@@ -42,12 +42,15 @@ public:
     const T &Value() const { return std::get<0>(m_state); }
     const Failure &Error() const { return std::get<1>(m_state); }
 
+    bool operator==(const Result &other) const = default;
+
 private:
     std::variant<T, Failure> m_state;
 };
 
 struct Done
 {
+    bool operator==(const Done &) const = default;
 };
 
 // Success, or a failure.

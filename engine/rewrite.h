@@ -27,19 +27,21 @@ struct ProcessOptions
     char DecimalSeparator = '.';
 };
 
-enum class RewriteStatus {
-    Done,
-    Cancelled, // the inspector request was cancelled; keep the previous output
-    Failed,    // `Error` says why and at which protocol line; `Lines` holds what came before
-};
-
+// How a run of the whole protocol ends: cancelled, or done, or stopped by a failure.
 struct RewriteResult
 {
-    RewriteStatus Status = RewriteStatus::Done;
-    std::vector<ProtocolLine> Lines; // empty when the lines went to a sink
-    // When Failed: the reason in Windows-1251, and the 1-based protocol line the run stopped
-    // at (0 when it stopped before the walk, on a "К=" text).
-    Failure Error;
+    // The inspector request was cancelled: nothing was made, and the previous output stays.
+    bool Cancelled = false;
+    // Otherwise, success or the failure: the reason in Windows-1251, and the 1-based protocol
+    // line the run stopped at (0 when it stopped before the walk, on a "К=" text).
+    Status Outcome = Success();
+    // The lines made (those before the failure, when one stopped the run); empty when the lines
+    // went to a sink.
+    std::vector<ProtocolLine> Lines;
+
+    bool Ok() const { return !Cancelled && Outcome.Ok(); }
+    bool Failed() const { return !Cancelled && !Outcome.Ok(); }
+    const Failure &Error() const { return Outcome.Error(); }
 };
 
 // Receives the output lines one by one, in order.
@@ -64,13 +66,13 @@ struct RewriteRun
     std::optional<std::string> Inspector; // when a group needs one
 };
 
-// Done with `run` filled in; or Cancelled, or Failed on a "К=" text, as RewriteProtocolTo ends.
+// Ok with `run` filled in; or Cancelled, or Failed on a "К=" text, as RewriteProtocolTo ends.
 RewriteResult PrepareRewrite(const std::vector<GroupSettings> &groups,
     const ProcessOptions &options, const InspectorRequest &askInspector, RewriteRun &run);
 
 // The rewrite of one part, its lines to `sink`. The lines of all parts, one after another, are
 // RewriteProtocolTo's; a failure names the protocol line, as there.
-RewriteResult RewritePart(const ProtocolLines &protocolLines,
+Status RewritePart(const ProtocolLines &protocolLines,
     const std::vector<GroupSettings> &groups, const ProcessOptions &options,
     const TeamPointsSource &points, const RewriteRun &run, const ProtocolPart &part,
     const LineSink &sink);
@@ -78,13 +80,13 @@ RewriteResult RewritePart(const ProtocolLines &protocolLines,
 // The same lines as RewritePart's, appended to `bytes` as they are, each followed by CR LF, and
 // counted in `lines`: the bytes of a file in the protocol's own Windows-1251, without a call
 // through a sink for every line.
-RewriteResult RewritePartInto(const ProtocolLines &protocolLines,
+Status RewritePartInto(const ProtocolLines &protocolLines,
     const std::vector<GroupSettings> &groups, const ProcessOptions &options,
     const TeamPointsSource &points, const RewriteRun &run, const ProtocolPart &part,
     std::string &bytes, std::size_t &lines);
 
 // Whether RewritePart would succeed, and if not its failure, at a fraction of its work.
-RewriteResult CheckPart(const ProtocolLines &protocolLines,
+Status CheckPart(const ProtocolLines &protocolLines,
     const std::vector<GroupSettings> &groups, const ProcessOptions &options,
     const TeamPointsSource &points, const RewriteRun &run, const ProtocolPart &part);
 

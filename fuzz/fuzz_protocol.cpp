@@ -118,49 +118,48 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
 
     const RewriteResult first = RewriteProtocol(lines, groups, options, points, ask);
     const RewriteResult second = RewriteProtocol(lines, groups, options, points, ask);
-    if (first.Status != second.Status || first.Lines != second.Lines || first.Error != second.Error)
+    if (first.Cancelled != second.Cancelled || first.Lines != second.Lines
+        || first.Outcome != second.Outcome)
         std::abort();
 
     // Made in parts, cut wherever they may be, the rewrite is the same, and its check agrees.
     RewriteRun run;
     const RewriteResult prepared = PrepareRewrite(groups, options, ask, run);
-    if (prepared.Status != RewriteStatus::Done) {
-        if (prepared.Status != first.Status || prepared.Error != first.Error)
+    if (!prepared.Ok()) {
+        if (prepared.Cancelled != first.Cancelled || prepared.Outcome != first.Outcome)
             std::abort();
     } else {
         std::vector<ProtocolLine> made;
-        RewriteResult last;
+        Status last = Success();
         std::size_t next = 0;
         for (const ProtocolPart &part : ProtocolParts(lines, 1)) {
             if (part.First != next)
                 std::abort();
             next = part.End;
-            const RewriteResult checked = CheckPart(lines, groups, options, points, run, part);
+            const Status checked = CheckPart(lines, groups, options, points, run, part);
             const std::size_t before = made.size();
             last = RewritePart(lines, groups, options, points, run, part,
                 [&](std::string_view line) { made.emplace_back(line); });
-            if (checked.Status != last.Status || checked.Error != last.Error)
+            if (checked != last)
                 std::abort();
             // Made straight into bytes, as the batch tool writes them: the same lines.
             std::string intoBytes;
             std::size_t count = 0;
-            const RewriteResult into
+            const Status into
                 = RewritePartInto(lines, groups, options, points, run, part, intoBytes, count);
             std::string joined;
             for (std::size_t i = before; i < made.size(); ++i)
                 AppendLine(joined, made[i]);
-            if (into.Status != last.Status || into.Error != last.Error
-                || (last.Status == RewriteStatus::Done
-                    && (intoBytes != joined || count != made.size() - before)))
+            if (into != last || (last && (intoBytes != joined || count != made.size() - before)))
                 std::abort();
-            if (last.Status != RewriteStatus::Done)
+            if (!last)
                 break;
         }
-        if (made != first.Lines || last.Status != first.Status || last.Error != first.Error
-            || (last.Status == RewriteStatus::Done && next != lines.size()))
+        if (made != first.Lines || first.Cancelled || last != first.Outcome
+            || (last && next != lines.size()))
             std::abort();
     }
-    if (first.Status != RewriteStatus::Done)
+    if (!first.Ok())
         return 0;
 
     // The room reserved for the output holds it (below the cap, which small inputs never reach).
@@ -215,13 +214,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
     tableGroups[0].PointsTable = settings[2] & 3;
     tableGroups[0].Category = static_cast<Category>(settings[3] & 3);
     const RewriteResult once = RewriteProtocol(ProtocolLines(table), tableGroups, options, points, ask);
-    if (once.Status != RewriteStatus::Done)
+    if (!once.Ok())
         return 0;
     const ProtocolLines again(once.Lines);
     std::vector<GroupSettings> againGroups = tableGroups;
     UpdateGroups(again, againGroups);
     const RewriteResult twice = RewriteProtocol(again, againGroups, options, points, ask);
-    if (twice.Status != RewriteStatus::Done || twice.Lines != once.Lines)
+    if (!twice.Ok() || twice.Lines != once.Lines)
         std::abort();
     return 0;
 }

@@ -268,15 +268,15 @@ void TForm1::Button1Click()
     const engine::RewriteResult outcome = engine::RewriteProtocolTo(
         m_protocolLines, m_groups, ReadOptions(), PointsTables().Grid,
         [this] { return AskInspector(); }, append);
-    if (outcome.Status == engine::RewriteStatus::Cancelled)
+    if (outcome.Cancelled)
         return; // keep what is shown
     // A run stopped at a line shows what it produced; a bad "К=" stops before any output.
-    if (filling || outcome.Status == engine::RewriteStatus::Done)
+    if (filling || outcome.Ok())
         ShowOutput(filling);
     if (busy)
         busy->End();
-    if (outcome.Status == engine::RewriteStatus::Failed) {
-        ShowError(ui::FromCp1251(outcome.Error.Reason));
+    if (outcome.Failed()) {
+        ShowError(ui::FromCp1251(outcome.Error().Reason));
         return;
     }
     StepDone(ui::Step::Recalculate);

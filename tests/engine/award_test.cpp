@@ -1,4 +1,5 @@
-// The qualification tables, the standard times they set, and the award by time.
+// The qualification tables, the standard times they set, the award by time and its gate.
+#include "engine/award.h"
 #include "engine/qualification.h"
 
 #include <gtest/gtest.h>
@@ -252,5 +253,48 @@ TEST(FindRankRow, EachThresholdSelectsItsRow)
         if (row > 0 && row < 27) {
             EXPECT_EQ(FindRankRow(RankTable[row][0] - 0.001), row + 1);
         }
+    }
+}
+
+// ---------------------------------------------------------------- the award gate
+
+TEST(AwardedQualification, EachConditionOfTheGateWithholdsTheAward)
+{
+    const RankResult rank { 100.0, 1000, 1000 };
+    const TimeStandards standards(rank.WinnerSeconds, rank.CompetitionRank);
+    const GroupSettings group;
+    const AwardedLine placed { .Result = true, .Place = 1, .Seconds = 1000 };
+    ASSERT_NE(AwardedQualification(placed, rank, standards, group), Qualification::NotAwarded);
+    AwardedLine out = placed;
+    out.Place.reset();
+    out.OutOfCompetition = true;
+    EXPECT_EQ(AwardedQualification(out, rank, standards, group),
+        AwardedQualification(placed, rank, standards, group));
+
+    struct Case
+    {
+        const char *why;
+        AwardedLine line;
+        RankResult rank;
+        Category category;
+    };
+    AwardedLine unplaced = placed, noResult = placed, foreign = placed;
+    unplaced.Place.reset();
+    noResult.Result = false;
+    foreign.Foreign = true;
+    const Case cases[] = {
+        { "no rank", placed, { 0.0, 1000, 1000 }, Category::Adults },
+        { "no winner's time", placed, { 100.0, 0, 1000 }, Category::Adults },
+        { "not a result line", noResult, rank, Category::Adults },
+        { "no place, in competition", unplaced, rank, Category::Adults },
+        { "foreign", foreign, rank, Category::Adults },
+        { "not counted", placed, rank, Category::NotCounted },
+    };
+    for (const Case &c : cases) {
+        GroupSettings settings = group;
+        settings.Category = c.category;
+        const TimeStandards set(c.rank.WinnerSeconds, c.rank.CompetitionRank);
+        EXPECT_EQ(AwardedQualification(c.line, c.rank, set, settings), Qualification::NotAwarded)
+            << c.why;
     }
 }

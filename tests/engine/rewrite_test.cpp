@@ -95,7 +95,7 @@ TEST(Rewrite, ProtocolWithoutTablesIsCopiedUnchanged)
 {
     const std::vector<ProtocolLine> lines { "<html>", "<h2>M21</h2>", "", "text</pre>", "</html>" };
     const auto result = Rewrite(lines, { Group() });
-    EXPECT_EQ(result.Status, RewriteStatus::Done);
+    EXPECT_TRUE(result.Ok());
     EXPECT_EQ(result.Lines, lines);
 }
 
@@ -308,39 +308,39 @@ TEST(Rewrite, RunFailures)
     options.RatingPoints = true;
     options.K2Text = " 2.5x";
     auto result = Rewrite(Table(Athletes(3, "I")), { Group() }, options);
-    EXPECT_EQ(result.Status, RewriteStatus::Failed);
-    EXPECT_EQ(result.Error, (Failure { 0, "' 2.5x' is not a valid floating point value" }));
+    EXPECT_TRUE(result.Failed());
+    EXPECT_EQ(result.Error(), (Failure { 0, "' 2.5x' is not a valid floating point value" }));
     EXPECT_TRUE(result.Lines.empty());
 
     options.K2Text = "2";
     auto zero = Athletes(2, "I");
     zero.push_back(ResultLine({ .time = "00:00:00", .place = "3" }));
     result = Rewrite(Table(zero), { Group() }, options);
-    EXPECT_EQ(result.Status, RewriteStatus::Failed);
+    EXPECT_TRUE(result.Failed());
     // Lines 1..3 are the heading, "<pre>" and the header: the third athlete is line 6.
-    EXPECT_EQ(result.Error, (Failure { 6, "Floating point division by zero" }));
+    EXPECT_EQ(result.Error(), (Failure { 6, "Floating point division by zero" }));
     EXPECT_EQ(result.Lines.size(), 2u + 3u + 2u); // heading, "<pre>", header, two athletes
 
     options.K1Text = "1e300";
     result = Rewrite(Table(Athletes(1, "I")), { Group() }, options);
-    EXPECT_EQ(result.Status, RewriteStatus::Failed);
-    EXPECT_EQ(result.Error, (Failure { 4, "Invalid floating point operation" }));
+    EXPECT_TRUE(result.Failed());
+    EXPECT_EQ(result.Error(), (Failure { 4, "Invalid floating point operation" }));
 
     // Ten thousand points would touch the team points' column: the run stops at that line.
     options.K1Text = "1000";
     options.K2Text = "11";
     result = Rewrite(Table(Athletes(1, "I")), { Group() }, options);
-    EXPECT_EQ(result.Status, RewriteStatus::Failed);
-    EXPECT_EQ(result.Error.Line, 4u);
-    EXPECT_TRUE(result.Error.Reason.starts_with("rating points 10000 do not fit")) << result.Error.Reason;
+    EXPECT_TRUE(result.Failed());
+    EXPECT_EQ(result.Error().Line, 4u);
+    EXPECT_TRUE(result.Error().Reason.starts_with("rating points 10000 do not fit")) << result.Error().Reason;
     options.K2Text = "10.999";
-    EXPECT_EQ(Rewrite(Table(Athletes(1, "I")), { Group() }, options).Status, RewriteStatus::Done);
+    EXPECT_TRUE(Rewrite(Table(Athletes(1, "I")), { Group() }, options).Ok());
 
     // 2400 * 1e308 overflows to infinity, and infinity times 0 is not a number: 0 points.
     options.K1Text = "0";
     options.K2Text = "1e308";
     result = Rewrite(Table(Athletes(1, "I")), { Group() }, options);
-    ASSERT_EQ(result.Status, RewriteStatus::Done);
+    ASSERT_TRUE(result.Ok());
     EXPECT_EQ(ResultsOf(result)[0].substr(87, 5), "    0");
 }
 
@@ -485,10 +485,10 @@ TEST(Rewrite, InspectorIsAskedOnlyForМСOrКМСCourses)
                                                 return std::optional<std::string>("Name");
                                             });
         EXPECT_EQ(asked, distanceClass < 2 ? 1 : 0) << "class " << distanceClass;
-        EXPECT_EQ(result.Status, RewriteStatus::Done);
+        EXPECT_TRUE(result.Ok());
     }
     const auto cancelled = Rewrite(Table(Athletes(2, "I")), { Group(1) }, {}, NoTeamPoints(), std::nullopt);
-    EXPECT_EQ(cancelled.Status, RewriteStatus::Cancelled);
+    EXPECT_TRUE(cancelled.Cancelled);
     EXPECT_TRUE(cancelled.Lines.empty());
 }
 
@@ -504,7 +504,7 @@ TEST(Rewrite, TablesArePairedWithTheHeadingAboveThem)
     GroupSettings a = Group(), b = Group(), c = Group();
     c.PointsTable = 1; // only C's table gets a team points title
     const auto result = Rewrite(lines, { a, b, c }, {}, testlines::ColumnPoints({ "5" }));
-    ASSERT_EQ(result.Status, RewriteStatus::Done);
+    ASSERT_TRUE(result.Ok());
     const std::vector<ProtocolLine> strayBlock(lines.begin(), lines.begin() + 4);
     EXPECT_TRUE(std::equal(strayBlock.begin(), strayBlock.end(), result.Lines.begin()));
     EXPECT_EQ(std::count(result.Lines.begin(), result.Lines.end(), std::string("TitleВып"_w1251)),
@@ -554,7 +554,7 @@ TEST(Rewrite, ToleratesAnyBytes)
     ProcessOptions options;
     options.RatingPoints = true;
     const auto result = Rewrite(lines, { Group(0, Category::Adults, 2, 5) }, options, testlines::ColumnPoints({ "1" }));
-    EXPECT_NE(result.Status, RewriteStatus::Cancelled);
+    EXPECT_FALSE(result.Cancelled);
 }
 
 } // namespace
@@ -592,9 +592,7 @@ TEST(RewriteParts, TheirLinesInOrderAreTheWholeRewrite)
         const ProtocolLines input(*protocol);
         const RewriteResult whole = Rewrite(*protocol, groups, options);
         RewriteRun run;
-        ASSERT_EQ(PrepareRewrite(groups, options, [] { return std::string("Inspector Name"); }, run)
-                      .Status,
-            RewriteStatus::Done);
+        ASSERT_TRUE(PrepareRewrite(groups, options, [] { return std::string("Inspector Name"); }, run).Ok());
         for (const std::size_t bytes : { std::size_t { 1 }, std::size_t { 300 }, std::size_t { 1 } << 20 }) {
             SCOPED_TRACE(std::string(name) + ", parts of " + std::to_string(bytes) + " bytes");
             const std::vector<ProtocolPart> parts = ProtocolParts(input, bytes);
@@ -602,22 +600,20 @@ TEST(RewriteParts, TheirLinesInOrderAreTheWholeRewrite)
                 EXPECT_EQ(parts.size(), 5u);
             }
             std::vector<ProtocolLine> made;
-            RewriteResult last;
+            Status last = Success();
             std::size_t next = 0;
             for (const ProtocolPart &part : parts) {
                 EXPECT_EQ(part.First, next);
                 next = part.End;
-                const RewriteResult checked = CheckPart(input, groups, options, NoTeamPoints(), run, part);
+                const Status checked = CheckPart(input, groups, options, NoTeamPoints(), run, part);
                 last = RewritePart(input, groups, options, NoTeamPoints(), run, part,
                     [&](std::string_view line) { made.emplace_back(line); });
-                EXPECT_EQ(checked.Status, last.Status);
-                EXPECT_EQ(checked.Error, last.Error);
-                if (last.Status != RewriteStatus::Done)
+                EXPECT_EQ(checked, last);
+                if (!last)
                     break;
             }
             EXPECT_EQ(made, whole.Lines);
-            EXPECT_EQ(last.Status, whole.Status);
-            EXPECT_EQ(last.Error, whole.Error);
+            EXPECT_EQ(last, whole.Outcome);
         }
     }
 }
