@@ -254,14 +254,18 @@ namespace {
 
     constexpr std::size_t FingerprintLines = 6;
 
-    std::string FirstLinesOf(const ProtocolLines &lines, std::size_t pre)
+    // FNV-1a of the table's first lines: a shape is kept for each group, and a string of them
+    // each would cost an allocation a table (which some systems' heaps take slowly by the
+    // thousand).
+    std::uint64_t FirstLinesOf(const ProtocolLines &lines, std::size_t pre)
     {
-        std::string text;
+        std::uint64_t hash = 14695981039346656037ull;
         for (std::size_t i = pre; i < lines.size() && i < pre + FingerprintLines; ++i) {
-            text += lines[i];
-            text += '\n';
+            for (const char c : lines[i])
+                hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+            hash = (hash ^ '\n') * 1099511628211ull;
         }
-        return text;
+        return hash;
     }
 
 } // namespace
@@ -298,7 +302,8 @@ TableShape FindShape(const ProtocolLines &lines, std::size_t pre)
     // Most protocols repeat one title in every table: it is read once.
     thread_local std::string lastTitle;
     thread_local std::vector<TitleWord> lastWords;
-    std::vector<TitleWord> words;
+    static const std::vector<TitleWord> NoWords;
+    const std::vector<TitleWord> *found = &NoWords; // the title's words: lastWords once found
     const std::size_t searchEnd = std::min(lines.size(), pre + TitleSearch);
     for (std::size_t i = pre; i < searchEnd; ++i) {
         if (i > pre && EndsTable(lines, i))
@@ -312,7 +317,8 @@ TableShape FindShape(const ProtocolLines &lines, std::size_t pre)
         }
         if (!IsTitle(lastWords))
             continue;
-        words = lastWords;
+        found = &lastWords;
+        const std::vector<TitleWord> &words = *found;
         shape.Title = i;
         shape.TitleLines = 1;
         shape.TitleOnPreLine = i == pre;
@@ -344,10 +350,20 @@ TableShape FindShape(const ProtocolLines &lines, std::size_t pre)
         if (HoldsTime(shownText(i)))
             break;
     }
-    std::vector<std::size_t> rows;
+    // The few lines looked at, without an allocation a table.
+    struct Rows
+    {
+        std::array<std::size_t, RowsChecked> at {};
+        std::size_t count = 0;
+        std::size_t size() const { return count; }
+        void push_back(std::size_t i) { at[count++] = i; }
+        const std::size_t *begin() const { return at.data(); }
+        const std::size_t *end() const { return at.data() + count; }
+    } rows;
     int timed = 0;
     int standard = 0;
     // Today's title, or none, needs its first lines only, unless they do not read as today's.
+    const std::vector<TitleWord> &words = *found;
     const bool maybeToday = !shape.HasTitle() || IsStandardTitle(words);
     const auto readRows = [&](std::size_t limit) {
         for (; i < lines.size() && rows.size() < limit; ++i) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -113,7 +114,7 @@ struct TableShape
     bool TitleOnPreLine = false; // "<pre><u><b>№п/п Фамилия, имя …" on the table's first line
     // The table's first lines as the shape was found from them, so that a shape kept from a
     // reading is known not to be another protocol's.
-    std::string FirstLines;
+    std::uint64_t FirstLines = 0;
     bool HasTitle() const { return TitleLines > 0; }
     bool IsOf(const ProtocolLines &lines, std::size_t pre) const;
 };
