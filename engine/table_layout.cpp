@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <functional>
 #include <optional>
 #include <span>
 
@@ -252,19 +253,16 @@ namespace {
 
 namespace {
 
-    constexpr std::size_t FingerprintLines = 6;
+    constexpr std::size_t FingerprintLines = 4;
 
-    // FNV-1a of the table's first lines: a shape is kept for each group, and a string of them
+    // A hash of the table's first lines: a shape is kept for each group, and a string of them
     // each would cost an allocation a table (which some systems' heaps take slowly by the
     // thousand).
     std::uint64_t FirstLinesOf(const ProtocolLines &lines, std::size_t pre)
     {
-        std::uint64_t hash = 14695981039346656037ull;
-        for (std::size_t i = pre; i < lines.size() && i < pre + FingerprintLines; ++i) {
-            for (const char c : lines[i])
-                hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-            hash = (hash ^ '\n') * 1099511628211ull;
-        }
+        std::uint64_t hash = 0;
+        for (std::size_t i = pre; i < lines.size() && i < pre + FingerprintLines; ++i)
+            hash = hash * 1099511628211ull + std::hash<std::string_view> {}(lines[i]);
         return hash;
     }
 
