@@ -242,7 +242,11 @@ namespace rewriting {
 
     bool ProtocolWalk::EndsResults(std::size_t i) const
     {
+        // Asked of every result line, which starts with a blank or a digit: the first byte rules
+        // nearly all of them out.
         const std::string_view line = m_lines[i];
+        if (line.empty() || line[0] == ' ' || IsAsciiDigit(line[0]))
+            return false;
         return StartsWith(line, OldClassLine) || StartsWith(line, OldRankLine)
             || EndsTable(m_lines, i) || StartsWith(line, ResultsRule) || StartsTable(m_lines, i);
     }
