@@ -5,6 +5,8 @@
 #include <iterator>
 
 #include <gtest/gtest.h>
+
+#include "cli_process.h"
 #include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -29,31 +31,10 @@ const fs::path Examples = LAPWING_EXAMPLES_DIR;
 const fs::path SampleProtocol = Examples / "sample_protocol.htm";
 const fs::path SamplePoints = Examples / "sample.INI";
 
-std::string ReadBytes(const fs::path &path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return { std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>() };
-}
-
-void WriteBytes(const fs::path &path, std::string_view bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string Quoted(const std::string &argument)
-{
-    std::string quoted = "'";
-    for (const char c : argument)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-struct CliRun
-{
-    int Status = -1;
-    std::string Out;
-    std::string Err;
-};
+using clitest::CliRun;
+using clitest::Quoted;
+using clitest::ReadBytes;
+using clitest::WriteBytes;
 
 class Cli : public testing::Test
 {
@@ -70,16 +51,7 @@ protected:
 
     CliRun Run(const std::vector<std::string> &arguments) const
     {
-        std::string command = Quoted(LAPWING_CLI);
-        for (const std::string &argument : arguments)
-            command += " " + Quoted(argument);
-        command += " >" + Quoted(m_dir / "stdout") + " 2>" + Quoted(m_dir / "stderr");
-        const int status = std::system(command.c_str());
-        CliRun run;
-        run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.Out = ReadBytes(m_dir / "stdout");
-        run.Err = ReadBytes(m_dir / "stderr");
-        return run;
+        return clitest::RunCli(m_dir, arguments);
     }
 
     fs::path m_dir;

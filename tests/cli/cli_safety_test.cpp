@@ -7,6 +7,8 @@
 #include <iterator>
 
 #include <gtest/gtest.h>
+
+#include "cli_process.h"
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -18,31 +20,10 @@ namespace fs = std::filesystem;
 
 const fs::path Examples = LAPWING_EXAMPLES_DIR;
 
-std::string ReadBytes(const fs::path &path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return { std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>() };
-}
-
-void WriteBytes(const fs::path &path, std::string_view bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string Quoted(const std::string &argument)
-{
-    std::string quoted = "'";
-    for (const char c : argument)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-struct CliRun
-{
-    int Status = -1;
-    std::string Out;
-    std::string Err;
-};
+using clitest::CliRun;
+using clitest::Quoted;
+using clitest::ReadBytes;
+using clitest::WriteBytes;
 
 class CliSafety : public testing::Test
 {
@@ -62,16 +43,7 @@ protected:
     // `limits`: shell commands run first, in the run's own shell (ulimit).
     CliRun Run(std::vector<std::string> arguments, const std::string &limits = {}) const
     {
-        std::string command = "cd " + Quoted(m_dir) + " && " + limits + " " + Quoted(LAPWING_CLI);
-        for (const std::string &argument : arguments)
-            command += " " + Quoted(argument);
-        command += " >" + Quoted(m_dir / "stdout") + " 2>" + Quoted(m_dir / "stderr");
-        const int status = std::system(("(" + command + ")").c_str());
-        CliRun run;
-        run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.Out = ReadBytes(m_dir / "stdout");
-        run.Err = ReadBytes(m_dir / "stderr");
-        return run;
+        return clitest::RunCli(m_dir, arguments, "cd " + Quoted(m_dir) + " && " + limits);
     }
     // The rewrite that examples/sample_protocol_expected.htm shows, of `input`.
     static std::vector<std::string> Rewrite(const std::string &input)
