@@ -208,12 +208,7 @@ namespace rewriting {
         const TableLayout &layout = m_shape.Layout;
         for (m_current = first; m_current < end && !m_failure; ++m_current) {
             const std::string_view line = ShownText(m_current);
-            RatingPointsField(
-                LineFacts(line.size() >= layout.PaddedLength() || line.size() > m_line.size()
-                        ? line
-                        : Padded(line, layout.PaddedLength()),
-                    layout),
-                rank);
+            RatingPointsField(LineFacts(Padded(line, layout.PaddedLength()), layout), rank);
         }
     }
 

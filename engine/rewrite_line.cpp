@@ -61,13 +61,18 @@ std::optional<std::string_view> ProtocolWalk::RatingPointsField(
     return points.Value() ? FormatPadded(*points.Value(), 5, m_number) : NoPoints;
 }
 
-// The line padded with blanks to `length` (the table's padded length, at most m_line's),
-// as the rewrite reads it: a line that long already is read where it stands, a shorter
-// one is padded in m_line.
+// The line padded with blanks to `length` (the table's padded length), as the rewrite reads
+// it: a line that long already is read where it stands, a shorter one is padded in m_line, or,
+// for a table padded wider than m_line, in a string kept for the run.
 std::string_view ProtocolWalk::Padded(std::string_view input, std::size_t length)
 {
     if (input.size() >= length)
         return input;
+    if (length > m_line.size()) {
+        m_padded.assign(input);
+        m_padded.resize(length, ' ');
+        return m_padded;
+    }
     std::fill(std::copy(input.begin(), input.end(), m_line.begin()), m_line.begin() + length, ' ');
     return { m_line.data(), length };
 }

@@ -148,9 +148,9 @@ private:
     std::optional<std::string_view> RatingPointsField(
         const LineFacts &facts, const RankResult &rank);
 
-    // The line padded with blanks to `length` (the table's padded length, at most m_line's),
-    // as the rewrite reads it: a line that long already is read where it stands, a shorter
-    // one is padded in m_line.
+    // The line padded with blanks to `length` (the table's padded length), as the rewrite
+    // reads it: a line that long already is read where it stands, a shorter one is padded in
+    // m_line, or in m_padded when the table pads wider.
     std::string_view Padded(std::string_view input, std::size_t length);
 
     bool EndsResults(std::size_t i) const;
@@ -184,6 +184,7 @@ private:
     std::optional<Failure> m_failure; // what stopped the run
     std::size_t m_headings = 0;
     std::array<char, 256> m_line {}; // a short result line, padded
+    std::string m_padded; // a result line padded wider than m_line holds
     std::string m_built; // the line rewritten, where the output does not hold bytes
     std::array<char, 16> m_number {}; // the rating points' field
     TableShape m_shape; // the table being rewritten

@@ -617,3 +617,40 @@ TEST(RewriteParts, TheirLinesInOrderAreTheWholeRewrite)
         }
     }
 }
+
+// A table whose places stand far to the right pads its lines wider than the walk's buffer for
+// a short line: checking the rating points reads a line without a place as the rewrite does,
+// and writes nothing past the buffer (which overwrote the walk's own strings).
+TEST(RewriteParts, ATablePaddedWideIsCheckedAsItIsRewritten)
+{
+    const std::string wide(220, ' ');
+    const std::string title = std::string("№п/п Фамилия, имя              Коллектив            Квал "
+                                          "Номер ГР   РезультатОтставан"_w1251)
+        + wide + std::string("    Место Прим"_w1251);
+    std::vector<ProtocolLine> lines { "<h2>M21</h2>", "<pre>", title };
+    for (int i = 0; i < 5; ++i) {
+        const std::string place = i < 4 ? wide + "      " + std::to_string(i + 1) : "";
+        lines.push_back(std::string("   ") + std::to_string(i + 1)
+            + std::string(" Кот Анна                  СДЮШОР-1             КМС   20"_w1251)
+            + std::to_string(i) + " 1996 00:4" + std::to_string(5 + i) + ":00   +0"
+            + std::to_string(i) + ":00" + place);
+    }
+    lines.push_back("</pre>");
+    ProcessOptions options;
+    options.RatingPoints = true;
+    const std::vector<GroupSettings> groups = { Group(1) };
+    const RewriteResult whole = Rewrite(lines, groups, options);
+    ASSERT_TRUE(whole.Ok());
+    ASSERT_GT(whole.Lines.size(), 4u);
+    EXPECT_GT(whole.Lines[3].size(), title.size()); // the first line got its award
+    const ProtocolLines input(lines);
+    RewriteRun run;
+    ASSERT_TRUE(PrepareRewrite(groups, options, [] { return std::string("Inspector Name"); }, run).Ok());
+    std::vector<ProtocolLine> made;
+    for (const ProtocolPart &part : ProtocolParts(input, 1)) {
+        const Status checked = CheckPart(input, groups, options, NoTeamPoints(), run, part);
+        EXPECT_EQ(checked, RewritePart(input, groups, options, NoTeamPoints(), run, part,
+                               [&](std::string_view line) { made.emplace_back(line); }));
+    }
+    EXPECT_EQ(made, whole.Lines);
+}
