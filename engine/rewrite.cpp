@@ -238,10 +238,12 @@ namespace rewriting {
     bool ProtocolWalk::EndsResults(std::size_t i) const
     {
         // Asked of every result line, which starts with a blank or a digit: the first byte rules
-        // nearly all of them out.
+        // nearly all of them out. A blank may still indent a table's closing or opening tag.
         const std::string_view line = m_lines[i];
-        if (line.empty() || line[0] == ' ' || IsAsciiDigit(line[0]))
+        if (line.empty() || IsAsciiDigit(line[0]))
             return false;
+        if (line[0] == ' ')
+            return m_lines.HoldsTag(i) && (EndsTable(line) || StartsTable(line));
         return StartsWith(line, OldClassLine) || StartsWith(line, OldRankLine)
             || EndsTable(m_lines, i) || StartsWith(line, ResultsRule) || StartsTable(m_lines, i);
     }

@@ -654,3 +654,31 @@ TEST(RewriteParts, ATablePaddedWideIsCheckedAsItIsRewritten)
     }
     EXPECT_EQ(made, whole.Lines);
 }
+
+// A table may close with an indented "</pre>": what follows it is outside the table, kept as it
+// stands by the whole rewrite as by the parts (which start afresh after that tag).
+TEST(RewriteParts, AnIndentedClosingTagEndsTheResults)
+{
+    std::vector<ProtocolLine> lines { "<h2>M21</h2>", "<pre>" };
+    for (int i = 0; i < 3; ++i)
+        lines.push_back(std::string("   ") + std::to_string(i + 1)
+            + std::string(" Кот Анна                  СДЮШОР-1             КМС   20"_w1251)
+            + std::to_string(i) + " 1996 00:4" + std::to_string(5 + i) + ":00      "
+            + std::to_string(i + 1));
+    const std::vector<ProtocolLine> after { "          </pre>",
+        std::string("Note Ж21 Клуб Азимут          I     0:35:00    1:10:00"_w1251), "</pre>" };
+    lines.insert(lines.end(), after.begin(), after.end());
+    const std::vector<GroupSettings> groups = { Group(1) };
+    const RewriteResult whole = Rewrite(lines, groups, ProcessOptions {});
+    ASSERT_TRUE(whole.Ok());
+    ASSERT_GE(whole.Lines.size(), after.size());
+    EXPECT_EQ(std::vector<ProtocolLine>(whole.Lines.end() - 3, whole.Lines.end()), after);
+    const ProtocolLines input(lines);
+    RewriteRun run;
+    ASSERT_TRUE(PrepareRewrite(groups, ProcessOptions {}, [] { return std::string(); }, run).Ok());
+    std::vector<ProtocolLine> made;
+    for (const ProtocolPart &part : ProtocolParts(input, 1))
+        ASSERT_TRUE(RewritePart(input, groups, ProcessOptions {}, NoTeamPoints(), run, part,
+            [&](std::string_view line) { made.emplace_back(line); }));
+    EXPECT_EQ(made, whole.Lines);
+}
