@@ -1,6 +1,7 @@
 #include "engine/protocol_lines.h"
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <cstring>
 #include <future>
@@ -16,6 +17,12 @@
 namespace engine {
 
 using texts::HeadingTag;
+
+std::uint64_t ProtocolLines::NewId()
+{
+    static std::atomic<std::uint64_t> next { 1 };
+    return next.fetch_add(1, std::memory_order_relaxed);
+}
 
 ProtocolLines::ProtocolLines(std::shared_ptr<const FileBytes> bytes)
     : m_source(std::move(bytes))

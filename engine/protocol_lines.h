@@ -74,6 +74,9 @@ public:
     // to Windows-1251, and what is made of them is written back in UTF-8.
     const SourceEncoding &Encoding() const { return m_encoding; }
     void SetEncoding(const SourceEncoding &encoding) { m_encoding = encoding; }
+    // A number no other lines read in this process have (a copy has its original's): what was
+    // found from these lines is known to be theirs without reading them again.
+    std::uint64_t Id() const { return m_id; }
 
     class const_iterator
     {
@@ -166,6 +169,8 @@ private:
     std::string m_copies;
     std::vector<CopiedLine> m_copied; // in order of Index
     SourceEncoding m_encoding;
+    std::uint64_t m_id = NewId();
+    static std::uint64_t NewId();
 };
 
 // Bytes held in memory.

@@ -61,6 +61,23 @@ bool IsHeaderRule(std::string_view line)
         || (!line.empty() && line.find_first_not_of('-') == std::string_view::npos);
 }
 
+namespace {
+
+    // The last place `word` stands in `text`. By hand, as the standard library's rfind compares
+    // the whole word at every position, and each table's header is searched twice.
+    std::size_t FindLast(std::string_view text, std::string_view word)
+    {
+        if (word.empty() || word.size() > text.size())
+            return word.empty() ? text.size() : std::string_view::npos;
+        for (std::size_t at = text.size() - word.size() + 1; at-- > 0;) {
+            if (text[at] == word[0] && text.substr(at, word.size()) == word)
+                return at;
+        }
+        return std::string_view::npos;
+    }
+
+} // namespace
+
 // Where a header rewritten before holds "Вып  " and a "Oчки " per points column (the last
 // one's blanks trimmed at the header's end), how many bytes of the header they take, and how
 // many bytes the fields under them take in the lines; none for a header that holds none.
@@ -75,7 +92,7 @@ EarlierFields EarlierTitles(std::string_view header)
         return rest == word ? word.size() : 0;
     };
     // The title may be glued to a short header it was appended to ("HВып").
-    const std::size_t at = header.rfind(TrimBlanks(AwardTitle));
+    const std::size_t at = FindLast(header, TrimBlanks(AwardTitle));
     if (at == std::string_view::npos)
         return {};
     EarlierFields found { at, titleAt(at, AwardTitle), AwardTitle.size() };

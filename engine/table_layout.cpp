@@ -270,13 +270,15 @@ namespace {
 
 bool TableShape::IsOf(const ProtocolLines &lines, std::size_t pre) const
 {
-    return FirstLinesOf(lines, pre) == FirstLines;
+    return (FoundIn == lines.Id() && FoundAt == pre) || FirstLinesOf(lines, pre) == FirstLines;
 }
 
 TableShape FindTableShape(const ProtocolLines &lines, std::size_t pre)
 {
     TableShape shape = FindShape(lines, pre);
     shape.FirstLines = FirstLinesOf(lines, pre);
+    shape.FoundIn = lines.Id();
+    shape.FoundAt = pre;
     return shape;
 }
 

@@ -113,8 +113,11 @@ struct TableShape
     std::size_t TitleLines = 0;
     bool TitleOnPreLine = false; // "<pre><u><b>№п/п Фамилия, имя …" on the table's first line
     // The table's first lines as the shape was found from them, so that a shape kept from a
-    // reading is known not to be another protocol's.
+    // reading is known not to be another protocol's; and the lines and the table it was found
+    // in, so that the reading's own lines need not be hashed again for each walk.
     std::uint64_t FirstLines = 0;
+    std::uint64_t FoundIn = 0;
+    std::size_t FoundAt = 0;
     bool HasTitle() const { return TitleLines > 0; }
     bool IsOf(const ProtocolLines &lines, std::size_t pre) const;
 };

@@ -13,19 +13,25 @@ namespace {
     // Whether the time a line's result reads from has minutes or seconds past 59.
     bool PastFiftyNine(std::string_view line, const TableLayout &layout)
     {
-        if (!IsResultLine(line, layout) || !SecondsOf(line, layout))
-            return false;
+        // Two digits past 59 have a tens digit of 6 or more: nearly every line is told by two
+        // bytes, before it is read as a result line.
         if (layout.Fixed) {
-            // Two digits past 59 have a tens digit of 6 or more: most lines are told by two bytes.
             const std::string_view time = Take(line, TimeField);
             if (time.size() == TimeField.Size() && time[3] < '6' && time[6] < '6')
                 return false;
+        }
+        const std::string_view time = TrimBlanks(Take(line, layout.Time));
+        const std::size_t colon = time.find(':');
+        if (!layout.Fixed && colon != std::string_view::npos && colon + 4 <= time.size()
+            && time.substr(colon + 1, 2) <= "59" && time.substr(colon + 4, 2) <= "59")
+            return false;
+        if (!IsResultLine(line, layout) || !SecondsOf(line, layout))
+            return false;
+        if (layout.Fixed) {
             const std::optional<int> minutes = ParseInt(Take(line, MinutesField));
             const std::optional<int> seconds = ParseInt(Take(line, SecondsField));
             return (minutes && *minutes > 59) || (seconds && *seconds > 59);
         }
-        const std::string_view time = TrimBlanks(Take(line, layout.Time));
-        const std::size_t colon = time.find(':');
         return time.substr(colon + 1, 2) > "59" || time.substr(colon + 4, 2) > "59";
     }
 
