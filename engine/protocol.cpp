@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "engine/file_reading.h"
+#include "engine/group_matching.h"
 #include "engine/messages.h"
 #include "engine/protocol_encoding.h"
 #include "engine/table_layout.h"
@@ -63,10 +64,12 @@ void FindGroupTable(
 
 void UpdateGroups(const ProtocolLines &lines, std::vector<GroupSettings> &groups)
 {
+    // The groups read before give their settings to the groups of the same name (see
+    // KeepSettings), wherever those stand now.
+    std::vector<GroupSettings> earlier = std::move(groups);
+    groups.clear();
     // Every line with "<h2>" is a group's heading, wherever it stands.
-    const std::size_t count = lines.HeadingCount();
-    if (groups.size() < count)
-        groups.resize(count); // at once: a large protocol has thousands of groups
+    groups.resize(lines.HeadingCount()); // at once: a large protocol has thousands of groups
     std::size_t headings = 0;
     for (std::size_t i = lines.NextHeading(0); i < lines.size();) {
         const std::size_t next = lines.NextHeading(i + 1);
@@ -85,19 +88,15 @@ void UpdateGroups(const ProtocolLines &lines, std::vector<GroupSettings> &groups
             group.Heading = Shown(group.Heading).Text;
         FindGroupTable(lines, i, next, group);
         i = next;
-        std::string name = group.Heading.substr(0, group.Heading.find(','));
-        if (group.Name == name)
-            continue;
-        group.Name = std::move(name);
+        group.Name = group.Heading.substr(0, group.Heading.find(','));
         group.DistanceClass = DistanceClass::First;
-        group.MastersCount = 0;
-        group.PointsTable = 0;
         group.Category = DeriveCategory(group.Name);
         // A relay, a table not mapped and a handicap start uncounted: the secretary decides.
         if (group.Table && StartsUncounted(group.Table->Layout.Kind))
             group.Category = Category::NotCounted;
     }
     groups.resize(headings);
+    KeepSettings(earlier, groups);
 }
 
 Status LoadProtocol(const std::filesystem::path &path, ProtocolLines &lines,

@@ -70,9 +70,9 @@ void FindGroupTable(
 // adds no empty line.
 ProtocolLines SplitLines(std::string_view bytes);
 
-// Refreshes `groups` from the heading lines: a group that stays at the same position with the
-// same name keeps the user's settings; a new name gets the defaults and a category derived
-// from the name. The list is cut to the number of headings.
+// Refreshes `groups` from the heading lines: a group keeps the user's settings from the group of
+// the same name read before, wherever it moved (engine/group_matching.h); a new name gets the
+// defaults and a category derived from the name. The list holds one group per heading.
 void UpdateGroups(const ProtocolLines &lines, std::vector<GroupSettings> &groups);
 
 // A batch run may make the rewrite (and check the tables' layout) in parts, several at once, and
