@@ -99,6 +99,63 @@ void UpdateGroups(const ProtocolLines &lines, std::vector<GroupSettings> &groups
     KeepSettings(earlier, groups);
 }
 
+namespace {
+
+    // Where the opening tag of element `name` ("<title>", "<h1 class=x>") starts in `line`,
+    // its letters in either case; npos when nowhere.
+    std::size_t FindOpeningTag(std::string_view line, std::string_view name)
+    {
+        for (std::size_t at = line.find('<'); at != std::string_view::npos;
+             at = line.find('<', at + 1)) {
+            const std::size_t after = at + 1 + name.size();
+            if (EqualsIgnoringAsciiCase(line.substr(at + 1, name.size()), name)
+                && after < line.size() && (line[after] == '>' || line[after] == ' '))
+                return at;
+        }
+        return std::string_view::npos;
+    }
+
+    // The shown text of the element `name` that starts on `line`; it ends on that line (at its
+    // end when it is not closed there).
+    std::optional<std::string> ElementText(std::string_view line, std::string_view name)
+    {
+        const std::size_t start = FindOpeningTag(line, name);
+        if (start == std::string_view::npos)
+            return std::nullopt;
+        const std::size_t open = line.find('>', start);
+        if (open == std::string_view::npos)
+            return std::string();
+        std::string_view text = line.substr(open + 1);
+        for (std::size_t at = text.find("</"); at != std::string_view::npos;
+             at = text.find("</", at + 1)) {
+            if (EqualsIgnoringAsciiCase(text.substr(at + 2, name.size()), name)) {
+                text = text.substr(0, at);
+                break;
+            }
+        }
+        return std::string(TrimBlanks(Shown(text).Text));
+    }
+
+} // namespace
+
+std::string ProtocolTitle(const ProtocolLines &lines)
+{
+    std::optional<std::string> title;
+    std::optional<std::string> heading;
+    const std::size_t end = lines.NextHeading(0);
+    for (std::size_t i = lines.NextTag(0); i < end && !(title && heading);
+         i = lines.NextTag(i + 1)) {
+        if (!title)
+            title = ElementText(lines[i], "title");
+        if (!heading)
+            heading = ElementText(lines[i], "h1");
+    }
+    std::string joined = title.value_or("");
+    if (heading && !heading->empty())
+        joined += (joined.empty() ? "" : " / ") + *heading;
+    return joined;
+}
+
 Status LoadProtocol(const std::filesystem::path &path, ProtocolLines &lines,
     std::vector<GroupSettings> &groups, FileAccess access)
 {

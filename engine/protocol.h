@@ -95,6 +95,11 @@ bool IsSignaturesStart(const ProtocolLines &lines, std::size_t i);
 // not end in a digit, adults otherwise.
 Category DeriveCategory(std::string_view name);
 
+// What names the competition: the text of the protocol's "<title>" and of its first "<h1>" (tags
+// in either case), as a browser shows them, joined by " / " when both are there; empty when
+// neither stands above the first group heading. The bytes are the protocol's (Windows-1251).
+std::string ProtocolTitle(const ProtocolLines &lines);
+
 // Reads the protocol file into `lines` (replaced as a whole) and refreshes `groups`. When the
 // file cannot be read (see ReadFileChunks: regular files up to MaxProtocolBytes), `lines` is
 // emptied and `groups` is left as it was; a protocol in UTF-16 or UTF-32 is refused, since none

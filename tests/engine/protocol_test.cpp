@@ -497,6 +497,37 @@ TEST(UpdateGroups, NoHeadingsEmptiesTheGroups)
     EXPECT_TRUE(groups.empty());
 }
 
+// ---------------------------------------------------------------- ProtocolTitle
+
+TEST(ProtocolTitle, Table)
+{
+    struct Case
+    {
+        const char *name;
+        std::vector<std::string> lines;
+        std::string title;
+    };
+    const Case cases[] = {
+        { "title and h1", { "<html><head><title>Протокол</title></head>", "<h1>Первенство</h1>" },
+            "Протокол / Первенство" },
+        { "title only", { "<TITLE> Протокол </TITLE>" }, "Протокол" },
+        { "h1 with attributes and markup", { "<h1 class=\"x\">Кубок&nbsp;<b>2</b></H1>" },
+            "Кубок 2" },
+        { "not closed on its line", { "<title>Протокол", "</title>" }, "Протокол" },
+        { "h10 is not h1", { "<h10>x</h10>" }, "" },
+        { "below the first heading it names a group", { "<h2>М21</h2>", "<h1>x</h1>" }, "" },
+        { "the first h1 counts", { "<h1>A</h1>", "<h1>B</h1>" }, "A" },
+        { "none", { "<html>", "plain" }, "" },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> lines;
+        for (const std::string &line : c.lines)
+            lines.push_back(Utf8ToCp1251(line));
+        EXPECT_EQ(ProtocolTitle(Lines(lines)), Utf8ToCp1251(c.title));
+    }
+}
+
 // ---------------------------------------------------------------- LoadProtocol
 
 namespace {
