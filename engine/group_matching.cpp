@@ -2,6 +2,8 @@
 
 #include <unordered_map>
 
+#include "engine/table_layout.h"
+
 namespace engine {
 
 GroupMatch MatchGroups(
@@ -35,6 +37,26 @@ GroupMatch MatchGroups(
     }
     match.Lost = earlier.size() - match.Kept;
     return match;
+}
+
+void SetDefaultSettings(GroupSettings &group)
+{
+    group.DistanceClass = DistanceClass::First;
+    group.MastersCount = 0;
+    group.PointsTable = 0;
+    group.Category = DeriveCategory(group.Name);
+    // The secretary decides whether such a table counts.
+    if (group.Table && StartsUncounted(group.Table->Layout.Kind))
+        group.Category = Category::NotCounted;
+}
+
+bool HoldsDefaultSettings(const GroupSettings &group)
+{
+    GroupSettings defaults = group;
+    SetDefaultSettings(defaults);
+    return group.DistanceClass == defaults.DistanceClass
+        && group.MastersCount == defaults.MastersCount && group.PointsTable == defaults.PointsTable
+        && group.Category == defaults.Category;
 }
 
 GroupMatch KeepSettings(

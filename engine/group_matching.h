@@ -28,6 +28,12 @@ struct GroupMatch
 GroupMatch MatchGroups(
     const std::vector<std::string_view> &earlier, const std::vector<std::string_view> &now);
 
+// The settings a group gets when its name is new: class "I р.", no masters, no points, and the
+// category its name gives (uncounted for a relay, a table not mapped and a handicap start).
+void SetDefaultSettings(GroupSettings &group);
+// Whether the group holds those, so that nothing the secretary gave it is at stake.
+bool HoldsDefaultSettings(const GroupSettings &group);
+
 // Gives each group of `groups` the class, masters count, points table and category of the
 // earlier group it is (see MatchGroups); a group with a new name keeps what it holds.
 GroupMatch KeepSettings(

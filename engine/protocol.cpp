@@ -89,11 +89,7 @@ void UpdateGroups(const ProtocolLines &lines, std::vector<GroupSettings> &groups
         FindGroupTable(lines, i, next, group);
         i = next;
         group.Name = group.Heading.substr(0, group.Heading.find(','));
-        group.DistanceClass = DistanceClass::First;
-        group.Category = DeriveCategory(group.Name);
-        // A relay, a table not mapped and a handicap start uncounted: the secretary decides.
-        if (group.Table && StartsUncounted(group.Table->Layout.Kind))
-            group.Category = Category::NotCounted;
+        SetDefaultSettings(group);
     }
     groups.resize(headings);
     KeepSettings(earlier, groups);

@@ -2,12 +2,15 @@
 // the next by name, and a competition's settings kept in the settings file and given back.
 #include "ui/Unit1.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QStringList>
 
 #include "engine/group_matching.h"
+#include "points/settings_file.h"
 #include "points/settings_update.h"
 #include "ui/Unit2_Controler.h"
 #include "ui/messages.h"
@@ -41,8 +44,11 @@ QString TForm1::TakeGroupSettings(std::vector<engine::GroupSettings> groups)
 
     // Another competition than the one read last gets what was kept for it; the groups in the
     // window are the newest word on the one read last (and on a protocol never kept).
+    // As the file is now: another window may have kept one since, and this one keeps its own
+    // without taking the file's other sections in (see StoreCompetition).
+    const engine::Result<std::string> file = points::ReadSettingsFile(m_settingsPath);
     const std::vector<points::CompetitionSettings> stored
-        = points::StoredCompetitions(m_settingsBytes);
+        = points::StoredCompetitions(file ? file.Value() : m_settingsBytes);
     const points::CompetitionSettings *kept
         = sameCompetition ? nullptr : points::FindCompetition(stored, path, title);
     const std::vector<engine::GroupSettings> earlier = kept ? FromStored(kept->Groups) : m_groups;
@@ -64,7 +70,10 @@ QString TForm1::TakeGroupSettings(std::vector<engine::GroupSettings> groups)
     QStringList note;
     if (kept)
         note << ui::text::CompetitionRestoredNote;
-    if (kept || (!earlier.empty() && match.Changed()))
+    // Told when what the secretary gave is at stake: groups came, went or moved.
+    const bool given = std::any_of(earlier.begin(), earlier.end(),
+        [](const engine::GroupSettings &group) { return !engine::HoldsDefaultSettings(group); });
+    if (kept || (given && match.Changed()))
         note << ui::text::GroupsKeptNote.arg(match.Kept).arg(match.New).arg(match.Lost);
     if (!tablesGone.isEmpty())
         note << ui::text::RestoredTablesGone.arg(tablesGone.join(QStringLiteral(", ")));
@@ -114,18 +123,31 @@ void TForm1::StoreCompetition()
     if (m_competitionPath.empty() || m_groups.empty())
         return;
     const points::CompetitionSettings competition = CurrentCompetition();
+    // A protocol the secretary gave nothing for is not kept (the section keeps room for those
+    // that matter), unless it was kept before: then its entry follows.
+    const points::CompetitionSettings start; // the options as the window starts
+    const bool given = competition.CountOutOfCompetition != start.CountOutOfCompetition
+        || competition.RatingPoints != start.RatingPoints
+        || competition.ExcludeForeign != start.ExcludeForeign || competition.K1 != start.K1
+        || competition.K2 != start.K2
+        || std::any_of(m_groups.begin(), m_groups.end(),
+            [](const engine::GroupSettings &group) { return !engine::HoldsDefaultSettings(group); });
     QString failure;
     if (m_settingsOverwrite.Rule == points::OverwriteRule::Never) {
         failure = QString::fromStdString(m_settingsOverwrite.Why);
     } else {
         engine::Result<std::string> written
             = points::UpdateSettingsFile(m_settingsPath, [&](std::string_view current) {
+                  if (!given
+                      && !points::FindCompetition(points::StoredCompetitions(current),
+                          competition.Path, competition.Title))
+                      return std::string(current);
                   return points::WithCompetition(current, competition);
               });
-        if (written) {
-            m_settingsBytes = std::move(written.Value());
+        // The bytes the window read stay as they were: they tell the recent files whether
+        // another window changed the file since.
+        if (written)
             return;
-        }
         failure = QString::fromStdString(written.Error().Reason);
     }
     // Said once: the secretary recalculates and saves many times a day.

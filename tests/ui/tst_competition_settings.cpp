@@ -87,6 +87,9 @@ void CompetitionSettingsTest::init()
     QVERIFY(m_window->ShowAndActivate());
     m_window->Form().OpenProtocol(test::PathText(m_protocol));
     QCOMPARE(m_window->Form().Groups().size(), std::size_t(4));
+    // A protocol given nothing is not kept.
+    QTest::mouseClick(W(m_window->Form()).Button3, Qt::LeftButton);
+    QVERIFY(test::ReadBytes(m_window->SettingsPath()).find("[Competitions]") == std::string::npos);
     m_window->Informations.clear();
 }
 
