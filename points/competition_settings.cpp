@@ -29,8 +29,8 @@ namespace {
         for (std::size_t i = 0; i < text.size(); ++i) {
             const auto byte = static_cast<unsigned char>(text[i]);
             const bool edge = (i == 0 || i + 1 == text.size()) && (byte == ' ' || byte == '\t');
-            if (byte < 0x20 || byte == 0x7F || edge || std::string_view("%;|:,").find(text[i])
-                    != std::string_view::npos) {
+            if (byte < 0x20 || byte == 0x7F || edge
+                || std::string_view("%;|:,").find(text[i]) != std::string_view::npos) {
                 out += '%';
                 out += Hex[byte >> 4];
                 out += Hex[byte & 0xF];
@@ -177,7 +177,8 @@ std::vector<CompetitionSettings> StoredCompetitions(std::string_view iniBytes)
     // By number; the first of a repeated key wins, as for every other key of the file.
     std::map<std::size_t, std::map<std::string_view, std::string>> byNumber;
     for (const IniEntry &entry : ReadIniEntries(iniBytes)) {
-        if (!engine::EqualsIgnoringAsciiCase(engine::TrimBlanks(entry.Section), CompetitionsSection))
+        if (!engine::EqualsIgnoringAsciiCase(
+                engine::TrimBlanks(entry.Section), CompetitionsSection))
             continue;
         const auto [name, number] = SplitKey(entry.Key);
         if (number == 0 || number > MaxStoredCompetitions)

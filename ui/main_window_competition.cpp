@@ -93,9 +93,9 @@ points::CompetitionSettings TForm1::CurrentCompetition() const
     if (m_inspectorDialog)
         competition.Inspector = m_inspectorDialog->InspectorName().toStdString();
     for (const engine::GroupSettings &group : m_groups) {
-        competition.Groups.push_back({ ui::FromCp1251(group.Name).toStdString(),
-            static_cast<int>(group.DistanceClass), static_cast<int>(group.Category),
-            group.MastersCount, group.PointsTable });
+        competition.Groups.push_back(
+            { ui::FromCp1251(group.Name).toStdString(), static_cast<int>(group.DistanceClass),
+                static_cast<int>(group.Category), group.MastersCount, group.PointsTable });
     }
     return competition;
 }
@@ -130,8 +130,9 @@ void TForm1::StoreCompetition()
         || competition.RatingPoints != start.RatingPoints
         || competition.ExcludeForeign != start.ExcludeForeign || competition.K1 != start.K1
         || competition.K2 != start.K2
-        || std::any_of(m_groups.begin(), m_groups.end(),
-            [](const engine::GroupSettings &group) { return !engine::HoldsDefaultSettings(group); });
+        || std::any_of(m_groups.begin(), m_groups.end(), [](const engine::GroupSettings &group) {
+               return !engine::HoldsDefaultSettings(group);
+           });
     QString failure;
     if (m_settingsOverwrite.Rule == points::OverwriteRule::Never) {
         failure = QString::fromStdString(m_settingsOverwrite.Why);
@@ -139,8 +140,8 @@ void TForm1::StoreCompetition()
         engine::Result<std::string> written
             = points::UpdateSettingsFile(m_settingsPath, [&](std::string_view current) {
                   if (!given
-                      && !points::FindCompetition(points::StoredCompetitions(current),
-                          competition.Path, competition.Title))
+                      && !points::FindCompetition(
+                          points::StoredCompetitions(current), competition.Path, competition.Title))
                       return std::string(current);
                   return points::WithCompetition(current, competition);
               });

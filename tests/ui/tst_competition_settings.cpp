@@ -32,7 +32,8 @@ std::string TablesSection(const std::string &bytes)
 // The protocol with `text` put in before the line holding `before`.
 std::string InsertedBefore(std::string protocol, const std::string &before, const std::string &text)
 {
-    protocol.insert(protocol.find(ui::ToCp1251(Utf8(before.c_str()))), ui::ToCp1251(Utf8(text.c_str())));
+    protocol.insert(
+        protocol.find(ui::ToCp1251(Utf8(before.c_str()))), ui::ToCp1251(Utf8(text.c_str())));
     return protocol;
 }
 
