@@ -102,12 +102,12 @@ QString TForm1::DefaultOutputName(const QDate &day)
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
-    if (FormClose()) {
-        StoreCompetition();
-        event->accept();
-    }
-    else
+    if (!FormClose()) {
         event->ignore();
+        return;
+    }
+    StoreCompetition();
+    event->accept();
 }
 
 void TForm1::showEvent(QShowEvent *event)
