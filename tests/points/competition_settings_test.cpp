@@ -88,6 +88,16 @@ TEST(CompetitionSettings, KeepsTheLastFifty)
     EXPECT_EQ(bytes.find("Path51="), std::string::npos);
 }
 
+TEST(CompetitionSettings, KeepsTheFirstThousandGroups)
+{
+    CompetitionSettings c = Sample("/r/a.htm");
+    c.Groups.assign(points::MaxStoredGroups + 5, { "М21", 2, 0, 0, 0 });
+    const std::vector<CompetitionSettings> stored
+        = points::StoredCompetitions(points::WithCompetition("", c));
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(stored[0].Groups.size(), points::MaxStoredGroups);
+}
+
 TEST(CompetitionSettings, ValuesOutOfRangeAreNotTaken)
 {
     const std::string bytes = "[competitions]\n"

@@ -74,6 +74,7 @@ private slots:
     void RereadKeepsSettingsByName();
     void RestartGivesTheCompetitionBack();
     void AnotherCompetitionInTheSameFileStartsAfresh();
+    void KeptTableThatWentGivesNoPoints();
 
 private:
     std::unique_ptr<test::Window> m_window;
@@ -173,6 +174,28 @@ void CompetitionSettingsTest::AnotherCompetitionInTheSameFileStartsAfresh()
     test::WriteBytes(m_protocol, test::ReadBytes(Sample));
     m_window->Form().OpenProtocol(test::PathText(m_protocol));
     ExpectMenGroup(m_window->Form(), 0);
+}
+
+void CompetitionSettingsTest::KeptTableThatWentGivesNoPoints()
+{
+    m_window->Restart(); // kept nothing: the protocol was given nothing
+    // Kept with table C; the settings file now holds table A only.
+    points::CompetitionSettings kept;
+    kept.Path = QFileInfo(test::PathText(m_protocol)).canonicalFilePath().toStdString();
+    kept.Title
+        = ui::FromCp1251(engine::ProtocolTitle(engine::SplitLines(test::ReadBytes(m_protocol))))
+              .toStdString();
+    kept.Groups = { { "Ж21", 1, 0, 0, 3 } };
+    test::WriteBytes(m_window->SettingsPath(),
+        points::WithCompetition(test::ReadBytes(m_window->SettingsPath()), kept));
+    m_window->Form().OpenProtocol(test::PathText(m_protocol));
+    const engine::GroupSettings &group = m_window->Form().Groups().at(1);
+    QCOMPARE(group.DistanceClass, engine::DistanceClass::Kms);
+    QCOMPARE(group.PointsTable, 0);
+    QCOMPARE(
+        test::CellText(W(m_window->Form()).StringGrid2, 1, ui::TableColumn), Utf8("Без ачкоў"));
+    QVERIFY(m_window->Informations.join(QStringLiteral("\n"))
+                .contains(ui::text::RestoredTablesGone.arg(Utf8("Ж21"))));
 }
 
 QTEST_MAIN(CompetitionSettingsTest)
