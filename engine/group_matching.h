@@ -21,9 +21,9 @@ struct GroupMatch
     std::size_t Kept = 0; // new groups that are earlier ones
     std::size_t New = 0; // new groups without an earlier one
     std::size_t Lost = 0; // earlier groups that are no new one
-    // Some kept group stands at another position, or groups came or went.
+    bool Moved = false; // some kept group stands at another position
+    // Groups came, went or moved.
     bool Changed() const { return New != 0 || Lost != 0 || Moved; }
-    bool Moved = false;
 };
 GroupMatch MatchGroups(
     const std::vector<std::string_view> &earlier, const std::vector<std::string_view> &now);

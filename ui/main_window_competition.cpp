@@ -43,9 +43,9 @@ QString TForm1::TakeGroupSettings(std::vector<engine::GroupSettings> groups)
     m_competitionTitle = title;
 
     // Another competition than the one read last gets what was kept for it; the groups in the
-    // window are the newest word on the one read last (and on a protocol never kept).
-    // As the file is now: another window may have kept one since, and this one keeps its own
-    // without taking the file's other sections in (see StoreCompetition).
+    // window are the newest word on the one read last (and on a protocol never kept). The kept
+    // ones are read from the file as it is now: another window may have kept one since, and
+    // this one keeps its own without taking the file's other sections in (StoreCompetition).
     const engine::Result<std::string> file = points::ReadSettingsFile(m_settingsPath);
     const std::vector<points::CompetitionSettings> stored
         = points::StoredCompetitions(file ? file.Value() : m_settingsBytes);
@@ -54,7 +54,7 @@ QString TForm1::TakeGroupSettings(std::vector<engine::GroupSettings> groups)
     const std::vector<engine::GroupSettings> earlier = kept ? FromStored(kept->Groups) : m_groups;
     const engine::GroupMatch match = engine::KeepSettings(earlier, groups);
 
-    // A table removed since the settings were kept gives no points rather than another's.
+    // A table removed since the settings were kept: no points, as the list has no item for it.
     QStringList tablesGone;
     const int tables = static_cast<int>(PointsTables().Grid.TablesCount());
     for (engine::GroupSettings &group : groups) {
