@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "engine/file_reading.h"
+#include "engine/group_matching.h"
 #include "engine/messages.h"
 #include "engine/protocol_encoding.h"
 #include "engine/table_layout.h"
@@ -63,10 +64,12 @@ void FindGroupTable(
 
 void UpdateGroups(const ProtocolLines &lines, std::vector<GroupSettings> &groups)
 {
+    // The groups read before give their settings to the groups of the same name (see
+    // KeepSettings), wherever those stand now.
+    std::vector<GroupSettings> earlier = std::move(groups);
+    groups.clear();
     // Every line with "<h2>" is a group's heading, wherever it stands.
-    const std::size_t count = lines.HeadingCount();
-    if (groups.size() < count)
-        groups.resize(count); // at once: a large protocol has thousands of groups
+    groups.resize(lines.HeadingCount()); // at once: a large protocol has thousands of groups
     std::size_t headings = 0;
     for (std::size_t i = lines.NextHeading(0); i < lines.size();) {
         const std::size_t next = lines.NextHeading(i + 1);
@@ -85,19 +88,68 @@ void UpdateGroups(const ProtocolLines &lines, std::vector<GroupSettings> &groups
             group.Heading = Shown(group.Heading).Text;
         FindGroupTable(lines, i, next, group);
         i = next;
-        std::string name = group.Heading.substr(0, group.Heading.find(','));
-        if (group.Name == name)
-            continue;
-        group.Name = std::move(name);
-        group.DistanceClass = DistanceClass::First;
-        group.MastersCount = 0;
-        group.PointsTable = 0;
-        group.Category = DeriveCategory(group.Name);
-        // A relay, a table not mapped and a handicap start uncounted: the secretary decides.
-        if (group.Table && StartsUncounted(group.Table->Layout.Kind))
-            group.Category = Category::NotCounted;
+        group.Name = group.Heading.substr(0, group.Heading.find(','));
+        SetDefaultSettings(group);
     }
     groups.resize(headings);
+    KeepSettings(earlier, groups);
+}
+
+namespace {
+
+    // Where the opening tag of element `name` ("<title>", "<h1 class=x>") starts in `line`,
+    // its letters in either case; npos when nowhere.
+    std::size_t FindOpeningTag(std::string_view line, std::string_view name)
+    {
+        for (std::size_t at = line.find('<'); at != std::string_view::npos;
+             at = line.find('<', at + 1)) {
+            const std::size_t after = at + 1 + name.size();
+            if (EqualsIgnoringAsciiCase(line.substr(at + 1, name.size()), name)
+                && after < line.size() && (line[after] == '>' || line[after] == ' '))
+                return at;
+        }
+        return std::string_view::npos;
+    }
+
+    // The shown text of the element `name` that starts on `line`; it ends on that line (at its
+    // end when it is not closed there).
+    std::optional<std::string> ElementText(std::string_view line, std::string_view name)
+    {
+        const std::size_t start = FindOpeningTag(line, name);
+        if (start == std::string_view::npos)
+            return std::nullopt;
+        const std::size_t open = line.find('>', start);
+        if (open == std::string_view::npos)
+            return std::string();
+        std::string_view text = line.substr(open + 1);
+        for (std::size_t at = text.find("</"); at != std::string_view::npos;
+             at = text.find("</", at + 1)) {
+            if (EqualsIgnoringAsciiCase(text.substr(at + 2, name.size()), name)) {
+                text = text.substr(0, at);
+                break;
+            }
+        }
+        return std::string(TrimBlanks(Shown(text).Text));
+    }
+
+} // namespace
+
+std::string ProtocolTitle(const ProtocolLines &lines)
+{
+    std::optional<std::string> title;
+    std::optional<std::string> heading;
+    const std::size_t end = lines.NextHeading(0);
+    for (std::size_t i = lines.NextTag(0); i < end && !(title && heading);
+         i = lines.NextTag(i + 1)) {
+        if (!title)
+            title = ElementText(lines[i], "title");
+        if (!heading)
+            heading = ElementText(lines[i], "h1");
+    }
+    std::string joined = title.value_or("");
+    if (heading && !heading->empty())
+        joined += (joined.empty() ? "" : " / ") + *heading;
+    return joined;
 }
 
 Status LoadProtocol(const std::filesystem::path &path, ProtocolLines &lines,

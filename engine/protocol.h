@@ -70,9 +70,9 @@ void FindGroupTable(
 // adds no empty line.
 ProtocolLines SplitLines(std::string_view bytes);
 
-// Refreshes `groups` from the heading lines: a group that stays at the same position with the
-// same name keeps the user's settings; a new name gets the defaults and a category derived
-// from the name. The list is cut to the number of headings.
+// Refreshes `groups` from the heading lines: a group keeps the user's settings from the group of
+// the same name read before, wherever it moved (engine/group_matching.h); a new name gets the
+// defaults and a category derived from the name. The list holds one group per heading.
 void UpdateGroups(const ProtocolLines &lines, std::vector<GroupSettings> &groups);
 
 // A batch run may make the rewrite (and check the tables' layout) in parts, several at once, and
@@ -94,6 +94,11 @@ bool IsSignaturesStart(const ProtocolLines &lines, std::size_t i);
 // The category a new group name gets: juniors for names like "Ж16", combined for names that do
 // not end in a digit, adults otherwise.
 Category DeriveCategory(std::string_view name);
+
+// What names the competition: the text of the protocol's "<title>" and of its first "<h1>" (tags
+// in either case), as a browser shows them, joined by " / " when both are there; empty when
+// neither stands above the first group heading. The bytes are the protocol's (Windows-1251).
+std::string ProtocolTitle(const ProtocolLines &lines);
 
 // Reads the protocol file into `lines` (replaced as a whole) and refreshes `groups`. When the
 // file cannot be read (see ReadFileChunks: regular files up to MaxProtocolBytes), `lines` is

@@ -10,6 +10,7 @@
 
 #include "engine/text.h"
 #include "points/app_settings.h"
+#include "points/competition_settings.h"
 #include "points/points_tables.h"
 #include "points/settings_file.h"
 #include "points/settings_location.h"
@@ -50,6 +51,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
     if (!(points::LoadPointsTables(own).Tables.Grid == tables.Grid)
         || points::CollectorEmail(own) != "a@b.by"
         || points::RecentFiles(own) != std::vector<std::string> { "/x" })
+        std::abort();
+    // So does a competition's settings, whatever the file's section held before.
+    points::CompetitionSettings competition;
+    competition.Path = "/x";
+    competition.Title = data.ConsumeRandomLengthString(16);
+    competition.Groups = { { data.ConsumeRandomLengthString(8), 0, 1, 2, 3 } };
+    const std::string kept = points::WithCompetition(ini, competition);
+    const std::vector<points::CompetitionSettings> stored = points::StoredCompetitions(kept);
+    if (!(points::LoadPointsTables(kept).Tables.Grid == tables.Grid) || stored.empty()
+        || !(stored.front() == competition))
         std::abort();
 
     points::CellPosition current { 1, 1 };

@@ -102,10 +102,12 @@ QString TForm1::DefaultOutputName(const QDate &day)
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
-    if (FormClose())
-        event->accept();
-    else
+    if (!FormClose()) {
         event->ignore();
+        return;
+    }
+    StoreCompetition();
+    event->accept();
 }
 
 void TForm1::showEvent(QShowEvent *event)
@@ -166,7 +168,12 @@ void TForm1::ReadProtocol()
     const QString path = LabeledEdit1->text();
     if (path.isEmpty())
         return;
-    const engine::Status loaded = engine::LoadProtocol(ToPath(path), m_protocolLines, m_groups);
+    // What was given for the protocol read so far is kept before another reading replaces it.
+    StoreCompetition();
+    // The groups as read, with the defaults; they take the settings given before once the read
+    // went through, and a failed read leaves the window's groups as they were.
+    std::vector<engine::GroupSettings> groups;
+    const engine::Status loaded = engine::LoadProtocol(ToPath(path), m_protocolLines, groups);
     m_readPath = path; // what the lines now hold, nothing after a failure
     // A protocol in UTF-8 is saved back in UTF-8; the title says which one is open.
     setWindowTitle(m_protocolLines.Encoding().Encoding == engine::TextEncoding::Utf8
@@ -179,9 +186,11 @@ void TForm1::ReadProtocol()
                 engine::Describe(QDir::toNativeSeparators(path).toStdString(), why)));
     };
     if (!loaded) {
+        m_competitionPath.clear(); // nothing of this protocol is kept or stored
         failed(loaded.Error());
         return;
     }
+    const QString groupsNote = TakeGroupSettings(std::move(groups));
     // The list shows the groups read, none when the protocol has no headings.
     const bool filled = m_groupEditors->Refill(PointsTables().TableCaptions);
     if (m_groups.empty()) {
@@ -193,6 +202,8 @@ void TForm1::ReadProtocol()
         return;
     }
     RememberProtocol(path);
+    if (!groupsNote.isEmpty())
+        ShowInformation(groupsNote);
     if (const QString notes = TableNotes(m_groups); !notes.isEmpty())
         ShowInformation(notes);
     if (const auto layout = engine::CheckTableLayouts(m_protocolLines, m_groups); !layout.empty())
@@ -279,6 +290,7 @@ void TForm1::Button1Click()
         ShowError(ui::FromCp1251(outcome.Error().Reason));
         return;
     }
+    StoreCompetition();
     StepDone(ui::Step::Recalculate);
 }
 
@@ -326,6 +338,7 @@ void TForm1::Button5Click()
     const QString email = CollectorEmail->text().trimmed();
     ShowInformation(email.isEmpty() ? ui::text::SavedNoAddress
                                     : ui::text::SavedPrefix + email + ui::text::SavedSuffix);
+    StoreCompetition();
     StepDone(ui::Step::Save);
 }
 

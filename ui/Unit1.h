@@ -14,6 +14,7 @@
 
 #include "engine/protocol.h"
 #include "engine/rewrite.h"
+#include "points/competition_settings.h"
 #include "points/points_tables.h"
 #include "points/settings_file.h"
 #include "points/settings_location.h"
@@ -131,6 +132,15 @@ private:
     void UpdateRecentFiles(
         const std::function<std::vector<std::string>(std::vector<std::string>)> &change);
     void ReadProtocol();
+    // The groups of a new reading take the settings of the same groups given before: those kept
+    // for this competition when it is not the one read last, else those in the window. Returns
+    // the note that says what happened, empty when nothing did.
+    QString TakeGroupSettings(std::vector<engine::GroupSettings> groups);
+    // What the secretary gave for the competition read, and giving it back.
+    points::CompetitionSettings CurrentCompetition() const;
+    void RestoreOptions(const points::CompetitionSettings &competition);
+    // Keeps it in the settings file (on recalculating, saving, reading another, closing).
+    void StoreCompetition();
     // `step` went through: the next step's button gets the focus and the only bold caption.
     void StepDone(ui::Step step);
     void ShowNextStep();
@@ -153,6 +163,10 @@ private:
 
     engine::ProtocolLines m_protocolLines;
     QString m_readPath; // the path the lines were read from
+    // What names the competition read (canonical path, UTF-8 title); empty path: none read.
+    std::string m_competitionPath;
+    std::string m_competitionTitle;
+    bool m_competitionStoreFailed = false; // said once; later failures are not repeated
     std::vector<engine::GroupSettings> m_groups;
     TForm_Controler *m_inspectorDialog = nullptr;
     bool m_compacting = false;

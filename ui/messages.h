@@ -165,4 +165,17 @@ inline const QString CategoryColumnHeader = QStringLiteral("Разрады");
 inline const QString MastersColumnHeader = QStringLiteral("к-во МС");
 inline const QString TableColumnHeader = QStringLiteral("Табліца");
 
+// What a reading did with the groups' settings, and the competition's settings kept.
+inline const QString GroupsKeptNote
+    = QStringLiteral("Налады груп перанесены па назвах груп:\nзахавалі налады — %1\n"
+                     "новыя групы (налады па змоўчванні) — %2\n"
+                     "страцілі налады (іх няма ў пратаколе) — %3");
+inline const QString CompetitionRestoredNote
+    = QStringLiteral("Для гэтага пратакола адноўлены налады, дадзеныя раней: клас, разрады, "
+                     "к-во МС і табліца груп, опцыі, К= і інспектар.");
+inline const QString RestoredTablesGone
+    = QStringLiteral("Табліц ачкоў гэтых груп ужо няма, ім пастаўлена «Без ачкоў»: %1");
+inline const QString CompetitionNotStored
+    = QStringLiteral("Налады спаборніцтваў не захаваны ў файле налад:\n%1");
+
 } // namespace ui::text

@@ -367,10 +367,10 @@ TEST(UpdateGroups, OnlyLowerCaseH2IsAHeading)
     EXPECT_TRUE(groups.empty());
 }
 
-TEST(UpdateGroups, EmptyNameOfAFreshRecordKeepsZeroSettings)
+TEST(UpdateGroups, EmptyNameIsANewNameWithTheDefaults)
 {
-    // A fresh record's Name is empty; a heading without a name compares equal to it, so the
-    // defaults are never applied.
+    // Groups are matched by name, not by record: a heading without a name is given the
+    // defaults (combined: the name ends in no digit), never a fresh record's class МС.
     const std::string lines[] = {
         "<h2>М21, 12 КП", // no closing tag
         "</h2><h2>М21</h2>", // closing tag before the opening one
@@ -383,10 +383,7 @@ TEST(UpdateGroups, EmptyNameOfAFreshRecordKeepsZeroSettings)
         UpdateGroups({ Utf8ToCp1251(line) }, groups);
         ASSERT_EQ(groups.size(), 1u);
         EXPECT_EQ(groups[0].Name, "");
-        EXPECT_EQ(groups[0].DistanceClass, DistanceClass::Ms);
-        EXPECT_EQ(groups[0].MastersCount, 0);
-        EXPECT_EQ(groups[0].PointsTable, 0);
-        EXPECT_EQ(groups[0].Category, Category::Adults);
+        ExpectDefaults(groups[0], Category::Combined);
     }
 }
 
@@ -436,16 +433,21 @@ TEST(UpdateGroups, SameNameKeepsSettingsAndRefreshesHeading)
     ExpectDefaults(groups[1], Category::Adults);
 }
 
-TEST(UpdateGroups, SettingsBelongToThePosition)
+TEST(UpdateGroups, SettingsFollowTheName)
 {
-    // Two groups that swapped places are both new at their positions.
+    // Two groups that swapped places both keep their settings; a group put above them moves
+    // them down and gets the defaults.
     std::vector<GroupSettings> groups;
     groups.push_back(Edited("М21"_w1251, "М21"_w1251));
     groups.push_back(Edited("Ж16"_w1251, "Ж16"_w1251));
-    UpdateGroups(ToLines({ "<h2>Ж16</h2>"_w1251, "<h2>М21</h2>"_w1251 }), groups);
-    ASSERT_EQ(groups.size(), 2u);
-    ExpectDefaults(groups[0], Category::Juniors);
-    ExpectDefaults(groups[1], Category::Adults);
+    groups[1].MastersCount = 1;
+    UpdateGroups(ToLines({ "<h2>М45</h2>"_w1251, "<h2>Ж16</h2>"_w1251, "<h2>М21</h2>"_w1251 }),
+        groups);
+    ASSERT_EQ(groups.size(), 3u);
+    ExpectDefaults(groups[0], Category::Adults);
+    EXPECT_EQ(groups[1].MastersCount, 1);
+    EXPECT_EQ(groups[1].Name, "Ж16"_w1251);
+    ExpectEdited(groups[2]);
 }
 
 TEST(UpdateGroups, ShrinksAndGrows)
@@ -493,6 +495,37 @@ TEST(UpdateGroups, NoHeadingsEmptiesTheGroups)
     EXPECT_TRUE(groups.empty());
     UpdateGroups({}, groups);
     EXPECT_TRUE(groups.empty());
+}
+
+// ---------------------------------------------------------------- ProtocolTitle
+
+TEST(ProtocolTitle, Table)
+{
+    struct Case
+    {
+        const char *name;
+        std::vector<std::string> lines;
+        std::string title;
+    };
+    const Case cases[] = {
+        { "title and h1", { "<html><head><title>Протокол</title></head>", "<h1>Первенство</h1>" },
+            "Протокол / Первенство" },
+        { "title only", { "<TITLE> Протокол </TITLE>" }, "Протокол" },
+        { "h1 with attributes and markup", { "<h1 class=\"x\">Кубок&nbsp;<b>2</b></H1>" },
+            "Кубок 2" },
+        { "not closed on its line", { "<title>Протокол", "</title>" }, "Протокол" },
+        { "h10 is not h1", { "<h10>x</h10>" }, "" },
+        { "below the first heading it names a group", { "<h2>М21</h2>", "<h1>x</h1>" }, "" },
+        { "the first h1 counts", { "<h1>A</h1>", "<h1>B</h1>" }, "A" },
+        { "none", { "<html>", "plain" }, "" },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> lines;
+        for (const std::string &line : c.lines)
+            lines.push_back(Utf8ToCp1251(line));
+        EXPECT_EQ(ProtocolTitle(Lines(lines)), Utf8ToCp1251(c.title));
+    }
 }
 
 // ---------------------------------------------------------------- LoadProtocol

@@ -121,6 +121,19 @@ Window::Window(const std::optional<std::string> &settings, std::string settingsN
 {
     if (settings)
         WriteBytes(SettingsPath(), *settings);
+    Create();
+}
+
+void Window::Restart()
+{
+    m_form->close();
+    m_dialog.reset();
+    m_form.reset();
+    Create();
+}
+
+void Window::Create()
+{
     m_form = std::make_unique<TForm1>(SettingsPath());
     m_dialog = std::make_unique<TForm_Controler>(m_form.get());
     m_form->SetInspectorDialog(m_dialog.get());

@@ -93,6 +93,8 @@ public:
     std::filesystem::path SettingsPath() const;
     std::filesystem::path TempPath(const char *name) const;
     bool ShowAndActivate();
+    // Closes the window and starts a new one on the same settings file, as a restart does.
+    void Restart();
 
     QStringList Informations; // texts of information boxes, in order
     QStringList Errors;
@@ -107,6 +109,8 @@ public:
     int SettingsChoices = 0; // times that dialog was shown
 
 private:
+    void Create();
+
     QTemporaryDir m_dir;
     std::string m_settingsName;
     std::unique_ptr<TForm1> m_form;
