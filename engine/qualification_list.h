@@ -28,6 +28,8 @@ struct EarnedQualification
     std::string Result;
     std::string Before; // the qualification field as the rewritten protocol shows it
     Qualification Met = Qualification::NotAwarded;
+
+    bool operator==(const EarnedQualification &other) const = default;
 };
 
 // A counted table, with its group's class and rank as the summary under it states them.
@@ -36,6 +38,8 @@ struct RankedGroup
     std::size_t Group = 0;
     Qualification Class = Qualification::NoRank; // the highest award the course gives
     double Rank = 0; // 0 or below: not determined
+
+    bool operator==(const RankedGroup &other) const = default;
 };
 
 // What the rewrite decided, filled by its walk as it goes: counted tables and awarded athletes
