@@ -99,7 +99,7 @@ namespace {
 
     // Borders as attributes too: the program's own printing reads those, not the style sheet.
     constexpr std::string_view TableOpen
-        = "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">";
+        = "<table border=\"1\" cellspacing=\"0\" cellpadding=\"2\">";
 
 } // namespace
 
@@ -126,8 +126,9 @@ std::string QualificationListHtml(const QualificationList &list, const SourceEnc
     page.Line("@page { size: A4; margin: 15mm 12mm; }");
     page.Line("body { font-family: \"DejaVu Serif\", \"Times New Roman\", serif; font-size: 10pt; }");
     page.Line("table { border-collapse: collapse; margin-bottom: 10pt; }");
-    page.Line("th, td { border: 1px solid black; padding: 1pt 4pt; text-align: left; }");
-    page.Line("table.signatures td { border: none; padding: 6pt 8pt; }");
+    page.Line("th, td { border: 1px solid black; text-align: left; }");
+    page.Line("table.signatures { margin-top: 12pt; }");
+    page.Line("table.signatures td { border: none; }");
     page.Line("</style></head><body>");
     for (const std::string &line : list.Heading)
         page.Line("<h3>" + Escaped(line) + "</h3>");
@@ -145,7 +146,8 @@ std::string QualificationListHtml(const QualificationList &list, const SourceEnc
     if (list.Athletes.empty()) {
         page.Line("<p><b>" + Escaped(NobodyEarned) + "</b></p>");
     } else {
-        page.Line(TableOpen);
+        // The athletes' table across the page, the others as wide as their texts.
+        page.Line("<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"2\">");
         page.Row(ColumnTitles, "th");
         for (std::size_t i = 0; i < list.Athletes.size(); ++i)
             page.Row(RowOf(list, i));
@@ -154,7 +156,7 @@ std::string QualificationListHtml(const QualificationList &list, const SourceEnc
 
     if (!list.Groups.empty()) {
         page.Line("<p><b>" + Escaped(CountsTitle) + "</b></p>");
-        page.Line(TableOpen);
+        page.Line("<table width=\"60%\" border=\"1\" cellspacing=\"0\" cellpadding=\"2\">");
         std::vector<std::string> titles { std::string(GroupTitle) };
         for (const Qualification q : ListedQualifications)
             titles.push_back(LabelText(q));
@@ -174,7 +176,7 @@ std::string QualificationListHtml(const QualificationList &list, const SourceEnc
     }
 
     if (!list.Judges.empty()) {
-        page.Line("<table class=\"signatures\" border=\"0\" cellpadding=\"6\">");
+        page.Line("<table class=\"signatures\" border=\"0\" cellpadding=\"5\">");
         for (const Signature &judge : list.Judges)
             page.Row(std::array<std::string, 3> { judge.Role, "____________________", judge.Name });
         page.Line("</table>");

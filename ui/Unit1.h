@@ -38,6 +38,7 @@ class OutputView;
 class PointsGridView;
 class PointsTableModel;
 class ProtocolPreview;
+class QualificationListTab;
 class RecentFilesButton;
 } // namespace ui
 
@@ -154,6 +155,7 @@ private:
     engine::ProtocolLines m_protocolLines;
     QString m_readPath; // the path the lines were read from
     std::vector<engine::GroupSettings> m_groups;
+    engine::EarnedQualifications m_earned; // what the last recalculation awarded
     TForm_Controler *m_inspectorDialog = nullptr;
     bool m_compacting = false;
 
@@ -178,6 +180,7 @@ private:
     ui::OutputView *Memo2;
     QTabWidget *OutputTabs;
     ui::ProtocolPreview *Preview;
+    ui::QualificationListTab *ListTab;
     QLabel *LabeledEdit2Label;
     QLineEdit *LabeledEdit2;
     QPushButton *Button4;
