@@ -49,8 +49,8 @@ namespace {
     constexpr std::size_t HeadingLinesAtMost = 8;
 
     // The content of the element opened by `open` on line i (after its '>') up to `close`.
-    std::string ElementText(const ProtocolLines &lines, std::size_t i, std::size_t at,
-        std::string_view close)
+    std::string ElementText(
+        const ProtocolLines &lines, std::size_t i, std::size_t at, std::string_view close)
     {
         std::string content;
         std::string_view line = lines[i];
@@ -198,14 +198,15 @@ QualificationList MakeQualificationList(const ProtocolLines &lines,
     std::stable_sort(list.Athletes.begin(), list.Athletes.end(),
         [](const EarnedQualification &a, const EarnedQualification &b) {
             const auto key = [](const EarnedQualification &e) {
-                return std::tuple(IndexOf(e.Met), e.Group, !e.Place.has_value(), e.Place.value_or(0));
+                return std::tuple(
+                    IndexOf(e.Met), e.Group, !e.Place.has_value(), e.Place.value_or(0));
             };
             return key(a) < key(b);
         });
     for (const EarnedQualification &athlete : list.Athletes) {
         list.AthleteGroups.push_back(nameOf(athlete.Group));
-        const auto column = std::find(
-            ListedQualifications.begin(), ListedQualifications.end(), athlete.Met);
+        const auto column
+            = std::find(ListedQualifications.begin(), ListedQualifications.end(), athlete.Met);
         if (column == ListedQualifications.end())
             continue;
         const auto k = static_cast<std::size_t>(column - ListedQualifications.begin());

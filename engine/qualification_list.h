@@ -64,9 +64,9 @@ struct Signature
 };
 
 // The qualifications in the list's count table, highest first.
-inline constexpr std::array<Qualification, 7> ListedQualifications = { Qualification::Ms,
-    Qualification::Kms, Qualification::First, Qualification::Second, Qualification::Third,
-    Qualification::FirstJunior, Qualification::SecondJunior };
+inline constexpr std::array<Qualification, 7> ListedQualifications
+    = { Qualification::Ms, Qualification::Kms, Qualification::First, Qualification::Second,
+          Qualification::Third, Qualification::FirstJunior, Qualification::SecondJunior };
 
 struct ListGroup
 {

@@ -19,9 +19,9 @@ namespace {
     constexpr std::string_view TotalTitle = "Всего"_w1251;
     constexpr std::string_view OutOfCompetition = "в/к"_w1251;
     constexpr std::string_view CountsTitle = "Выполнили разряды"_w1251;
-    constexpr std::array<std::string_view, 8> ColumnTitles = { "Фамилия, имя"_w1251,
-        "Г.р."_w1251, "Коллектив"_w1251, "Группа"_w1251, "Место"_w1251, "Результат"_w1251,
-        "Квал"_w1251, "Выполнил"_w1251 };
+    constexpr std::array<std::string_view, 8> ColumnTitles
+        = { "Фамилия, имя"_w1251, "Г.р."_w1251, "Коллектив"_w1251, "Группа"_w1251, "Место"_w1251,
+              "Результат"_w1251, "Квал"_w1251, "Выполнил"_w1251 };
 
     std::string PlaceText(const EarnedQualification &athlete)
     {
@@ -73,11 +73,20 @@ namespace {
         std::string out;
         for (const char c : text) {
             switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            default: out += c;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out += c;
             }
         }
         return out;
@@ -124,7 +133,8 @@ std::string QualificationListHtml(const QualificationList &list, const SourceEnc
     page.Line("<title>" + Escaped(title) + "</title>");
     page.Line("<style>");
     page.Line("@page { size: A4; margin: 15mm 12mm; }");
-    page.Line("body { font-family: \"DejaVu Serif\", \"Times New Roman\", serif; font-size: 10pt; }");
+    page.Line(
+        "body { font-family: \"DejaVu Serif\", \"Times New Roman\", serif; font-size: 10pt; }");
     page.Line("table { border-collapse: collapse; margin-bottom: 10pt; }");
     page.Line("th, td { border: 1px solid black; text-align: left; }");
     page.Line("table.signatures { margin-top: 12pt; }");

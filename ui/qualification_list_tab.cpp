@@ -156,10 +156,10 @@ void QualificationListTab::SaveClick()
     if (path.isEmpty() || !MayWrite(path))
         return;
     // The name's extension says the format; a name without one takes the filter chosen.
-    const engine::ListFormat format = engine::ListFormatOf(path.toStdString())
-                                          .value_or(m_saveDialog->selectedNameFilter() == text::HtmFileFilter
-                                                  ? engine::ListFormat::Html
-                                                  : engine::ListFormat::Csv);
+    const engine::ListFormat chosen = m_saveDialog->selectedNameFilter() == text::HtmFileFilter
+        ? engine::ListFormat::Html
+        : engine::ListFormat::Csv;
+    const engine::ListFormat format = engine::ListFormatOf(path.toStdString()).value_or(chosen);
     const engine::Status written = engine::WriteFileAtomically(
         std::filesystem::path(QFile::encodeName(path).toStdString()), FileBytes(format));
     if (!written)

@@ -61,7 +61,8 @@ protected:
 private:
     void ShowPage();
 
-    // The output's name with `suffix` and `extension`: "140208_res.htm" -> "140208_res_razrady.csv".
+    // The output's name with `suffix` and `extension`: "140208_res.htm" ->
+    // "140208_res_razrady.csv".
     QString ProposedName(const QString &extension) const;
     bool MayWrite(const QString &path); // new, or the user lets it be replaced
 

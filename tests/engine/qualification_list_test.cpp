@@ -29,7 +29,8 @@ std::string ReadBytes(const std::filesystem::path &path)
 }
 
 // Table "A" of examples/sample.INI.
-const testlines::ColumnPoints SampleTable({ "25", "20", "18", "16", "15", "14", "13", "12", "11", "10" });
+const testlines::ColumnPoints SampleTable(
+    { "25", "20", "18", "16", "15", "14", "13", "12", "11", "10" });
 
 // An RFC 4180 reader: quoted fields with doubled quotes, commas and line breaks inside, rows
 // ended by CR LF. Fails the test on anything else.
@@ -105,9 +106,11 @@ Listed RewriteAndList(const ProtocolLines &lines, const std::vector<GroupSetting
 {
     EarnedQualifications earned;
     Listed made;
-    made.Result = RewriteProtocol(lines, groups, options, points,
+    made.Result = RewriteProtocol(
+        lines, groups, options, points,
         [] { return std::optional<std::string>("Кузьмич А.Б."_w1251); }, &earned);
-    made.List = MakeQualificationList(lines, groups, earned, earned.Inspector, options.DecimalSeparator);
+    made.List
+        = MakeQualificationList(lines, groups, earned, earned.Inspector, options.DecimalSeparator);
     return made;
 }
 
@@ -116,8 +119,8 @@ Listed SampleList()
 {
     ProtocolLines lines;
     std::vector<GroupSettings> groups;
-    EXPECT_TRUE(LoadProtocol(std::filesystem::path(LAPWING_EXAMPLES_DIR) / "sample_protocol.htm",
-        lines, groups)
+    EXPECT_TRUE(LoadProtocol(
+        std::filesystem::path(LAPWING_EXAMPLES_DIR) / "sample_protocol.htm", lines, groups)
                     .Ok());
     groups.at(0).DistanceClass = DistanceClass::Ms;
     groups[0].MastersCount = 2;
@@ -153,8 +156,9 @@ TEST(QualificationList, ExampleListMatchesGoldenFiles)
 TEST(QualificationList, ExampleListHeadingGroupsAndJudges)
 {
     const QualificationList list = SampleList().List;
-    EXPECT_EQ(list.Heading, (std::vector<std::string> { "Протокол результатов"_w1251.data(),
-                                "Открытое первенство района по спортивному ориентированию"_w1251.data() }));
+    EXPECT_EQ(list.Heading,
+        (std::vector<std::string> { "Протокол результатов"_w1251.data(),
+            "Открытое первенство района по спортивному ориентированию"_w1251.data() }));
     ASSERT_EQ(list.Groups.size(), 4u);
     EXPECT_EQ(list.Groups[0].RankText, "197.2");
     EXPECT_EQ(list.Groups[0].ClassLabel, "МС"_w1251);
@@ -195,8 +199,9 @@ Generated Generate(unsigned seed)
         g.Groups.push_back(settings);
         g.Lines.push_back("<h2>" + settings.Name + "</h2>");
         g.Lines.push_back("<pre>");
-        g.Lines.push_back(std::string("№п/п Фамилия, имя              Коллектив            Квал  ГР "
-                                      "         Результат Место Прим"_w1251));
+        g.Lines.push_back(
+            std::string("№п/п Фамилия, имя              Коллектив            Квал  ГР "
+                        "         Результат Место Прим"_w1251));
         int seconds = 1800 + pick(1800);
         int place = 0;
         for (int k = 0, n = 5 + pick(14); k < n; ++k) {
@@ -280,16 +285,18 @@ TEST(QualificationList, CsvReadBackHoldsEveryAwardOfTheRewrittenProtocol)
             EXPECT_EQ(extra, std::vector<Row>());
             // Sorted: highest qualification first, then group, then place.
             const auto &athletes = made.List.Athletes;
-            EXPECT_TRUE(std::is_sorted(athletes.begin(), athletes.end(), [](const auto &a, const auto &b) {
-                return std::tuple(IndexOf(a.Met), a.Group, !a.Place, a.Place.value_or(0))
-                    < std::tuple(IndexOf(b.Met), b.Group, !b.Place, b.Place.value_or(0));
-            }));
+            EXPECT_TRUE(
+                std::is_sorted(athletes.begin(), athletes.end(), [](const auto &a, const auto &b) {
+                    return std::tuple(IndexOf(a.Met), a.Group, !a.Place, a.Place.value_or(0))
+                        < std::tuple(IndexOf(b.Met), b.Group, !b.Place, b.Place.value_or(0));
+                }));
         }
     }
 }
 
 // One group of twelve with the given lines in place of the first ones.
-std::vector<ProtocolLine> TwelveWith(const std::vector<std::pair<std::size_t, std::string>> &changed,
+std::vector<ProtocolLine> TwelveWith(
+    const std::vector<std::pair<std::size_t, std::string>> &changed,
     std::string_view top = "<html><head><title>T</title></head><body>")
 {
     std::vector<ProtocolLine> lines { std::string(top), "<h2>M21</h2>", "<pre>",
@@ -326,7 +333,8 @@ TEST(QualificationList, Cases)
     {
         std::vector<ProtocolLine> lines = TwelveWith({});
         lines.erase(lines.begin() + 4 + 9, lines.begin() + 4 + 12);
-        const QualificationList list = RewriteAndList(ProtocolLines(lines), { M21() }, options).List;
+        const QualificationList list
+            = RewriteAndList(ProtocolLines(lines), { M21() }, options).List;
         EXPECT_TRUE(list.Athletes.empty());
         EXPECT_TRUE(CsvRows(list).empty());
         const std::string page = QualificationListHtml(list, {});
@@ -336,7 +344,8 @@ TEST(QualificationList, Cases)
     // A group not counted is absent, with its counts.
     {
         const QualificationList list
-            = RewriteAndList(ProtocolLines(TwelveWith({})), { M21(Category::NotCounted) }, options).List;
+            = RewriteAndList(ProtocolLines(TwelveWith({})), { M21(Category::NotCounted) }, options)
+                  .List;
         EXPECT_TRUE(list.Athletes.empty());
         EXPECT_TRUE(list.Groups.empty());
         EXPECT_EQ(QualificationListHtml(list, {}).find("M21"), std::string::npos);
@@ -345,8 +354,10 @@ TEST(QualificationList, Cases)
     // and commas in names; no title.
     const std::string foreign = testlines::ResultLine(
         { .name = "Jonaitis", .team = "Vilnius LTU", .time = "00:40:30", .place = "2" });
-    const std::string tieA = testlines::ResultLine(
-        { .name = "Ким \"Ли\", Ан"_w1251, .team = "Club, \"A\"", .time = "00:41:00", .place = "= 3" });
+    const std::string tieA = testlines::ResultLine({ .name = "Ким \"Ли\", Ан"_w1251,
+        .team = "Club, \"A\"",
+        .time = "00:41:00",
+        .place = "= 3" });
     const std::string tieB = testlines::ResultLine(
         { .name = "Tie B", .team = "Club", .time = "00:41:00", .place = "= 3" });
     const std::vector<ProtocolLine> lines
@@ -354,11 +365,13 @@ TEST(QualificationList, Cases)
     for (const bool exclude : { true, false }) {
         SCOPED_TRACE(exclude ? "foreign left out" : "foreign counted");
         options.ExcludeForeign = exclude;
-        const QualificationList list = RewriteAndList(ProtocolLines(lines), { M21() }, options).List;
+        const QualificationList list
+            = RewriteAndList(ProtocolLines(lines), { M21() }, options).List;
         EXPECT_TRUE(list.Heading.empty());
         const auto rows = CsvRows(list);
         const auto named = [&](std::string_view name) {
-            return std::find_if(rows.begin(), rows.end(), [&](const auto &r) { return r[0] == name; });
+            return std::find_if(
+                rows.begin(), rows.end(), [&](const auto &r) { return r[0] == name; });
         };
         EXPECT_EQ(named("Jonaitis") == rows.end(), exclude);
         ASSERT_NE(named("Ким \"Ли\", Ан"), rows.end());
@@ -389,7 +402,8 @@ TEST(QualificationList, EveryTableLayout)
     options.RatingPoints = true;
     const Listed made = RewriteAndList(lines, groups, options, SampleTable);
     ASSERT_TRUE(made.Result.Ok());
-    EXPECT_EQ(ProtocolBytes(made.Result.Lines), ReadBytes(examples / "layouts_protocol_expected.htm"));
+    EXPECT_EQ(
+        ProtocolBytes(made.Result.Lines), ReadBytes(examples / "layouts_protocol_expected.htm"));
 
     // The awards as the golden protocol shows them, by group, under the header's "Вып".
     std::map<std::string, std::vector<std::string>> expected;
@@ -409,7 +423,8 @@ TEST(QualificationList, EveryTableLayout)
             for (const std::size_t at : { column, column - 2 }) {
                 if (line[at - 1] == ' ' && line[at] != ' ') {
                     if (line[at] != '-')
-                        expected[group].push_back(Trimmed(line.substr(at, line.find(' ', at) - at)));
+                        expected[group].push_back(
+                            Trimmed(line.substr(at, line.find(' ', at) - at)));
                     break;
                 }
             }
@@ -428,7 +443,8 @@ TEST(QualificationList, EveryTableLayout)
             EXPECT_EQ(listed[name], expected[name]) << Cp1251ToUtf8(name);
     // The year-first tables give the year; the relay and the handicap (not counted) are absent.
     const auto rows = CsvRows(made.List);
-    EXPECT_TRUE(std::any_of(rows.begin(), rows.end(), [](const auto &r) { return r[3] == "Ж10" && r[1] == "2015"; }));
+    EXPECT_TRUE(std::any_of(
+        rows.begin(), rows.end(), [](const auto &r) { return r[3] == "Ж10" && r[1] == "2015"; }));
     EXPECT_TRUE(std::none_of(rows.begin(), rows.end(), [](const auto &r) { return r[3] == "МЖ"; }));
 }
 

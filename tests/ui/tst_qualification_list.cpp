@@ -54,8 +54,8 @@ void QualificationListTest::TheTabFollowsTheRecalculation()
     QVERIFY(save->isEnabled() && print->isEnabled() && pdf->isEnabled());
     engine::EarnedQualifications earned;
     const engine::ProcessOptions options = form.ReadOptions();
-    QVERIFY(engine::RewriteProtocol(form.ProtocolLines(), form.Groups(), options,
-        form.PointsTables().Grid, {}, &earned)
+    QVERIFY(engine::RewriteProtocol(
+        form.ProtocolLines(), form.Groups(), options, form.PointsTables().Grid, {}, &earned)
                 .Ok());
     const engine::QualificationList list = engine::MakeQualificationList(
         form.ProtocolLines(), form.Groups(), earned, std::nullopt, options.DecimalSeparator);
