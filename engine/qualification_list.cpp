@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <limits>
 #include <tuple>
 
 #include "engine/messages.h"
@@ -177,9 +178,10 @@ QualificationList MakeQualificationList(const ProtocolLines &lines,
         return group < groups.size() ? groups[group].Name : std::string();
     };
     // A group's counts go to the row of its first counted table.
-    std::vector<std::size_t> rowOf(groups.size(), list.Groups.max_size());
+    constexpr std::size_t NoRow = std::numeric_limits<std::size_t>::max();
+    std::vector<std::size_t> rowOf(groups.size(), NoRow);
     for (const RankedGroup &ranked : earned.Groups) {
-        if (ranked.Group < rowOf.size() && rowOf[ranked.Group] != list.Groups.max_size())
+        if (ranked.Group < rowOf.size() && rowOf[ranked.Group] != NoRow)
             continue;
         if (ranked.Group < rowOf.size())
             rowOf[ranked.Group] = list.Groups.size();
