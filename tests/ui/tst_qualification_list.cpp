@@ -8,10 +8,12 @@
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTextBrowser>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "engine/qualification_list.h"
 #include "ui/messages.h"
+#include "ui/protocol_printer.h"
 #include "ui/qualification_list_tab.h"
 #include "ui/text_codec.h"
 #include "ui_test_support.h"
@@ -29,7 +31,32 @@ class QualificationListTest : public QObject
 
 private slots:
     void TheTabFollowsTheRecalculation();
+    void TheExamplesListPrintsEveryAthlete();
 };
+
+// The golden page through the printing path: on one A4 page, every athlete of the golden CSV.
+void QualificationListTest::TheExamplesListPrintsEveryAthlete()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("list.pdf"));
+    const ui::PrintOutcome printed
+        = ui::WritePdf(pdf, test::ReadBytes(test::ExamplesDir() / "sample_qualification_list.htm"));
+    QVERIFY(printed.Ok());
+    QCOMPARE(printed.Value(), 1);
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), { pdf, QStringLiteral("-") });
+    QVERIFY(text.waitForFinished());
+    const QString shown = QString::fromUtf8(text.readAllStandardOutput());
+    const QStringList rows
+        = QString::fromUtf8(test::ReadBytes(test::ExamplesDir() / "sample_qualification_list.csv"))
+              .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)
+              .mid(1);
+    QCOMPARE(rows.size(), 24);
+    for (const QString &row : rows)
+        QVERIFY2(shown.contains(row.section(QLatin1Char(','), 0, 0)), qPrintable(row));
+}
 
 void QualificationListTest::TheTabFollowsTheRecalculation()
 {
