@@ -1,5 +1,6 @@
 #include "cli/cli_options.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cctype>
 #include <climits>
@@ -40,6 +41,11 @@ A protocol saved in UTF-8 is read as such and written back in UTF-8.
   --inspector NAME             the inspector of distances, at least 4 characters; needed when
                                a group is of class МС or КМС
   --decimal-separator C        the decimal separator of "К=" and of the rank (default ".")
+  --qualification-list FILE    also write the list of qualifications earned (who met which
+                               standard, per group the class and rank, the judges) to FILE:
+                               CSV (UTF-8) for a name ending in .csv, an HTML page for A4 in
+                               the protocol's encoding for .htm or .html; may be given twice
+                               (both formats). Written only when the rewrite succeeds.
   --list-groups                print the groups, one a line, tab-separated: number (from 1),
                                name, heading, class (0..7), masters, table, category (0..3),
                                the table's layout (standard, gap, year-first, handicap,
@@ -67,7 +73,12 @@ namespace {
         ListGroupsOpt,
         VersionOpt,
         InPlaceOpt,
+        QualificationListOpt,
     };
+
+    // The protocol's file and two lists are saved at once, each through a temporary file the
+    // signal handler knows of.
+    constexpr std::size_t MaxQualificationLists = 2;
 
     const option LongOptions[] = {
         { "output", required_argument, nullptr, 'o' },
@@ -85,6 +96,7 @@ namespace {
         { "help", no_argument, nullptr, 'h' },
         { "version", no_argument, nullptr, VersionOpt },
         { "in-place", no_argument, nullptr, InPlaceOpt },
+        { "qualification-list", required_argument, nullptr, QualificationListOpt },
         { nullptr, 0, nullptr, 0 },
     };
 
@@ -236,6 +248,20 @@ engine::Result<Options> ParseArguments(int argc, char **argv)
         case InPlaceOpt:
             options.InPlace = true;
             break;
+        case QualificationListOpt: {
+            const std::string_view name = optarg;
+            if (!engine::ListFormatOf(name))
+                error = "--qualification-list '" + std::string(name)
+                    + "': the name must end in .csv (CSV) or .htm, .html (a page)";
+            else if (std::find(options.QualificationLists.begin(),
+                         options.QualificationLists.end(), name)
+                != options.QualificationLists.end())
+                error = "--qualification-list '" + std::string(name) + "' is given twice";
+            else if (options.QualificationLists.size() == MaxQualificationLists)
+                error = "--qualification-list may be given twice at most (a CSV and a page)";
+            options.QualificationLists.emplace_back(name);
+            break;
+        }
         case ':':
             error = std::string("option '") + argv[optind - 1] + "' needs a value";
             break;

@@ -32,6 +32,9 @@ struct Options
     std::optional<std::string> PointsFile; // no tables, no places when not given
     engine::ProcessOptions Process; // texts in Windows-1251
     std::optional<std::string> Inspector; // Windows-1251
+    // "--qualification-list FILE": the lists of qualifications earned to write, each in the
+    // format its name's extension asks for.
+    std::vector<std::string> QualificationLists;
     bool ListGroups = false;
     bool Verbose = false;
     bool Help = false;

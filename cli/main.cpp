@@ -5,6 +5,7 @@
 #include <cstring>
 #include <exception>
 #include <filesystem>
+#include <memory>
 #include <new>
 #include <optional>
 #include <string>
@@ -24,6 +25,7 @@
 #include "engine/layout_check.h"
 #include "engine/paths.h"
 #include "engine/protocol.h"
+#include "engine/qualification_list.h"
 #include "engine/rewrite.h"
 #include "engine/save.h"
 #include "engine/text.h"
@@ -124,6 +126,29 @@ int Run(const cli::Options &options)
             engine::Utf8Path(options.Input), engine::Utf8Path(*options.Output), ignored))
         return UsageError(*options.Output + " is the INPUT protocol itself; give --in-place to "
             "replace it with its rewrite");
+    // A list written over the protocol, its rewrite or the other list would lose one of them.
+    for (std::size_t k = 0; k < options.QualificationLists.size(); ++k) {
+        const std::string &list = options.QualificationLists[k];
+        std::vector<std::string> others { options.Input };
+        if (options.Output)
+            others.push_back(*options.Output);
+        others.insert(others.end(), options.QualificationLists.begin(),
+            options.QualificationLists.begin() + static_cast<std::ptrdiff_t>(k));
+        // Files not made yet are the same when their names lead to the same place.
+        const auto same = [](const std::string &a, const std::string &b) {
+            std::error_code ignored;
+            const std::filesystem::path x = engine::Utf8Path(a);
+            const std::filesystem::path y = engine::Utf8Path(b);
+            return std::filesystem::equivalent(x, y, ignored)
+                || std::filesystem::weakly_canonical(x, ignored)
+                == std::filesystem::weakly_canonical(y, ignored);
+        };
+        for (const std::string &other : others) {
+            if (same(list, other))
+                return UsageError("--qualification-list " + list + " is the file " + other
+                    + " names already");
+        }
+    }
     // Mapped: the run reads the lines at once and checks they are intact before it trusts them.
     engine::ProtocolLines lines;
     std::vector<engine::GroupSettings> groups;
@@ -212,6 +237,7 @@ int Run(const cli::Options &options)
     // a run that fails, and holding the whole output until then would double the memory: a
     // first run only checks that the rewrite succeeds (which costs a fraction of it), then a
     // second prints it.
+    engine::RewriteRun run;
     std::optional<engine::AtomicFileWriter> file;
     if (options.Output) {
         const cli::SignalsHeld held;
@@ -224,7 +250,41 @@ int Run(const cli::Options &options)
         }
         cli::RemoveOnSignal(file->TemporaryPath());
     }
-    engine::RewriteRun run;
+    // The lists too: one that cannot be saved fails the run before the rewrite, and an earlier
+    // list stays as it was until the run has succeeded.
+    std::vector<std::unique_ptr<engine::AtomicFileWriter>> lists;
+    for (const std::string &name : options.QualificationLists) {
+        const cli::SignalsHeld held;
+        lists.push_back(std::make_unique<engine::AtomicFileWriter>(engine::Utf8Path(name)));
+        if (const engine::Status opened = lists.back()->Open(); !opened) {
+            reportLayout();
+            ReportSaveFailure(name, opened.Error());
+            return 1;
+        }
+        cli::RemoveOnSignal(lists.back()->TemporaryPath());
+    }
+    std::optional<engine::EarnedQualifications> earned;
+    if (!lists.empty())
+        earned.emplace();
+    // The lists, once the protocol has gone out whole.
+    const auto writeLists = [&]() -> bool {
+        if (lists.empty())
+            return true;
+        const engine::QualificationList list = engine::MakeQualificationList(
+            lines, groups, *earned, run.Inspector, options.Process.DecimalSeparator);
+        for (std::size_t k = 0; k < lists.size(); ++k) {
+            const std::string &name = options.QualificationLists[k];
+            const std::string bytes = engine::ListFormatOf(name) == engine::ListFormat::Csv
+                ? engine::QualificationListCsv(list)
+                : engine::QualificationListHtml(list, lines.Encoding());
+            lists[k]->Write(bytes);
+            if (const engine::Status written = lists[k]->Commit(); !written) {
+                ReportSaveFailure(name, written.Error());
+                return false;
+            }
+        }
+        return true;
+    };
     engine::RewriteResult outcome
         = engine::PrepareRewrite(groups, options.Process, [&] { return options.Inspector; }, run);
     // The output goes back in the protocol's own encoding.
@@ -237,7 +297,7 @@ int Run(const cli::Options &options)
             outcome.Outcome = cli::RewriteInParts(lines, groups, options.Process, grid, run, parts,
                 encoding,
                 [&](std::string_view bytes, std::size_t count) { return file->Write(bytes, count); },
-                &*layout);
+                &*layout, 0, earned ? &*earned : nullptr);
         } else {
             outcome.Outcome = cli::RewriteInParts(
                 lines, groups, options.Process, grid, run, parts, encoding, {}, &*layout);
@@ -271,20 +331,25 @@ int Run(const cli::Options &options)
             print = cli::RewriteInParts(lines, groups, options.Process, grid, run, parts, encoding,
                 [&](std::string_view bytes, std::size_t) {
                     return printed = WriteOut(bytes, encoding.Encoding);
-                });
+                },
+                nullptr, 0, earned ? &*earned : nullptr);
         if (printed && (!print || !lines.Intact())) {
             ReportCutShort(options.Input);
             return 1;
         }
-        return printed ? 0 : 1;
+        const bool listed = printed && writeLists();
+        cli::ForgetOnSignal();
+        return listed ? 0 : 1;
     }
     const engine::Status written = file->Commit();
-    cli::ForgetOnSignal();
     if (!written) {
+        cli::ForgetOnSignal();
         ReportSaveFailure(*options.Output, written.Error());
         return 1;
     }
-    return 0;
+    const bool listed = writeLists();
+    cli::ForgetOnSignal();
+    return listed ? 0 : 1;
 }
 
 } // namespace

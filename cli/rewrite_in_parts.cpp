@@ -24,6 +24,7 @@ namespace {
         std::exception_ptr error;
         bool ready = false; // made, and not yet written
         std::vector<engine::Failure> layout; // what the part's layout check found
+        engine::EarnedQualifications earned; // what the part's walk awarded
     };
 
 } // namespace
@@ -32,7 +33,8 @@ engine::Status RewriteInParts(const engine::ProtocolLines &lines,
     const std::vector<engine::GroupSettings> &groups, const engine::ProcessOptions &options,
     const engine::TeamPointsSource &points, const engine::RewriteRun &run,
     const std::vector<engine::ProtocolPart> &parts, const engine::SourceEncoding &encoding,
-    const PartWriter &write, std::vector<engine::Failure> *layout, unsigned workers)
+    const PartWriter &write, std::vector<engine::Failure> *layout, unsigned workers,
+    engine::EarnedQualifications *earned)
 {
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     const std::size_t threads = std::min<std::size_t>(workers > 0 ? workers : cores, parts.size());
@@ -55,18 +57,21 @@ engine::Status RewriteInParts(const engine::ProtocolLines &lines,
             // by doubling it would copy itself and touch fresh pages each time.
             slot.bytes.reserve(2 * PartBytes);
             slot.lines = 0;
+            slot.earned.Clear();
+            engine::EarnedQualifications *const noted = earned ? &slot.earned : nullptr;
             // Checked first, so that the rewrite finds the part's lines in the cache.
             if (layout)
                 slot.layout = engine::CheckTableLayouts(lines, groups, parts[k]);
             if (write && encoding.Encoding == engine::TextEncoding::Windows1251) {
-                slot.result = engine::RewritePartInto(
-                    lines, groups, options, points, run, parts[k], slot.bytes, slot.lines);
+                slot.result = engine::RewritePartInto(lines, groups, options, points, run,
+                    parts[k], slot.bytes, slot.lines, noted);
             } else if (write) {
                 slot.result = engine::RewritePart(
                     lines, groups, options, points, run, parts[k], [&](std::string_view line) {
                         engine::AppendLine(slot.bytes, encode(line));
                         ++slot.lines;
-                    });
+                    },
+                    noted);
             } else {
                 slot.result = engine::CheckPart(lines, groups, options, points, run, parts[k]);
             }
@@ -144,6 +149,8 @@ engine::Status RewriteInParts(const engine::ProtocolLines &lines,
         }
         if (write && !write(slot.bytes, slot.lines))
             break;
+        if (earned)
+            earned->Append(std::move(slot.earned));
         {
             const std::lock_guard lock(mutex);
             slot.ready = false;

@@ -30,10 +30,14 @@ inline constexpr std::size_t PartBytes = 256 << 10;
 // With `layout`, each part's tables are also checked (engine::CheckTableLayouts) by the worker
 // that makes it, while its lines are at hand, and `layout` receives what the check of the whole
 // protocol finds, in order, however the run ends.
+// With `earned` (and `write`), each part's worker notes what its walk awards, and `earned`
+// receives the parts' notes in order as they are written: after a run that succeeded, the
+// whole protocol's.
 engine::Status RewriteInParts(const engine::ProtocolLines &lines,
     const std::vector<engine::GroupSettings> &groups, const engine::ProcessOptions &options,
     const engine::TeamPointsSource &points, const engine::RewriteRun &run,
     const std::vector<engine::ProtocolPart> &parts, const engine::SourceEncoding &encoding,
-    const PartWriter &write, std::vector<engine::Failure> *layout = nullptr, unsigned workers = 0);
+    const PartWriter &write, std::vector<engine::Failure> *layout = nullptr, unsigned workers = 0,
+    engine::EarnedQualifications *earned = nullptr);
 
 } // namespace cli

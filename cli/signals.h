@@ -1,12 +1,12 @@
-// Removing the output's temporary file when the batch run is interrupted.
+// Removing the output's temporary files when the batch run is interrupted.
 #pragma once
 
 #include <string>
 
 namespace cli {
 
-// From now until ForgetOnSignal, SIGINT, SIGTERM and SIGHUP remove `path` and then end the
-// process as the signal would have; on Windows every console event does (Ctrl+C, Ctrl+Break,
+// From now until ForgetOnSignal, SIGINT, SIGTERM and SIGHUP remove `path` (and every other
+// path given so far, up to four) and then end the process as the signal would have; on Windows every console event does (Ctrl+C, Ctrl+Break,
 // the console closed, logoff, shutdown) (cli/platform/signals_<system>.cpp). (SIGKILL and a
 // process terminated on Windows cannot be caught: the next save of the same target removes
 // what they leave.)

@@ -9,6 +9,7 @@
 #include "engine/numbers.h"
 #include "engine/recognizers.h"
 #include "engine/rewrite_walk.h"
+#include "engine/table_title.h"
 #include "engine/text.h"
 
 namespace engine {
@@ -33,7 +34,7 @@ namespace rewriting {
 
     ProtocolWalk::ProtocolWalk(const ProtocolLines &lines, const std::vector<GroupSettings> &groups,
         const ProcessOptions &options, const TeamPointsSource &points, const RewriteRun &run,
-        WalkOutput &out)
+        WalkOutput &out, EarnedQualifications *earned)
         : m_lines(lines)
         , m_groups(groups)
         , m_options(options)
@@ -41,6 +42,7 @@ namespace rewriting {
         , m_k1(run.K1)
         , m_k2(run.K2)
         , m_out(out)
+        , m_earned(earned)
     {
     }
 
@@ -123,6 +125,7 @@ namespace rewriting {
         const GroupSettings *found = GroupOfTable(i);
         if (!found)
             return CopyBlock(i);
+        m_group = static_cast<std::size_t>(found - m_groups.data());
         // Settings from a script may be out of range; the tables must never be read past.
         GroupSettings settings = *found;
         settings.DistanceClass = static_cast<DistanceClass>(
@@ -131,6 +134,8 @@ namespace rewriting {
         if (!m_shape.Layout.Rewritten())
             return CopyBlock(i); // a relay or a table not mapped: never mangled
         const TableLayout &layout = m_shape.Layout;
+        if (m_earned)
+            m_yearAt = YearTitleAt();
         std::size_t first
             = m_shape.HasTitle() ? std::max(i + 1, m_shape.Title + m_shape.TitleLines) : i + 1;
         while (first < m_lines.size() && !EndsTable(m_lines, first)
@@ -154,6 +159,20 @@ namespace rewriting {
         while (end < m_lines.size() && !EndsTable(m_lines, end) && !StartsTable(m_lines, end))
             ++end;
         return end;
+    }
+
+    // Where the table's title has the year's title ("ГР", "Г.р."), for a table read at today's
+    // columns, which leave the year where its results program put it; none without one.
+    Field ProtocolWalk::YearTitleAt() const
+    {
+        if (!m_shape.Layout.Fixed || !m_shape.HasTitle() || m_shape.Title >= m_lines.size())
+            return NoField;
+        std::string_view line = m_lines[m_shape.Title];
+        if (m_shape.TitleOnPreLine)
+            line.remove_prefix(std::min(line.size(), AfterPreOpen(line)));
+        const std::string title = Shown(line).Text;
+        const titles::TitleWord *year = titles::Find(titles::TitleWords(title), titles::Title::Year);
+        return year ? year->At : NoField;
     }
 
     // Line i of the results as the rewrite reads it.
@@ -197,6 +216,11 @@ namespace rewriting {
         m_out.Line(rule);
         for (const std::string &line : SummaryLines(rank, group, m_options.DecimalSeparator))
             m_out.Line(line);
+        // A group not counted awards nothing and has no place in the list.
+        if (m_earned && group.Category != Category::NotCounted
+            && group.DistanceClass != DistanceClass::DoNotCount)
+            m_earned->Groups.push_back(
+                { m_group, HighestAward(group.DistanceClass), rank.CompetitionRank });
     }
 
     // Only the rating points can fail a run; the rest of each line's work is left out.
@@ -311,9 +335,9 @@ namespace {
 
     Status Walk(const ProtocolLines &protocolLines, const std::vector<GroupSettings> &groups,
         const ProcessOptions &options, const TeamPointsSource &points, const RewriteRun &run,
-        const ProtocolPart &part, WalkOutput &&out)
+        const ProtocolPart &part, WalkOutput &&out, EarnedQualifications *earned = nullptr)
     {
-        ProtocolWalk walk(protocolLines, groups, options, points, run, out);
+        ProtocolWalk walk(protocolLines, groups, options, points, run, out, earned);
         walk.Run(run.Inspector, part);
         if (walk.Failed())
             return *walk.Failed();
@@ -322,13 +346,18 @@ namespace {
 
     RewriteResult Rewrite(const ProtocolLines &protocolLines,
         const std::vector<GroupSettings> &groups, const ProcessOptions &options,
-        const TeamPointsSource &points, const InspectorRequest &askInspector, WalkOutput &&out)
+        const TeamPointsSource &points, const InspectorRequest &askInspector, WalkOutput &&out,
+        EarnedQualifications *earned)
     {
         RewriteRun run;
         RewriteResult result = PrepareRewrite(groups, options, askInspector, run);
+        if (earned)
+            earned->Clear();
         if (result.Ok())
             result.Outcome = Walk(protocolLines, groups, options, points, run,
-                { 0, protocolLines.size(), 0 }, std::move(out));
+                { 0, protocolLines.size(), 0 }, std::move(out), earned);
+        if (earned && result.Ok())
+            earned->Inspector = run.Inspector;
         return result;
     }
 
@@ -359,16 +388,18 @@ RewriteResult PrepareRewrite(const std::vector<GroupSettings> &groups,
 
 Status RewritePart(const ProtocolLines &protocolLines, const std::vector<GroupSettings> &groups,
     const ProcessOptions &options, const TeamPointsSource &points, const RewriteRun &run,
-    const ProtocolPart &part, const LineSink &sink)
+    const ProtocolPart &part, const LineSink &sink, EarnedQualifications *earned)
 {
-    return Walk(protocolLines, groups, options, points, run, part, SinkOutput { sink });
+    return Walk(protocolLines, groups, options, points, run, part, SinkOutput { sink }, earned);
 }
 
 Status RewritePartInto(const ProtocolLines &protocolLines, const std::vector<GroupSettings> &groups,
     const ProcessOptions &options, const TeamPointsSource &points, const RewriteRun &run,
-    const ProtocolPart &part, std::string &bytes, std::size_t &lines)
+    const ProtocolPart &part, std::string &bytes, std::size_t &lines,
+    EarnedQualifications *earned)
 {
-    return Walk(protocolLines, groups, options, points, run, part, BytesOutput { bytes, lines });
+    return Walk(
+        protocolLines, groups, options, points, run, part, BytesOutput { bytes, lines }, earned);
 }
 
 Status CheckPart(const ProtocolLines &protocolLines, const std::vector<GroupSettings> &groups,
@@ -380,19 +411,22 @@ Status CheckPart(const ProtocolLines &protocolLines, const std::vector<GroupSett
 
 RewriteResult RewriteProtocolTo(const ProtocolLines &protocolLines,
     const std::vector<GroupSettings> &groups, const ProcessOptions &options,
-    const TeamPointsSource &points, const InspectorRequest &askInspector, const LineSink &sink)
+    const TeamPointsSource &points, const InspectorRequest &askInspector, const LineSink &sink,
+    EarnedQualifications *earned)
 {
-    return Rewrite(protocolLines, groups, options, points, askInspector, SinkOutput { sink });
+    return Rewrite(
+        protocolLines, groups, options, points, askInspector, SinkOutput { sink }, earned);
 }
 
 RewriteResult RewriteProtocol(const ProtocolLines &protocolLines,
     const std::vector<GroupSettings> &groups, const ProcessOptions &options,
-    const TeamPointsSource &points, const InspectorRequest &askInspector)
+    const TeamPointsSource &points, const InspectorRequest &askInspector,
+    EarnedQualifications *earned)
 {
     std::vector<ProtocolLine> lines;
     lines.reserve(protocolLines.size() + 16);
-    RewriteResult result
-        = Rewrite(protocolLines, groups, options, points, askInspector, LinesOutput { lines });
+    RewriteResult result = Rewrite(
+        protocolLines, groups, options, points, askInspector, LinesOutput { lines }, earned);
     if (!result.Cancelled)
         result.Lines = std::move(lines);
     return result;

@@ -9,6 +9,7 @@
 
 #include "engine/inspector.h"
 #include "engine/protocol.h"
+#include "engine/qualification_list.h"
 #include "engine/rank.h"
 #include "engine/result.h"
 #include "engine/team_points_source.h"
@@ -48,11 +49,13 @@ struct RewriteResult
 using LineSink = std::function<void(std::string_view line)>;
 
 // The rewrite handing each output line to `sink` as it is made, so that a batch run can write
-// it out without holding the whole output.
+// it out without holding the whole output. With `earned`, the walk also notes there every
+// counted table and every qualification it awards (replacing what it held).
 RewriteResult RewriteProtocolTo(const ProtocolLines &protocolLines,
                                 const std::vector<GroupSettings> &groups,
                                 const ProcessOptions &options, const TeamPointsSource &points,
-                                const InspectorRequest &askInspector, const LineSink &sink);
+                                const InspectorRequest &askInspector, const LineSink &sink,
+                                EarnedQualifications *earned = nullptr);
 
 // The protocol cut after closing tags into parts of at least `bytes` bytes (the last may be
 // shorter). Their lines, in order, are the protocol's.
@@ -75,7 +78,7 @@ RewriteResult PrepareRewrite(const std::vector<GroupSettings> &groups,
 Status RewritePart(const ProtocolLines &protocolLines,
     const std::vector<GroupSettings> &groups, const ProcessOptions &options,
     const TeamPointsSource &points, const RewriteRun &run, const ProtocolPart &part,
-    const LineSink &sink);
+    const LineSink &sink, EarnedQualifications *earned = nullptr);
 
 // The same lines as RewritePart's, appended to `bytes` as they are, each followed by CR LF, and
 // counted in `lines`: the bytes of a file in the protocol's own Windows-1251, without a call
@@ -83,7 +86,7 @@ Status RewritePart(const ProtocolLines &protocolLines,
 Status RewritePartInto(const ProtocolLines &protocolLines,
     const std::vector<GroupSettings> &groups, const ProcessOptions &options,
     const TeamPointsSource &points, const RewriteRun &run, const ProtocolPart &part,
-    std::string &bytes, std::size_t &lines);
+    std::string &bytes, std::size_t &lines, EarnedQualifications *earned = nullptr);
 
 // Whether RewritePart would succeed, and if not its failure, at a fraction of its work.
 Status CheckPart(const ProtocolLines &protocolLines,
@@ -103,6 +106,7 @@ OutputSize OutputSizeBound(const ProtocolLines &protocolLines);
 RewriteResult RewriteProtocol(const ProtocolLines &protocolLines,
                               const std::vector<GroupSettings> &groups,
                               const ProcessOptions &options, const TeamPointsSource &points,
-                              const InspectorRequest &askInspector);
+                              const InspectorRequest &askInspector,
+                              EarnedQualifications *earned = nullptr);
 
 } // namespace engine

@@ -8,6 +8,7 @@
 #include "engine/numbers.h"
 #include "engine/recognizers.h"
 #include "engine/rewrite_walk.h"
+#include "engine/table_title.h"
 #include "engine/text.h"
 
 namespace engine::rewriting {
@@ -93,9 +94,10 @@ void ProtocolWalk::WriteResultLine(std::string_view input, const RankResult &ran
     const bool foreign = m_options.ExcludeForeign && HasForeignCode(line, layout);
     // Read before the label goes in, which changes nothing they read.
     const LineFacts facts(line, layout);
-    const std::string_view award = LabelOf(AwardedQualification(
+    const Qualification met = AwardedQualification(
         { facts.result, facts.outOfCompetition, foreign, facts.place, facts.seconds }, rank,
-        standards, group));
+        standards, group);
+    const std::string_view award = LabelOf(met);
     const bool personal = facts.result && facts.place && *facts.place > 0 && group.PointsTable > 0
         && IsPersonal(input, layout);
     const std::string_view teamField = group.PointsTable > 0
@@ -118,10 +120,14 @@ void ProtocolWalk::WriteResultLine(std::string_view input, const RankResult &ran
     // Every label has the code's five bytes; a narrower field takes its first ones.
     const Field code = layout.Qualification;
     const std::size_t codeSize = std::min(code.Size(), QualificationField.Size());
+    std::string_view before = Take(line, code);
     if (!foreign && Has(code) && code.Offset() + codeSize <= head.size()) {
         const std::string_view label = LabelOf(QualificationOf(line, layout));
         std::copy_n(label.begin(), codeSize, out + code.Offset());
+        before = label.substr(0, codeSize);
     }
+    if (m_earned && met != Qualification::NotAwarded)
+        NoteEarned(line, met, facts, before);
     to = std::copy_n(award.data(), 4, to);
     to = std::copy(teamField.begin(), teamField.end(), to);
     to = std::copy(ratingField.begin(), ratingField.end(), to);
@@ -155,9 +161,10 @@ void ProtocolWalk::WriteShownLine(std::string_view input, const RankResult &rank
     };
     const bool foreign = m_options.ExcludeForeign && HasForeignCode(text, layout);
     const LineFacts facts(text, layout);
-    const std::string_view award = LabelOf(AwardedQualification(
+    const Qualification met = AwardedQualification(
         { facts.result, facts.outOfCompetition, foreign, facts.place, facts.seconds }, rank,
-        standards, group));
+        standards, group);
+    const std::string_view award = LabelOf(met);
     const bool personal
         = facts.result && facts.place && *facts.place > 0 && IsPersonal(text, layout);
     const std::string teamField = group.PointsTable > 0
@@ -170,21 +177,60 @@ void ProtocolWalk::WriteShownLine(std::string_view input, const RankResult &rank
             return; // the run stops before this line
         ratingField = *field;
     }
+    std::string_view before = Take(text, layout.Qualification);
     if (!foreign && Has(layout.Qualification)) {
         const Field code = layout.Qualification;
         const std::size_t size = std::min(code.Size(), QualificationField.Size());
         const std::size_t from = bytesAt(code.First);
         // Only a field before the award's column, whose bytes are its letters.
         if (code.First + size <= layout.AwardColumn && bytesAt(code.First + size) - from == size
-            && from + size <= out.size())
-            out.replace(from, size, LabelOf(QualificationOf(text, layout)).substr(0, size));
+            && from + size <= out.size()) {
+            before = LabelOf(QualificationOf(text, layout)).substr(0, size);
+            out.replace(from, size, before);
+        }
     }
+    if (m_earned && met != Qualification::NotAwarded)
+        NoteEarned(text, met, facts, before);
     std::string fields(award.substr(0, 4));
     fields += teamField;
     fields += ratingField;
     fields += award[4];
     out.insert(bytesAt(layout.AwardColumn), fields);
     m_out.Line(out);
+}
+
+// The athlete of the line being rewritten earned `met`: noted for the list of qualifications,
+// with the fields as `shown` (the line as its columns count it) holds them and the
+// qualification field as the rewritten line shows it.
+void ProtocolWalk::NoteEarned(
+    std::string_view shown, Qualification met, const LineFacts &facts, std::string_view before)
+{
+    const TableLayout &layout = m_shape.Layout;
+    const auto field = [&](Field f) { return std::string(TrimBlanks(Take(shown, f))); };
+    // Today's columns leave the year where its results program put it: the word under its
+    // title.
+    std::string year;
+    if (layout.Fixed && Has(m_yearAt)) {
+        std::vector<Field> runs;
+        titles::AddRuns(shown.substr(0, std::min(shown.size(), layout.Time.Offset())), runs);
+        for (const Field run : runs) {
+            if (run.First <= m_yearAt.Last && run.Last >= m_yearAt.First) {
+                year = Take(shown, run);
+                break;
+            }
+        }
+    } else if (!layout.Fixed) {
+        year = field(layout.Year);
+    }
+    m_earned->Athletes.push_back({ .Group = m_group,
+        .Line = m_current,
+        .Place = facts.place,
+        .Name = field(layout.Name),
+        .Year = std::move(year),
+        .Team = field(layout.Team),
+        .Result = field(layout.Time),
+        .Before = std::string(TrimBlanks(before)),
+        .Met = met });
 }
 
 // Where a line of `size` bytes is made: at the end of the output when that is bytes, so

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/qualification.h"
+#include "engine/qualification_list.h"
 #include "engine/rank.h"
 #include "engine/recognizers.h"
 #include "engine/result.h"
@@ -92,7 +93,7 @@ class ProtocolWalk
 public:
     ProtocolWalk(const ProtocolLines &lines, const std::vector<GroupSettings> &groups,
         const ProcessOptions &options, const TeamPointsSource &points, const RewriteRun &run,
-        WalkOutput &out);
+        WalkOutput &out, EarnedQualifications *earned = nullptr);
 
     void Run(const std::optional<std::string> &inspector, const ProtocolPart &part);
 
@@ -116,6 +117,9 @@ private:
     // place, and their titles in its header: they are taken out, so that rewriting again
     // gives what rewriting once gave. A line whose bytes there are no award is left whole.
     void TakeOutEarlierFields(std::size_t first, std::size_t end);
+
+    // Where the table's title has the year's title, for a table read at today's columns.
+    Field YearTitleAt() const;
 
     // Line i of the results as the rewrite reads it.
     std::string_view Raw(std::size_t i) const;
@@ -172,6 +176,12 @@ private:
     // that it is not copied again.
     char *LineRoom(std::size_t size);
 
+    // The athlete of the line being rewritten earned `met`: noted for the list of
+    // qualifications, with the fields as `shown` (the line as its columns count it) holds them
+    // and the qualification field as the rewritten line shows it.
+    void NoteEarned(std::string_view shown, Qualification met, const LineFacts &facts,
+        std::string_view before);
+
     const ProtocolLines &m_lines;
     const std::vector<GroupSettings> &m_groups;
     const ProcessOptions &m_options;
@@ -179,6 +189,9 @@ private:
     double m_k1;
     double m_k2;
     WalkOutput &m_out;
+    EarnedQualifications *m_earned; // none when no list is asked for
+    std::size_t m_group = 0; // the index of the table's group
+    Field m_yearAt = NoField; // the year's title in a table read at today's columns
     std::size_t m_headingsCounted = 0; // lines looked at for headings
     std::size_t m_current = 0; // the result line being rewritten
     std::optional<Failure> m_failure; // what stopped the run

@@ -28,6 +28,7 @@
 #include "ui/protocol_document.h"
 #include "ui/protocol_preview.h"
 #include "ui/protocol_printer.h"
+#include "ui/qualification_list_tab.h"
 #include "ui/text_codec.h"
 
 namespace {
@@ -175,6 +176,7 @@ void TForm1::ReadProtocol()
     std::vector<engine::GroupSettings> groups;
     const engine::Status loaded = engine::LoadProtocol(ToPath(path), m_protocolLines, groups);
     m_readPath = path; // what the lines now hold, nothing after a failure
+    ListTab->Clear(); // of the protocol read before
     // A protocol in UTF-8 is saved back in UTF-8; the title says which one is open.
     setWindowTitle(m_protocolLines.Encoding().Encoding == engine::TextEncoding::Utf8
             ? ui::text::WindowCaption + ui::text::Utf8Suffix
@@ -276,11 +278,19 @@ void TForm1::Button1Click()
         }
         Memo2->AppendLine(line);
     };
+    const engine::ProcessOptions options = ReadOptions();
     const engine::RewriteResult outcome = engine::RewriteProtocolTo(
-        m_protocolLines, m_groups, ReadOptions(), PointsTables().Grid,
-        [this] { return AskInspector(); }, append);
+        m_protocolLines, m_groups, options, PointsTables().Grid,
+        [this] { return AskInspector(); }, append, &m_earned);
     if (outcome.Cancelled)
         return; // keep what is shown
+    // The list is the run's own decisions: a run that failed has none.
+    if (outcome.Ok())
+        ListTab->SetList(engine::MakeQualificationList(m_protocolLines, m_groups, m_earned,
+                             m_earned.Inspector, options.DecimalSeparator),
+            m_protocolLines.Encoding());
+    else
+        ListTab->Clear();
     // A run stopped at a line shows what it produced; a bad "К=" stops before any output.
     if (filling || outcome.Ok())
         ShowOutput(filling);

@@ -39,6 +39,7 @@ class OutputView;
 class PointsGridView;
 class PointsTableModel;
 class ProtocolPreview;
+class QualificationListTab;
 class RecentFilesButton;
 } // namespace ui
 
@@ -168,6 +169,7 @@ private:
     std::string m_competitionTitle;
     bool m_competitionStoreFailed = false; // said once; later failures are not repeated
     std::vector<engine::GroupSettings> m_groups;
+    engine::EarnedQualifications m_earned; // what the last recalculation awarded
     TForm_Controler *m_inspectorDialog = nullptr;
     bool m_compacting = false;
 
@@ -192,6 +194,7 @@ private:
     ui::OutputView *Memo2;
     QTabWidget *OutputTabs;
     ui::ProtocolPreview *Preview;
+    ui::QualificationListTab *ListTab;
     QLabel *LabeledEdit2Label;
     QLineEdit *LabeledEdit2;
     QPushButton *Button4;

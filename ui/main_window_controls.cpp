@@ -27,6 +27,7 @@
 #include "ui/points_table_model.h"
 #include "ui/protocol_drop.h"
 #include "ui/protocol_preview.h"
+#include "ui/qualification_list_tab.h"
 #include "ui/recent_files.h"
 #include "ui/text_codec.h"
 
@@ -113,6 +114,12 @@ void TForm1::CreateControls()
     OutputTabs = Create<QTabWidget>(this, "OutputTabs");
     OutputTabs->addTab(Memo2, ui::text::TextTab);
     OutputTabs->addTab(Preview, ui::text::PreviewTab);
+    ListTab = Create<ui::QualificationListTab>(this, "ListTab");
+    ListTab->ShowError = [this](const QString &text) { ShowError(text); };
+    ListTab->Confirm = [this](const QString &text) { return Confirm(text); };
+    ListTab->RunDialog = [this](QDialog &dialog) { RunDialog(dialog); };
+    ListTab->OutputPath = [this] { return LabeledEdit2->text(); };
+    OutputTabs->addTab(ListTab, ui::text::ListTab);
     OutputTabs->setDocumentMode(true);
     // Like the output view, the tabs are for the mouse: Tab and the focus stay with the steps.
     OutputTabs->tabBar()->setFocusPolicy(Qt::NoFocus);

@@ -177,5 +177,18 @@ inline const QString RestoredTablesGone
     = QStringLiteral("Табліц ачкоў гэтых груп ужо няма, ім пастаўлена «Без ачкоў»: %1");
 inline const QString CompetitionNotStored
     = QStringLiteral("Налады спаборніцтваў не захаваны ў файле налад:\n%1");
+// The list of qualifications earned: its tab and its buttons.
+inline const QString ListTab = QStringLiteral("Разрады");
+inline const QString ListSaveButton = QStringLiteral("Захаваць спіс…");
+inline const QString ListPrintButton = QStringLiteral("Друк спіса…");
+inline const QString ListPdfButton = QStringLiteral("PDF спіса…");
+inline const QString ListNotMade
+    = QStringLiteral("Спіс выкананых разрадаў складаецца пры «3. Пералічыць».");
+inline const QString ListNote = QStringLiteral(
+    "Спіс складзены пры апошнім «3. Пералічыць»; праўкі ў тэксце пратакола яго не мяняюць.");
+inline const QString ListCsvFilter = QStringLiteral("CSV-файлы (*.csv)");
+inline const QString ListSaveFailed = QStringLiteral("Не атрымалася захаваць спіс %1: %2");
+// "140208_res.htm" -> "140208_res_razrady.csv"
+inline const QString ListFileSuffix = QStringLiteral("_razrady");
 
 } // namespace ui::text

@@ -10,15 +10,17 @@ namespace cli {
 
 namespace {
 
-    // The handler may only touch async-signal-safe things: a fixed buffer and unlink().
-    char TemporaryPath[PATH_MAX + 1];
-    volatile std::sig_atomic_t Armed = 0;
+    // The handler may only touch async-signal-safe things: fixed buffers and unlink(). A run
+    // saves the protocol and its lists of qualifications, each through a temporary file.
+    constexpr int MaxPaths = 4;
+    char TemporaryPaths[MaxPaths][PATH_MAX + 1];
+    volatile std::sig_atomic_t Armed = 0; // how many of TemporaryPaths are in use
     constexpr int Signals[] = { SIGINT, SIGTERM, SIGHUP };
 
     extern "C" void OnSignal(int signal)
     {
-        if (Armed)
-            ::unlink(TemporaryPath);
+        for (int k = 0; k < Armed; ++k)
+            ::unlink(TemporaryPaths[k]);
         std::signal(signal, SIG_DFL);
         std::raise(signal);
     }
@@ -27,11 +29,11 @@ namespace {
 
 void RemoveOnSignal(const std::string &path)
 {
-    if (path.empty() || path.size() > PATH_MAX)
+    if (path.empty() || path.size() > PATH_MAX || Armed >= MaxPaths)
         return;
-    Armed = 0;
-    std::memcpy(TemporaryPath, path.c_str(), path.size() + 1);
-    Armed = 1;
+    // Counted once whole, so that the handler never reads a path half copied.
+    std::memcpy(TemporaryPaths[Armed], path.c_str(), path.size() + 1);
+    Armed = Armed + 1;
     for (const int signal : Signals) {
         struct sigaction current = {};
         ::sigaction(signal, nullptr, &current);

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <mutex>
+#include <vector>
 
 #include <windows.h>
 
@@ -17,7 +18,7 @@ namespace {
     // Held by SignalsHeld (and again by RemoveOnSignal within it): the handler waits until
     // the file is known.
     std::recursive_mutex Guard;
-    std::filesystem::path TemporaryPath;
+    std::vector<std::filesystem::path> TemporaryPaths;
     bool HandlerInstalled = false;
 
     // Every event (Ctrl+C, Ctrl+Break, the console closed, logoff, shutdown) ends the process
@@ -25,8 +26,8 @@ namespace {
     BOOL WINAPI OnConsoleEvent(DWORD)
     {
         const std::lock_guard lock(Guard);
-        if (!TemporaryPath.empty())
-            ::DeleteFileW(TemporaryPath.c_str());
+        for (const std::filesystem::path &path : TemporaryPaths)
+            ::DeleteFileW(path.c_str());
         return FALSE; // the default handler ends the process
     }
 
@@ -46,13 +47,13 @@ void RemoveOnSignal(const std::string &path)
         return;
     const std::lock_guard lock(Guard);
     InstallHandler();
-    TemporaryPath = engine::Utf8Path(path);
+    TemporaryPaths.push_back(engine::Utf8Path(path));
 }
 
 void ForgetOnSignal()
 {
     const std::lock_guard lock(Guard);
-    TemporaryPath.clear();
+    TemporaryPaths.clear();
 }
 
 SignalsHeld::SignalsHeld()

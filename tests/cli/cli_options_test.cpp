@@ -103,7 +103,8 @@ TEST(ParseArguments, EveryOption)
     const engine::Result<cli::Options> parsed = Parse({ "--rating", "-o", "out.htm", "--group",
         "М21=0,2,1,0", "--points", "p.INI", "--k1", "1,5", "--k2=3", "--count-out-of-competition",
         "--include-foreign", "--inspector", " Кузьмич А.Б. ", "--decimal-separator", ",", "in.htm",
-        "--group", "Ж21=1,0,0,0", "--list-groups" });
+        "--group", "Ж21=1,0,0,0", "--list-groups", "--qualification-list", "l.csv",
+        "--qualification-list", "l.htm" });
     ASSERT_TRUE(parsed) << parsed.Error().Reason;
     const cli::Options &options = parsed.Value();
     EXPECT_EQ(options.Input, "in.htm");
@@ -119,6 +120,7 @@ TEST(ParseArguments, EveryOption)
     EXPECT_EQ(options.Inspector, std::string(" Кузьмич А.Б. "_w1251));
     EXPECT_EQ(options.Process.DecimalSeparator, ',');
     EXPECT_TRUE(options.ListGroups);
+    EXPECT_EQ(options.QualificationLists, (std::vector<std::string> { "l.csv", "l.htm" }));
 }
 
 TEST(ParseArguments, UsageErrors)
@@ -164,6 +166,12 @@ TEST(ParseArguments, UsageErrors)
         { { "--rating", "--k1", "abc", "a.htm" }, "--k1 'abc' is not a number" },
         { { "--k2", "1,5", "a.htm" }, "--k2 '1,5' is not a number (decimal separator '.')" },
         { { "--k2", "1.5", "--decimal-separator", ",", "a.htm" }, "--k2 '1.5'" },
+        { { "--qualification-list", "l.txt", "a.htm" }, "must end in .csv" },
+        { { "--qualification-list", "l", "a.htm" }, "must end in .csv" },
+        { { "--qualification-list", "l.csv", "--qualification-list", "l.csv", "a.htm" }, "twice" },
+        { { "--qualification-list", "l.csv", "--qualification-list", "l.htm",
+              "--qualification-list", "m.csv", "a.htm" },
+            "twice at most" },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.arguments));

@@ -263,6 +263,78 @@ TEST_F(Cli, AFailedRewriteLeavesTheOutputFileAsItWas)
         << "out.htm, stdout and stderr: no temporary file";
 }
 
+// The lists of qualifications beside the protocol, to a file or with the protocol on standard
+// output; the page in the protocol's encoding, the CSV always UTF-8.
+TEST_F(Cli, WritesTheQualificationListsOfASuccessfulRun)
+{
+    const std::string csv = ReadBytes(Examples / "sample_qualification_list.csv");
+    const std::string page = ReadBytes(Examples / "sample_qualification_list.htm");
+    for (const std::string name : { "sample_protocol", "sample_protocol_utf8" }) {
+        for (const bool toFile : { true, false }) {
+            SCOPED_TRACE(name + (toFile ? " to a file" : " to standard output"));
+            std::vector<std::string> arguments = ExpectedRewrite;
+            arguments[0] = Examples / (name + ".htm");
+            arguments.insert(arguments.end(), { "--qualification-list", m_dir / "list.csv",
+                                                  "--qualification-list", m_dir / "list.HTML" });
+            if (toFile)
+                arguments.insert(arguments.end(), { "-o", m_dir / "out.htm" });
+            const CliRun run = Run(arguments);
+            EXPECT_EQ(run.Status, 0) << run.Err;
+            EXPECT_EQ(run.Err, "");
+            EXPECT_EQ(ReadBytes(m_dir / "list.csv"), csv);
+            const std::string made = ReadBytes(m_dir / "list.HTML");
+            if (name == "sample_protocol") {
+                EXPECT_EQ(made, page);
+            } else {
+                EXPECT_TRUE(made.starts_with(std::string(engine::Utf8ByteOrderMark) + "<html>")) << made.substr(0, 20);
+                EXPECT_NE(made.find("charset=utf-8"), std::string::npos);
+                EXPECT_NE(made.find("Кузьмич А.Б."), std::string::npos);
+            }
+            fs::remove(m_dir / "list.csv");
+            fs::remove(m_dir / "list.HTML");
+        }
+    }
+}
+
+TEST_F(Cli, AFailedRunLeavesTheQualificationListsAsTheyWere)
+{
+    const fs::path list = m_dir / "list.csv";
+    WriteBytes(list, "earlier list");
+    struct Case
+    {
+        const char *name;
+        std::vector<std::string> arguments;
+        int status;
+    };
+    const Case cases[] = {
+        { "the rewrite fails", { SampleProtocol, "--rating", "--k1", "1e308", "-o", m_dir / "out.htm" }, 1 },
+        { "no inspector", { SampleProtocol, "--group", "М21=0,0,0,0" }, 1 },
+        { "the protocol cannot be saved", { SampleProtocol, "-o", m_dir / "no-folder" / "out.htm" }, 1 },
+        { "a list that is the output", { SampleProtocol, "-o", m_dir / "./list.csv" }, 2 },
+        { "a list that is the input", { SampleProtocol, "--qualification-list", SampleProtocol }, 2 },
+        { "the same list twice by two names", { SampleProtocol, "--qualification-list", m_dir / "./list.csv" }, 2 },
+        { "a name of no format", { SampleProtocol, "--qualification-list", m_dir / "list.txt" }, 2 },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> arguments = c.arguments;
+        arguments.insert(arguments.begin() + 1, { "--qualification-list", list });
+        const CliRun run = Run(arguments);
+        EXPECT_EQ(run.Status, c.status) << run.Err;
+        EXPECT_NE(run.Err, "");
+        EXPECT_EQ(ReadBytes(list), "earlier list");
+        EXPECT_FALSE(fs::exists(m_dir / "out.htm"));
+        EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 3)
+            << "list.csv, stdout and stderr: no temporary file";
+    }
+    // A list that cannot be saved fails the run before the rewrite, which writes nothing.
+    const CliRun run = Run({ SampleProtocol, "--qualification-list", m_dir / "no-folder" / "l.htm",
+        "-o", m_dir / "out.htm" });
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_NE(run.Err.find("no-folder/l.htm: Памылка падчас запісу"), std::string::npos) << run.Err;
+    EXPECT_FALSE(fs::exists(m_dir / "out.htm"));
+}
+
 TEST_F(Cli, OutputTargets)
 {
     // A protocol with a group of class МС: without --inspector the rewrite would fail, so a
@@ -328,7 +400,12 @@ TEST_F(Cli, AnInterruptedSaveLeavesNoTemporaryFile)
                 // inherits (as under nohup), so the test gives it the default.
                 for (const int caught : { SIGINT, SIGTERM, SIGHUP })
                     std::signal(caught, SIG_DFL);
-                ::execl(LAPWING_CLI, LAPWING_CLI, input.c_str(), "-o", out.c_str(), nullptr);
+                // The lists' temporary files go too.
+                const std::string csv = m_dir / "list.csv";
+                const std::string page = m_dir / "list.htm";
+                ::execl(LAPWING_CLI, LAPWING_CLI, input.c_str(), "-o", out.c_str(),
+                    "--qualification-list", csv.c_str(), "--qualification-list", page.c_str(),
+                    nullptr);
                 ::_exit(127);
             }
             ASSERT_GT(child, 0);
@@ -343,6 +420,7 @@ TEST_F(Cli, AnInterruptedSaveLeavesNoTemporaryFile)
             EXPECT_EQ(WTERMSIG(status), signal);
             EXPECT_FALSE(temporary());
             EXPECT_EQ(ReadBytes(out), "earlier");
+            EXPECT_FALSE(fs::exists(m_dir / "list.csv"));
         }
         EXPECT_TRUE(interrupted) << "the run always finished before the signal";
     }

@@ -38,8 +38,11 @@ TEST(RewriteInParts, TheSameBytesAsTheWholeRewriteWhateverThePartsAndThreads)
         ProcessOptions options;
         options.RatingPoints = true;
         const NoTeamPoints points;
-        const RewriteResult whole = RewriteProtocol(loaded.lines, loaded.groups, options, points, Inspector);
+        EarnedQualifications wholeEarned;
+        const RewriteResult whole
+            = RewriteProtocol(loaded.lines, loaded.groups, options, points, Inspector, &wholeEarned);
         ASSERT_TRUE(whole.Ok());
+        ASSERT_FALSE(wholeEarned.Athletes.empty());
         std::string expected;
         LineEncoder encode(loaded.lines.Encoding());
         for (const ProtocolLine &line : whole.Lines)
@@ -53,6 +56,7 @@ TEST(RewriteInParts, TheSameBytesAsTheWholeRewriteWhateverThePartsAndThreads)
                 std::string made;
                 std::size_t lines = 0;
                 std::size_t written = 0;
+                EarnedQualifications earned;
                 const std::vector<ProtocolPart> parts = ProtocolParts(loaded.lines, bytes);
                 const Status result = cli::RewriteInParts(loaded.lines, loaded.groups, options,
                     points, run, parts, loaded.lines.Encoding(),
@@ -62,9 +66,12 @@ TEST(RewriteInParts, TheSameBytesAsTheWholeRewriteWhateverThePartsAndThreads)
                         ++written;
                         return true;
                     },
-                    nullptr, workers);
+                    nullptr, workers, &earned);
                 EXPECT_TRUE(result.Ok());
                 EXPECT_EQ(made, expected);
+                // What the parts' walks awarded, in order, is what the whole walk awarded.
+                EXPECT_EQ(earned.Groups, wholeEarned.Groups);
+                EXPECT_EQ(earned.Athletes, wholeEarned.Athletes);
                 EXPECT_EQ(lines, whole.Lines.size());
                 EXPECT_EQ(written, parts.size());
                 EXPECT_EQ(parts.size(), bytes == 1 ? 5u : 1u); // a part after each of four tables
