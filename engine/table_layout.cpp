@@ -365,8 +365,14 @@ TableShape FindShape(const ProtocolLines &lines, std::size_t pre)
     // Today's title, or none, needs its first lines only, unless they do not read as today's.
     const std::vector<TitleWord> &words = *found;
     const bool maybeToday = !shape.HasTitle() || IsStandardTitle(words);
+    // Whether the first lines read as today's whatever the unread ones hold: each unread line
+    // could at most add a time that does not read at today's columns.
+    const auto decided = [&] {
+        const int unread = static_cast<int>(RowsChecked - rows.size());
+        return maybeToday && standard > 0 && standard * 2 >= timed + unread;
+    };
     const auto readRows = [&](std::size_t limit) {
-        for (; i < lines.size() && rows.size() < limit; ++i) {
+        for (; i < lines.size() && rows.size() < limit && !decided(); ++i) {
             if (EndsResults(lines[i]) || StartsTable(lines, i))
                 break;
             const std::string_view text = shownText(i);
