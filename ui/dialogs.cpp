@@ -1,6 +1,7 @@
 #include "ui/dialogs.h"
 
 #include <QApplication>
+#include <QCompleter>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -104,7 +105,15 @@ QString ChooseSettingsSaveFile(QWidget *parent)
 
 QString RunFileDialog(QFileDialog *dialog)
 {
-    return dialog->exec() == QDialog::Accepted ? dialog->selectedFiles().value(0) : QString();
+    const bool accepted = dialog->exec() == QDialog::Accepted;
+    // A path typed into the dialog makes its completer wait for the folder's listing, which
+    // comes from another thread; when it comes after the dialog has closed, the completer would
+    // open its list over the window, and that list takes every key (F9 and all) until clicked
+    // away. Each completer is let go of its edit here; the edit takes it back when it gets the
+    // focus the next time the dialog runs.
+    for (QCompleter *completer : dialog->findChildren<QCompleter *>())
+        completer->setWidget(nullptr);
+    return accepted ? dialog->selectedFiles().value(0) : QString();
 }
 
 } // namespace ui

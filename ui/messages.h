@@ -165,4 +165,10 @@ inline const QString CategoryColumnHeader = QStringLiteral("Разрады");
 inline const QString MastersColumnHeader = QStringLiteral("к-во МС");
 inline const QString TableColumnHeader = QStringLiteral("Табліца");
 
+// A typed text in a group's list editor that names none of its items.
+// %1: the text typed, %2: the item the group keeps.
+inline const QString ListItemRefused = QStringLiteral(
+    "«%1» няма ў спісе, таму застаецца «%2». Выберыце пункт са спісу (Alt+↓) або набярыце яго "
+    "цалкам.");
+
 } // namespace ui::text
