@@ -1,6 +1,14 @@
 #include "ui/dialogs.h"
 
+#include <algorithm>
+
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QVBoxLayout>
 #include <QCompleter>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -22,13 +30,43 @@ namespace {
         dialog->setLabelText(QFileDialog::Reject, text::DialogCancel);
     }
 
+    void ShowLongMessage(QMessageBox &box, const QString &text, int height)
+    {
+        QDialog dialog(box.parentWidget());
+        dialog.setObjectName(QStringLiteral("LongMessage"));
+        dialog.setWindowTitle(box.windowTitle());
+        auto *view = new QPlainTextEdit(text, &dialog);
+        view->setReadOnly(true);
+        view->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+        auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
+        QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+        auto *icon = new QLabel(&dialog);
+        icon->setPixmap(box.iconPixmap());
+        auto *row = new QHBoxLayout;
+        row->addWidget(icon, 0, Qt::AlignTop);
+        row->addWidget(view, 1);
+        auto *layout = new QVBoxLayout(&dialog);
+        layout->addLayout(row, 1);
+        layout->addWidget(buttons);
+        dialog.resize(std::max(480, box.sizeHint().width()), height);
+        buttons->button(QDialogButtonBox::Ok)->setFocus();
+        dialog.exec();
+    }
+
 } // namespace
 
 void ShowMessage(QWidget *parent, MessageKind kind, const QString &text)
 {
     QMessageBox box(kind == MessageKind::Error ? QMessageBox::Critical : QMessageBox::Information,
         QApplication::applicationName(), text, QMessageBox::Ok, parent);
-    box.exec();
+    // A message box grows with its text, past the screen's bottom and its own OK button: a long
+    // one (the tables of other layouts, say) shows its text in a view that scrolls.
+    const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    const int room = screen ? screen->availableGeometry().height() * 3 / 4 : 600;
+    if (box.sizeHint().height() > room)
+        ShowLongMessage(box, text, room);
+    else
+        box.exec();
 }
 
 bool AskYesNo(QWidget *parent, const QString &question)

@@ -87,8 +87,16 @@ GroupListEditors::GroupListEditors(
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     int width = 2 * m_grid->frameWidth() + m_grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     for (int col = 0; col < GroupColumnCount; ++col) {
-        m_grid->setColumnWidth(col, ColumnWidths[col]);
-        width += ColumnWidths[col];
+        // The class and category editors lie over their cells: a column is as wide as its
+        // editor needs for the longest item ("-- Не считать --", "Не лічыць"), so none is cut.
+        int columnWidth = ColumnWidths[col];
+        if (col == ClassColumn || col == CategoryColumn) {
+            QComboBox *editor = col == ClassColumn ? m_class : m_category;
+            editor->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+            columnWidth = std::max(columnWidth, editor->sizeHint().width());
+        }
+        m_grid->setColumnWidth(col, columnWidth);
+        width += columnWidth;
     }
     m_grid->setFixedWidth(width);
 

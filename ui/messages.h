@@ -7,7 +7,7 @@
 namespace ui::text {
 
 inline const QString WindowCaption = QStringLiteral("Lapwing v1.9 - 8.02.2014");
-inline const QString InitialOutput = QStringLiteral("Тут з'яўляеца апрацаваная версія");
+inline const QString InitialOutput = QStringLiteral("Тут з'яўляецца апрацаваная версія");
 
 inline const QString LoadFailed = QStringLiteral("Памылка пры адкрыцці файла");
 // Said after LoadFailed when a protocol has no group heading at all.
@@ -109,7 +109,7 @@ inline const QString RatingPointsOption = QStringLiteral("Палічыць ач�
 inline const QString FactorLabel = QStringLiteral("К=");
 inline const QString RecalculateStep = QStringLiteral("3. Пералічыць");
 inline const QString ExcludeForeignOption
-    = QStringLiteral("Не улічваць іншаземных спарцменаў (шукае тры вялікія лацінскія літары LTV, "
+    = QStringLiteral("Не улічваць іншаземных спарцменаў (шукае тры вялікія лацінскія літары LAT, "
                      "LTU, POL, UKR, RUS і г.д.)");
 inline const QString TextTab = QStringLiteral("Тэкст");
 inline const QString PreviewTab = QStringLiteral("Прагляд");
@@ -128,7 +128,7 @@ inline const QString InspectorTitle = QStringLiteral("Інспектар");
 inline const QString InspectorRule
     = QStringLiteral("      Згодна з пп. 26.3, 31.4 Правілаў спаборніцтваў і пп. 2.10 інструкцыі "
                      "СТК АКС аб парадку інспектавання спартыўных карт і дыстанцый усе дыстанцыі "
-                     "класса КМС павіны быць прыняты інспектарам!");
+                     "класса КМС павінны быць прыняты інспектарам!");
 inline const QString InspectorNameLabel = QStringLiteral("Пазначце Фамілію, Імя інспектара:");
 inline const QString InspectorOk = QStringLiteral("OK");
 inline const QString InspectorCancel = QStringLiteral("Cancel");
@@ -170,5 +170,13 @@ inline const QString TableColumnHeader = QStringLiteral("Табліца");
 inline const QString ListItemRefused = QStringLiteral(
     "«%1» няма ў спісе, таму застаецца «%2». Выберыце пункт са спісу (Alt+↓) або набярыце яго "
     "цалкам.");
+
+// A "К=" text that is no number. %1: which of the two fields, %2: its text, %3: the user's
+// decimal separator.
+inline const QString FactorNotANumber = QStringLiteral(
+    "У полі «К=» (%1) стаіць «%2», а патрэбны лік. Дробную частку аддзяліце знакам «%3» або "
+    "«.», напрыклад 1%35. Выпраўце поле і пералічыце зноў.");
+inline const QString FirstFactorField = QStringLiteral("першае, злева");
+inline const QString SecondFactorField = QStringLiteral("другое, справа");
 
 } // namespace ui::text

@@ -97,6 +97,14 @@ void GroupListTest::Headers()
         QCOMPARE(
             grid->model()->headerData(col, Qt::Horizontal).toString(), ui::GroupListHeaders()[col]);
     QCOMPARE(grid->columnWidth(4), 102);
+    // The class and category editors show their longest items whole.
+    for (const auto &[col, editor] : { std::pair { int(ui::ClassColumn), W(m_window->Form()).cbMaxKval },
+             std::pair { int(ui::CategoryColumn), W(m_window->Form()).ComboBox4 } }) {
+        QVERIFY(grid->columnWidth(col) >= editor->minimumSizeHint().width());
+        for (int i = 0; i < editor->count(); ++i)
+            QVERIFY2(grid->columnWidth(col) > grid->fontMetrics().horizontalAdvance(editor->itemText(i)) + 16,
+                qPrintable(editor->itemText(i)));
+    }
     // The heading column is as wide as the longest heading, each heading also its tooltip with
     // its table's layout; no other cell has one.
     for (int row = 0; row < grid->model()->rowCount(); ++row) {
