@@ -400,8 +400,12 @@ bool TForm1::ebMastersCountKeyDown(int key) { return m_groupEditors->MastersCoun
 
 void TForm1::RefreshPreview()
 {
-    if (OutputTabs->currentWidget() == Preview)
-        Preview->SetProtocol(ui::JoinLines(Memo2->Store().Lines()));
+    if (OutputTabs->currentWidget() != Preview)
+        return;
+    // Only the page shown is laid out, read from the view's lines without a copy of them all.
+    ui::BusyScope busy(this);
+    const ui::OutputStore &store = Memo2->Store();
+    Preview->SetLines(store.LineCount(), [&store](qsizetype line) { return store.Text(line); });
 }
 
 void TForm1::PrintButtonClick()

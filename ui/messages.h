@@ -179,4 +179,9 @@ inline const QString FactorNotANumber = QStringLiteral(
 inline const QString FirstFactorField = QStringLiteral("першае, злева");
 inline const QString SecondFactorField = QStringLiteral("другое, справа");
 
+// The bar of a long protocol's preview, shown a page at a time. %1-%2: the lines shown, %3: all.
+inline const QString PreviewPageLines = QStringLiteral("Радкі %1–%2 з %3");
+inline const QString PreviewPreviousPage = QStringLiteral("← папярэднія (Ctrl+PageUp)");
+inline const QString PreviewNextPage = QStringLiteral("наступныя (Ctrl+PageDown) →");
+
 } // namespace ui::text
