@@ -316,8 +316,10 @@ bool TForm1::FactorsAreNumbers()
              std::pair { LabeledEdit4, ui::text::SecondFactorField } }) {
         if (engine::ParseFloat(FactorText(edit->text(), separator), separator))
             continue;
-        ShowError(ui::text::FactorNotANumber.arg(
-            field, edit->text(), QString::fromLatin1(&separator, 1)));
+        const QString own = QString::fromLatin1(&separator, 1);
+        ShowError(ui::text::FactorNotANumber.arg(field, edit->text(),
+            separator == '.' ? ui::text::FactorPoint : ui::text::FactorSeparators.arg(own),
+            QStringLiteral("1") + own + QStringLiteral("5")));
         edit->setFocus();
         edit->selectAll();
         return false;

@@ -171,11 +171,13 @@ inline const QString ListItemRefused = QStringLiteral(
     "«%1» няма ў спісе, таму застаецца «%2». Выберыце пункт са спісу (Alt+↓) або набярыце яго "
     "цалкам.");
 
-// A "К=" text that is no number. %1: which of the two fields, %2: its text, %3: the user's
-// decimal separator.
+// A "К=" text that is no number. %1: which of the two fields, %2: its text, %3: the decimal
+// separators it takes, %4: a number written with the user's.
 inline const QString FactorNotANumber = QStringLiteral(
-    "У полі «К=» (%1) стаіць «%2», а патрэбны лік. Дробную частку аддзяліце знакам «%3» або "
-    "«.», напрыклад 1%35. Выпраўце поле і пералічыце зноў.");
+    "У полі «К=» (%1) стаіць «%2», а патрэбны лік. Дробную частку аддзяліце знакам %3, "
+    "напрыклад %4. Выпраўце поле і пералічыце зноў.");
+inline const QString FactorSeparators = QStringLiteral("«%1» або «.»"); // %1: the user's
+inline const QString FactorPoint = QStringLiteral("«.»");
 inline const QString FirstFactorField = QStringLiteral("першае, злева");
 inline const QString SecondFactorField = QStringLiteral("другое, справа");
 

@@ -323,13 +323,16 @@ void MainWindowTest::BadFactorKeepsView_data()
     QTest::addColumn<QString>("second");
     QTest::addColumn<QString>("told"); // the message; empty: the run goes on
     const QString separator = QLocale::system().decimalPoint();
+    const auto told = [&separator](const QString &field, const QString &text) {
+        return ui::text::FactorNotANumber.arg(field, text,
+            separator == "." ? ui::text::FactorPoint : ui::text::FactorSeparators.arg(separator),
+            "1" + separator + "5");
+    };
     QTest::newRow("letters") << "abc"
-                             << "2"
-                             << ui::text::FactorNotANumber.arg(
-                                    ui::text::FirstFactorField, "abc", separator);
+                             << "2" << told(ui::text::FirstFactorField, "abc");
     QTest::newRow("other separator in the second")
         << "1000"
-        << "2;5" << ui::text::FactorNotANumber.arg(ui::text::SecondFactorField, "2;5", separator);
+        << "2;5" << told(ui::text::SecondFactorField, "2;5");
     QTest::newRow("the locale's separator") << "1000" << "2" + separator + "5" << QString();
     QTest::newRow("a point") << "1000.5"
                              << "2.5" << QString();
