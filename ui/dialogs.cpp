@@ -6,7 +6,7 @@
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QScreen>
 #include <QVBoxLayout>
 #include <QCompleter>
@@ -20,6 +20,9 @@ namespace ui {
 
 namespace {
 
+    constexpr int MessageWrapWidth = 500;
+    constexpr int MessageFrameHeight = 100; // the box's margins and its button row
+
     void SetDialogLabels(QFileDialog *dialog, const QString &accept)
     {
         dialog->setOption(QFileDialog::DontUseNativeDialog);
@@ -30,14 +33,15 @@ namespace {
         dialog->setLabelText(QFileDialog::Reject, text::DialogCancel);
     }
 
-    void ShowLongMessage(QMessageBox &box, const QString &text, int height)
+    void ShowLongMessage(QMessageBox &box, const QString &text, QSize size)
     {
         QDialog dialog(box.parentWidget());
         dialog.setObjectName(QStringLiteral("LongMessage"));
         dialog.setWindowTitle(box.windowTitle());
-        auto *view = new QPlainTextEdit(text, &dialog);
+        auto *view = new QTextEdit(&dialog);
+        view->setPlainText(text);
         view->setReadOnly(true);
-        view->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+        view->setLineWrapMode(QTextEdit::WidgetWidth);
         auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
         QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
         auto *icon = new QLabel(&dialog);
@@ -48,7 +52,7 @@ namespace {
         auto *layout = new QVBoxLayout(&dialog);
         layout->addLayout(row, 1);
         layout->addWidget(buttons);
-        dialog.resize(std::max(480, box.sizeHint().width()), height);
+        dialog.resize(size);
         buttons->button(QDialogButtonBox::Ok)->setFocus();
         dialog.exec();
     }
@@ -63,8 +67,18 @@ void ShowMessage(QWidget *parent, MessageKind kind, const QString &text)
     // one (the tables of other layouts, say) shows its text in a view that scrolls.
     const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
     const int room = screen ? screen->availableGeometry().height() * 3 / 4 : 600;
-    if (box.sizeHint().height() > room)
-        ShowLongMessage(box, text, room);
+    // The box wraps a long line at about 500 pixels once shown; its size hint before that does
+    // not count the wrapped lines.
+    const int wrapped = QFontMetrics(box.font())
+                            .boundingRect(QRect(0, 0, MessageWrapWidth, 1 << 24),
+                                Qt::TextWordWrap, text)
+                            .height();
+    if (std::max(box.sizeHint().height(), wrapped + MessageFrameHeight) > room)
+        ShowLongMessage(box, text,
+            QSize(std::clamp(box.sizeHint().width(), 480,
+                      screen ? std::max(480, std::min(720, screen->availableGeometry().width() * 9 / 10))
+                             : 720),
+                room));
     else
         box.exec();
 }

@@ -12,7 +12,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -91,6 +91,7 @@ private slots:
     void SaveInitialText();
     void BadFactorKeepsView_data();
     void BadFactorKeepsView();
+    void LongMessageScrolls_data();
     void LongMessageScrolls();
     void FileDialogsStartBesideTheFiles();
     void RatingCheckBoxEnablesFactors();
@@ -366,27 +367,37 @@ void MainWindowTest::BadFactorKeepsView()
     QCOMPARE(bad->selectedText(), bad->text());
 }
 
+void MainWindowTest::LongMessageScrolls_data()
+{
+    QTest::addColumn<QString>("separator"); // between the 400 names
+    QTest::newRow("lines") << "\n";
+    QTest::newRow("one line that wraps") << ", ";
+}
+
 void MainWindowTest::LongMessageScrolls()
 {
     // The box keeps its button on the screen, its text in a view that scrolls.
-    QStringList lines;
-    for (int i = 1; i <= 200; ++i)
-        lines << QStringLiteral("Радок %1: табліца іншага размяшчэння").arg(i);
-    const int screen = QGuiApplication::primaryScreen()->availableGeometry().height();
+    QFETCH(QString, separator);
+    QStringList names;
+    for (int i = 1; i <= 400; ++i)
+        names << QStringLiteral("Эстафета МЖ %1").arg(i);
+    const QString text = names.join(separator);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     QRect shown;
     bool scrolls = false;
     QTimer::singleShot(0, [&] {
         QWidget *box = QApplication::activeModalWidget();
         QVERIFY(box);
+        QVERIFY(QTest::qWaitForWindowExposed(box)); // laid out at its size
         shown = box->frameGeometry();
-        auto *view = box->findChild<QPlainTextEdit *>();
-        scrolls = view && view->toPlainText() == lines.join('\n')
-            && view->verticalScrollBar()->maximum() > 0;
+        auto *view = box->findChild<QTextEdit *>();
+        scrolls = view && view->toPlainText() == text && view->verticalScrollBar()->maximum() > 0;
         box->close();
     });
-    ui::ShowMessage(nullptr, ui::MessageKind::Information, lines.join('\n'));
+    ui::ShowMessage(nullptr, ui::MessageKind::Information, text);
     QVERIFY(scrolls);
-    QVERIFY2(shown.height() <= screen, qPrintable(QString::number(shown.height())));
+    QVERIFY2(shown.height() <= screen.height() && shown.width() <= screen.width(),
+        qPrintable(QString("%1 x %2").arg(shown.width()).arg(shown.height())));
 }
 
 void MainWindowTest::FileDialogsStartBesideTheFiles()
