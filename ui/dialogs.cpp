@@ -3,16 +3,16 @@
 #include <algorithm>
 
 #include <QApplication>
+#include <QCompleter>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QTextEdit>
-#include <QScreen>
-#include <QVBoxLayout>
-#include <QCompleter>
-#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QTextEdit>
+#include <QVBoxLayout>
 
 #include "ui/messages.h"
 

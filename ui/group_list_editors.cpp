@@ -59,8 +59,8 @@ GroupListEditors::GroupListEditors(
 {
     m_masters->setObjectName(QStringLiteral("ebMastersCount"));
     m_masters->hide();
-    // A child of the window rather than a tooltip: a tooltip goes at the next key or click, and
-    // the hint must stay until the user has read it.
+    // A child of the window rather than a tooltip: a tooltip goes at the next click or change of
+    // focus, and the hint must stay until the user has read it.
     m_hint->setObjectName(QStringLiteral("GroupEditorHint"));
     m_hint->setWordWrap(true);
     m_hint->setFrameShape(QFrame::Box);
@@ -162,8 +162,8 @@ void GroupListEditors::ShowTableCaptions(const std::vector<std::string> &caption
 
 void GroupListEditors::SelectCell(int col, int row)
 {
-    // A click on another cell reaches here with the editor still open when the focus stayed in
-    // the grid's editors: its text is taken (or refused) as on any other exit.
+    // The current cell moved while an editor was open: its text is taken (or refused) as on any
+    // other way out of it.
     if (m_open)
         CommitOpen();
     Hide();

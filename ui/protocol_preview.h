@@ -4,7 +4,7 @@
 // default and editable) and a `ProtocolPreview` ("Прагляд"). After "3. Пералічыць", and when
 // the preview's tab is shown after edits of `Memo2`, call
 //     preview->SetLines(store.LineCount(), [&store](qsizetype line) { return store.Text(line); });
-// with `Memo2->Store()`. A page of PageLines lines takes about 0.05 s to lay out.
+// with `Memo2->Store()`. A page of PageLines lines takes about 0.1 s to lay out.
 #pragma once
 
 #include <functional>
