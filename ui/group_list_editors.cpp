@@ -127,6 +127,7 @@ GroupListEditors::GroupListEditors(
 
 bool GroupListEditors::Refill(const std::vector<std::string> &captions)
 {
+    HideHint(); // it spoke of a row of the list before
     m_movingSelection = true;
     const bool filled = m_model->Refill(TableCaptionItems(captions));
     if (filled)
