@@ -1,12 +1,14 @@
 // The window on a large protocol, on the offscreen platform, driven as the user drives it:
 // the path set, "Перачытаць", "3. Пералічыць", the output view painted. Prints the time of
 // read + recalculate + first paint, the process's peak memory against the file's size, and
-// the peak of each further recalculation, so that growth from run to run shows.
+// the peak of each further recalculation, so that growth from run to run shows; then the time
+// the preview's tab takes to open and to turn to a page, with the peak meanwhile.
 //
 // Usage: bench_view [lines] [recalculations]   (default 1000000 lines, 10 recalculations)
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
@@ -21,6 +23,7 @@
 #include "engine/save.h"
 #include "ui/Unit1.h"
 #include "ui/output_view.h"
+#include "ui/protocol_preview.h"
 
 namespace {
 
@@ -128,6 +131,31 @@ int main(int argc, char **argv)
         std::printf("run %d's peak against run 2's: %+.1f %%\n", runs,
             (peaks.back() / peaks[1] - 1.0) * 100.0);
     }
+
+    // The preview's tab opened on the output, then turned to its middle page and back to the
+    // first, each painted: the peak is the process's, the window's whole state included.
+    auto *tabs = form.findChild<QTabWidget *>(QStringLiteral("OutputTabs"));
+    auto *preview = form.findChild<ui::ProtocolPreview *>(QStringLiteral("Preview"));
+    ResetPeak();
+    timer.restart();
+    tabs->setCurrentWidget(preview);
+    preview->viewport()->repaint();
+    QApplication::processEvents();
+    const double previewOpen = Seconds(timer);
+    timer.restart();
+    preview->ShowPage(preview->PageCount() / 2);
+    preview->viewport()->repaint();
+    const double previewMiddle = Seconds(timer);
+    timer.restart();
+    preview->ShowPage(0);
+    preview->viewport()->repaint();
+    const double previewFirst = Seconds(timer);
+    const double previewPeak = PeakMiB();
+    std::printf("preview: tab open %.3f s, middle page %.3f s, first page %.3f s (%lld pages); "
+                "peak %.0f MiB = %.2fx the file\n",
+        previewOpen, previewMiddle, previewFirst, static_cast<long long>(preview->PageCount()),
+        previewPeak, previewPeak / fileMiB);
+    tabs->setCurrentIndex(0);
 
     ResetPeak();
     outputEdit->setText(dir.filePath(QStringLiteral("out.htm")));

@@ -1,5 +1,7 @@
 #include "ui/Unit1.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -14,6 +16,7 @@
 
 #include "engine/cp1251.h"
 #include "engine/layout_check.h"
+#include "engine/numbers.h"
 #include "engine/save.h"
 #include "ui/Unit2_Controler.h"
 #include "ui/dialogs.h"
@@ -50,6 +53,23 @@ char LocaleDecimalSeparator()
 {
     const std::string separator = ui::ToCp1251(QLocale::system().decimalPoint());
     return separator.size() == 1 ? separator.front() : '.';
+}
+
+// A "К=" text as the engine reads it: a point is taken for the user's separator as well.
+std::string FactorText(const QString &text, char separator)
+{
+    std::string bytes = ui::ToCp1251(text);
+    std::replace(bytes.begin(), bytes.end(), '.', separator);
+    return bytes;
+}
+
+// The folder of a path the user gave; empty when there is none.
+QString FolderOf(const QString &path)
+{
+    if (path.isEmpty())
+        return {};
+    const QFileInfo file(path);
+    return file.absoluteDir().exists() ? file.absolutePath() : QString();
 }
 
 } // namespace
@@ -142,6 +162,9 @@ void TForm1::ShowNextStep()
 
 void TForm1::Button2Click()
 {
+    // The dialog starts in the folder of the protocol named, where its next version lies.
+    if (const QString folder = FolderOf(LabeledEdit1->text()); !folder.isEmpty())
+        OpenDialog1->setDirectory(folder);
     const QString chosen = ChooseOpenFile();
     // A cancelled choice still reads whatever the edit holds.
     OpenProtocol(chosen.isEmpty() ? LabeledEdit1->text() : chosen);
@@ -236,8 +259,8 @@ engine::ProcessOptions TForm1::ReadOptions() const
 {
     engine::ProcessOptions options;
     options.RatingPoints = CheckBox1->isChecked();
-    options.K1Text = ui::ToCp1251(LabeledEdit3->text());
-    options.K2Text = ui::ToCp1251(LabeledEdit4->text());
+    options.K1Text = FactorText(LabeledEdit3->text(), LocaleDecimalSeparator());
+    options.K2Text = FactorText(LabeledEdit4->text(), LocaleDecimalSeparator());
     options.CountOutOfCompetition = checkUseVK->isChecked();
     options.ExcludeForeign = CheckBox2->isChecked();
     options.DecimalSeparator = LocaleDecimalSeparator();
@@ -259,6 +282,8 @@ void TForm1::Button1Click()
         StepDone(ui::Step::Choose);
         return;
     }
+    if (!FactorsAreNumbers())
+        return;
     // A points value the field cannot hold would go into the protocol as it stands.
     if (!PointsValuesWritable())
         return;
@@ -304,6 +329,26 @@ void TForm1::Button1Click()
     StepDone(ui::Step::Recalculate);
 }
 
+bool TForm1::FactorsAreNumbers()
+{
+    if (!CheckBox1->isChecked())
+        return true;
+    const char separator = LocaleDecimalSeparator();
+    for (const auto &[edit, field] : { std::pair { LabeledEdit3, ui::text::FirstFactorField },
+             std::pair { LabeledEdit4, ui::text::SecondFactorField } }) {
+        if (engine::ParseFloat(FactorText(edit->text(), separator), separator))
+            continue;
+        const QString own = QString::fromLatin1(&separator, 1);
+        ShowError(ui::text::FactorNotANumber.arg(field, edit->text(),
+            separator == '.' ? ui::text::FactorPoint : ui::text::FactorSeparators.arg(own),
+            QStringLiteral("1") + own + QStringLiteral("5")));
+        edit->setFocus();
+        edit->selectAll();
+        return false;
+    }
+    return true;
+}
+
 void TForm1::ShowOutput(bool filled)
 {
     if (!filled)
@@ -318,6 +363,12 @@ std::vector<engine::ProtocolLine> TForm1::OutputToSave() const { return Memo2->S
 
 void TForm1::Button4Click()
 {
+    // Beside the output named before, or else beside the protocol read.
+    QString folder = FolderOf(LabeledEdit2->text());
+    if (folder.isEmpty())
+        folder = FolderOf(m_readPath);
+    if (!folder.isEmpty())
+        SaveDialog1->setDirectory(folder);
     const QString chosen = ChooseSaveFile();
     // Replacing a file is asked here, in the window's language; "Не" keeps the name there was.
     if (!chosen.isEmpty()
@@ -374,8 +425,12 @@ bool TForm1::ebMastersCountKeyDown(int key) { return m_groupEditors->MastersCoun
 
 void TForm1::RefreshPreview()
 {
-    if (OutputTabs->currentWidget() == Preview)
-        Preview->SetProtocol(ui::JoinLines(Memo2->Store().Lines()));
+    if (OutputTabs->currentWidget() != Preview)
+        return;
+    // Only the page shown is laid out, read from the view's lines without a copy of them all.
+    ui::BusyScope busy(this);
+    const ui::OutputStore &store = Memo2->Store();
+    Preview->SetLines(store.LineCount(), [&store](qsizetype line) { return store.Text(line); });
 }
 
 void TForm1::PrintButtonClick()
@@ -387,6 +442,8 @@ void TForm1::PrintButtonClick()
 
 void TForm1::PdfButtonClick()
 {
+    if (const QString folder = FolderOf(m_readPath); !folder.isEmpty())
+        PdfDialog1->setDirectory(folder);
     PdfDialog1->selectFile(ui::DefaultPdfName(LabeledEdit2->text()));
     const QString path = ChoosePdfFile();
     // The dialog leaves asking about replacing a file to the window, as for the output.

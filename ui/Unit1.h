@@ -125,6 +125,9 @@ private:
     // Whether the tables the groups use hold only points values; if not, says which cell does
     // not and makes it the grid's current cell.
     bool PointsValuesWritable();
+    // Whether both "К=" texts are numbers, when rating points are on; if not, says which is not
+    // and what is expected, and gives it the focus.
+    bool FactorsAreNumbers();
     // A protocol read whole goes to the front of the recent files.
     void RememberProtocol(const QString &path);
     // What a read tells of the groups' tables: none found, relays, unmapped tables, handicaps.

@@ -1,15 +1,27 @@
 #include "ui/dialogs.h"
 
+#include <algorithm>
+
 #include <QApplication>
+#include <QCompleter>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QTextEdit>
+#include <QVBoxLayout>
 
 #include "ui/messages.h"
 
 namespace ui {
 
 namespace {
+
+    constexpr int MessageWrapWidth = 500;
+    constexpr int MessageFrameHeight = 100; // the box's margins and its button row
 
     void SetDialogLabels(QFileDialog *dialog, const QString &accept)
     {
@@ -21,13 +33,54 @@ namespace {
         dialog->setLabelText(QFileDialog::Reject, text::DialogCancel);
     }
 
+    void ShowLongMessage(QMessageBox &box, const QString &text, QSize size)
+    {
+        QDialog dialog(box.parentWidget());
+        dialog.setObjectName(QStringLiteral("LongMessage"));
+        dialog.setWindowTitle(box.windowTitle());
+        auto *view = new QTextEdit(&dialog);
+        view->setPlainText(text);
+        view->setReadOnly(true);
+        view->setLineWrapMode(QTextEdit::WidgetWidth);
+        auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
+        QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+        auto *icon = new QLabel(&dialog);
+        icon->setPixmap(box.iconPixmap());
+        auto *row = new QHBoxLayout;
+        row->addWidget(icon, 0, Qt::AlignTop);
+        row->addWidget(view, 1);
+        auto *layout = new QVBoxLayout(&dialog);
+        layout->addLayout(row, 1);
+        layout->addWidget(buttons);
+        dialog.resize(size);
+        buttons->button(QDialogButtonBox::Ok)->setFocus();
+        dialog.exec();
+    }
+
 } // namespace
 
 void ShowMessage(QWidget *parent, MessageKind kind, const QString &text)
 {
     QMessageBox box(kind == MessageKind::Error ? QMessageBox::Critical : QMessageBox::Information,
         QApplication::applicationName(), text, QMessageBox::Ok, parent);
-    box.exec();
+    // A message box grows with its text, past the screen's bottom and its own OK button: a long
+    // one (the tables of other layouts, say) shows its text in a view that scrolls.
+    const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    const int room = screen ? screen->availableGeometry().height() * 3 / 4 : 600;
+    // The box wraps a long line at about 500 pixels once shown; its size hint before that does
+    // not count the wrapped lines.
+    const int wrapped = QFontMetrics(box.font())
+                            .boundingRect(QRect(0, 0, MessageWrapWidth, 1 << 24),
+                                Qt::TextWordWrap, text)
+                            .height();
+    if (std::max(box.sizeHint().height(), wrapped + MessageFrameHeight) > room)
+        ShowLongMessage(box, text,
+            QSize(std::clamp(box.sizeHint().width(), 480,
+                      screen ? std::max(480, std::min(720, screen->availableGeometry().width() * 9 / 10))
+                             : 720),
+                room));
+    else
+        box.exec();
 }
 
 bool AskYesNo(QWidget *parent, const QString &question)
@@ -104,7 +157,19 @@ QString ChooseSettingsSaveFile(QWidget *parent)
 
 QString RunFileDialog(QFileDialog *dialog)
 {
-    return dialog->exec() == QDialog::Accepted ? dialog->selectedFiles().value(0) : QString();
+    const bool accepted = dialog->exec() == QDialog::Accepted;
+    // A path typed into the dialog makes its completer wait for the folder's listing, which
+    // comes from another thread; when it comes after the dialog has closed, the completer would
+    // open its list over the window, and that list takes every key (F9 and all) until clicked
+    // away. Each completer is let go of its edit here; the edit takes it back when it gets the
+    // focus the next time the dialog runs.
+    for (QCompleter *completer : dialog->findChildren<QCompleter *>())
+        completer->setWidget(nullptr);
+    // Without a window manager to hand it back, the keyboard stays with the screen's root once
+    // the dialog has gone, and F9 or any other key reaches no window: the window takes it back.
+    if (QWidget *owner = dialog->parentWidget())
+        owner->window()->activateWindow();
+    return accepted ? dialog->selectedFiles().value(0) : QString();
 }
 
 } // namespace ui

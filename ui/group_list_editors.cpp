@@ -4,12 +4,16 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTableView>
+#include <QTimer>
 
 #include "ui/group_list.h"
 #include "ui/group_list_model.h"
+#include "ui/keyboard_focus.h"
+#include "ui/messages.h"
 #include "ui/text_codec.h"
 
 namespace ui {
@@ -19,6 +23,7 @@ namespace {
     constexpr int RowHeight = 19;
     constexpr int MaxHeadingWidth = 220;
     constexpr int ColumnWidths[GroupColumnCount] = { 82, 76, 78, 51, 102 };
+    constexpr int HintMilliseconds = 8000;
 
     QComboBox *CreateListEditor(QWidget *parent, const QString &name, const QStringList &items)
     {
@@ -49,9 +54,24 @@ GroupListEditors::GroupListEditors(
     , m_category(CreateListEditor(window, QStringLiteral("ComboBox4"), CategoryItems()))
     , m_masters(new QLineEdit(window))
     , m_table(CreateListEditor(window, QStringLiteral("ComboBox3"), {}))
+    , m_hint(new QLabel(window))
+    , m_hintTimer(new QTimer(this))
 {
     m_masters->setObjectName(QStringLiteral("ebMastersCount"));
     m_masters->hide();
+    // A child of the window rather than a tooltip: a tooltip goes at the next click or change of
+    // focus, and the hint must stay until the user has read it.
+    m_hint->setObjectName(QStringLiteral("GroupEditorHint"));
+    m_hint->setWordWrap(true);
+    m_hint->setFrameShape(QFrame::Box);
+    m_hint->setMargin(3);
+    m_hint->setAutoFillBackground(true);
+    m_hint->setBackgroundRole(QPalette::ToolTipBase);
+    m_hint->setForegroundRole(QPalette::ToolTipText);
+    m_hint->hide();
+    m_hintTimer->setSingleShot(true);
+    m_hintTimer->setInterval(HintMilliseconds);
+    connect(m_hintTimer, &QTimer::timeout, this, &GroupListEditors::HideHint);
 
     m_grid->setModel(m_model);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -60,13 +80,23 @@ GroupListEditors::GroupListEditors(
     m_grid->horizontalHeader()->setHighlightSections(false);
     m_grid->horizontalHeader()->setMinimumSectionSize(8);
     m_grid->verticalHeader()->hide();
+    // Tab leaves the list (its cells are walked with the arrows), so that it is no trap.
+    m_grid->setTabKeyNavigation(false);
     m_grid->verticalHeader()->setMinimumSectionSize(8);
     m_grid->verticalHeader()->setDefaultSectionSize(RowHeight);
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     int width = 2 * m_grid->frameWidth() + m_grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     for (int col = 0; col < GroupColumnCount; ++col) {
-        m_grid->setColumnWidth(col, ColumnWidths[col]);
-        width += ColumnWidths[col];
+        // The class and category editors lie over their cells: a column is as wide as its
+        // editor needs for the longest item ("-- Не считать --", "Не лічыць"), so none is cut.
+        int columnWidth = ColumnWidths[col];
+        if (col == ClassColumn || col == CategoryColumn) {
+            QComboBox *editor = col == ClassColumn ? m_class : m_category;
+            editor->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+            columnWidth = std::max(columnWidth, editor->sizeHint().width());
+        }
+        m_grid->setColumnWidth(col, columnWidth);
+        width += columnWidth;
     }
     m_grid->setFixedWidth(width);
 
@@ -97,6 +127,7 @@ GroupListEditors::GroupListEditors(
 
 bool GroupListEditors::Refill(const std::vector<std::string> &captions)
 {
+    HideHint(); // it spoke of a row of the list before
     m_movingSelection = true;
     const bool filled = m_model->Refill(TableCaptionItems(captions));
     if (filled)
@@ -132,6 +163,10 @@ void GroupListEditors::ShowTableCaptions(const std::vector<std::string> &caption
 
 void GroupListEditors::SelectCell(int col, int row)
 {
+    // The current cell moved while an editor was open: its text is taken (or refused) as on any
+    // other way out of it.
+    if (m_open)
+        CommitOpen();
     Hide();
     if (row < 1 || row > static_cast<int>(m_groups.size()))
         return;
@@ -199,56 +234,121 @@ engine::GroupSettings *GroupListEditors::EditedGroup()
     return &m_groups[static_cast<std::size_t>(m_row - 1)];
 }
 
-void GroupListEditors::CommitList(QComboBox *editor, const std::function<void(int)> &apply)
+bool GroupListEditors::CommitList(QComboBox *editor, const std::function<void(int)> &apply)
 {
     if (m_finishing || m_open != editor || !EditedGroup())
-        return;
-    // A typed text that is not one of the items selects nothing: nothing changes.
-    const int index
-        = editor->findText(editor->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+        return false;
+    // The item as typed, or differing only in case or in blanks around it.
+    const QString typed = editor->currentText().trimmed();
+    int index = editor->findText(typed, Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (index < 0)
-        return;
+        index = editor->findText(typed, Qt::MatchFixedString);
+    if (index < 0) {
+        Refuse(editor);
+        return false;
+    }
     editor->setCurrentIndex(index);
     apply(index);
     m_model->GroupChanged(m_row - 1);
+    HideHint();
     Finish(editor);
+    return true;
+}
+
+int GroupListEditors::StoredItem(const QComboBox *editor)
+{
+    const engine::GroupSettings &group = *EditedGroup();
+    if (editor == m_class)
+        return static_cast<int>(group.DistanceClass);
+    if (editor == m_category)
+        return static_cast<int>(group.Category);
+    return group.PointsTable < m_table->count() ? group.PointsTable : -1;
+}
+
+void GroupListEditors::Refuse(QComboBox *editor)
+{
+    // A text that names no item would be lost without a word: the group's own item shows again,
+    // selected so that typing replaces it, and the hint says what happened.
+    const QString typed = editor->currentText();
+    const int stored = StoredItem(editor);
+    editor->setCurrentIndex(stored);
+    editor->setEditText(stored >= 0 ? editor->itemText(stored) : QString());
+    if (editor->lineEdit())
+        editor->lineEdit()->selectAll();
+    ShowHint(text::ListItemRefused.arg(typed, editor->currentText()));
+}
+
+void GroupListEditors::ShowHint(const QString &text)
+{
+    const QRect cell = m_grid->visualRect(m_model->index(m_row - 1, m_col));
+    const QPoint below = m_grid->viewport()->mapTo(m_window, cell.bottomLeft()) + QPoint(0, 2);
+    m_hint->setText(text);
+    const int width = std::min(320, std::max(160, m_window->width() - below.x() - 4));
+    m_hint->setFixedWidth(width);
+    m_hint->adjustSize();
+    m_hint->move(below);
+    m_hint->show();
+    m_hint->raise();
+    m_hintTimer->start();
+}
+
+void GroupListEditors::HideHint()
+{
+    m_hintTimer->stop();
+    m_hint->hide();
 }
 
 void GroupListEditors::Finish(QWidget *editor)
 {
     m_finishing = true;
-    m_grid->setFocus(Qt::OtherFocusReason);
+    if (!m_leaving)
+        m_grid->setFocus(Qt::OtherFocusReason);
     editor->hide();
     m_open = nullptr;
     m_finishing = false;
 }
 
-void GroupListEditors::CommitClass()
+bool GroupListEditors::CommitClass()
 {
     // The row is shown anew, the masters count's cell with it.
-    CommitList(m_class, [this](int index) {
+    return CommitList(m_class, [this](int index) {
         EditedGroup()->DistanceClass = static_cast<engine::DistanceClass>(index);
     });
 }
 
-void GroupListEditors::CommitCategory()
+bool GroupListEditors::CommitCategory()
 {
-    CommitList(m_category, [this](int index) { EditedGroup()->Category = static_cast<engine::Category>(index); });
+    return CommitList(m_category, [this](int index) { EditedGroup()->Category = static_cast<engine::Category>(index); });
 }
 
-void GroupListEditors::CommitTable()
+bool GroupListEditors::CommitTable()
 {
-    CommitList(m_table, [this](int index) { EditedGroup()->PointsTable = index; });
+    return CommitList(m_table, [this](int index) { EditedGroup()->PointsTable = index; });
 }
 
-void GroupListEditors::CommitMastersCount()
+bool GroupListEditors::CommitMastersCount()
 {
     engine::GroupSettings *group = EditedGroup();
     if (m_finishing || m_open != m_masters || !group)
-        return;
+        return false;
     group->MastersCount = ParseMastersCount(m_masters->text());
     m_model->GroupChanged(m_row - 1);
+    HideHint();
     Finish(m_masters);
+    return true;
+}
+
+bool GroupListEditors::CommitOpen()
+{
+    if (m_open == m_class)
+        return CommitClass();
+    if (m_open == m_category)
+        return CommitCategory();
+    if (m_open == m_table)
+        return CommitTable();
+    if (m_open == m_masters)
+        return CommitMastersCount();
+    return false;
 }
 
 bool GroupListEditors::MastersCountKey(int key)
@@ -288,16 +388,16 @@ bool GroupListEditors::MastersCountKey(int key)
 void GroupListEditors::FocusChanged(QWidget *old, QWidget *now)
 {
     // Focus given to another window (a message box, another program) is no exit.
-    if (!now || now->window() != m_window)
+    if (!now || now->window() != m_window || !m_open || m_finishing)
         return;
-    if (IsInside(old, m_class) && !IsInside(now, m_class))
-        CommitClass();
-    if (IsInside(old, m_category) && !IsInside(now, m_category))
-        CommitCategory();
-    if (IsInside(old, m_table) && !IsInside(now, m_table))
-        CommitTable();
-    if (IsInside(old, m_masters) && !IsInside(now, m_masters))
-        CommitMastersCount();
+    if (!IsInside(old, m_open) || IsInside(now, m_open))
+        return;
+    // Tab or a click elsewhere: the focus stays where it went; a refused text leaves the
+    // group's own item shown, and the hint.
+    m_leaving = true;
+    if (!CommitOpen())
+        Hide();
+    m_leaving = false;
 }
 
 bool GroupListEditors::eventFilter(QObject *watched, QEvent *event)
@@ -306,7 +406,13 @@ bool GroupListEditors::eventFilter(QObject *watched, QEvent *event)
     if (combo && combo == m_open && ListEditorEvent(event))
         return true;
     if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
+        auto *press = static_cast<QKeyEvent *>(event);
+        const int key = press->key();
+        if (LeaveByCtrlTab(*press, m_window))
+            return true;
+        if (watched == m_masters && m_open == m_masters
+            && (key == Qt::Key_Left || key == Qt::Key_Right) && LeaveByKey(press))
+            return true;
         if (watched == m_masters && MastersCountKey(key))
             return true;
         if (watched == m_grid && !m_open
@@ -329,9 +435,16 @@ bool GroupListEditors::ListEditorEvent(QEvent *event)
     if (event->type() != QEvent::KeyPress)
         return false;
     auto *press = static_cast<QKeyEvent *>(event);
+    if (LeaveByCtrlTab(*press, m_window))
+        return true;
     switch (press->key()) {
     case Qt::Key_Escape:
         Cancel();
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Taken here, as the list's own Enter passes over a text that names no item in silence.
+        CommitOpen();
         return true;
     case Qt::Key_Up:
     case Qt::Key_Down:
@@ -339,13 +452,32 @@ bool GroupListEditors::ListEditorEvent(QEvent *event)
     case Qt::Key_PageDown:
         if (press->modifiers() & Qt::AltModifier)
             return false; // Alt+Down opens the list
-        Cancel();
-        // The grid moves its current cell, which opens the editor of the cell it reaches.
-        QCoreApplication::sendEvent(m_grid, press);
-        return true;
+        return LeaveByKey(press);
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        return LeaveByKey(press);
     default:
         return false;
     }
+}
+
+bool GroupListEditors::LeaveByKey(QKeyEvent *press)
+{
+    const int key = press->key();
+    if (key == Qt::Key_Left || key == Qt::Key_Right) {
+        // Within the text the caret moves as usual; from its end on, on to the next column.
+        const QLineEdit *edit = m_open == m_masters ? m_masters
+                                                    : static_cast<QComboBox *>(m_open)->lineEdit();
+        if (edit && (edit->hasSelectedText()
+                || edit->cursorPosition() != (key == Qt::Key_Left ? 0 : edit->text().size())))
+            return false;
+    }
+    if (!CommitOpen())
+        return true; // the editor stays, showing the group's own item and the hint
+    // The grid moves its current cell, which opens the editor of the cell it reaches.
+    QKeyEvent move(QEvent::KeyPress, key, press->modifiers() & ~Qt::KeypadModifier);
+    QCoreApplication::sendEvent(m_grid, &move);
+    return true;
 }
 
 void GroupListEditors::Cancel()

@@ -9,10 +9,14 @@
 #include <QObject>
 #include <QStringList>
 
+class QKeyEvent;
+
 #include "engine/protocol.h"
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
+class QTimer;
 class QTableView;
 class QWidget;
 
@@ -37,10 +41,12 @@ public:
 
     // Opens the editor of a cell (col, row >= 1 of the grid) after closing any other.
     void SelectCell(int col, int row);
-    void CommitClass();
-    void CommitCategory();
-    void CommitTable();
-    void CommitMastersCount();
+    // Each takes its editor's text into the group and closes it; false when the text names no
+    // item, and then the editor shows the group's own item again with the hint.
+    bool CommitClass();
+    bool CommitCategory();
+    bool CommitTable();
+    bool CommitMastersCount();
     bool MastersCountKey(int key); // true when the key was used
     // Closes the open editor without taking its text.
     void Hide();
@@ -51,6 +57,8 @@ public:
     QComboBox *CategoryEditor() const { return m_category; }
     QLineEdit *MastersEditor() const { return m_masters; }
     QComboBox *TableEditor() const { return m_table; }
+    // Says beside the cell why a typed text was not taken; hidden by the next edit.
+    QLabel *Hint() const { return m_hint; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -60,7 +68,17 @@ private:
     void Show(QWidget *editor, int col, int row);
     void Place();
     void FitHeadingColumn();
-    void CommitList(QComboBox *editor, const std::function<void(int)> &apply);
+    // True when the typed text named an item and went into the group; otherwise the editor shows
+    // the group's own item again and the hint says so.
+    bool CommitList(QComboBox *editor, const std::function<void(int)> &apply);
+    int StoredItem(const QComboBox *editor);
+    void Refuse(QComboBox *editor);
+    void ShowHint(const QString &text);
+    void HideHint();
+    // Leaving the open editor by a key that moves the grid's current cell: its text is taken
+    // first, and the key goes on to the grid; a text that is no item keeps the editor open.
+    bool LeaveByKey(QKeyEvent *press);
+    bool CommitOpen();
     void Finish(QWidget *editor);
     engine::GroupSettings *EditedGroup();
     void FocusChanged(QWidget *old, QWidget *now);
@@ -73,11 +91,14 @@ private:
     QComboBox *m_category;
     QLineEdit *m_masters;
     QComboBox *m_table;
+    QLabel *m_hint;
+    QTimer *m_hintTimer;
 
     QWidget *m_open = nullptr; // the visible editor
     int m_col = 0;
     int m_row = 0;
     bool m_finishing = false; // an editor is being closed
+    bool m_leaving = false; // the focus went elsewhere: closing an editor does not take it back
     bool m_movingSelection = false; // the current cell is moved here, not by the user
 };
 

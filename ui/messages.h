@@ -7,7 +7,7 @@
 namespace ui::text {
 
 inline const QString WindowCaption = QStringLiteral("Lapwing v1.9 - 8.02.2014");
-inline const QString InitialOutput = QStringLiteral("Тут з'яўляеца апрацаваная версія");
+inline const QString InitialOutput = QStringLiteral("Тут з'яўляецца апрацаваная версія");
 
 inline const QString LoadFailed = QStringLiteral("Памылка пры адкрыцці файла");
 // Said after LoadFailed when a protocol has no group heading at all.
@@ -109,7 +109,7 @@ inline const QString RatingPointsOption = QStringLiteral("Палічыць ач�
 inline const QString FactorLabel = QStringLiteral("К=");
 inline const QString RecalculateStep = QStringLiteral("3. Пералічыць");
 inline const QString ExcludeForeignOption
-    = QStringLiteral("Не улічваць іншаземных спарцменаў (шукае тры вялікія лацінскія літары LTV, "
+    = QStringLiteral("Не улічваць іншаземных спарцменаў (шукае тры вялікія лацінскія літары LAT, "
                      "LTU, POL, UKR, RUS і г.д.)");
 inline const QString TextTab = QStringLiteral("Тэкст");
 inline const QString PreviewTab = QStringLiteral("Прагляд");
@@ -128,7 +128,7 @@ inline const QString InspectorTitle = QStringLiteral("Інспектар");
 inline const QString InspectorRule
     = QStringLiteral("      Згодна з пп. 26.3, 31.4 Правілаў спаборніцтваў і пп. 2.10 інструкцыі "
                      "СТК АКС аб парадку інспектавання спартыўных карт і дыстанцый усе дыстанцыі "
-                     "класса КМС павіны быць прыняты інспектарам!");
+                     "класса КМС павінны быць прыняты інспектарам!");
 inline const QString InspectorNameLabel = QStringLiteral("Пазначце Фамілію, Імя інспектара:");
 inline const QString InspectorOk = QStringLiteral("OK");
 inline const QString InspectorCancel = QStringLiteral("Cancel");
@@ -190,5 +190,25 @@ inline const QString ListCsvFilter = QStringLiteral("CSV-файлы (*.csv)");
 inline const QString ListSaveFailed = QStringLiteral("Не атрымалася захаваць спіс %1: %2");
 // "140208_res.htm" -> "140208_res_razrady.csv"
 inline const QString ListFileSuffix = QStringLiteral("_razrady");
+// A typed text in a group's list editor that names none of its items.
+// %1: the text typed, %2: the item the group keeps.
+inline const QString ListItemRefused = QStringLiteral(
+    "«%1» няма ў спісе, таму застаецца «%2». Выберыце пункт са спісу (Alt+↓) або набярыце яго "
+    "цалкам.");
+
+// A "К=" text that is no number. %1: which of the two fields, %2: its text, %3: the decimal
+// separators it takes, %4: a number written with the user's.
+inline const QString FactorNotANumber = QStringLiteral(
+    "У полі «К=» (%1) стаіць «%2», а патрэбны лік. Дробную частку аддзяліце знакам %3, "
+    "напрыклад %4. Выпраўце поле і пералічыце зноў.");
+inline const QString FactorSeparators = QStringLiteral("«%1» або «.»"); // %1: the user's
+inline const QString FactorPoint = QStringLiteral("«.»");
+inline const QString FirstFactorField = QStringLiteral("першае, злева");
+inline const QString SecondFactorField = QStringLiteral("другое, справа");
+
+// The bar of a long protocol's preview, shown a page at a time. %1-%2: the lines shown, %3: all.
+inline const QString PreviewPageLines = QStringLiteral("Радкі %1–%2 з %3");
+inline const QString PreviewPreviousPage = QStringLiteral("← папярэднія (Ctrl+PageUp)");
+inline const QString PreviewNextPage = QStringLiteral("наступныя (Ctrl+PageDown) →");
 
 } // namespace ui::text

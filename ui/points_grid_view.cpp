@@ -11,6 +11,7 @@
 #include <QValidator>
 
 #include "points/points_values.h"
+#include "ui/keyboard_focus.h"
 #include "ui/messages.h"
 #include "ui/text_codec.h"
 
@@ -85,6 +86,9 @@ PointsGridView::PointsGridView(QWidget *parent)
     , m_delegate(new PointsCellDelegate(this))
 {
     setItemDelegate(m_delegate);
+    // Tab leaves the grid, also from a cell being edited, instead of walking its cells round and
+    // round; the arrows and Enter walk them.
+    setTabKeyNavigation(false);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked
         | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
@@ -122,6 +126,12 @@ void PointsGridView::SetEmptyHint(const QString &hint)
 
 void PointsGridView::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
 {
+    if (hint == QAbstractItemDelegate::EditNextItem || hint == QAbstractItemDelegate::EditPreviousItem) {
+        // Tab in a cell's editor: the text is taken already; the focus goes on to the next control.
+        QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+        focusNextPrevChild(hint == QAbstractItemDelegate::EditNextItem);
+        return;
+    }
     QTableView::closeEditor(editor, hint);
     // Enter in a cell goes on to the next place, as the secretary types a column downwards.
     if (hint == QAbstractItemDelegate::SubmitModelCache)
@@ -130,6 +140,8 @@ void PointsGridView::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEdit
 
 void PointsGridView::keyPressEvent(QKeyEvent *event)
 {
+    if (LeaveByCtrlTab(*event, window()))
+        return;
     if (state() != EditingState) {
         switch (event->key()) {
         case Qt::Key_Return:

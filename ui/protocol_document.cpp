@@ -20,7 +20,13 @@ ProtocolDocument::ProtocolDocument(QObject *parent)
 void ProtocolDocument::SetProtocol(std::string_view protocol, const QFont &tableFont)
 {
     // A carriage return left before "</pre>" would show as a blank at the end of the last line.
-    setHtml(FromCp1251(protocol).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    SetProtocolText(
+        FromCp1251(protocol).replace(QStringLiteral("\r\n"), QStringLiteral("\n")), tableFont);
+}
+
+void ProtocolDocument::SetProtocolText(const QString &protocol, const QFont &tableFont)
+{
+    setHtml(protocol);
     // The HTML reader marks "<pre>" blocks as non-breaking; give exactly those the table font,
     // keeping bold or italic that the protocol sets inside a table.
     QTextCharFormat tableFormat;

@@ -26,6 +26,8 @@ public:
     // Replaces the content. `protocol`: the whole protocol in Windows-1251; `tableFont`: the font
     // of the "<pre>" tables (other text keeps the document's default font).
     void SetProtocol(std::string_view protocol, const QFont &tableFont);
+    // The same for a protocol decoded already, its lines ended by '\n' alone.
+    void SetProtocolText(const QString &protocol, const QFont &tableFont);
 
     // The width the widest line of a "<pre>" table takes, margins included, in the units of the
     // layout's paint device: wider than the page means a table line would not fit.

@@ -2,6 +2,7 @@
 // masters count, any text as a number), and the masters editor's keys.
 #include <QComboBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -57,6 +58,9 @@ private slots:
     void EditorLiesOverTheCell();
     void HeadingColumnOpensNothing();
     void TextThatIsNoItemChangesNothing();
+    void LeavingTakesTheTypedItem_data();
+    void LeavingTakesTheTypedItem();
+    void ArrowsAtTheTextsEndMoveToTheNextColumn();
     void TypedItemCommitsOnExit();
     void EnterOnTypedItemCommits();
     void CategoryAndTable();
@@ -93,6 +97,14 @@ void GroupListTest::Headers()
         QCOMPARE(
             grid->model()->headerData(col, Qt::Horizontal).toString(), ui::GroupListHeaders()[col]);
     QCOMPARE(grid->columnWidth(4), 102);
+    // The class and category editors show their longest items whole.
+    for (const auto &[col, editor] : { std::pair { int(ui::ClassColumn), W(m_window->Form()).cbMaxKval },
+             std::pair { int(ui::CategoryColumn), W(m_window->Form()).ComboBox4 } }) {
+        QVERIFY(grid->columnWidth(col) >= editor->minimumSizeHint().width());
+        for (int i = 0; i < editor->count(); ++i)
+            QVERIFY2(grid->columnWidth(col) > grid->fontMetrics().horizontalAdvance(editor->itemText(i)) + 16,
+                qPrintable(editor->itemText(i)));
+    }
     // The heading column is as wide as the longest heading, each heading also its tooltip with
     // its table's layout; no other cell has one.
     for (int row = 0; row < grid->model()->rowCount(); ++row) {
@@ -155,17 +167,97 @@ void GroupListTest::TextThatIsNoItemChangesNothing()
     QTest::keyClick(W(form).cbMaxKval, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(W(form).cbMaxKval, "xyz");
     QTest::keyClick(W(form).cbMaxKval, Qt::Key_Return);
-    QTest::keyClick(W(form).cbMaxKval, Qt::Key_Tab);
     QCOMPARE(test::CellText(W(form).StringGrid2, 0, ui::ClassColumn), Utf8("I р."));
     QCOMPARE(form.Groups()[0].DistanceClass, engine::DistanceClass::First);
-    QVERIFY(W(form).cbMaxKval->isVisible()); // the editor stays open
-    QCOMPARE(W(form).cbMaxKval->currentText(), QString("xyz"));
+    QVERIFY(W(form).cbMaxKval->isVisible()); // the editor stays open, with the group's item
+    QCOMPARE(W(form).cbMaxKval->currentText(), Utf8("I р."));
 
     // Another cell's editor takes its place; still nothing changed.
     test::ClickCell(W(form).StringGrid2, 1, ui::CategoryColumn);
     QVERIFY(!W(form).cbMaxKval->isVisible());
     QVERIFY(W(form).ComboBox4->isVisible());
     QCOMPARE(form.Groups()[0].DistanceClass, engine::DistanceClass::First);
+}
+
+void GroupListTest::LeavingTakesTheTypedItem_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("way"); // a key, or 0: a click on another row's heading
+    QTest::addColumn<bool>("taken");
+    const std::pair<const char *, int> ways[] = { { "Down", Qt::Key_Down }, { "Up", Qt::Key_Up },
+        { "PageDown", Qt::Key_PageDown }, { "Right", Qt::Key_Right }, { "Tab", Qt::Key_Tab },
+        { "Enter", Qt::Key_Return }, { "click", 0 } };
+    for (const auto &[name, way] : ways) {
+        QTest::addRow("item, %s", name) << Utf8("II р.") << way << true;
+        QTest::addRow("no item, %s", name) << QString("xyz") << way << false;
+    }
+    QTest::newRow("item in other case, Down") << Utf8(" ii Р. ") << int(Qt::Key_Down) << true;
+}
+
+void GroupListTest::LeavingTakesTheTypedItem()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, way);
+    QFETCH(bool, taken);
+    TForm1 &form = m_window->Form();
+    auto *hint = form.findChild<QLabel *>("GroupEditorHint");
+    QVERIFY(hint);
+    test::ClickCell(W(form).StringGrid2, 1, ui::ClassColumn);
+    QTest::keyClick(W(form).cbMaxKval, Qt::Key_A, Qt::ControlModifier);
+    test::TypeText(W(form).cbMaxKval, typed);
+    if (way == 0)
+        test::ClickCell(W(form).StringGrid2, 3, ui::HeadingColumn);
+    else
+        QTest::keyClick(W(form).cbMaxKval, Qt::Key(way));
+
+    const QString kept = taken ? Utf8("II р.") : Utf8("I р.");
+    QCOMPARE(form.Groups()[1].DistanceClass,
+        taken ? engine::DistanceClass::Second : engine::DistanceClass::First);
+    QCOMPARE(test::CellText(W(form).StringGrid2, 1, ui::ClassColumn), kept);
+    QCOMPARE(hint->isVisible(), !taken);
+    if (taken)
+        return;
+    QCOMPARE(hint->text(), ui::text::ListItemRefused.arg(typed, kept));
+    // A key keeps the editor where it was, showing the group's item; Tab and a click leave it.
+    const bool stays = way != 0 && way != Qt::Key_Tab;
+    QCOMPARE(W(form).cbMaxKval->isVisible(), stays);
+    if (stays) {
+        QCOMPARE(W(form).cbMaxKval->currentText(), kept);
+        QCOMPARE(W(form).StringGrid2->currentIndex().row(), 1);
+    }
+}
+
+void GroupListTest::ArrowsAtTheTextsEndMoveToTheNextColumn()
+{
+    TForm1 &form = m_window->Form();
+    ChooseClass(form, 0, 0);
+    test::ClickCell(W(form).StringGrid2, 0, ui::ClassColumn);
+    QTest::keyClick(W(form).cbMaxKval, Qt::Key_A, Qt::ControlModifier);
+    test::TypeText(W(form).cbMaxKval, Utf8("КМС"));
+    QTest::keyClick(W(form).cbMaxKval, Qt::Key_Left); // within the text: the caret moves
+    QVERIFY(W(form).cbMaxKval->isVisible());
+    QTest::keyClick(W(form).cbMaxKval, Qt::Key_End);
+    QTest::keyClick(W(form).cbMaxKval, Qt::Key_Right);
+    QCOMPARE(form.Groups()[0].DistanceClass, engine::DistanceClass::Kms);
+    QVERIFY(!W(form).cbMaxKval->isVisible());
+    QVERIFY(W(form).ComboBox4->isVisible());
+    QCOMPARE(W(form).StringGrid2->currentIndex().column(), int(ui::CategoryColumn));
+
+    QTest::keyClick(W(form).ComboBox4, Qt::Key_Home);
+    QTest::keyClick(W(form).ComboBox4, Qt::Key_Left);
+    QVERIFY(W(form).cbMaxKval->isVisible());
+    QTest::keyClick(W(form).cbMaxKval, Qt::Key_Home);
+    QTest::keyClick(W(form).cbMaxKval, Qt::Key_Left); // the heading has no editor
+    QCOMPARE(W(form).StringGrid2->currentIndex().column(), int(ui::HeadingColumn));
+    QCOMPARE(QApplication::focusWidget(), W(form).StringGrid2);
+
+    // The masters count opens selected: the first Right only ends the selection.
+    ChooseClass(form, 1, 0);
+    test::ClickCell(W(form).StringGrid2, 1, ui::MastersColumn);
+    QTest::keyClicks(W(form).ebMastersCount, "7");
+    QTest::keyClick(W(form).ebMastersCount, Qt::Key_Right);
+    QCOMPARE(form.Groups()[1].MastersCount, 7);
+    QVERIFY(W(form).ComboBox3->isVisible());
 }
 
 void GroupListTest::TypedItemCommitsOnExit()

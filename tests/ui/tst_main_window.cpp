@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFontInfo>
 #include <QLabel>
@@ -11,9 +12,12 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QTextEdit>
 #include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -85,7 +89,11 @@ private slots:
     void SaveWithoutName();
     void SaveFailure();
     void SaveInitialText();
+    void BadFactorKeepsView_data();
     void BadFactorKeepsView();
+    void LongMessageScrolls_data();
+    void LongMessageScrolls();
+    void FileDialogsStartBesideTheFiles();
     void RatingCheckBoxEnablesFactors();
     void OutOfCompetitionWarns();
     void DecimalSeparatorFollowsLocale();
@@ -131,10 +139,10 @@ void MainWindowTest::ControlsAndDefaults()
     QVERIFY(!W(form).LabeledEdit4->isEnabled());
     QCOMPARE(W(form).Button1->text(), Utf8("3. Пералічыць"));
     QCOMPARE(W(form).CheckBox2->text(),
-        Utf8("Не улічваць іншаземных спарцменаў (шукае тры вялікія лацінскія літары LTV, "
+        Utf8("Не улічваць іншаземных спарцменаў (шукае тры вялікія лацінскія літары LAT, "
              "LTU, POL, UKR, RUS і г.д.)"));
     QVERIFY(W(form).CheckBox2->isChecked());
-    QCOMPARE(W(form).Memo2->toPlainText(), Utf8("Тут з'яўляеца апрацаваная версія"));
+    QCOMPARE(W(form).Memo2->toPlainText(), Utf8("Тут з'яўляецца апрацаваная версія"));
     QVERIFY(QFontInfo(W(form).Memo2->font()).fixedPitch());
     QCOMPARE(W(form).Memo2->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     QCOMPARE(W(form).Memo2->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
@@ -305,26 +313,116 @@ void MainWindowTest::SaveInitialText()
     QTest::mouseClick(W(form).Button4, Qt::LeftButton);
     QTest::mouseClick(W(form).Button5, Qt::LeftButton);
     QCOMPARE(test::ReadBytes(window.TempPath("out.htm")),
-        ui::ToCp1251(Utf8("Тут з'яўляеца апрацаваная версія")) + "\r\n");
+        ui::ToCp1251(Utf8("Тут з'яўляецца апрацаваная версія")) + "\r\n");
     QVERIFY(!W(form).Button5->font().bold() && W(form).Button3->font().bold());
     QCOMPARE(QApplication::focusWidget(), W(form).Button3);
 }
 
+void MainWindowTest::BadFactorKeepsView_data()
+{
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<QString>("told"); // the message; empty: the run goes on
+    const QString separator = QLocale::system().decimalPoint();
+    const auto told = [&separator](const QString &field, const QString &text) {
+        return ui::text::FactorNotANumber.arg(field, text,
+            separator == "." ? ui::text::FactorPoint : ui::text::FactorSeparators.arg(separator),
+            "1" + separator + "5");
+    };
+    QTest::newRow("letters") << "abc"
+                             << "2" << told(ui::text::FirstFactorField, "abc");
+    QTest::newRow("other separator in the second")
+        << "1000"
+        << "2;5" << told(ui::text::SecondFactorField, "2;5");
+    QTest::newRow("the locale's separator") << "1000" << "2" + separator + "5" << QString();
+    QTest::newRow("a point") << "1000.5"
+                             << "2.5" << QString();
+}
+
 void MainWindowTest::BadFactorKeepsView()
 {
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    QFETCH(QString, told);
     test::Window window;
     TForm1 &form = window.Form();
     QVERIFY(window.ShowAndActivate());
     form.OpenProtocol(SampleProtocol());
     ClickCheckBox(W(form).CheckBox1);
-    W(form).LabeledEdit3->setText("abc");
+    W(form).LabeledEdit3->setText(first);
+    W(form).LabeledEdit4->setText(second);
     const QString before = W(form).Memo2->toPlainText();
     test::InspectorAnswer answer(window.Dialog(), [](TForm_Controler &dialog) { dialog.reject(); });
     QTest::mouseClick(W(form).Button1, Qt::LeftButton);
-    QCOMPARE(window.Errors, QStringList { "'abc' is not a valid floating point value" });
-    QCOMPARE(W(form).Memo2->toPlainText(), before);
+    QCOMPARE(window.Errors, told.isEmpty() ? QStringList() : QStringList { told });
+    QCOMPARE(W(form).Memo2->toPlainText() == before, !told.isEmpty());
     QCOMPARE(answer.Shows(), 0);
+    if (told.isEmpty())
+        return;
     QVERIFY(W(form).Button1->font().bold());
+    // The field named has the focus, its text selected to be typed over.
+    QLineEdit *bad = told.contains(ui::text::FirstFactorField) ? W(form).LabeledEdit3
+                                                                : W(form).LabeledEdit4;
+    QCOMPARE(QApplication::focusWidget(), bad);
+    QCOMPARE(bad->selectedText(), bad->text());
+}
+
+void MainWindowTest::LongMessageScrolls_data()
+{
+    QTest::addColumn<QString>("separator"); // between the 400 names
+    QTest::newRow("lines") << "\n";
+    QTest::newRow("one line that wraps") << ", ";
+}
+
+void MainWindowTest::LongMessageScrolls()
+{
+    // The box keeps its button on the screen, its text in a view that scrolls.
+    QFETCH(QString, separator);
+    QStringList names;
+    for (int i = 1; i <= 400; ++i)
+        names << QStringLiteral("Эстафета МЖ %1").arg(i);
+    const QString text = names.join(separator);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QRect shown;
+    bool scrolls = false;
+    QTimer::singleShot(0, [&] {
+        QWidget *box = QApplication::activeModalWidget();
+        QVERIFY(box);
+        QVERIFY(QTest::qWaitForWindowExposed(box)); // laid out at its size
+        shown = box->frameGeometry();
+        auto *view = box->findChild<QTextEdit *>();
+        scrolls = view && view->toPlainText() == text && view->verticalScrollBar()->maximum() > 0;
+        box->close();
+    });
+    ui::ShowMessage(nullptr, ui::MessageKind::Information, text);
+    QVERIFY(scrolls);
+    QVERIFY2(shown.height() <= screen.height() && shown.width() <= screen.width(),
+        qPrintable(QString("%1 x %2").arg(shown.width()).arg(shown.height())));
+}
+
+void MainWindowTest::FileDialogsStartBesideTheFiles()
+{
+    test::Window window;
+    TForm1 &form = window.Form();
+    QVERIFY(window.ShowAndActivate());
+    QStringList folders;
+    const auto where = [&](QFileDialog *dialog) {
+        return [&folders, dialog] {
+            folders << dialog->directory().absolutePath();
+            return QString();
+        };
+    };
+    form.ChooseOpenFile = where(W(form).OpenDialog1);
+    form.ChooseSaveFile = where(W(form).SaveDialog1);
+    const QString examples = QDir(test::PathText(test::ExamplesDir())).absolutePath();
+    W(form).LabeledEdit1->setText(SampleProtocol());
+    QTest::mouseClick(W(form).Button2, Qt::LeftButton); // reads the protocol named
+    QTest::mouseClick(W(form).Button4, Qt::LeftButton); // beside the protocol
+    W(form).LabeledEdit2->setText(test::PathText(window.TempPath("out.htm")));
+    QTest::mouseClick(W(form).Button4, Qt::LeftButton); // beside the output named
+    QCOMPARE(folders,
+        QStringList({ examples, examples,
+            QDir(test::PathText(window.TempPath(""))).absolutePath() }));
 }
 
 void MainWindowTest::RatingCheckBoxEnablesFactors()

@@ -13,6 +13,7 @@
 #include "ui/messages.h"
 #include "ui/points_grid_view.h"
 #include "ui/points_table_model.h"
+#include "ui/text_codec.h"
 #include "ui_test_support.h"
 
 using test::Utf8;
@@ -77,6 +78,9 @@ private slots:
     void DeleteClearsSelection();
     void EmptyGridSaysHowToStart();
     void OnlyPointsValuesGoIntoTheProtocol();
+    void CellTakesOnlyPointsValues_data();
+    void CellTakesOnlyPointsValues();
+    void OtherTextKeepsItsBytes();
 };
 
 void PointsGridTest::LoadsTablesAndCaptions()
@@ -457,6 +461,59 @@ void PointsGridTest::OnlyPointsValuesGoIntoTheProtocol()
     form.Button1Click();
     QVERIFY(window.Errors.isEmpty());
     QVERIFY(form.OutputToSave() != shown);
+}
+
+void PointsGridTest::CellTakesOnlyPointsValues_data()
+{
+    QTest::addColumn<QString>("typed"); // into table A's first place, which holds "25"
+    QTest::addColumn<bool>("pasted"); // as one paste instead of key by key
+    QTest::addColumn<QString>("cell");
+    QTest::newRow("letters") << "abc" << false << "";
+    QTest::newRow("the largest") << "99999" << false << "99999";
+    QTest::newRow("too large") << "123456" << false << "12345";
+    QTest::newRow("letters pasted") << "abc" << true << "25";
+    QTest::newRow("a fraction pasted") << "1.5" << true << "25";
+    QTest::newRow("too large pasted") << "100000" << true << "25";
+    QTest::newRow("a number pasted") << "30" << true << "30";
+}
+
+void PointsGridTest::CellTakesOnlyPointsValues()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, pasted);
+    QFETCH(QString, cell);
+    test::Window window(TwoTables);
+    TForm1 &form = window.Form();
+    QVERIFY(window.ShowAndActivate());
+    test::ClickCell(W(form).StringGrid1, 0, 0);
+    QTest::keyClick(W(form).StringGrid1, Qt::Key_F2);
+    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    QVERIFY(editor);
+    if (pasted) {
+        editor->selectAll();
+        editor->insert(typed); // as a paste does: one change of the whole text
+    } else {
+        editor->selectAll();
+        QTest::keyClick(editor, Qt::Key_Backspace);
+        QTest::keyClicks(editor, typed);
+    }
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCOMPARE(ui::FromCp1251(form.PointsTables().Grid.Value(1, 1)), cell);
+}
+
+void PointsGridTest::OtherTextKeepsItsBytes()
+{
+    // A cell of other text in the file stays as it was when another cell is edited and saved.
+    const std::string file = "[Ochki]\r\nTablesCount=2\r\nPlacesCount=2\r\n1=25;20;\r\n2=18;1.5;\r\n";
+    test::Window window(file);
+    TForm1 &form = window.Form();
+    QVERIFY(window.ShowAndActivate());
+    RetypeCell(form, 0, 0, "30");
+    window.CloseAnswer = ui::CloseAnswer::Save;
+    QVERIFY(form.close());
+    const std::string written = test::ReadBytes(window.SettingsPath());
+    QVERIFY2(written.find("1=30;20;") != std::string::npos, written.c_str());
+    QVERIFY2(written.find("2=18;1.5;") != std::string::npos, written.c_str());
 }
 
 QTEST_MAIN(PointsGridTest)

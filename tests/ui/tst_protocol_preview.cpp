@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QTextBlock>
 
+#include "ui/messages.h"
 #include "ui/protocol_preview.h"
 #include "ui/text_codec.h"
 #include "ui_test_support.h"
@@ -19,6 +20,7 @@ class ProtocolPreviewTest : public QObject
 private slots:
     void ShowsHeadingsAndAlignedTables();
     void FetchesAndFollowsNothing();
+    void LongProtocolIsShownAPageAtATime();
 };
 
 void ProtocolPreviewTest::ShowsHeadingsAndAlignedTables()
@@ -112,6 +114,52 @@ void ProtocolPreviewTest::FetchesAndFollowsNothing()
     QCOMPARE(clicked.size(), 1); // the click did land on the link
     QVERIFY(preview.source().isEmpty());
     QCOMPARE(preview.toPlainText(), shown);
+}
+
+void ProtocolPreviewTest::LongProtocolIsShownAPageAtATime()
+{
+    // One table of 4999 results: three pages, the later ones beginning inside the table.
+    constexpr int Results = 4999;
+    std::string protocol = "<html><body><h2>M21</h2>\n<pre>\n";
+    for (int i = 1; i <= Results; ++i)
+        protocol += QString("%1 Athlete %1").arg(i, 5).toStdString() + "\n";
+    protocol += "</pre>\n</body></html>\n";
+    ui::ProtocolPreview preview;
+    preview.resize(500, 400);
+    preview.SetProtocol(protocol);
+    QTextDocument &document = *preview.document();
+    // Only the page shown is laid out.
+    QVERIFY2(document.blockCount() <= ui::ProtocolPreview::PageLines + 4,
+        qPrintable(QString::number(document.blockCount())));
+    QCOMPARE(preview.PageCount(), 3);
+    QVERIFY(document.toPlainText().contains("    1 Athlete     1"));
+    QVERIFY(!document.toPlainText().contains(" 2500 Athlete"));
+    QVERIFY(document.begin().text().contains(
+        ui::text::PreviewPageLines.arg(1).arg(2000).arg(Results + 4)));
+
+    // The bar's link and Ctrl+PageDown turn on; the table's lines stay monospaced.
+    preview.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&preview));
+    QTextCursor next = document.find(ui::text::PreviewNextPage);
+    QVERIFY(!next.isNull());
+    next.setPosition(next.selectionStart() + 2);
+    QTest::mouseClick(preview.viewport(), Qt::LeftButton, {}, preview.cursorRect(next).center());
+    QCOMPARE(preview.Page(), 1);
+    QTest::keyClick(&preview, Qt::Key_PageDown, Qt::ControlModifier);
+    QCOMPARE(preview.Page(), 2);
+    QVERIFY(document.begin().text().contains(
+        ui::text::PreviewPageLines.arg(4001).arg(Results + 4).arg(Results + 4)));
+    QVERIFY(document.find(ui::text::PreviewNextPage).isNull()); // the last page has no next
+    const QTextBlock table = document.find(" 4500 Athlete  4500").block();
+    QVERIFY(table.isValid());
+    QVERIFY(table.blockFormat().nonBreakableLines());
+    QVERIFY(QFontInfo(table.charFormat().font()).fixedPitch());
+
+    // A refresh keeps the page; Ctrl+PageUp goes back.
+    preview.SetProtocol(protocol);
+    QCOMPARE(preview.Page(), 2);
+    QTest::keyClick(&preview, Qt::Key_PageUp, Qt::ControlModifier);
+    QCOMPARE(preview.Page(), 1);
 }
 
 QTEST_MAIN(ProtocolPreviewTest)

@@ -1,6 +1,8 @@
 // The window's shortcuts, its rendered preview beside the text view, the print, PDF and About
 // buttons, and the recent files.
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QCompleter>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -12,6 +14,7 @@
 #include <QToolButton>
 
 #include "ui/about_dialog.h"
+#include "ui/dialogs.h"
 #include "ui/messages.h"
 #include "ui/protocol_document.h"
 #include "ui/protocol_preview.h"
@@ -64,6 +67,9 @@ private slots:
     void PreviewFollowsOutput();
     void PdfAndAbout();
     void RecentFiles();
+    void TypedPathLeavesNoListOpen();
+    void TabLeavesGridsAndLists_data();
+    void TabLeavesGridsAndLists();
 };
 
 void WindowWiringTest::ShortcutsRunTheirSteps_data()
@@ -133,6 +139,79 @@ void WindowWiringTest::ShortcutsRunTheirSteps()
     QCOMPARE(form.isVisible(), keys != "Ctrl+Q");
     QCOMPARE(W(form).Button2->toolTip(), QString("Ctrl+O"));
     QCOMPARE(form.findChild<QToolButton *>("PrintButton")->toolTip(), QString("Ctrl+P"));
+}
+
+void WindowWiringTest::TypedPathLeavesNoListOpen()
+{
+    // A completer whose folder listing comes late opens its list (which takes every key) over
+    // whatever window has the focus, as long as it is tied to an edit: once the dialog has
+    // closed, none is; the next time it runs, its name edit completes again.
+    test::Window window;
+    TForm1 &form = window.Form();
+    QVERIFY(window.ShowAndActivate());
+    QFileDialog *dialog = W(form).OpenDialog1;
+    auto *edit = dialog->findChild<QLineEdit *>("fileNameEdit");
+    QVERIFY(edit && edit->completer());
+    for (int run = 0; run < 2; ++run) {
+        bool tied = false;
+        QTimer::singleShot(0, dialog, [dialog, edit, &tied] {
+            edit->setFocus();
+            QTest::keyClick(edit, Qt::Key_P);
+            tied = edit->completer()->widget() == edit;
+            dialog->reject();
+        });
+        ui::RunFileDialog(dialog);
+        QVERIFY(tied);
+        for (const QCompleter *completer : dialog->findChildren<QCompleter *>())
+            QVERIFY(!completer->widget());
+        QCOMPARE(QApplication::activePopupWidget(), nullptr);
+        QTRY_COMPARE_WITH_TIMEOUT(QApplication::activeWindow(), &form, 1000); // the keys go to it
+    }
+}
+
+void WindowWiringTest::TabLeavesGridsAndLists_data()
+{
+    QTest::addColumn<QString>("from"); // the grid that has the focus
+    QTest::addColumn<bool>("editing"); // a points cell retyped, its editor open
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("to");
+    QTest::newRow("points: Tab") << "StringGrid1" << false << "Tab" << "checkUseVK";
+    QTest::newRow("points: Shift+Tab") << "StringGrid1" << false << "Shift+Tab" << "StringGrid2";
+    QTest::newRow("points: Ctrl+Tab") << "StringGrid1" << false << "Ctrl+Tab" << "checkUseVK";
+    QTest::newRow("points: Ctrl+Shift+Tab")
+        << "StringGrid1" << false << "Ctrl+Shift+Tab" << "StringGrid2";
+    QTest::newRow("points, editing: Tab") << "StringGrid1" << true << "Tab" << "checkUseVK";
+    QTest::newRow("points, editing: Ctrl+Tab") << "StringGrid1" << true << "Ctrl+Tab" << "checkUseVK";
+    QTest::newRow("groups: Tab") << "StringGrid2" << false << "Tab" << "StringGrid1";
+    QTest::newRow("groups: Shift+Tab") << "StringGrid2" << false << "Shift+Tab" << "Button3";
+    QTest::newRow("groups: Ctrl+Tab") << "StringGrid2" << false << "Ctrl+Tab" << "StringGrid1";
+}
+
+void WindowWiringTest::TabLeavesGridsAndLists()
+{
+    QFETCH(QString, from);
+    QFETCH(bool, editing);
+    QFETCH(QString, keys);
+    QFETCH(QString, to);
+    test::Window window("[Ochki]\r\nTablesCount=1\r\nPlacesCount=2\r\n1=25;\r\n2=20;\r\n");
+    TForm1 &form = window.Form();
+    QVERIFY(window.ShowAndActivate());
+    form.OpenProtocol(SampleProtocol());
+    auto *grid = form.findChild<QAbstractItemView *>(from);
+    // Not the last cell, so that walking the cells would not leave at the edge.
+    test::ClickCell(grid, 1, 0);
+    if (editing) {
+        QTest::keyClick(grid, Qt::Key_F2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(QApplication::focusWidget(), "30");
+    } else {
+        grid->setFocus();
+    }
+    QTest::keySequence(QApplication::focusWidget(), QKeySequence(keys));
+    QVERIFY(QApplication::focusWidget());
+    QCOMPARE(QApplication::focusWidget()->objectName(), to);
+    if (editing)
+        QCOMPARE(form.PointsTables().Grid.Value(1, 2), std::string("30"));
 }
 
 void WindowWiringTest::PreviewFollowsOutput()
