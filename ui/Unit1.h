@@ -19,6 +19,7 @@
 #include "points/settings_location.h"
 #include "points/settings_update.h"
 #include "ui/dialogs.h"
+#include "ui/output_freshness.h"
 #include "ui/workflow_steps.h"
 
 class QCheckBox;
@@ -65,6 +66,9 @@ public:
     const points::PointsTables &PointsTables() const;
     // The bytes that "5. Захаваць" would write for the output view as it is now.
     std::vector<engine::ProtocolLine> OutputToSave() const;
+    // What changed since the results shown were made (ui::OutputChange flags); NoChange also
+    // when there are no results.
+    unsigned OutputChangesNow() const;
 
     // Event handlers, by control and event.
     void FormCreate();
@@ -99,6 +103,8 @@ public:
     std::function<bool(const QString &)> Confirm; // "Так" -> true
     // The question, and the text of its "save" button.
     std::function<ui::CloseAnswer(const QString &, const QString &)> AskClose;
+    // Saving results out of date: recalculate first, save them as shown, or go back.
+    std::function<ui::OutOfDateAnswer(const QString &)> AskOutOfDate;
     std::function<QString()> ChooseOpenFile; // empty when cancelled
     std::function<QString()> ChooseSaveFile; // empty when cancelled
     std::function<QString()> ChooseSettingsFile; // for the tables elsewhere; empty: cancelled
@@ -116,6 +122,8 @@ private:
 
     void LoadPointsTablesFile();
     bool SaveTablesElsewhere(); // true when written
+    // The points tables at close, once the user said to save them; true when written.
+    bool SaveTablesAtClose(bool unreadable);
     // The settings file patched as it is on disk now; false, after saying why, when it could not
     // be written (then it is as it was).
     bool UpdateSettings(const points::SettingsPatch &patch);
@@ -133,7 +141,21 @@ private:
     void ReadProtocol();
     // `step` went through: the next step's button gets the focus and the only bold caption.
     void StepDone(ui::Step step);
-    void ShowNextStep();
+    // `focus`: the next step's button also gets the focus (not when a change elsewhere, typed
+    // into an edit, only made the results out of date).
+    void ShowNextStep(bool focus = true);
+    // A protocol read, a group setting, a points table or an option changed: the results shown
+    // may be out of date now, and the view and the bold step say so.
+    void InputsChanged();
+    QString DescribeChanges(unsigned changes) const;
+    bool HasResults() const;
+    // "3. Пералічыць": true when the view now shows results made from what is set.
+    bool Recalculate();
+    // "5. Захаваць"; at close (`closing`) a missing name is asked for and results out of date
+    // are recalculated without asking unless that would drop hand edits. True when written.
+    bool SaveResults(bool closing);
+    // What closing would lose, for the question at close; empty when nothing.
+    QStringList UnsavedWork() const;
     std::optional<std::string> AskInspector();
     void ShowOutput(bool filled);
     void FocusChanged(QWidget *old, QWidget *now);
@@ -152,6 +174,13 @@ private:
     ui::Step m_lastStep = ui::Step::None;
 
     engine::ProtocolLines m_protocolLines;
+    std::uint64_t m_reads = 0; // reads of a protocol so far, to tell one read from the next
+    // What the results shown were made from; nothing when the view shows no results.
+    std::optional<ui::OutputInputs> m_made;
+    bool m_resultsUnsaved = false; // recalculated or edited since the last save
+    // The groups as the last save of results (or the last read) left them, to tell at close
+    // whether settings given since would be lost.
+    std::vector<engine::GroupSettings> m_groupsSaved;
     QString m_readPath; // the path the lines were read from
     std::vector<engine::GroupSettings> m_groups;
     TForm_Controler *m_inspectorDialog = nullptr;
@@ -177,6 +206,7 @@ private:
     QCheckBox *CheckBox2;
     ui::OutputView *Memo2;
     QTabWidget *OutputTabs;
+    QLabel *OutputStateLabel; // beside the tabs: says when the results are out of date
     ui::ProtocolPreview *Preview;
     QLabel *LabeledEdit2Label;
     QLineEdit *LabeledEdit2;

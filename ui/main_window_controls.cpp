@@ -116,6 +116,14 @@ void TForm1::CreateControls()
     OutputTabs->setDocumentMode(true);
     // Like the output view, the tabs are for the mouse: Tab and the focus stay with the steps.
     OutputTabs->tabBar()->setFocusPolicy(Qt::NoFocus);
+    // Beside the tabs, in sight whichever is shown, as long as the results are out of date.
+    OutputStateLabel = Create<QLabel>(this, "OutputStateLabel");
+    OutputStateLabel->setTextFormat(Qt::PlainText);
+    OutputStateLabel->setStyleSheet(
+        QStringLiteral("QLabel { background: #fff3b0; color: #7a2e00; font-weight: bold; "
+                       "padding: 1px 6px; border: 1px solid #d9a400; }"));
+    OutputTabs->setCornerWidget(OutputStateLabel, Qt::TopRightCorner);
+    OutputStateLabel->hide();
 
     LabeledEdit2 = Create<QLineEdit>(this, "LabeledEdit2");
     LabeledEdit2Label
@@ -269,6 +277,17 @@ void TForm1::ConnectHandlers()
     connect(PdfButton, &QToolButton::clicked, this, &TForm1::PdfButtonClick);
     connect(AboutButton, &QToolButton::clicked, this, &TForm1::AboutButtonClick);
     connect(OutputTabs, &QTabWidget::currentChanged, this, &TForm1::RefreshPreview);
+    // Everything the results are made from: a change tells whether they are out of date now.
+    for (QAbstractItemModel *model : { StringGrid2->model(),
+             static_cast<QAbstractItemModel *>(m_pointsModel) }) {
+        connect(model, &QAbstractItemModel::dataChanged, this, &TForm1::InputsChanged);
+        connect(model, &QAbstractItemModel::modelReset, this, &TForm1::InputsChanged);
+    }
+    for (QCheckBox *box : { checkUseVK, CheckBox1, CheckBox2 })
+        connect(box, &QCheckBox::toggled, this, &TForm1::InputsChanged);
+    for (QLineEdit *factor : { LabeledEdit3, LabeledEdit4 })
+        connect(factor, &QLineEdit::textChanged, this, &TForm1::InputsChanged);
+    connect(Memo2, &ui::OutputView::Edited, this, [this] { m_resultsUnsaved = true; });
     CreateShortcuts();
 
     // A protocol file dropped anywhere on the window is read, also over the edits.

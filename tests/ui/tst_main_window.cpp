@@ -84,7 +84,8 @@ private slots:
     void RecalculateLeadsToSaveWhenNamed();
     void SaveWithoutName();
     void SaveFailure();
-    void SaveInitialText();
+    void NothingToSave_data();
+    void NothingToSave();
     void BadFactorKeepsView();
     void RatingCheckBoxEnablesFactors();
     void OutOfCompetitionWarns();
@@ -272,6 +273,8 @@ void MainWindowTest::SaveWithoutName()
     test::Window window;
     TForm1 &form = window.Form();
     QVERIFY(window.ShowAndActivate());
+    form.OpenProtocol(SampleProtocol());
+    QTest::mouseClick(W(form).Button1, Qt::LeftButton);
     QTest::mouseClick(W(form).Button4, Qt::LeftButton); // the dialog is cancelled
     QVERIFY(W(form).LabeledEdit2->text().isEmpty());
     QVERIFY(W(form).Button5->font().bold());
@@ -285,6 +288,8 @@ void MainWindowTest::SaveFailure()
     test::Window window;
     TForm1 &form = window.Form();
     QVERIFY(window.ShowAndActivate());
+    form.OpenProtocol(SampleProtocol());
+    QTest::mouseClick(W(form).Button1, Qt::LeftButton);
     W(form).LabeledEdit2->setText(test::PathText(window.TempPath("missing/out.htm")));
     QTest::mouseClick(W(form).Button5, Qt::LeftButton);
     // An error naming the file and the system's reason.
@@ -296,18 +301,47 @@ void MainWindowTest::SaveFailure()
     QVERIFY(!W(form).Button3->font().bold());
 }
 
-void MainWindowTest::SaveInitialText()
+void MainWindowTest::NothingToSave_data()
 {
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<bool>("named"); // "5. Захаваць" with a name, or Ctrl+S without one
+    for (const bool named : { true, false }) {
+        const char *how = named ? ", saved with a name" : ", Ctrl+S";
+        QTest::newRow(qPrintable(QString("start") + how)) << "start" << named;
+        QTest::newRow(qPrintable(QString("recalculated without a protocol") + how))
+            << "no protocol" << named;
+        QTest::newRow(qPrintable(QString("results emptied by hand") + how)) << "emptied" << named;
+    }
+}
+
+// No results, no file: neither the view's first line nor an empty view is sent anywhere.
+void MainWindowTest::NothingToSave()
+{
+    QFETCH(QString, before);
+    QFETCH(bool, named);
     test::Window window;
     TForm1 &form = window.Form();
     QVERIFY(window.ShowAndActivate());
-    window.SaveChoice = test::PathText(window.TempPath("out.htm"));
-    QTest::mouseClick(W(form).Button4, Qt::LeftButton);
-    QTest::mouseClick(W(form).Button5, Qt::LeftButton);
-    QCOMPARE(test::ReadBytes(window.TempPath("out.htm")),
-        ui::ToCp1251(Utf8("Тут з'яўляеца апрацаваная версія")) + "\r\n");
-    QVERIFY(!W(form).Button5->font().bold() && W(form).Button3->font().bold());
-    QCOMPARE(QApplication::focusWidget(), W(form).Button3);
+    const QString out = test::PathText(window.TempPath("out.htm"));
+    if (before == "no protocol") {
+        QTest::keyClick(&form, Qt::Key_F9);
+    } else if (before == "emptied") {
+        form.OpenProtocol(SampleProtocol());
+        QTest::keyClick(&form, Qt::Key_F9);
+        W(form).Memo2->SelectAll();
+        W(form).Memo2->InsertText(QString());
+    }
+    window.SaveChoice = out;
+    if (named) {
+        W(form).LabeledEdit2->setText(out);
+        QTest::mouseClick(W(form).Button5, Qt::LeftButton);
+    } else {
+        QTest::keyClick(&form, Qt::Key_S, Qt::ControlModifier);
+    }
+    QCOMPARE(window.Informations, QStringList { ui::text::NoResultsToSave });
+    QVERIFY(!std::filesystem::exists(window.TempPath("out.htm")));
+    QCOMPARE(W(form).LabeledEdit2->text().isEmpty(), !named); // no file asked for
+    QVERIFY(!W(form).Button3->font().bold());
 }
 
 void MainWindowTest::BadFactorKeepsView()
@@ -623,7 +657,9 @@ void MainWindowTest::UnencodableOutputIsNotSaved()
     QVERIFY(window.ShowAndActivate());
     const std::filesystem::path out = window.TempPath("out.htm");
     W(form).LabeledEdit2->setText(test::PathText(out));
-    W(form).Memo2->setPlainText(text);
+    form.OpenProtocol(SampleProtocol());
+    QTest::mouseClick(W(form).Button1, Qt::LeftButton);
+    W(form).Memo2->setPlainText(text); // the results corrected by hand
     QTest::mouseClick(W(form).Button5, Qt::LeftButton);
     QCOMPARE(window.Errors, error.isEmpty() ? QStringList() : QStringList { error });
     QCOMPARE(std::filesystem::exists(out), error.isEmpty());
@@ -656,11 +692,19 @@ void MainWindowTest::CollectorEmail()
     QVERIFY(saved.starts_with(others));
     QCOMPARE(saved == others, email.isEmpty());
 
-    W(form).LabeledEdit2->setText(test::PathText(window->TempPath("out.htm")));
+    // The message names the file written, and the address.
+    form.OpenProtocol(SampleProtocol());
+    QTest::mouseClick(W(form).Button1, Qt::LeftButton);
+    const QString out = test::PathText(window->TempPath("out.htm"));
+    W(form).LabeledEdit2->setText(out);
     QTest::mouseClick(W(form).Button5, Qt::LeftButton);
     QCOMPARE(window->Informations,
-        QStringList { email.isEmpty() ? ui::text::SavedNoAddress
-                                      : ui::text::SavedPrefix + email + ui::text::SavedSuffix });
+        QStringList { email.isEmpty() ? Utf8("Вынікі захаваны ў файле «%1». Не забудзцеся даслаць "
+                                             "іх зборшчыку вынікаў. Дзякую!")
+                                            .arg(out)
+                                      : Utf8("Вынікі захаваны ў файле «%1». Не забудзцеся даслаць "
+                                             "іх на e-mail: %2. Дзякую!")
+                                            .arg(out, email) });
 
     // The next start shows it again.
     test::Window next(saved);
