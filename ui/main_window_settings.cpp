@@ -163,9 +163,12 @@ bool TForm1::PointsValuesWritable()
 QStringList TForm1::UnsavedWork() const
 {
     QStringList work;
-    if (m_made && m_resultsUnsaved)
+    const bool results = m_made && m_resultsUnsaved;
+    if (results)
         work << ui::text::UnsavedResults;
-    if (ui::GroupSettingsDiffer(m_groupsSaved, m_groups))
+    // Settings the unsaved results were made from are named with them.
+    if (ui::GroupSettingsDiffer(m_groupsSaved, m_groups)
+        && !(results && !ui::GroupSettingsDiffer(m_made->Groups, m_groups)))
         work << ui::text::UnsavedGroups;
     if (PointsTables().TablesModified)
         work << ui::text::UnsavedTables;
