@@ -7,11 +7,15 @@
 #include <QFileInfo>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPrintPreviewDialog>
 #include <QPushButton>
+#include <QScreen>
+#include <QSplitter>
 #include <QTabWidget>
+#include <QTimer>
 
 #include "engine/cp1251.h"
 #include "engine/layout_check.h"
@@ -94,7 +98,48 @@ void TForm1::FormCreate()
     ShowNextStep();
     SaveDialog1->selectFile(DefaultOutputName(QDate::currentDate()));
     LoadPointsTablesFile();
+    RestoreLayout(points::ReadWindowLayout(m_settingsBytes));
     m_groupEditors->Hide();
+}
+
+points::WindowLayout TForm1::CurrentLayout() const
+{
+    const QSize size = isMaximized() ? normalGeometry().size() : this->size();
+    const QList<int> parts = OutputSplitter->sizes();
+    return { size.width(), size.height(), isMaximized(), parts.value(0), parts.value(1),
+        OutputTabs->currentIndex() };
+}
+
+void TForm1::RestoreLayout(const points::WindowLayout &layout)
+{
+    if (layout.Width > 0 && layout.Height > 0) {
+        // A size from a larger screen is cut to this one.
+        QSize size(layout.Width, layout.Height);
+        if (const QScreen *shown = screen())
+            size = size.boundedTo(shown->availableGeometry().size());
+        resize(size);
+        this->layout()->activate();
+    }
+    if (layout.SettingsHeight > 0 && layout.OutputHeight > 0)
+        OutputSplitter->setSizes({ layout.SettingsHeight, layout.OutputHeight });
+    if (layout.Tab < OutputTabs->count())
+        OutputTabs->setCurrentIndex(layout.Tab);
+    if (layout.Maximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void TForm1::SaveLayout()
+{
+    const points::WindowLayout layout = CurrentLayout();
+    if (!m_shown || layout == m_shownLayout
+        || m_settingsOverwrite.Rule == points::OverwriteRule::Never)
+        return;
+    // Through the one path every change of the file takes. A layout not written is not worth a
+    // message at every close (the file's other writes say why it cannot be written).
+    if (engine::Result<std::string> written = points::UpdateSettingsFile(
+            m_settingsPath,
+            [&layout](std::string_view current) { return points::WithWindowLayout(current, layout); }))
+        m_settingsBytes = std::move(written.Value());
 }
 
 QString TForm1::DefaultOutputName(const QDate &day)
@@ -104,10 +149,12 @@ QString TForm1::DefaultOutputName(const QDate &day)
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
-    if (FormClose())
+    if (FormClose()) {
+        SaveLayout();
         event->accept();
-    else
+    } else {
         event->ignore();
+    }
 }
 
 void TForm1::showEvent(QShowEvent *event)
@@ -116,6 +163,9 @@ void TForm1::showEvent(QShowEvent *event)
     if (m_shown)
         return;
     m_shown = true;
+    // Once the layout has settled: what the window looks like before the user changes it.
+    m_shownLayout = CurrentLayout();
+    QTimer::singleShot(0, this, [this] { m_shownLayout = CurrentLayout(); });
     if (!m_settingsWarning.isEmpty())
         ShowInformation(m_settingsWarning);
 }

@@ -14,6 +14,7 @@
 
 #include "engine/protocol.h"
 #include "engine/rewrite.h"
+#include "points/app_settings.h"
 #include "points/points_tables.h"
 #include "points/settings_file.h"
 #include "points/settings_location.h"
@@ -28,6 +29,7 @@ class QFileDialog;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QSplitter;
 class QTabWidget;
 class QTableView;
 class QToolButton;
@@ -160,6 +162,11 @@ private:
     void ShowOutput(bool filled);
     void FocusChanged(QWidget *old, QWidget *now);
     void CreateShortcuts();
+    // The size, the border above the output and the output tab, as the last run left them.
+    points::WindowLayout CurrentLayout() const;
+    void RestoreLayout(const points::WindowLayout &layout);
+    // Into the settings file when it differs from what the window showed at first.
+    void SaveLayout();
     // The preview follows the text view only while it is shown: a refresh is too slow for
     // every key press.
     void RefreshPreview();
@@ -171,6 +178,7 @@ private:
     // Newest first, UTF-8; ahead of the file's list when writing it failed.
     std::vector<std::string> m_recentFiles;
     bool m_shown = false;
+    points::WindowLayout m_shownLayout; // as the window first appeared
     ui::Step m_lastStep = ui::Step::None;
 
     engine::ProtocolLines m_protocolLines;
@@ -205,6 +213,7 @@ private:
     QPushButton *Button1;
     QCheckBox *CheckBox2;
     ui::OutputView *Memo2;
+    QSplitter *OutputSplitter; // the settings above, the output below
     QTabWidget *OutputTabs;
     QLabel *OutputStateLabel; // beside the tabs: says when the results are out of date
     ui::ProtocolPreview *Preview;

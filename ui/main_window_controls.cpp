@@ -212,7 +212,7 @@ void TForm1::LayOutControls()
     settings->addWidget(CheckBox2);
 
     // The output views take the height the window gains; the user may move the border.
-    auto *splitter = Create<QSplitter>(this, "OutputSplitter", Qt::Vertical);
+    auto *splitter = OutputSplitter = Create<QSplitter>(this, "OutputSplitter", Qt::Vertical);
     splitter->setChildrenCollapsible(false);
     splitter->addWidget(upper);
     splitter->addWidget(OutputTabs);

@@ -14,6 +14,8 @@
 #include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSplitter>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -95,6 +97,7 @@ private slots:
     void Utf8ProtocolIsSavedBackInUtf8();
     void EditedViewKeepsUntouchedBytes();
     void Resizing();
+    void LayoutKeptBetweenRuns();
     void OneBoldStep_data();
     void OneBoldStep();
     void TypedPathsDoTheirSteps();
@@ -558,6 +561,41 @@ void MainWindowTest::Resizing()
     }
     QCOMPARE(after[10].topLeft(), before[10].topLeft());
     QCOMPARE(after[11].topLeft(), before[11].topLeft());
+}
+
+// The size, the splitter and the tab come back at the next start, kept in the settings file's
+// own section: the points tables' bytes stay, and a window left as it was writes nothing.
+void MainWindowTest::LayoutKeptBetweenRuns()
+{
+    const std::string tables = test::ReadBytes(test::ExamplesDir() / "sample.INI");
+    std::string settings;
+    QList<int> parts;
+    {
+        test::Window first(tables);
+        TForm1 &form = first.Form();
+        QVERIFY(first.ShowAndActivate());
+        QVERIFY(form.close()); // left as it was
+        QVERIFY(test::ReadBytes(first.SettingsPath()) == tables);
+        form.show();
+        form.resize(760, 590);
+        QTest::qWait(20);
+        auto *splitter = form.findChild<QSplitter *>("OutputSplitter");
+        const int total = splitter->sizes().value(0) + splitter->sizes().value(1);
+        splitter->setSizes({ total - 230, 230 });
+        parts = splitter->sizes();
+        form.findChild<QTabWidget *>("OutputTabs")->setCurrentIndex(1);
+        QVERIFY(form.close());
+        settings = test::ReadBytes(first.SettingsPath());
+    }
+    QVERIFY(settings.starts_with(tables));
+    QVERIFY(settings.find("[Window]") != std::string::npos);
+
+    test::Window next(settings);
+    TForm1 &form = next.Form();
+    QVERIFY(next.ShowAndActivate());
+    QCOMPARE(form.size(), QSize(760, 590));
+    QCOMPARE(form.findChild<QSplitter *>("OutputSplitter")->sizes(), parts);
+    QCOMPARE(form.findChild<QTabWidget *>("OutputTabs")->currentIndex(), 1);
 }
 
 QList<QPushButton *> BoldSteps(const TForm1 &form)
