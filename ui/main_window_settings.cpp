@@ -163,7 +163,7 @@ bool TForm1::PointsValuesWritable()
 QStringList TForm1::UnsavedWork() const
 {
     QStringList work;
-    const bool results = m_made && m_resultsUnsaved;
+    const bool results = HasResults() && m_resultsUnsaved;
     if (results)
         work << ui::text::UnsavedResults;
     // Settings the unsaved results were made from are named with them.
