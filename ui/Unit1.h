@@ -215,7 +215,7 @@ private:
     ui::OutputView *Memo2;
     QSplitter *OutputSplitter; // the settings above, the output below
     QTabWidget *OutputTabs;
-    QLabel *OutputStateLabel; // beside the tabs: says when the results are out of date
+    QLabel *OutputStateLabel; // over the tabs: says when the results are out of date
     ui::ProtocolPreview *Preview;
     QLabel *LabeledEdit2Label;
     QLineEdit *LabeledEdit2;

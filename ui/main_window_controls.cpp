@@ -116,13 +116,13 @@ void TForm1::CreateControls()
     OutputTabs->setDocumentMode(true);
     // Like the output view, the tabs are for the mouse: Tab and the focus stay with the steps.
     OutputTabs->tabBar()->setFocusPolicy(Qt::NoFocus);
-    // Beside the tabs, in sight whichever is shown, as long as the results are out of date.
+    // Over the tabs, in sight whichever is shown, as long as the results are out of date.
     OutputStateLabel = Create<QLabel>(this, "OutputStateLabel");
     OutputStateLabel->setTextFormat(Qt::PlainText);
+    OutputStateLabel->setWordWrap(true);
     OutputStateLabel->setStyleSheet(
         QStringLiteral("QLabel { background: #fff3b0; color: #7a2e00; font-weight: bold; "
-                       "padding: 1px 6px; border: 1px solid #d9a400; }"));
-    OutputTabs->setCornerWidget(OutputStateLabel, Qt::TopRightCorner);
+                       "padding: 2px 6px; border: 1px solid #d9a400; }"));
     OutputStateLabel->hide();
 
     LabeledEdit2 = Create<QLineEdit>(this, "LabeledEdit2");
@@ -214,8 +214,14 @@ void TForm1::LayOutControls()
     // The output views take the height the window gains; the user may move the border.
     auto *splitter = OutputSplitter = Create<QSplitter>(this, "OutputSplitter", Qt::Vertical);
     splitter->setChildrenCollapsible(false);
+    auto *lower = new QWidget(this);
+    auto *outputs = new QVBoxLayout(lower);
+    outputs->setContentsMargins(0, 0, 0, 0);
+    outputs->setSpacing(2);
+    outputs->addWidget(OutputStateLabel);
+    outputs->addWidget(OutputTabs, 1);
     splitter->addWidget(upper);
-    splitter->addWidget(OutputTabs);
+    splitter->addWidget(lower);
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
 
