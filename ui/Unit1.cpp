@@ -298,7 +298,7 @@ std::optional<std::string> TForm1::AskInspector()
 
 void TForm1::Button1Click() { Recalculate(); }
 
-bool TForm1::Recalculate()
+bool TForm1::Recalculate(bool editsAsked)
 {
     // The lines in memory are of the protocol last read; the edit must not name another.
     if (LabeledEdit1->text() != m_readPath) {
@@ -308,6 +308,8 @@ bool TForm1::Recalculate()
     }
     // A points value the field cannot hold would go into the protocol as it stands.
     if (!PointsValuesWritable())
+        return false;
+    if (!editsAsked && Memo2->HandEdited() && !Confirm(ui::text::RecalculateOverEdits))
         return false;
     // The inputs as the run takes them: what the results are compared with from now on.
     ui::OutputInputs inputs { m_reads, m_groups, PointsTables().Grid, ReadOptions(), false };
@@ -418,7 +420,7 @@ void TForm1::Button5Click() { SaveResults(false); }
 bool TForm1::SaveResults(bool closing)
 {
     // Settings given at close with no results made from them yet: made now.
-    if (closing && !m_made && !Recalculate())
+    if (closing && !m_made && !Recalculate(true))
         return false;
     if (!HasResults()) {
         ShowInformation(ui::text::NoResultsToSave);
@@ -443,7 +445,7 @@ bool TForm1::SaveResults(bool closing)
         }
         if (answer == ui::OutOfDateAnswer::Return)
             return false;
-        if (answer == ui::OutOfDateAnswer::Recalculate && !Recalculate())
+        if (answer == ui::OutOfDateAnswer::Recalculate && !Recalculate(true))
             return false;
     }
     // A character the code page lacks would be written as '?': say where it is instead.

@@ -151,8 +151,10 @@ private:
     void InputsChanged();
     QString DescribeChanges(unsigned changes) const;
     bool HasResults() const;
-    // "3. Пералічыць": true when the view now shows results made from what is set.
-    bool Recalculate();
+    // "3. Пералічыць": true when the view now shows results made from what is set. Text edited
+    // by hand in the view is replaced only after asking, unless `editsAsked` says the caller
+    // has asked.
+    bool Recalculate(bool editsAsked = false);
     // "5. Захаваць"; at close (`closing`) a missing name is asked for and results out of date
     // are recalculated without asking unless that would drop hand edits. True when written.
     bool SaveResults(bool closing);

@@ -183,6 +183,9 @@ inline const QString SaveOutOfDateQuestion = QStringLiteral(
 inline const QString HandEditsLost
     = QStringLiteral("Праўкі, зробленыя ў тэксце ўручную, пры пераліку прападуць.");
 inline const QString RecalculateAndSave = QStringLiteral("Пералічыць і захаваць");
+// "3. Пералічыць" with text edited by hand in the output.
+inline const QString RecalculateOverEdits = QStringLiteral(
+    "Праўкі, зробленыя ў тэксце ўручную, пры пераліку прападуць. Пералічыць?");
 inline const QString SaveAsShown = QStringLiteral("Захаваць як ёсць");
 // At close: %1, what is not saved.
 inline const QString UnsavedWorkQuestion

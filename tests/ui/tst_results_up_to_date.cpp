@@ -87,6 +87,7 @@ private slots:
     void SavingOutOfDateAsks();
     void ClosingAsksOnce_data();
     void ClosingAsksOnce();
+    void RecalculatingAsksBeforeDroppingHandEdits();
 };
 
 // Only what the rewrite reads counts.
@@ -341,6 +342,27 @@ void ResultsUpToDateTest::ClosingAsksOnce()
         QVERIFY(saved == FreshBytes(form));
     if (answer == int(ui::CloseAnswer::Discard))
         QVERIFY(test::ReadBytes(window.SettingsPath()) == settingsBefore);
+}
+
+void ResultsUpToDateTest::RecalculatingAsksBeforeDroppingHandEdits()
+{
+    test::Window window(test::ReadBytes(test::ExamplesDir() / "sample.INI"));
+    TForm1 &form = window.Form();
+    QVERIFY(window.ShowAndActivate());
+    Recalculated(window, false);
+    const std::vector<engine::ProtocolLine> fresh = form.OutputToSave();
+    QTest::keyClick(&form, Qt::Key_F9); // nothing typed: nothing asked
+    QVERIFY(window.Confirmations.isEmpty());
+    TypeIntoOutput(form, Utf8(" правка"));
+    const std::vector<engine::ProtocolLine> edited = form.OutputToSave();
+    window.ConfirmAnswer = false;
+    QTest::keyClick(&form, Qt::Key_F9);
+    QCOMPARE(window.Confirmations, QStringList { ui::text::RecalculateOverEdits });
+    QCOMPARE(form.OutputToSave(), edited);
+    window.ConfirmAnswer = true;
+    QTest::keyClick(&form, Qt::Key_F9);
+    QCOMPARE(window.Confirmations.size(), 2);
+    QCOMPARE(form.OutputToSave(), fresh);
 }
 
 QTEST_MAIN(ResultsUpToDateTest)
