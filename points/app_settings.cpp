@@ -142,7 +142,8 @@ WindowLayout ReadWindowLayout(std::string_view iniBytes)
         else if (SameName(key, "Splitter")) {
             const std::string_view value = entry.Value;
             const std::size_t comma = value.find(',');
-            const int upper = comma == std::string_view::npos ? 0 : Extent(value.substr(0, comma), 1);
+            const int upper
+                = comma == std::string_view::npos ? 0 : Extent(value.substr(0, comma), 1);
             const int lower
                 = comma == std::string_view::npos ? 0 : Extent(value.substr(comma + 1), 1);
             if (upper && lower) {

@@ -136,9 +136,10 @@ void TForm1::SaveLayout()
         return;
     // Through the one path every change of the file takes. A layout not written is not worth a
     // message at every close (the file's other writes say why it cannot be written).
-    if (engine::Result<std::string> written = points::UpdateSettingsFile(
-            m_settingsPath,
-            [&layout](std::string_view current) { return points::WithWindowLayout(current, layout); }))
+    if (engine::Result<std::string> written
+        = points::UpdateSettingsFile(m_settingsPath, [&layout](std::string_view current) {
+              return points::WithWindowLayout(current, layout);
+          }))
         m_settingsBytes = std::move(written.Value());
 }
 
@@ -329,8 +330,9 @@ bool TForm1::Recalculate(bool editsAsked)
         }
         Memo2->AppendLine(line);
     };
-    const engine::RewriteResult outcome = engine::RewriteProtocolTo(m_protocolLines, m_groups,
-        inputs.Options, inputs.Grid, [this] { return AskInspector(); }, append);
+    const engine::RewriteResult outcome = engine::RewriteProtocolTo(
+        m_protocolLines, m_groups, inputs.Options, inputs.Grid, [this] { return AskInspector(); },
+        append);
     if (outcome.Cancelled)
         return false; // keep what is shown
     // A run stopped at a line shows what it produced; a bad "К=" stops before any output.
@@ -372,11 +374,12 @@ unsigned TForm1::OutputChangesNow() const
 QString TForm1::DescribeChanges(unsigned changes) const
 {
     QStringList said;
-    for (const auto &[change, text] : { std::pair { ui::ProtocolChange, ui::text::ProtocolReadAgain },
-             std::pair { ui::GroupsChange, ui::text::GroupsChanged },
-             std::pair { ui::TablesChange, ui::text::TablesChanged },
-             std::pair { ui::OptionsChange, ui::text::OptionsChanged },
-             std::pair { ui::FailedRun, ui::text::RunFailed } }) {
+    for (const auto &[change, text] :
+        { std::pair { ui::ProtocolChange, ui::text::ProtocolReadAgain },
+            std::pair { ui::GroupsChange, ui::text::GroupsChanged },
+            std::pair { ui::TablesChange, ui::text::TablesChanged },
+            std::pair { ui::OptionsChange, ui::text::OptionsChanged },
+            std::pair { ui::FailedRun, ui::text::RunFailed } }) {
         if (changes & change)
             said << text;
     }

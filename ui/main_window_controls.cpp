@@ -284,8 +284,8 @@ void TForm1::ConnectHandlers()
     connect(AboutButton, &QToolButton::clicked, this, &TForm1::AboutButtonClick);
     connect(OutputTabs, &QTabWidget::currentChanged, this, &TForm1::RefreshPreview);
     // Everything the results are made from: a change tells whether they are out of date now.
-    for (QAbstractItemModel *model : { StringGrid2->model(),
-             static_cast<QAbstractItemModel *>(m_pointsModel) }) {
+    for (QAbstractItemModel *model :
+        { StringGrid2->model(), static_cast<QAbstractItemModel *>(m_pointsModel) }) {
         connect(model, &QAbstractItemModel::dataChanged, this, &TForm1::InputsChanged);
         connect(model, &QAbstractItemModel::modelReset, this, &TForm1::InputsChanged);
     }

@@ -178,14 +178,14 @@ inline const QString RunFailed = QStringLiteral("пералік спыніўся
 inline const QString OutputOutOfDate
     = QStringLiteral("Вынікі састарэлі (%1): націсніце «3. Пералічыць».");
 // %1: what changed.
-inline const QString SaveOutOfDateQuestion = QStringLiteral(
-    "Вынікі ў тэксце састарэлі: %1. Пералічыць іх і захаваць новыя?");
+inline const QString SaveOutOfDateQuestion
+    = QStringLiteral("Вынікі ў тэксце састарэлі: %1. Пералічыць іх і захаваць новыя?");
 inline const QString HandEditsLost
     = QStringLiteral("Праўкі, зробленыя ў тэксце ўручную, пры пераліку прападуць.");
 inline const QString RecalculateAndSave = QStringLiteral("Пералічыць і захаваць");
 // "3. Пералічыць" with text edited by hand in the output.
-inline const QString RecalculateOverEdits = QStringLiteral(
-    "Праўкі, зробленыя ў тэксце ўручную, пры пераліку прападуць. Пералічыць?");
+inline const QString RecalculateOverEdits
+    = QStringLiteral("Праўкі, зробленыя ў тэксце ўручную, пры пераліку прападуць. Пералічыць?");
 inline const QString SaveAsShown = QStringLiteral("Захаваць як ёсць");
 // At close: %1, what is not saved.
 inline const QString UnsavedWorkQuestion
@@ -200,7 +200,7 @@ inline const QString TablesGoElsewhere = QStringLiteral(
 // The inspector dialog: why OK is off. %1: the characters needed.
 inline const QString InspectorNameTooShort
     = QStringLiteral("Патрэбна не менш за %1 літары (без прабелаў па краях).");
-inline const QString InspectorNameBadChar = QStringLiteral(
-    "Знакі «<», «>», «&» і кіруючыя знакі ў імені нельга: выдаліце іх.");
+inline const QString InspectorNameBadChar
+    = QStringLiteral("Знакі «<», «>», «&» і кіруючыя знакі ў імені недапушчальныя: выдаліце іх.");
 
 } // namespace ui::text

@@ -21,7 +21,8 @@ namespace {
 
     bool SameOptions(const engine::ProcessOptions &a, const engine::ProcessOptions &b)
     {
-        return a.RatingPoints == b.RatingPoints && a.CountOutOfCompetition == b.CountOutOfCompetition
+        return a.RatingPoints == b.RatingPoints
+            && a.CountOutOfCompetition == b.CountOutOfCompetition
             && a.ExcludeForeign == b.ExcludeForeign && a.DecimalSeparator == b.DecimalSeparator
             && (!a.RatingPoints || (a.K1Text == b.K1Text && a.K2Text == b.K2Text));
     }

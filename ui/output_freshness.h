@@ -32,9 +32,10 @@ struct OutputInputs
     bool Failed = false; // the run stopped at a failure
 };
 
-// What differs between the inputs `made` and those set now (FailedRun when `made` failed). Only what the rewrite reads
-// counts: a group keeps its points when it moves to another table of the same points (as the
-// groups do when a table left of theirs is removed), and "К=" counts only with rating points.
+// What differs between the inputs `made` and those set now (FailedRun when `made` failed). Only
+// what the rewrite reads counts: a group keeps its points when it moves to another table of the
+// same points (as the groups do when a table left of theirs is removed), and "К=" counts only with
+// rating points.
 unsigned OutputChanges(const OutputInputs &made, std::uint64_t read,
     const std::vector<engine::GroupSettings> &groups, const points::PointsGrid &grid,
     const engine::ProcessOptions &options);

@@ -28,9 +28,9 @@ QLabel *StateLabel(TForm1 &form) { return form.findChild<QLabel *>("OutputStateL
 // What "5. Захаваць" should write for what is set now.
 std::string FreshBytes(TForm1 &form)
 {
-    const engine::RewriteResult fresh = engine::RewriteProtocol(form.ProtocolLines(),
-        form.Groups(), form.ReadOptions(), form.PointsTables().Grid,
-        [] { return std::optional<std::string>("Inspector"); });
+    const engine::RewriteResult fresh
+        = engine::RewriteProtocol(form.ProtocolLines(), form.Groups(), form.ReadOptions(),
+            form.PointsTables().Grid, [] { return std::optional<std::string>("Inspector"); });
     return fresh.Ok() ? engine::ProtocolBytes(fresh.Lines) : "failed";
 }
 
@@ -276,8 +276,8 @@ void ResultsUpToDateTest::ClosingAsksOnce_data()
     using ui::text::UnsavedTables;
     QTest::newRow("nothing done") << "" << QStringList() << save << true << "none";
     QTest::newRow("read only") << "read" << QStringList() << save << true << "none";
-    QTest::newRow("recalculated and saved") << "saved" << QStringList() << save << true
-                                            << "earlier";
+    QTest::newRow("recalculated and saved")
+        << "saved" << QStringList() << save << true << "earlier";
     QTest::newRow("recalculated, not saved: saved at close")
         << "recalculated" << QStringList { UnsavedResults } << save << true << "fresh";
     QTest::newRow("edited by hand after saving: go back")
@@ -289,8 +289,8 @@ void ResultsUpToDateTest::ClosingAsksOnce_data()
     QTest::newRow("a group changed, never recalculated: saved under a name asked for")
         << "read group" << QStringList { UnsavedGroups } << save << true << "fresh";
     QTest::newRow("results and tables: one question, not saved")
-        << "recalculated table" << QStringList { UnsavedResults, UnsavedTables } << discard
-        << true << "none";
+        << "recalculated table" << QStringList { UnsavedResults, UnsavedTables } << discard << true
+        << "none";
 }
 
 void ResultsUpToDateTest::ClosingAsksOnce()

@@ -59,10 +59,10 @@ void WorkflowTest::NextStepFollowsTheLastDone_data()
     QTest::addColumn<bool>("named");
     QTest::addColumn<bool>("outOfDate");
     QTest::addColumn<int>("next");
-    const auto row = [](const char *name, Step lastDone, bool named, Step next,
-                         bool outOfDate = false) {
-        QTest::newRow(name) << int(lastDone) << named << outOfDate << int(next);
-    };
+    const auto row
+        = [](const char *name, Step lastDone, bool named, Step next, bool outOfDate = false) {
+              QTest::newRow(name) << int(lastDone) << named << outOfDate << int(next);
+          };
     row("start", Step::None, false, Step::Choose);
     row("chosen, or named but not read", Step::Choose, false, Step::Read);
     row("read", Step::Read, true, Step::Recalculate);
