@@ -190,6 +190,11 @@ bool TForm1::FormClose()
     QString question;
     if (results) {
         question = ui::text::UnsavedWorkQuestion.arg(work.join(QStringLiteral(", ")));
+        if (const unsigned changes = OutputChangesNow())
+            question += QLatin1Char('\n')
+                + ui::text::RecalculatedAtClose.arg(DescribeChanges(changes));
+        else if (!HasResults())
+            question += QLatin1Char('\n') + ui::text::MadeAtClose;
         if (unreadable)
             question += QLatin1Char('\n') + ui::text::TablesGoElsewhere.arg(why);
     } else {

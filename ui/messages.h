@@ -191,8 +191,13 @@ inline const QString SaveAsShown = QStringLiteral("Захаваць як ёсц�
 inline const QString UnsavedWorkQuestion
     = QStringLiteral("Не захавана: %1. Захаваць перад выхадам?");
 inline const QString UnsavedResults = QStringLiteral("вынікі пераліку");
-inline const QString UnsavedGroups = QStringLiteral("налады груп (вынікі будуць пералічаны)");
+inline const QString UnsavedGroups = QStringLiteral("налады груп");
 inline const QString UnsavedTables = QStringLiteral("табліцы ачкоў");
+// After UnsavedWorkQuestion when the results are out of date. %1: what changed.
+inline const QString RecalculatedAtClose
+    = QStringLiteral("Вынікі састарэлі (%1): перад захаваннем яны будуць пералічаны.");
+// After UnsavedWorkQuestion when settings were given but nothing was recalculated.
+inline const QString MadeAtClose = QStringLiteral("Перад захаваннем вынікі будуць пералічаны.");
 // After UnsavedWorkQuestion when the settings file could not be read. %1: why.
 inline const QString TablesGoElsewhere = QStringLiteral(
     "Файл налад не ўдалося прачытаць, і запісаць яго нельга:\n%1\nТабліцы ачкоў пойдуць у "
