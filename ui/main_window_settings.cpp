@@ -191,8 +191,8 @@ bool TForm1::FormClose()
     if (results) {
         question = ui::text::UnsavedWorkQuestion.arg(work.join(QStringLiteral(", ")));
         if (const unsigned changes = OutputChangesNow())
-            question += QLatin1Char('\n')
-                + ui::text::RecalculatedAtClose.arg(DescribeChanges(changes));
+            question
+                += QLatin1Char('\n') + ui::text::RecalculatedAtClose.arg(DescribeChanges(changes));
         else if (!HasResults())
             question += QLatin1Char('\n') + ui::text::MadeAtClose;
         if (unreadable)

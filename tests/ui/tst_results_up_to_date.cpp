@@ -329,8 +329,8 @@ void ResultsUpToDateTest::ClosingAsksOnce()
     if (!unsaved.isEmpty())
         QVERIFY(window.CloseQuestions[0].startsWith(asked));
     // Results out of date, or none, are said to be recalculated first.
-    QCOMPARE(window.CloseQuestions.value(0).contains(ui::text::GroupsChanged),
-        work == "saved group");
+    QCOMPARE(
+        window.CloseQuestions.value(0).contains(ui::text::GroupsChanged), work == "saved group");
     QCOMPARE(window.CloseQuestions.value(0).contains(ui::text::MadeAtClose), work == "read group");
     // Saving at close drops no hand edits: those results are saved as they are shown only
     // after the question about results out of date (none here).
