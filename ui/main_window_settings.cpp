@@ -17,6 +17,7 @@
 #include "ui/group_list.h"
 #include "ui/group_list_editors.h"
 #include "ui/messages.h"
+#include "ui/output_view.h"
 #include "ui/points_grid_view.h"
 #include "ui/points_table_model.h"
 #include "ui/recent_files.h"
@@ -190,9 +191,11 @@ bool TForm1::FormClose()
     QString question;
     if (results) {
         question = ui::text::UnsavedWorkQuestion.arg(work.join(QStringLiteral(", ")));
+        // Saving recalculates results out of date, asking first when that drops hand edits.
         if (const unsigned changes = OutputChangesNow())
-            question
-                += QLatin1Char('\n') + ui::text::RecalculatedAtClose.arg(DescribeChanges(changes));
+            question += QLatin1Char('\n')
+                + (Memo2->HandEdited() ? ui::text::AskedAtClose : ui::text::RecalculatedAtClose)
+                      .arg(DescribeChanges(changes));
         else if (!HasResults())
             question += QLatin1Char('\n') + ui::text::MadeAtClose;
         if (unreadable)

@@ -196,6 +196,10 @@ inline const QString UnsavedTables = QStringLiteral("табліцы ачкоў")
 // After UnsavedWorkQuestion when the results are out of date. %1: what changed.
 inline const QString RecalculatedAtClose
     = QStringLiteral("Вынікі састарэлі (%1): перад захаваннем яны будуць пералічаны.");
+// The same when text was edited by hand in the output. %1: what changed.
+inline const QString AskedAtClose
+    = QStringLiteral("Вынікі састарэлі (%1), а ў тэксце ёсць праўкі: пры захаванні будзе спытана, "
+                     "ці пералічыць іх.");
 // After UnsavedWorkQuestion when settings were given but nothing was recalculated.
 inline const QString MadeAtClose = QStringLiteral("Перад захаваннем вынікі будуць пералічаны.");
 // After UnsavedWorkQuestion when the settings file could not be read. %1: why.
