@@ -36,6 +36,21 @@ namespace {
         return number;
     }
 
+    // A whole decimal number from `low` to MaxWindowExtent, blanks around it allowed; else 0.
+    int Extent(std::string_view text, int low)
+    {
+        text = TrimBlanks(text);
+        if (text.empty() || text.size() > 6)
+            return 0;
+        int value = 0;
+        for (const char c : text) {
+            if (!engine::IsAsciiDigit(c))
+                return 0;
+            value = value * 10 + (c - '0');
+        }
+        return value >= low && value <= MaxWindowExtent ? value : 0;
+    }
+
 } // namespace
 
 std::string CollectorEmail(std::string_view iniBytes)
@@ -103,6 +118,55 @@ std::vector<std::string> WithRecentFile(std::vector<std::string> list, const std
     if (list.size() > MaxRecentFiles)
         list.resize(MaxRecentFiles);
     return list;
+}
+
+WindowLayout ReadWindowLayout(std::string_view iniBytes)
+{
+    WindowLayout layout;
+    std::vector<std::string> seen; // the first of a repeated key wins, as everywhere in the file
+    for (const IniEntry &entry : ReadIniEntries(iniBytes)) {
+        if (!SameName(TrimBlanks(entry.Section), WindowSection))
+            continue;
+        const std::string_view key = TrimBlanks(entry.Key);
+        if (std::any_of(seen.begin(), seen.end(), [&](const auto &k) { return SameName(k, key); }))
+            continue;
+        seen.emplace_back(key);
+        if (SameName(key, "Width"))
+            layout.Width = Extent(entry.Value, 1);
+        else if (SameName(key, "Height"))
+            layout.Height = Extent(entry.Value, 1);
+        else if (SameName(key, "Maximized"))
+            layout.Maximized = TrimBlanks(entry.Value) == "1";
+        else if (SameName(key, "Tab"))
+            layout.Tab = Extent(entry.Value, 0);
+        else if (SameName(key, "Splitter")) {
+            const std::string_view value = entry.Value;
+            const std::size_t comma = value.find(',');
+            const int upper
+                = comma == std::string_view::npos ? 0 : Extent(value.substr(0, comma), 1);
+            const int lower
+                = comma == std::string_view::npos ? 0 : Extent(value.substr(comma + 1), 1);
+            if (upper && lower) {
+                layout.SettingsHeight = upper;
+                layout.OutputHeight = lower;
+            }
+        }
+    }
+    return layout;
+}
+
+std::string WithWindowLayout(std::string_view iniBytes, const WindowLayout &layout)
+{
+    return EditIni(iniBytes,
+        { WindowSection,
+            { { "Width", std::to_string(layout.Width) },
+                { "Height", std::to_string(layout.Height) },
+                { "Maximized", layout.Maximized ? "1" : "0" },
+                { "Splitter",
+                    std::to_string(layout.SettingsHeight) + ","
+                        + std::to_string(layout.OutputHeight) },
+                { "Tab", std::to_string(layout.Tab) } },
+            {} });
 }
 
 std::string WithRecentFiles(std::string_view iniBytes, const std::vector<std::string> &list)

@@ -1,5 +1,6 @@
 // The program's own settings in the settings file beside the points tables: the results
-// collector's e-mail address and the protocols read last, each in a section of its own so that
+// collector's e-mail address, the protocols read last and the main window's layout, each in a
+// section of its own so that
 // the points tables' section and every other byte of the file stay as they are.
 #pragma once
 
@@ -41,5 +42,29 @@ std::vector<std::string> WithRecentFile(std::vector<std::string> list, const std
 // end of the section, or in a new section at the end); every other line stays as it is. Entries
 // that cannot be stored are left out, and an empty list adds no section.
 std::string WithRecentFiles(std::string_view iniBytes, const std::vector<std::string> &list);
+
+// The main window as it was closed, in section "Window": "Width" and "Height" of its normal
+// (not maximised) size, "Maximized" (0 or 1), "Splitter" as the heights of the settings above
+// the border and of the output below it ("380,150"), and "Tab", the output tab shown (0, 1...).
+inline constexpr std::string_view WindowSection = "Window";
+struct WindowLayout
+{
+    // 0 where the file holds nothing usable: a value that is not a whole number from 1 to
+    // MaxWindowExtent (from 0 for the tab), or a "Splitter" that is not two of them.
+    int Width = 0;
+    int Height = 0;
+    bool Maximized = false;
+    int SettingsHeight = 0;
+    int OutputHeight = 0;
+    int Tab = 0;
+
+    bool operator==(const WindowLayout &) const = default;
+};
+inline constexpr int MaxWindowExtent = 100000;
+
+WindowLayout ReadWindowLayout(std::string_view iniBytes);
+// The file with `layout` as the section's keys, each rewritten in its place or added; a value
+// 0 (not known) is written as 0 and read back as not known.
+std::string WithWindowLayout(std::string_view iniBytes, const WindowLayout &layout);
 
 } // namespace points

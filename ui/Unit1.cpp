@@ -8,11 +8,16 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFileDialog>
+#include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPrintPreviewDialog>
 #include <QPushButton>
+#include <QScreen>
+#include <QSplitter>
 #include <QTabWidget>
+#include <QTimer>
 
 #include "engine/cp1251.h"
 #include "engine/layout_check.h"
@@ -87,6 +92,7 @@ TForm1::TForm1(std::filesystem::path settingsPath, QWidget *parent)
     AskClose = [this](const QString &text, const QString &save) {
         return ui::AskCloseAnswer(this, text, save);
     };
+    AskOutOfDate = [this](const QString &text) { return ui::AskOutOfDateSave(this, text); };
     ChooseOpenFile = [this] { return ui::RunFileDialog(OpenDialog1); };
     ChooseSaveFile = [this] { return ui::RunFileDialog(SaveDialog1); };
     ChooseSettingsFile = [this] { return ui::ChooseSettingsSaveFile(this); };
@@ -113,7 +119,49 @@ void TForm1::FormCreate()
     ShowNextStep();
     SaveDialog1->selectFile(DefaultOutputName(QDate::currentDate()));
     LoadPointsTablesFile();
+    RestoreLayout(points::ReadWindowLayout(m_settingsBytes));
     m_groupEditors->Hide();
+}
+
+points::WindowLayout TForm1::CurrentLayout() const
+{
+    const QSize size = isMaximized() ? normalGeometry().size() : this->size();
+    const QList<int> parts = OutputSplitter->sizes();
+    return { size.width(), size.height(), isMaximized(), parts.value(0), parts.value(1),
+        OutputTabs->currentIndex() };
+}
+
+void TForm1::RestoreLayout(const points::WindowLayout &layout)
+{
+    if (layout.Width > 0 && layout.Height > 0) {
+        // A size from a larger screen is cut to this one.
+        QSize size(layout.Width, layout.Height);
+        if (const QScreen *shown = screen())
+            size = size.boundedTo(shown->availableGeometry().size());
+        resize(size);
+        this->layout()->activate();
+    }
+    if (layout.SettingsHeight > 0 && layout.OutputHeight > 0)
+        OutputSplitter->setSizes({ layout.SettingsHeight, layout.OutputHeight });
+    if (layout.Tab < OutputTabs->count())
+        OutputTabs->setCurrentIndex(layout.Tab);
+    if (layout.Maximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void TForm1::SaveLayout()
+{
+    const points::WindowLayout layout = CurrentLayout();
+    if (!m_shown || layout == m_shownLayout
+        || m_settingsOverwrite.Rule == points::OverwriteRule::Never)
+        return;
+    // Through the one path every change of the file takes. A layout not written is not worth a
+    // message at every close (the file's other writes say why it cannot be written).
+    if (engine::Result<std::string> written
+        = points::UpdateSettingsFile(m_settingsPath, [&layout](std::string_view current) {
+              return points::WithWindowLayout(current, layout);
+          }))
+        m_settingsBytes = std::move(written.Value());
 }
 
 QString TForm1::DefaultOutputName(const QDate &day)
@@ -128,6 +176,7 @@ void TForm1::closeEvent(QCloseEvent *event)
         return;
     }
     StoreCompetition();
+    SaveLayout();
     event->accept();
 }
 
@@ -137,6 +186,9 @@ void TForm1::showEvent(QShowEvent *event)
     if (m_shown)
         return;
     m_shown = true;
+    // Once the layout has settled: what the window looks like before the user changes it.
+    m_shownLayout = CurrentLayout();
+    QTimer::singleShot(0, this, [this] { m_shownLayout = CurrentLayout(); });
     if (!m_settingsWarning.isEmpty())
         ShowInformation(m_settingsWarning);
 }
@@ -147,15 +199,16 @@ void TForm1::StepDone(ui::Step step)
     ShowNextStep();
 }
 
-void TForm1::ShowNextStep()
+void TForm1::ShowNextStep(bool focus)
 {
-    const ui::Step next = ui::NextStep({ m_lastStep, !LabeledEdit2->text().isEmpty() });
+    const ui::Step next = ui::NextStep(
+        { m_lastStep, !LabeledEdit2->text().isEmpty(), OutputChangesNow() != ui::NoChange });
     const std::pair<ui::Step, QPushButton *> buttons[] = { { ui::Step::Choose, Button2 },
         { ui::Step::Read, Button3 }, { ui::Step::Recalculate, Button1 },
         { ui::Step::ChooseOutput, Button4 }, { ui::Step::Save, Button5 } };
     for (const auto &[step, button] : buttons) {
         SetBold(button, step == next);
-        if (step == next)
+        if (step == next && focus)
             button->setFocus();
     }
 }
@@ -200,6 +253,10 @@ void TForm1::ReadProtocol()
     const engine::Status loaded = engine::LoadProtocol(ToPath(path), m_protocolLines, groups);
     m_readPath = path; // what the lines now hold, nothing after a failure
     ListTab->Clear(); // of the protocol read before
+    // The file may have changed on disk: results made before are out of date, even of the same
+    // path.
+    ++m_reads;
+    InputsChanged();
     // A protocol in UTF-8 is saved back in UTF-8; the title says which one is open.
     setWindowTitle(m_protocolLines.Encoding().Encoding == engine::TextEncoding::Utf8
             ? ui::text::WindowCaption + ui::text::Utf8Suffix
@@ -216,6 +273,8 @@ void TForm1::ReadProtocol()
         return;
     }
     const QString groupsNote = TakeGroupSettings(std::move(groups));
+    // The settings the read leaves are the ones to compare with at close.
+    m_groupsSaved = m_groups;
     // The list shows the groups read, none when the protocol has no headings.
     const bool filled = m_groupEditors->Refill(PointsTables().TableCaptions);
     if (m_groups.empty()) {
@@ -274,19 +333,25 @@ std::optional<std::string> TForm1::AskInspector()
     return ui::ToCp1251(m_inspectorDialog->InspectorName());
 }
 
-void TForm1::Button1Click()
+void TForm1::Button1Click() { Recalculate(); }
+
+bool TForm1::Recalculate(bool editsAsked)
 {
     // The lines in memory are of the protocol last read; the edit must not name another.
     if (LabeledEdit1->text() != m_readPath) {
         ShowInformation(ui::text::UnreadProtocol.arg(LabeledEdit1->text()));
         StepDone(ui::Step::Choose);
-        return;
+        return false;
     }
     if (!FactorsAreNumbers())
-        return;
+        return false;
     // A points value the field cannot hold would go into the protocol as it stands.
     if (!PointsValuesWritable())
-        return;
+        return false;
+    if (!editsAsked && Memo2->HandEdited() && !Confirm(ui::text::RecalculateOverEdits))
+        return false;
+    // The inputs as the run takes them: what the results are compared with from now on.
+    ui::OutputInputs inputs { m_reads, m_groups, PointsTables().Grid, ReadOptions(), false };
     // The rewrite writes straight into the view's buffer. The view is emptied only when the
     // first line comes, so that a cancelled inspector request or a bad "К=" keeps what is shown;
     // by then the inspector has answered and the long part begins.
@@ -303,30 +368,76 @@ void TForm1::Button1Click()
         }
         Memo2->AppendLine(line);
     };
-    const engine::ProcessOptions options = ReadOptions();
-    const engine::RewriteResult outcome = engine::RewriteProtocolTo(
-        m_protocolLines, m_groups, options, PointsTables().Grid,
-        [this] { return AskInspector(); }, append, &m_earned);
+    const engine::RewriteResult outcome = engine::RewriteProtocolTo(m_protocolLines, m_groups,
+        inputs.Options, inputs.Grid, [this] { return AskInspector(); }, append, &m_earned);
     if (outcome.Cancelled)
-        return; // keep what is shown
+        return false; // keep what is shown
     // The list is the run's own decisions: a run that failed has none.
     if (outcome.Ok())
         ListTab->SetList(engine::MakeQualificationList(m_protocolLines, m_groups, m_earned,
-                             m_earned.Inspector, options.DecimalSeparator),
+                             m_earned.Inspector, inputs.Options.DecimalSeparator),
             m_protocolLines.Encoding());
     else
         ListTab->Clear();
     // A run stopped at a line shows what it produced; a bad "К=" stops before any output.
-    if (filling || outcome.Ok())
+    if (filling || outcome.Ok()) {
         ShowOutput(filling);
+        inputs.Failed = outcome.Failed();
+        // Only a run that made lines leaves results; with no protocol the view is empty.
+        if (filling)
+            m_made = std::move(inputs);
+        else
+            m_made.reset();
+        m_resultsUnsaved = filling;
+        InputsChanged();
+    }
     if (busy)
         busy->End();
     if (outcome.Failed()) {
         ShowError(ui::FromCp1251(outcome.Error().Reason));
-        return;
+        return false;
     }
     StoreCompetition();
     StepDone(ui::Step::Recalculate);
+    return true;
+}
+
+bool TForm1::HasResults() const
+{
+    // No run since the start (the view's first line), a run without a protocol, or a view
+    // emptied by hand: there is nothing to send to the collector.
+    return m_made && !Memo2->Store().SavesNothing();
+}
+
+unsigned TForm1::OutputChangesNow() const
+{
+    if (!m_made)
+        return ui::NoChange;
+    return ui::OutputChanges(*m_made, m_reads, m_groups, PointsTables().Grid, ReadOptions());
+}
+
+QString TForm1::DescribeChanges(unsigned changes) const
+{
+    QStringList said;
+    for (const auto &[change, text] :
+        { std::pair { ui::ProtocolChange, ui::text::ProtocolReadAgain },
+            std::pair { ui::GroupsChange, ui::text::GroupsChanged },
+            std::pair { ui::TablesChange, ui::text::TablesChanged },
+            std::pair { ui::OptionsChange, ui::text::OptionsChanged },
+            std::pair { ui::FailedRun, ui::text::RunFailed } }) {
+        if (changes & change)
+            said << text;
+    }
+    return said.join(QStringLiteral(", "));
+}
+
+void TForm1::InputsChanged()
+{
+    const unsigned changes = OutputChangesNow();
+    OutputStateLabel->setText(
+        changes ? ui::text::OutputOutOfDate.arg(DescribeChanges(changes)) : QString());
+    OutputStateLabel->setVisible(changes != ui::NoChange);
+    ShowNextStep(false);
 }
 
 bool TForm1::FactorsAreNumbers()
@@ -378,29 +489,60 @@ void TForm1::Button4Click()
     StepDone(ui::Step::ChooseOutput);
 }
 
-void TForm1::Button5Click()
+void TForm1::Button5Click() { SaveResults(false); }
+
+bool TForm1::SaveResults(bool closing)
 {
+    // Settings given at close with no results made from them yet: made now.
+    if (closing && !m_made && !Recalculate(true))
+        return false;
+    if (!HasResults()) {
+        ShowInformation(ui::text::NoResultsToSave);
+        return false;
+    }
+    if (closing && LabeledEdit2->text().isEmpty())
+        Button4Click();
     const QString path = LabeledEdit2->text();
     if (path.isEmpty()) {
         ShowInformation(ui::text::NoOutputName);
-        return;
+        return false;
+    }
+    if (const unsigned changes = OutputChangesNow()) {
+        // Recalculating drops what was typed into the view: only after asking. At close,
+        // results with nothing typed into them are recalculated as the question there said.
+        ui::OutOfDateAnswer answer = ui::OutOfDateAnswer::Recalculate;
+        if (!closing || Memo2->HandEdited()) {
+            QString question = ui::text::SaveOutOfDateQuestion.arg(DescribeChanges(changes));
+            if (Memo2->HandEdited())
+                question += QLatin1Char('\n') + ui::text::HandEditsLost;
+            answer = AskOutOfDate(question);
+        }
+        if (answer == ui::OutOfDateAnswer::Return)
+            return false;
+        if (answer == ui::OutOfDateAnswer::Recalculate && !Recalculate(true))
+            return false;
     }
     // A character the code page lacks would be written as '?': say where it is instead.
     if (const std::optional<ui::UnencodableChar> bad = Memo2->Store().FirstUnencodable()) {
         ShowError(ui::text::UnencodableOutput.arg(bad->Line).arg(bad->Column).arg(bad->Character));
-        return;
+        return false;
     }
     const engine::Status written = Memo2->Store().Save(ToPath(path), m_protocolLines.Encoding());
     if (!written) {
         ShowError(ui::text::SaveFailedDetail.arg(ui::text::SaveFailed,
             QDir::toNativeSeparators(path), QString::fromStdString(written.Error().Reason)));
-        return;
+        return false;
     }
+    m_resultsUnsaved = false;
+    m_groupsSaved = m_made->Groups;
+    const QString file = QDir::toNativeSeparators(path);
     const QString email = CollectorEmail->text().trimmed();
-    ShowInformation(email.isEmpty() ? ui::text::SavedNoAddress
-                                    : ui::text::SavedPrefix + email + ui::text::SavedSuffix);
+    // One arg() call, so that a '%' in the path or the address is taken as it is.
+    ShowInformation(email.isEmpty() ? ui::text::SavedToNoAddress.arg(file)
+                                    : ui::text::SavedTo.arg(file, email));
     StoreCompetition();
     StepDone(ui::Step::Save);
+    return true;
 }
 
 void TForm1::CheckBox1Click()
@@ -465,6 +607,11 @@ void TForm1::AboutButtonClick()
 
 void TForm1::SaveShortcut()
 {
+    // No file is asked for when there is nothing to put into it.
+    if (!HasResults()) {
+        ShowInformation(ui::text::NoResultsToSave);
+        return;
+    }
     if (LabeledEdit2->text().isEmpty()) {
         Button4->click();
         if (LabeledEdit2->text().isEmpty())

@@ -15,11 +15,13 @@
 #include "engine/protocol.h"
 #include "engine/rewrite.h"
 #include "points/competition_settings.h"
+#include "points/app_settings.h"
 #include "points/points_tables.h"
 #include "points/settings_file.h"
 #include "points/settings_location.h"
 #include "points/settings_update.h"
 #include "ui/dialogs.h"
+#include "ui/output_freshness.h"
 #include "ui/workflow_steps.h"
 
 class QCheckBox;
@@ -28,6 +30,7 @@ class QFileDialog;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QSplitter;
 class QTabWidget;
 class QTableView;
 class QToolButton;
@@ -67,6 +70,9 @@ public:
     const points::PointsTables &PointsTables() const;
     // The bytes that "5. Захаваць" would write for the output view as it is now.
     std::vector<engine::ProtocolLine> OutputToSave() const;
+    // What changed since the results shown were made (ui::OutputChange flags); NoChange also
+    // when there are no results.
+    unsigned OutputChangesNow() const;
 
     // Event handlers, by control and event.
     void FormCreate();
@@ -101,6 +107,8 @@ public:
     std::function<bool(const QString &)> Confirm; // "Так" -> true
     // The question, and the text of its "save" button.
     std::function<ui::CloseAnswer(const QString &, const QString &)> AskClose;
+    // Saving results out of date: recalculate first, save them as shown, or go back.
+    std::function<ui::OutOfDateAnswer(const QString &)> AskOutOfDate;
     std::function<QString()> ChooseOpenFile; // empty when cancelled
     std::function<QString()> ChooseSaveFile; // empty when cancelled
     std::function<QString()> ChooseSettingsFile; // for the tables elsewhere; empty: cancelled
@@ -118,6 +126,8 @@ private:
 
     void LoadPointsTablesFile();
     bool SaveTablesElsewhere(); // true when written
+    // The points tables at close, once the user said to save them; true when written.
+    bool SaveTablesAtClose(bool unreadable);
     // The settings file patched as it is on disk now; false, after saying why, when it could not
     // be written (then it is as it was).
     bool UpdateSettings(const points::SettingsPatch &patch);
@@ -147,11 +157,32 @@ private:
     void StoreCompetition();
     // `step` went through: the next step's button gets the focus and the only bold caption.
     void StepDone(ui::Step step);
-    void ShowNextStep();
+    // `focus`: the next step's button also gets the focus (not when a change elsewhere, typed
+    // into an edit, only made the results out of date).
+    void ShowNextStep(bool focus = true);
+    // A protocol read, a group setting, a points table or an option changed: the results shown
+    // may be out of date now, and the view and the bold step say so.
+    void InputsChanged();
+    QString DescribeChanges(unsigned changes) const;
+    bool HasResults() const;
+    // "3. Пералічыць": true when the view now shows results made from what is set. Text edited
+    // by hand in the view is replaced only after asking, unless `editsAsked` says the caller
+    // has asked.
+    bool Recalculate(bool editsAsked = false);
+    // "5. Захаваць"; at close (`closing`) a missing name is asked for and results out of date
+    // are recalculated without asking unless that would drop hand edits. True when written.
+    bool SaveResults(bool closing);
+    // What closing would lose, for the question at close; empty when nothing.
+    QStringList UnsavedWork() const;
     std::optional<std::string> AskInspector();
     void ShowOutput(bool filled);
     void FocusChanged(QWidget *old, QWidget *now);
     void CreateShortcuts();
+    // The size, the border above the output and the output tab, as the last run left them.
+    points::WindowLayout CurrentLayout() const;
+    void RestoreLayout(const points::WindowLayout &layout);
+    // Into the settings file when it differs from what the window showed at first.
+    void SaveLayout();
     // The preview follows the text view only while it is shown: a refresh is too slow for
     // every key press.
     void RefreshPreview();
@@ -163,9 +194,17 @@ private:
     // Newest first, UTF-8; ahead of the file's list when writing it failed.
     std::vector<std::string> m_recentFiles;
     bool m_shown = false;
+    points::WindowLayout m_shownLayout; // as the window first appeared
     ui::Step m_lastStep = ui::Step::None;
 
     engine::ProtocolLines m_protocolLines;
+    std::uint64_t m_reads = 0; // reads of a protocol so far, to tell one read from the next
+    // What the results shown were made from; nothing when the view shows no results.
+    std::optional<ui::OutputInputs> m_made;
+    bool m_resultsUnsaved = false; // recalculated or edited since the last save
+    // The groups as the last save of results (or the last read) left them, to tell at close
+    // whether settings given since would be lost.
+    std::vector<engine::GroupSettings> m_groupsSaved;
     QString m_readPath; // the path the lines were read from
     // What names the competition read (canonical path, UTF-8 title); empty path: none read.
     std::string m_competitionPath;
@@ -195,7 +234,9 @@ private:
     QPushButton *Button1;
     QCheckBox *CheckBox2;
     ui::OutputView *Memo2;
+    QSplitter *OutputSplitter; // the settings above, the output below
     QTabWidget *OutputTabs;
+    QLabel *OutputStateLabel; // over the tabs: says when the results are out of date
     ui::ProtocolPreview *Preview;
     ui::QualificationListTab *ListTab;
     QLabel *LabeledEdit2Label;

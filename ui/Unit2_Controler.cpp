@@ -71,10 +71,14 @@ TForm_Controler::TForm_Controler(QWidget *parent)
     connect(LabeledEdit1, &QLineEdit::textChanged, this, &TForm_Controler::LabeledEdit1Change);
     connect(Button1, &QPushButton::clicked, this, &TForm_Controler::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm_Controler::Button2Click);
+    LabeledEdit1Change();
 }
 
 int TForm_Controler::ShowModal()
 {
+    LabeledEdit1->setText(m_lastName);
+    LabeledEdit1->selectAll();
+    LabeledEdit1Change();
     LabeledEdit1->setFocus();
     // Escape and closing the window count as Cancel.
     return exec() == ModalOk ? ModalOk : ModalCancel;
@@ -86,13 +90,25 @@ void TForm_Controler::LabeledEdit1Change()
 {
     // The name goes into the protocol in Windows-1251: a letter it lacks would become '?'.
     const std::optional<ui::Unencodable> bad = ui::FirstUnencodable(LabeledEdit1->text());
-    LabeledEdit1Hint->setText(bad ? ui::text::InspectorLetterHint.arg(bad->Text) : QString());
-    LabeledEdit1Hint->setVisible(bad.has_value());
     // Long enough, and no control or markup characters: the batch tool's rule too.
-    Button1->setEnabled(
-        !bad && !engine::InspectorNameProblem(ui::ToCp1251(LabeledEdit1->text())));
+    const std::string name = ui::ToCp1251(LabeledEdit1->text());
+    const bool refused = bad || engine::InspectorNameProblem(name);
+    QString why;
+    if (bad)
+        why = ui::text::InspectorLetterHint.arg(bad->Text);
+    else if (refused && !engine::InspectorNameLongEnough(name))
+        why = ui::text::InspectorNameTooShort.arg(engine::MinInspectorLength);
+    else if (refused)
+        why = ui::text::InspectorNameBadChar;
+    LabeledEdit1Hint->setText(why);
+    LabeledEdit1Hint->setVisible(refused);
+    Button1->setEnabled(!refused);
 }
 
-void TForm_Controler::Button1Click() { done(ModalOk); }
+void TForm_Controler::Button1Click()
+{
+    m_lastName = LabeledEdit1->text();
+    done(ModalOk);
+}
 
 void TForm_Controler::Button2Click() { done(ModalCancel); }

@@ -17,9 +17,12 @@ public:
 
     explicit TForm_Controler(QWidget *parent = nullptr);
 
-    // Runs the dialog; ModalOk or ModalCancel.
+    // Runs the dialog; ModalOk or ModalCancel. It opens with the name last given with OK,
+    // selected, so that typing replaces it.
     virtual int ShowModal();
     QString InspectorName() const;
+    // The name the next ShowModal starts with.
+    void SetInspectorName(const QString &name) { m_lastName = name; }
 
     void LabeledEdit1Change();
     void Button1Click();
@@ -28,7 +31,10 @@ public:
     QLabel *StaticText1;
     QLabel *LabeledEdit1Label;
     QLineEdit *LabeledEdit1;
-    QLabel *LabeledEdit1Hint; // why OK stays disabled, when the name holds a foreign letter
+    QLabel *LabeledEdit1Hint; // why OK stays disabled
     QPushButton *Button1;
     QPushButton *Button2;
+
+private:
+    QString m_lastName; // given with OK
 };

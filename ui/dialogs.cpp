@@ -111,6 +111,23 @@ CloseAnswer AskCloseAnswer(QWidget *parent, const QString &question, const QStri
     return CloseAnswer::Return;
 }
 
+OutOfDateAnswer AskOutOfDateSave(QWidget *parent, const QString &question)
+{
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), question,
+        QMessageBox::NoButton, parent);
+    QPushButton *recalculate = box.addButton(text::RecalculateAndSave, QMessageBox::AcceptRole);
+    QPushButton *asShown = box.addButton(text::SaveAsShown, QMessageBox::DestructiveRole);
+    QPushButton *back = box.addButton(text::ReturnToWindow, QMessageBox::RejectRole);
+    box.setDefaultButton(recalculate);
+    box.setEscapeButton(back);
+    box.exec();
+    if (box.clickedButton() == recalculate)
+        return OutOfDateAnswer::Recalculate;
+    if (box.clickedButton() == asShown)
+        return OutOfDateAnswer::SaveAsShown;
+    return OutOfDateAnswer::Return;
+}
+
 QFileDialog *CreateOpenDialog(QWidget *parent)
 {
     auto *dialog = new QFileDialog(parent, text::OpenDialogTitle);

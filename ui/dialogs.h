@@ -21,6 +21,11 @@ enum class CloseAnswer { Save, Discard, Return };
 // the text of the "save" button.
 CloseAnswer AskCloseAnswer(QWidget *parent, const QString &question, const QString &saveLabel);
 
+// The answer to the question asked when results out of date are to be saved.
+enum class OutOfDateAnswer { Recalculate, SaveAsShown, Return };
+// "Пералічыць і захаваць" is the default; Escape and closing the box return to the window.
+OutOfDateAnswer AskOutOfDateSave(QWidget *parent, const QString &question);
+
 // Non-native dialogs, so that their captions and buttons can be given Belarusian texts.
 QFileDialog *CreateOpenDialog(QWidget *parent);
 QFileDialog *CreateSaveDialog(QWidget *parent);

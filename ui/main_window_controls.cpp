@@ -123,6 +123,14 @@ void TForm1::CreateControls()
     OutputTabs->setDocumentMode(true);
     // Like the output view, the tabs are for the mouse: Tab and the focus stay with the steps.
     OutputTabs->tabBar()->setFocusPolicy(Qt::NoFocus);
+    // Over the tabs, in sight whichever is shown, as long as the results are out of date.
+    OutputStateLabel = Create<QLabel>(this, "OutputStateLabel");
+    OutputStateLabel->setTextFormat(Qt::PlainText);
+    OutputStateLabel->setWordWrap(true);
+    OutputStateLabel->setStyleSheet(
+        QStringLiteral("QLabel { background: #fff3b0; color: #7a2e00; font-weight: bold; "
+                       "padding: 2px 6px; border: 1px solid #d9a400; }"));
+    OutputStateLabel->hide();
 
     LabeledEdit2 = Create<QLineEdit>(this, "LabeledEdit2");
     LabeledEdit2Label
@@ -211,10 +219,16 @@ void TForm1::LayOutControls()
     settings->addWidget(CheckBox2);
 
     // The output views take the height the window gains; the user may move the border.
-    auto *splitter = Create<QSplitter>(this, "OutputSplitter", Qt::Vertical);
+    auto *splitter = OutputSplitter = Create<QSplitter>(this, "OutputSplitter", Qt::Vertical);
     splitter->setChildrenCollapsible(false);
+    auto *lower = new QWidget(this);
+    auto *outputs = new QVBoxLayout(lower);
+    outputs->setContentsMargins(0, 0, 0, 0);
+    outputs->setSpacing(2);
+    outputs->addWidget(OutputStateLabel);
+    outputs->addWidget(OutputTabs, 1);
     splitter->addWidget(upper);
-    splitter->addWidget(OutputTabs);
+    splitter->addWidget(lower);
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
 
@@ -276,6 +290,17 @@ void TForm1::ConnectHandlers()
     connect(PdfButton, &QToolButton::clicked, this, &TForm1::PdfButtonClick);
     connect(AboutButton, &QToolButton::clicked, this, &TForm1::AboutButtonClick);
     connect(OutputTabs, &QTabWidget::currentChanged, this, &TForm1::RefreshPreview);
+    // Everything the results are made from: a change tells whether they are out of date now.
+    for (QAbstractItemModel *model :
+        { StringGrid2->model(), static_cast<QAbstractItemModel *>(m_pointsModel) }) {
+        connect(model, &QAbstractItemModel::dataChanged, this, &TForm1::InputsChanged);
+        connect(model, &QAbstractItemModel::modelReset, this, &TForm1::InputsChanged);
+    }
+    for (QCheckBox *box : { checkUseVK, CheckBox1, CheckBox2 })
+        connect(box, &QCheckBox::toggled, this, &TForm1::InputsChanged);
+    for (QLineEdit *factor : { LabeledEdit3, LabeledEdit4 })
+        connect(factor, &QLineEdit::textChanged, this, &TForm1::InputsChanged);
+    connect(Memo2, &ui::OutputView::Edited, this, [this] { m_resultsUnsaved = true; });
     CreateShortcuts();
 
     // A protocol file dropped anywhere on the window is read, also over the edits.

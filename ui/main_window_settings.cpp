@@ -17,6 +17,7 @@
 #include "ui/group_list.h"
 #include "ui/group_list_editors.h"
 #include "ui/messages.h"
+#include "ui/output_view.h"
 #include "ui/points_grid_view.h"
 #include "ui/points_table_model.h"
 #include "ui/recent_files.h"
@@ -160,17 +161,52 @@ bool TForm1::PointsValuesWritable()
     return false;
 }
 
+QStringList TForm1::UnsavedWork() const
+{
+    QStringList work;
+    const bool results = HasResults() && m_resultsUnsaved;
+    if (results)
+        work << ui::text::UnsavedResults;
+    // Settings the unsaved results were made from are named with them.
+    if (ui::GroupSettingsDiffer(m_groupsSaved, m_groups)
+        && !(results && !ui::GroupSettingsDiffer(m_made->Groups, m_groups)))
+        work << ui::text::UnsavedGroups;
+    if (PointsTables().TablesModified)
+        work << ui::text::UnsavedTables;
+    return work;
+}
+
 bool TForm1::FormClose()
 {
-    if (!PointsTables().TablesModified)
+    const QStringList work = UnsavedWork();
+    if (work.isEmpty())
         return true;
+    // One question for everything closing would lose: the results (with the group settings
+    // they are made from) and the points tables.
+    const bool tables = PointsTables().TablesModified;
+    const bool results = work.size() > (tables ? 1 : 0);
     // A file that could not be read is never written over: the tables may go to another file.
-    const bool unreadable = m_settingsOverwrite.Rule == points::OverwriteRule::Never;
-    const QString question = unreadable
-        ? ui::text::UnreadableTablesQuestion.arg(QString::fromStdString(m_settingsOverwrite.Why))
-        : ui::text::SaveTablesQuestion;
-    switch (
-        AskClose(question, unreadable ? ui::text::SaveElsewhereAndClose : ui::text::SaveAndClose)) {
+    const bool unreadable = tables && m_settingsOverwrite.Rule == points::OverwriteRule::Never;
+    const QString why = QString::fromStdString(m_settingsOverwrite.Why);
+    QString question;
+    if (results) {
+        question = ui::text::UnsavedWorkQuestion.arg(work.join(QStringLiteral(", ")));
+        // Saving recalculates results out of date, asking first when that drops hand edits.
+        if (const unsigned changes = OutputChangesNow())
+            question += QLatin1Char('\n')
+                + (Memo2->HandEdited() ? ui::text::AskedAtClose : ui::text::RecalculatedAtClose)
+                      .arg(DescribeChanges(changes));
+        else if (!HasResults())
+            question += QLatin1Char('\n') + ui::text::MadeAtClose;
+        if (unreadable)
+            question += QLatin1Char('\n') + ui::text::TablesGoElsewhere.arg(why);
+    } else {
+        question = unreadable ? ui::text::UnreadableTablesQuestion.arg(why)
+                              : ui::text::SaveTablesQuestion;
+    }
+    const QString saveLabel
+        = unreadable && !results ? ui::text::SaveElsewhereAndClose : ui::text::SaveAndClose;
+    switch (AskClose(question, saveLabel)) {
     case ui::CloseAnswer::Return:
         return false;
     case ui::CloseAnswer::Discard:
@@ -178,6 +214,14 @@ bool TForm1::FormClose()
     case ui::CloseAnswer::Save:
         break;
     }
+    // What was saved stays saved when a later part fails; the window then stays open.
+    if (results && !SaveResults(true))
+        return false;
+    return !tables || SaveTablesAtClose(unreadable);
+}
+
+bool TForm1::SaveTablesAtClose(bool unreadable)
+{
     if (unreadable)
         return SaveTablesElsewhere();
     // Writing would lose what loading had to drop: only an explicit yes (the default is no).

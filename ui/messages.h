@@ -30,12 +30,6 @@ inline const QString SaveFailed = QStringLiteral("Памылка падчас з
 inline const QString NoOutputName = QStringLiteral("Вызначце імя файла");
 // After the caption while the protocol read is in UTF-8 (and is saved back in it).
 inline const QString Utf8Suffix = QStringLiteral(" — UTF-8");
-inline const QString SavedPrefix
-    = QStringLiteral("Вынікі захаваны ў файле. Не забудзцеся даслаць іх на e-mail: ");
-inline const QString SavedSuffix = QStringLiteral(". Дзякую!");
-// With no collector's address set the message names none.
-inline const QString SavedNoAddress = QStringLiteral(
-    "Вынікі захаваны ў файле. Не забудзцеся даслаць іх зборшчыку вынікаў. Дзякую!");
 inline const QString OutOfCompetitionWarning
     = QStringLiteral("Не ўпэўнены, што гэта добра працуе.");
 
@@ -131,7 +125,7 @@ inline const QString InspectorRule
                      "класса КМС павінны быць прыняты інспектарам!");
 inline const QString InspectorNameLabel = QStringLiteral("Пазначце Фамілію, Імя інспектара:");
 inline const QString InspectorOk = QStringLiteral("OK");
-inline const QString InspectorCancel = QStringLiteral("Cancel");
+inline const QString InspectorCancel = QStringLiteral("Скасаваць");
 
 // The About box.
 inline const QString AboutVersion = QStringLiteral("Версія %1");
@@ -210,5 +204,57 @@ inline const QString SecondFactorField = QStringLiteral("другое, спра�
 inline const QString PreviewPageLines = QStringLiteral("Радкі %1–%2 з %3");
 inline const QString PreviewPreviousPage = QStringLiteral("← папярэднія (Ctrl+PageUp)");
 inline const QString PreviewNextPage = QStringLiteral("наступныя (Ctrl+PageDown) →");
+// Results that no longer match what is set, saving them, and closing with work not saved.
+// %1: the file written, %2: the collector's address.
+inline const QString SavedTo = QStringLiteral(
+    "Вынікі захаваны ў файле «%1». Не забудзцеся даслаць іх на e-mail: %2. Дзякую!");
+// With no collector's address set the message names none. %1: the file written.
+inline const QString SavedToNoAddress = QStringLiteral(
+    "Вынікі захаваны ў файле «%1». Не забудзцеся даслаць іх зборшчыку вынікаў. Дзякую!");
+inline const QString NoResultsToSave = QStringLiteral(
+    "Няма вынікаў, каб захаваць: прачытайце пратакол і націсніце «3. Пералічыць».");
+// What changed since the results were made, joined by ", ".
+inline const QString ProtocolReadAgain = QStringLiteral("пратакол прачытаны зноў");
+inline const QString GroupsChanged = QStringLiteral("змяніліся налады груп");
+inline const QString TablesChanged = QStringLiteral("змяніліся табліцы ачкоў");
+inline const QString OptionsChanged = QStringLiteral("змяніліся параметры пераліку");
+inline const QString RunFailed = QStringLiteral("пералік спыніўся на памылцы");
+// Beside the output's tabs. %1: what changed.
+inline const QString OutputOutOfDate
+    = QStringLiteral("Вынікі састарэлі (%1): націсніце «3. Пералічыць».");
+// %1: what changed.
+inline const QString SaveOutOfDateQuestion
+    = QStringLiteral("Вынікі ў тэксце састарэлі: %1. Пералічыць іх і захаваць новыя?");
+inline const QString HandEditsLost
+    = QStringLiteral("Праўкі, зробленыя ў тэксце ўручную, пры пераліку прападуць.");
+inline const QString RecalculateAndSave = QStringLiteral("Пералічыць і захаваць");
+// "3. Пералічыць" with text edited by hand in the output.
+inline const QString RecalculateOverEdits
+    = QStringLiteral("Праўкі, зробленыя ў тэксце ўручную, пры пераліку прападуць. Пералічыць?");
+inline const QString SaveAsShown = QStringLiteral("Захаваць як ёсць");
+// At close: %1, what is not saved.
+inline const QString UnsavedWorkQuestion
+    = QStringLiteral("Не захавана: %1. Захаваць перад выхадам?");
+inline const QString UnsavedResults = QStringLiteral("вынікі пераліку");
+inline const QString UnsavedGroups = QStringLiteral("налады груп");
+inline const QString UnsavedTables = QStringLiteral("табліцы ачкоў");
+// After UnsavedWorkQuestion when the results are out of date. %1: what changed.
+inline const QString RecalculatedAtClose
+    = QStringLiteral("Вынікі састарэлі (%1): перад захаваннем яны будуць пералічаны.");
+// The same when text was edited by hand in the output. %1: what changed.
+inline const QString AskedAtClose
+    = QStringLiteral("Вынікі састарэлі (%1), а ў тэксце ёсць праўкі: пры захаванні будзе спытана, "
+                     "ці пералічыць іх.");
+// After UnsavedWorkQuestion when settings were given but nothing was recalculated.
+inline const QString MadeAtClose = QStringLiteral("Перад захаваннем вынікі будуць пералічаны.");
+// After UnsavedWorkQuestion when the settings file could not be read. %1: why.
+inline const QString TablesGoElsewhere = QStringLiteral(
+    "Файл налад не ўдалося прачытаць, і запісаць яго нельга:\n%1\nТабліцы ачкоў пойдуць у "
+    "іншы файл.");
+// The inspector dialog: why OK is off. %1: the characters needed.
+inline const QString InspectorNameTooShort
+    = QStringLiteral("Патрэбна не менш за %1 літары (без прабелаў па краях).");
+inline const QString InspectorNameBadChar
+    = QStringLiteral("Знакі «<», «>», «&» і кіруючыя знакі ў імені недапушчальныя: выдаліце іх.");
 
 } // namespace ui::text

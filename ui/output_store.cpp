@@ -274,7 +274,7 @@ std::vector<engine::ProtocolLine> OutputStore::Lines() const
 
 void OutputStore::ForEachLine(const std::function<bool(std::string_view)> &sink) const
 {
-    if (m_lines.size() == 1 && Length(0) == 0)
+    if (SavesNothing())
         return;
     std::string converted;
     for (const Line &line : m_lines) {

@@ -79,6 +79,8 @@ public:
     // '?' for a character it lacks (FirstUnencodable() finds those first). A text that is one
     // empty line saves nothing.
     std::vector<engine::ProtocolLine> Lines() const;
+    // Lines() would be empty.
+    bool SavesNothing() const { return m_lines.empty() || (m_lines.size() == 1 && Length(0) == 0); }
     // The same lines handed out one by one, without a copy of the whole text; stops when
     // `sink` returns false.
     void ForEachLine(const std::function<bool(std::string_view)> &sink) const;

@@ -46,11 +46,17 @@ public:
     void InsertText(const QString &text);
     void Undo();
     void Redo();
+    // The text differs from what the last fill put there: some edit is not undone.
+    bool HandEdited() const { return !m_undo.empty(); }
 
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
     // The menu of a right click: the editing commands, with Belarusian captions like the
     // rest of the window (Qt brings no Belarusian translation of its own).
     QMenu *CreateContextMenu();
+
+signals:
+    // The user changed the text (typing, pasting, cutting, undo, redo); a fill is no edit.
+    void Edited();
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -125,6 +125,7 @@ void OutputView::Replace(TextPosition from, TextPosition to, const QString &text
     UpdateScrollBars();
     EnsureCursorVisible();
     viewport()->update();
+    emit Edited();
 }
 
 void OutputView::Apply(const Edit &edit, bool backwards)
@@ -142,6 +143,7 @@ void OutputView::Apply(const Edit &edit, bool backwards)
     UpdateScrollBars();
     EnsureCursorVisible();
     viewport()->update();
+    emit Edited();
 }
 
 void OutputView::RemoveSelectionOr(TextPosition from, TextPosition to)

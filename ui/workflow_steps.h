@@ -18,11 +18,15 @@ struct WorkflowState
 {
     Step LastDone = Step::None; // the last step that went through (a refused one does not)
     bool OutputNamed = false; // the output file's name is given
+    // The results shown were made from a protocol, groups, tables or options that have changed
+    // since: whatever was done last, recalculating comes next.
+    bool OutputOutOfDate = false;
 };
 
 // The step after the last one done: choose a protocol first; a chosen one is read; a read one
 // recalculated; the output then named unless it has a name, and saved; after saving, reading
-// again (the next protocol, or the same one updated) starts the next round.
+// again (the next protocol, or the same one updated) starts the next round. Results out of date
+// are recalculated before anything else is done with them.
 constexpr Step NextStep(const WorkflowState &state)
 {
     switch (state.LastDone) {
@@ -33,11 +37,13 @@ constexpr Step NextStep(const WorkflowState &state)
     case Step::Read:
         return Step::Recalculate;
     case Step::Recalculate:
+        if (state.OutputOutOfDate)
+            return Step::Recalculate;
         return state.OutputNamed ? Step::Save : Step::ChooseOutput;
     case Step::ChooseOutput:
-        return Step::Save;
+        return state.OutputOutOfDate ? Step::Recalculate : Step::Save;
     case Step::Save:
-        return Step::Read;
+        return state.OutputOutOfDate ? Step::Recalculate : Step::Read;
     }
     return Step::Choose;
 }

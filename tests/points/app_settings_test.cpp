@@ -52,4 +52,40 @@ TEST(CollectorEmail, SurvivesSavingTheTables)
     EXPECT_NE(saved.find("1=7;3;"), std::string::npos);
 }
 
+TEST(WindowLayout, IsKeptInItsOwnSection)
+{
+    const std::string tables = "[Ochki]\r\nTablesCount=1\r\n";
+    const points::WindowLayout layout { 900, 700, true, 420, 230, 1 };
+    const std::string written = points::WithWindowLayout(tables, layout);
+    EXPECT_EQ(written,
+        tables
+            + "\r\n[Window]\r\nWidth=900\r\nHeight=700\r\nMaximized=1\r\nSplitter=420,230\r\n"
+              "Tab=1\r\n");
+    EXPECT_EQ(points::ReadWindowLayout(written), layout);
+    // Written again, each key in its place.
+    EXPECT_EQ(points::WithWindowLayout(written, layout), written);
+}
+
+TEST(WindowLayout, ValuesNotUsableReadAsNotKnown)
+{
+    struct Case
+    {
+        const char *name;
+        std::string section;
+        points::WindowLayout expected;
+    };
+    const Case cases[] = {
+        { "nothing", "", {} },
+        { "blanks and case", "width = 800 \nHEIGHT=600\nsplitter= 300 , 200\ntab=0\n",
+            { 800, 600, false, 300, 200, 0 } },
+        { "not numbers", "Width=wide\nHeight=-5\nSplitter=300\nTab=x\nMaximized=yes\n", {} },
+        { "too large or zero", "Width=100001\nHeight=0\nSplitter=0,200\n", {} },
+        { "the first of a repeated key", "Width=800\nWidth=900\n", { 800, 0, false, 0, 0, 0 } },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(points::ReadWindowLayout("[Window]\n" + c.section), c.expected);
+    }
+}
+
 } // namespace

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "ui/Unit2_Controler.h"
+#include "ui/text_codec.h"
 #include "ui_test_support.h"
 
 using test::Utf8;
@@ -21,6 +22,7 @@ private slots:
     void OkEnabled();
     void Results_data();
     void Results();
+    void StartsWithLastName();
 };
 
 void InspectorDialogTest::Looks()
@@ -33,7 +35,7 @@ void InspectorDialogTest::Looks()
     QVERIFY(dialog.StaticText1->text().startsWith(Utf8("      Згодна з пп. 26.3")));
     QCOMPARE(dialog.LabeledEdit1Label->text(), Utf8("Пазначце Фамілію, Імя інспектара:"));
     QCOMPARE(dialog.Button1->text(), Utf8("OK"));
-    QCOMPARE(dialog.Button2->text(), Utf8("Cancel"));
+    QCOMPARE(dialog.Button2->text(), Utf8("Скасаваць"));
     QVERIFY(dialog.Button1->isDefault());
     QVERIFY(!dialog.Button1->isEnabled());
     QVERIFY(dialog.LabeledEdit1->text().isEmpty());
@@ -44,10 +46,11 @@ void InspectorDialogTest::OkEnabled_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("enabled");
     QTest::addColumn<bool>("hint");
-    QTest::newRow("empty") << QString() << false << false;
-    QTest::newRow("three letters") << Utf8("Кот") << false << false;
-    QTest::newRow("three letters between blanks") << Utf8("  Кот  ") << false << false;
-    QTest::newRow("three letters after a tab") << Utf8("\tКот") << false << false;
+    // A name too short says so.
+    QTest::newRow("empty") << QString() << false << true;
+    QTest::newRow("three letters") << Utf8("Кот") << false << true;
+    QTest::newRow("three letters between blanks") << Utf8("  Кот  ") << false << true;
+    QTest::newRow("three letters after a tab") << Utf8("\tКот") << false << true;
     QTest::newRow("four letters") << Utf8("Котс") << true << false;
     QTest::newRow("four letters between blanks") << Utf8(" Котс ") << true << false;
     QTest::newRow("two words") << Utf8("Я Ян") << true << false;
@@ -74,10 +77,11 @@ void InspectorDialogTest::OkEnabled()
         test::TypeText(dialog.LabeledEdit1, name);
     QCOMPARE(dialog.LabeledEdit1->text(), name);
     QCOMPARE(dialog.Button1->isEnabled(), enabled);
-    // A hint says why when the length is not the reason.
+    // A hint says why OK is off: the length, or the letter the code page lacks.
     QCOMPARE(dialog.LabeledEdit1Hint->isVisible(), hint);
     if (hint)
-        QVERIFY(dialog.LabeledEdit1Hint->text().contains(QStringLiteral("Windows-1251")));
+        QVERIFY(dialog.LabeledEdit1Hint->text().contains(
+            ui::FirstUnencodable(name) ? QStringLiteral("Windows-1251") : QStringLiteral("4")));
 }
 
 void InspectorDialogTest::Results_data()
@@ -109,6 +113,31 @@ void InspectorDialogTest::Results()
     QCOMPARE(dialog.ShowModal(), result);
     QCOMPARE(answering.Shows(), 1);
     QCOMPARE(dialog.InspectorName(), Utf8("Кузьмич"));
+}
+
+// Each run starts with the name last given with OK, selected, so that typing replaces it; a name
+// typed and then cancelled is not kept.
+void InspectorDialogTest::StartsWithLastName()
+{
+    TForm_Controler dialog;
+    const auto run = [&](const char *expected, const char *typed, bool ok) {
+        test::InspectorAnswer answering(dialog, [&](TForm_Controler &shown) {
+            QCOMPARE(shown.LabeledEdit1->text(), Utf8(expected));
+            QCOMPARE(shown.LabeledEdit1->selectedText(), Utf8(expected));
+            QCOMPARE(shown.Button1->isEnabled(), *expected != 0);
+            test::TypeText(shown.LabeledEdit1, Utf8(typed));
+            QCOMPARE(shown.LabeledEdit1->text(), Utf8(typed));
+            QTest::mouseClick(ok ? shown.Button1 : shown.Button2, Qt::LeftButton);
+        });
+        QCOMPARE(dialog.ShowModal(), ok ? TForm_Controler::ModalOk : TForm_Controler::ModalCancel);
+        QCOMPARE(answering.Shows(), 1);
+    };
+    run("", "Кузьмич", true);
+    run("Кузьмич", "Іваноў", true);
+    run("Іваноў", "Пятроў", false);
+    run("Іваноў", "Сідараў", true);
+    dialog.SetInspectorName(Utf8("Захараў"));
+    run("Захараў", "Кузьмич", false);
 }
 
 QTEST_MAIN(InspectorDialogTest)

@@ -18,6 +18,8 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSplitter>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -88,7 +90,8 @@ private slots:
     void RecalculateLeadsToSaveWhenNamed();
     void SaveWithoutName();
     void SaveFailure();
-    void SaveInitialText();
+    void NothingToSave_data();
+    void NothingToSave();
     void BadFactorKeepsView_data();
     void BadFactorKeepsView();
     void LongMessageScrolls_data();
@@ -102,6 +105,7 @@ private slots:
     void Utf8ProtocolIsSavedBackInUtf8();
     void EditedViewKeepsUntouchedBytes();
     void Resizing();
+    void LayoutKeptBetweenRuns();
     void OneBoldStep_data();
     void OneBoldStep();
     void TypedPathsDoTheirSteps();
@@ -280,6 +284,8 @@ void MainWindowTest::SaveWithoutName()
     test::Window window;
     TForm1 &form = window.Form();
     QVERIFY(window.ShowAndActivate());
+    form.OpenProtocol(SampleProtocol());
+    QTest::mouseClick(W(form).Button1, Qt::LeftButton);
     QTest::mouseClick(W(form).Button4, Qt::LeftButton); // the dialog is cancelled
     QVERIFY(W(form).LabeledEdit2->text().isEmpty());
     QVERIFY(W(form).Button5->font().bold());
@@ -293,6 +299,8 @@ void MainWindowTest::SaveFailure()
     test::Window window;
     TForm1 &form = window.Form();
     QVERIFY(window.ShowAndActivate());
+    form.OpenProtocol(SampleProtocol());
+    QTest::mouseClick(W(form).Button1, Qt::LeftButton);
     W(form).LabeledEdit2->setText(test::PathText(window.TempPath("missing/out.htm")));
     QTest::mouseClick(W(form).Button5, Qt::LeftButton);
     // An error naming the file and the system's reason.
@@ -304,18 +312,47 @@ void MainWindowTest::SaveFailure()
     QVERIFY(!W(form).Button3->font().bold());
 }
 
-void MainWindowTest::SaveInitialText()
+void MainWindowTest::NothingToSave_data()
 {
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<bool>("named"); // "5. Захаваць" with a name, or Ctrl+S without one
+    for (const bool named : { true, false }) {
+        const char *how = named ? ", saved with a name" : ", Ctrl+S";
+        QTest::newRow(qPrintable(QString("start") + how)) << "start" << named;
+        QTest::newRow(qPrintable(QString("recalculated without a protocol") + how))
+            << "no protocol" << named;
+        QTest::newRow(qPrintable(QString("results emptied by hand") + how)) << "emptied" << named;
+    }
+}
+
+// No results, no file: neither the view's first line nor an empty view is sent anywhere.
+void MainWindowTest::NothingToSave()
+{
+    QFETCH(QString, before);
+    QFETCH(bool, named);
     test::Window window;
     TForm1 &form = window.Form();
     QVERIFY(window.ShowAndActivate());
-    window.SaveChoice = test::PathText(window.TempPath("out.htm"));
-    QTest::mouseClick(W(form).Button4, Qt::LeftButton);
-    QTest::mouseClick(W(form).Button5, Qt::LeftButton);
-    QCOMPARE(test::ReadBytes(window.TempPath("out.htm")),
-        ui::ToCp1251(Utf8("Тут з'яўляецца апрацаваная версія")) + "\r\n");
-    QVERIFY(!W(form).Button5->font().bold() && W(form).Button3->font().bold());
-    QCOMPARE(QApplication::focusWidget(), W(form).Button3);
+    const QString out = test::PathText(window.TempPath("out.htm"));
+    if (before == "no protocol") {
+        QTest::keyClick(&form, Qt::Key_F9);
+    } else if (before == "emptied") {
+        form.OpenProtocol(SampleProtocol());
+        QTest::keyClick(&form, Qt::Key_F9);
+        W(form).Memo2->SelectAll();
+        W(form).Memo2->InsertText(QString());
+    }
+    window.SaveChoice = out;
+    if (named) {
+        W(form).LabeledEdit2->setText(out);
+        QTest::mouseClick(W(form).Button5, Qt::LeftButton);
+    } else {
+        QTest::keyClick(&form, Qt::Key_S, Qt::ControlModifier);
+    }
+    QCOMPARE(window.Informations, QStringList { ui::text::NoResultsToSave });
+    QVERIFY(!std::filesystem::exists(window.TempPath("out.htm")));
+    QCOMPARE(W(form).LabeledEdit2->text().isEmpty(), !named); // no file asked for
+    QVERIFY(!W(form).Button3->font().bold());
 }
 
 void MainWindowTest::BadFactorKeepsView_data()
@@ -624,6 +661,41 @@ void MainWindowTest::Resizing()
     QCOMPARE(after[11].topLeft(), before[11].topLeft());
 }
 
+// The size, the splitter and the tab come back at the next start, kept in the settings file's
+// own section: the points tables' bytes stay, and a window left as it was writes nothing.
+void MainWindowTest::LayoutKeptBetweenRuns()
+{
+    const std::string tables = test::ReadBytes(test::ExamplesDir() / "sample.INI");
+    std::string settings;
+    QList<int> parts;
+    {
+        test::Window first(tables);
+        TForm1 &form = first.Form();
+        QVERIFY(first.ShowAndActivate());
+        QVERIFY(form.close()); // left as it was
+        QVERIFY(test::ReadBytes(first.SettingsPath()) == tables);
+        form.show();
+        form.resize(760, 590);
+        QTest::qWait(20);
+        auto *splitter = form.findChild<QSplitter *>("OutputSplitter");
+        const int total = splitter->sizes().value(0) + splitter->sizes().value(1);
+        splitter->setSizes({ total - 230, 230 });
+        parts = splitter->sizes();
+        form.findChild<QTabWidget *>("OutputTabs")->setCurrentIndex(1);
+        QVERIFY(form.close());
+        settings = test::ReadBytes(first.SettingsPath());
+    }
+    QVERIFY(settings.starts_with(tables));
+    QVERIFY(settings.find("[Window]") != std::string::npos);
+
+    test::Window next(settings);
+    TForm1 &form = next.Form();
+    QVERIFY(next.ShowAndActivate());
+    QCOMPARE(form.size(), QSize(760, 590));
+    QCOMPARE(form.findChild<QSplitter *>("OutputSplitter")->sizes(), parts);
+    QCOMPARE(form.findChild<QTabWidget *>("OutputTabs")->currentIndex(), 1);
+}
+
 QList<QPushButton *> BoldSteps(const TForm1 &form)
 {
     QList<QPushButton *> bold;
@@ -721,7 +793,9 @@ void MainWindowTest::UnencodableOutputIsNotSaved()
     QVERIFY(window.ShowAndActivate());
     const std::filesystem::path out = window.TempPath("out.htm");
     W(form).LabeledEdit2->setText(test::PathText(out));
-    W(form).Memo2->setPlainText(text);
+    form.OpenProtocol(SampleProtocol());
+    QTest::mouseClick(W(form).Button1, Qt::LeftButton);
+    W(form).Memo2->setPlainText(text); // the results corrected by hand
     QTest::mouseClick(W(form).Button5, Qt::LeftButton);
     QCOMPARE(window.Errors, error.isEmpty() ? QStringList() : QStringList { error });
     QCOMPARE(std::filesystem::exists(out), error.isEmpty());
@@ -754,11 +828,19 @@ void MainWindowTest::CollectorEmail()
     QVERIFY(saved.starts_with(others));
     QCOMPARE(saved == others, email.isEmpty());
 
-    W(form).LabeledEdit2->setText(test::PathText(window->TempPath("out.htm")));
+    // The message names the file written, and the address.
+    form.OpenProtocol(SampleProtocol());
+    QTest::mouseClick(W(form).Button1, Qt::LeftButton);
+    const QString out = test::PathText(window->TempPath("out.htm"));
+    W(form).LabeledEdit2->setText(out);
     QTest::mouseClick(W(form).Button5, Qt::LeftButton);
     QCOMPARE(window->Informations,
-        QStringList { email.isEmpty() ? ui::text::SavedNoAddress
-                                      : ui::text::SavedPrefix + email + ui::text::SavedSuffix });
+        QStringList { email.isEmpty() ? Utf8("Вынікі захаваны ў файле «%1». Не забудзцеся даслаць "
+                                             "іх зборшчыку вынікаў. Дзякую!")
+                                            .arg(out)
+                                      : Utf8("Вынікі захаваны ў файле «%1». Не забудзцеся даслаць "
+                                             "іх на e-mail: %2. Дзякую!")
+                                            .arg(out, email) });
 
     // The next start shows it again.
     test::Window next(saved);

@@ -358,6 +358,7 @@ void OutputViewTest::InputDuringWorkIsDropped()
     TForm1 &form = window.Form();
     QVERIFY(window.ShowAndActivate());
     form.OpenProtocol(test::PathText(test::ExamplesDir() / "sample_protocol.htm"));
+    form.Button1Click(); // results to save
     const std::filesystem::path out = window.TempPath("out.htm");
     test::W(form).LabeledEdit2->setText(test::PathText(out));
 

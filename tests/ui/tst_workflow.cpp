@@ -57,10 +57,12 @@ void WorkflowTest::NextStepFollowsTheLastDone_data()
     using ui::Step;
     QTest::addColumn<int>("lastDone");
     QTest::addColumn<bool>("named");
+    QTest::addColumn<bool>("outOfDate");
     QTest::addColumn<int>("next");
-    const auto row = [](const char *name, Step lastDone, bool named, Step next) {
-        QTest::newRow(name) << int(lastDone) << named << int(next);
-    };
+    const auto row
+        = [](const char *name, Step lastDone, bool named, Step next, bool outOfDate = false) {
+              QTest::newRow(name) << int(lastDone) << named << outOfDate << int(next);
+          };
     row("start", Step::None, false, Step::Choose);
     row("chosen, or named but not read", Step::Choose, false, Step::Read);
     row("read", Step::Read, true, Step::Recalculate);
@@ -68,14 +70,20 @@ void WorkflowTest::NextStepFollowsTheLastDone_data()
     row("recalculated, output named", Step::Recalculate, true, Step::Save);
     row("output chosen or the choice cancelled", Step::ChooseOutput, false, Step::Save);
     row("saved: the next round", Step::Save, true, Step::Read);
+    // Results out of date are recalculated first, whatever was done last.
+    row("recalculated, then changed", Step::Recalculate, true, Step::Recalculate, true);
+    row("output chosen, then changed", Step::ChooseOutput, true, Step::Recalculate, true);
+    row("saved, then changed", Step::Save, true, Step::Recalculate, true);
+    row("read again: still read first", Step::Choose, true, Step::Read, true);
 }
 
 void WorkflowTest::NextStepFollowsTheLastDone()
 {
     QFETCH(int, lastDone);
     QFETCH(bool, named);
+    QFETCH(bool, outOfDate);
     QFETCH(int, next);
-    QCOMPARE(int(ui::NextStep({ ui::Step(lastDone), named })), next);
+    QCOMPARE(int(ui::NextStep({ ui::Step(lastDone), named, outOfDate })), next);
 }
 
 void WorkflowTest::WholeJob()
@@ -234,7 +242,8 @@ void WorkflowTest::WholeJob()
 
     // 5. Save; re-reading leads.
     QTest::keyClick(W(form).Button5, Qt::Key_Space);
-    QCOMPARE(window.Informations, QStringList { ui::text::SavedNoAddress });
+    QCOMPARE(window.Informations,
+        QStringList { ui::text::SavedToNoAddress.arg(W(form).LabeledEdit2->text()) });
     QCOMPARE(BoldStep(form), W(form).Button3);
     QCOMPARE(QApplication::focusWidget(), W(form).Button3);
 

@@ -148,6 +148,10 @@ void Window::Create()
         CloseSaveLabels.append(saveLabel);
         return CloseAnswer;
     };
+    m_form->AskOutOfDate = [this](const QString &text) {
+        OutOfDateQuestions.append(text);
+        return OutOfDateAnswer;
+    };
     m_form->ChooseOpenFile = [this] { return OpenChoice; };
     m_form->ChooseSaveFile = [this] { return SaveChoice; };
     m_form->ChooseSettingsFile = [this] {

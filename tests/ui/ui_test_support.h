@@ -107,6 +107,8 @@ public:
     QString SaveChoice;
     QString SettingsChoice; // where the tables go when their own file may not be written
     int SettingsChoices = 0; // times that dialog was shown
+    QStringList OutOfDateQuestions; // saving results out of date
+    ui::OutOfDateAnswer OutOfDateAnswer = ui::OutOfDateAnswer::Recalculate;
 
 private:
     void Create();
