@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -126,7 +127,10 @@ Window::Window(const std::optional<std::string> &settings, std::string settingsN
 
 void Window::Restart()
 {
+    // Closed as by a user who does not save the results (the close question asks of them).
+    const ui::CloseAnswer answer = std::exchange(CloseAnswer, ui::CloseAnswer::Discard);
     m_form->close();
+    CloseAnswer = answer;
     m_dialog.reset();
     m_form.reset();
     Create();
