@@ -437,6 +437,7 @@ void TForm1::InputsChanged()
     OutputStateLabel->setText(
         changes ? ui::text::OutputOutOfDate.arg(DescribeChanges(changes)) : QString());
     OutputStateLabel->setVisible(changes != ui::NoChange);
+    ListTab->SetOutOfDate(changes != ui::NoChange);
     ShowNextStep(false);
 }
 

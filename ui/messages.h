@@ -180,6 +180,8 @@ inline const QString ListNotMade
     = QStringLiteral("Спіс выкананых разрадаў складаецца пры «3. Пералічыць».");
 inline const QString ListNote = QStringLiteral(
     "Спіс складзены пры апошнім «3. Пералічыць»; праўкі ў тэксце пратакола яго не мяняюць.");
+inline const QString ListOutOfDate = QStringLiteral(
+    "Спіс састарэў разам з вынікамі: ён складзены да змен. Націсніце «3. Пералічыць».");
 inline const QString ListCsvFilter = QStringLiteral("CSV-файлы (*.csv)");
 inline const QString ListSaveFailed = QStringLiteral("Не атрымалася захаваць спіс %1: %2");
 // "140208_res.htm" -> "140208_res_razrady.csv"

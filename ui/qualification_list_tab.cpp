@@ -95,6 +95,12 @@ void QualificationListTab::SetList(engine::QualificationList list, engine::Sourc
         button->setEnabled(true);
 }
 
+void QualificationListTab::SetOutOfDate(bool outOfDate)
+{
+    if (m_list)
+        m_note->setText(outOfDate ? text::ListOutOfDate : text::ListNote);
+}
+
 void QualificationListTab::Clear()
 {
     m_list.reset();

@@ -34,6 +34,8 @@ public:
 
     void SetList(engine::QualificationList list, engine::SourceEncoding encoding);
     void Clear();
+    // The results the list was made with are out of date: the note says the list is too.
+    void SetOutOfDate(bool outOfDate);
     bool HasList() const { return m_list.has_value(); }
 
     // The page as printed and previewed (Windows-1251), and a file's bytes in `format`; both

@@ -1,15 +1,17 @@
 // The output's tab "Разрады": the list of the last recalculation, gone when the protocol is read
 // anew; saved as CSV or as a page, printed through the preview and written as a PDF that holds
 // every athlete of the list.
+#include <QCheckBox>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTabWidget>
-#include <QTextBrowser>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 
 #include "engine/qualification_list.h"
 #include "ui/messages.h"
@@ -94,6 +96,14 @@ void QualificationListTest::TheTabFollowsTheRecalculation()
     tabs->setCurrentWidget(tab);
     QVERIFY(preview->toPlainText().contains(ui::FromCp1251(list.Athletes.front().Name)));
     QVERIFY(preview->toPlainText().contains(Utf8("Выполнение разрядных нормативов")));
+    // It goes out of date with the results, and is new again after recalculating.
+    auto *note = tab->findChild<QLabel *>(QStringLiteral("ListNote"));
+    QVERIFY(note);
+    QCOMPARE(note->text(), ui::text::ListNote);
+    W(form).CheckBox2->toggle();
+    QCOMPARE(note->text(), ui::text::ListOutOfDate);
+    W(form).CheckBox2->toggle();
+    QCOMPARE(note->text(), ui::text::ListNote); // a setting changed back changes nothing
 
     // Saved in the format the name asks for; a file there is replaced only when the user agrees.
     W(form).LabeledEdit2->setText(test::PathText(window.TempPath("140208_res.htm")));
