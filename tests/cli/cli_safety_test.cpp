@@ -190,4 +190,24 @@ TEST_F(CliSafety, ThreadsThatCannotStartLeaveTheRunToOne)
     EXPECT_EQ(ReadBytes(m_dir / "out.htm"), m_expected);
 }
 
+// A protocol larger than the address space allowed: the run says so, naming the file, and
+// writes nothing.
+TEST_F(CliSafety, RunningOutOfMemorySaysSoAndNamesTheFile)
+{
+#ifdef LAPWING_SANITIZED
+    GTEST_SKIP() << "a sanitizer's shadow memory does not fit a limit on the address space";
+#endif
+    const std::string example = ReadBytes(m_input);
+    std::string bytes;
+    while (bytes.size() < (32u << 20))
+        bytes += example;
+    WriteBytes(m_dir / "big.htm", bytes);
+    const CliRun run = Run({ "big.htm", "-o", "out.htm" }, "ulimit -v 16000 &&");
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_TRUE(run.Err.starts_with("lapwing-cli: big.htm: ")) << run.Err;
+    EXPECT_TRUE(run.Err.ends_with(": not enough memory\n")) << run.Err;
+    EXPECT_FALSE(fs::exists(m_dir / "out.htm"));
+    EXPECT_FALSE(TemporaryLeft());
+}
+
 } // namespace
