@@ -99,6 +99,29 @@ TEST_F(CliSafety, AnOutputThatIsTheInputIsRefusedWithoutInPlace)
     EXPECT_EQ(ReadBytes(m_dir / "other.htm"), m_expected);
 }
 
+// The points tables replaced by a protocol or a list would be lost as the source protocol would.
+TEST_F(CliSafety, AnOutputThatIsThePointsFileIsRefused)
+{
+    const std::string settings = ReadBytes(Examples / "sample.INI");
+    WriteBytes(m_dir / "points.INI", settings);
+    fs::create_directory(m_dir / "sub");
+    fs::create_symlink("points.INI", m_dir / "points.csv");
+    for (const std::vector<std::string> &output : std::vector<std::vector<std::string>> {
+             { "-o", "points.INI" }, { "-o", "sub/../points.INI" }, { "-o", "points.csv" },
+             { "-o", "out.htm", "--qualification-list", "points.csv" } }) {
+        SCOPED_TRACE(output[1] + (output.size() > 2 ? " " + output[3] : ""));
+        std::vector<std::string> arguments = Rewrite("in.htm");
+        arguments[2] = "points.INI";
+        arguments.insert(arguments.end(), output.begin(), output.end());
+        const CliRun run = Run(arguments);
+        EXPECT_EQ(run.Status, 2);
+        EXPECT_NE(run.Err.find(" is the file points.INI names already"), std::string::npos)
+            << run.Err;
+        EXPECT_TRUE(ReadBytes(m_dir / "points.INI") == settings);
+        EXPECT_FALSE(fs::exists(m_dir / "out.htm"));
+    }
+}
+
 TEST_F(CliSafety, LinesEndingInCrAloneAreLines)
 {
     std::string crOnly;
