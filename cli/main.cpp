@@ -118,6 +118,18 @@ int ListGroups(const std::vector<engine::GroupSettings> &groups)
     return WriteOut(text) ? 0 : 1;
 }
 
+// Whether two names are of one file; files not made yet are when their names lead to the same
+// place.
+bool SameFile(const std::string &a, const std::string &b)
+{
+    std::error_code ignored;
+    const std::filesystem::path x = engine::Utf8Path(a);
+    const std::filesystem::path y = engine::Utf8Path(b);
+    return std::filesystem::equivalent(x, y, ignored)
+        || std::filesystem::weakly_canonical(x, ignored)
+        == std::filesystem::weakly_canonical(y, ignored);
+}
+
 int Run(const cli::Options &options)
 {
     // The source protocol replaced unasked would be lost, however its name was written.
@@ -126,25 +138,23 @@ int Run(const cli::Options &options)
             engine::Utf8Path(options.Input), engine::Utf8Path(*options.Output), ignored))
         return UsageError(*options.Output + " is the INPUT protocol itself; give --in-place to "
             "replace it with its rewrite");
-    // A list written over the protocol, its rewrite or the other list would lose one of them.
+    // The points tables written over by the rewrite would be lost as well.
+    if (options.Output && options.PointsFile && SameFile(*options.Output, *options.PointsFile))
+        return UsageError(
+            "-o " + *options.Output + " is the file " + *options.PointsFile + " names already");
+    // A list written over the protocol, its rewrite, the points tables or the other list would
+    // lose one of them.
     for (std::size_t k = 0; k < options.QualificationLists.size(); ++k) {
         const std::string &list = options.QualificationLists[k];
         std::vector<std::string> others { options.Input };
         if (options.Output)
             others.push_back(*options.Output);
+        if (options.PointsFile)
+            others.push_back(*options.PointsFile);
         others.insert(others.end(), options.QualificationLists.begin(),
             options.QualificationLists.begin() + static_cast<std::ptrdiff_t>(k));
-        // Files not made yet are the same when their names lead to the same place.
-        const auto same = [](const std::string &a, const std::string &b) {
-            std::error_code ignored;
-            const std::filesystem::path x = engine::Utf8Path(a);
-            const std::filesystem::path y = engine::Utf8Path(b);
-            return std::filesystem::equivalent(x, y, ignored)
-                || std::filesystem::weakly_canonical(x, ignored)
-                == std::filesystem::weakly_canonical(y, ignored);
-        };
         for (const std::string &other : others) {
-            if (same(list, other))
+            if (SameFile(list, other))
                 return UsageError("--qualification-list " + list + " is the file " + other
                     + " names already");
         }

@@ -38,10 +38,26 @@ namespace {
             LabelText(a.Met) };
     }
 
+    // A spreadsheet runs a field that starts with one of these as a formula; names and teams come
+    // from the protocol, anybody's text. A lone "-" and a number are no formula.
+    bool StartsAFormula(std::string_view text)
+    {
+        if (text.empty())
+            return false;
+        if (std::string_view("=@\t\r").find(text.front()) != std::string_view::npos)
+            return true;
+        // A sign before digits only (or nothing) is a number, or the "-" of no qualification.
+        return (text.front() == '+' || text.front() == '-')
+            && text.find_first_not_of("0123456789", 1) != std::string_view::npos;
+    }
+
     // RFC 4180: a field holding a quote, a comma or a line break is quoted, its quotes doubled.
+    // One that would start a formula starts with an apostrophe, which shows it as text.
     void AppendCsvField(std::string &out, std::string_view windows1251)
     {
-        const std::string text = Cp1251ToUtf8(windows1251);
+        std::string text = Cp1251ToUtf8(windows1251);
+        if (StartsAFormula(text))
+            text.insert(0, 1, '\'');
         if (text.find_first_of("\",\r\n") == std::string::npos) {
             out += text;
             return;

@@ -44,7 +44,7 @@ Result<std::optional<int>> RatingPointsOf(
         return Failure { 0,
             "rating points " + FormatPadded(static_cast<int>(value), 0)
                 + " do not fit their column (at most " + std::to_string(MaxRatingPoints)
-                + "): check the \"К=\" values and the times" };
+                + std::string("): check the \"К=\" values and the times"_w1251) };
     // A result that is not a number (infinite factors cancelling out) gives nothing.
     return std::optional<int>(std::isnan(value) || value < 0 ? 0 : static_cast<int>(value));
 }

@@ -1,5 +1,5 @@
 // Result times that no clock shows: minutes or seconds past 59. They are read as they stand
-// ("00:40:75" is 41 minutes 15 seconds), and the batch run says where they are.
+// ("00:40:75" is 41 minutes 15 seconds), and the window and the batch run say where they are.
 #pragma once
 
 #include <cstddef>

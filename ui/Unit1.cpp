@@ -23,6 +23,7 @@
 #include "engine/layout_check.h"
 #include "engine/numbers.h"
 #include "engine/save.h"
+#include "engine/time_check.h"
 #include "ui/Unit2_Controler.h"
 #include "ui/dialogs.h"
 #include "ui/group_list.h"
@@ -293,6 +294,12 @@ void TForm1::ReadProtocol()
     if (const auto layout = engine::CheckTableLayouts(m_protocolLines, m_groups); !layout.empty())
         ShowInformation(QString::fromStdString(
             engine::DescribeLayoutProblems(QDir::toNativeSeparators(path).toStdString(), layout)));
+    // Read as they stand, as the batch tool reads them; but a secretary should know of them.
+    if (const std::string times
+        = engine::DescribeImpossibleTimes(QDir::toNativeSeparators(path).toStdString(),
+            engine::ImpossibleTimeLines(m_protocolLines, m_groups));
+        !times.empty())
+        ShowInformation(QString::fromStdString(times));
 }
 
 QString TForm1::TableNotes(const std::vector<engine::GroupSettings> &groups)

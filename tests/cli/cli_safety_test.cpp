@@ -99,6 +99,29 @@ TEST_F(CliSafety, AnOutputThatIsTheInputIsRefusedWithoutInPlace)
     EXPECT_EQ(ReadBytes(m_dir / "other.htm"), m_expected);
 }
 
+// The points tables replaced by a protocol or a list would be lost as the source protocol would.
+TEST_F(CliSafety, AnOutputThatIsThePointsFileIsRefused)
+{
+    const std::string settings = ReadBytes(Examples / "sample.INI");
+    WriteBytes(m_dir / "points.INI", settings);
+    fs::create_directory(m_dir / "sub");
+    fs::create_symlink("points.INI", m_dir / "points.csv");
+    for (const std::vector<std::string> &output : std::vector<std::vector<std::string>> {
+             { "-o", "points.INI" }, { "-o", "sub/../points.INI" }, { "-o", "points.csv" },
+             { "-o", "out.htm", "--qualification-list", "points.csv" } }) {
+        SCOPED_TRACE(output[1] + (output.size() > 2 ? " " + output[3] : ""));
+        std::vector<std::string> arguments = Rewrite("in.htm");
+        arguments[2] = "points.INI";
+        arguments.insert(arguments.end(), output.begin(), output.end());
+        const CliRun run = Run(arguments);
+        EXPECT_EQ(run.Status, 2);
+        EXPECT_NE(run.Err.find(" is the file points.INI names already"), std::string::npos)
+            << run.Err;
+        EXPECT_TRUE(ReadBytes(m_dir / "points.INI") == settings);
+        EXPECT_FALSE(fs::exists(m_dir / "out.htm"));
+    }
+}
+
 TEST_F(CliSafety, LinesEndingInCrAloneAreLines)
 {
     std::string crOnly;
@@ -188,6 +211,26 @@ TEST_F(CliSafety, ThreadsThatCannotStartLeaveTheRunToOne)
     const CliRun run = Run(arguments, "ulimit -s 2000000 && ulimit -v 1000000 &&");
     EXPECT_EQ(run.Status, 0) << run.Err;
     EXPECT_EQ(ReadBytes(m_dir / "out.htm"), m_expected);
+}
+
+// A protocol larger than the address space allowed: the run says so, naming the file, and
+// writes nothing.
+TEST_F(CliSafety, RunningOutOfMemorySaysSoAndNamesTheFile)
+{
+#ifdef LAPWING_SANITIZED
+    GTEST_SKIP() << "a sanitizer's shadow memory does not fit a limit on the address space";
+#endif
+    const std::string example = ReadBytes(m_input);
+    std::string bytes;
+    while (bytes.size() < (32u << 20))
+        bytes += example;
+    WriteBytes(m_dir / "big.htm", bytes);
+    const CliRun run = Run({ "big.htm", "-o", "out.htm" }, "ulimit -v 16000 &&");
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_TRUE(run.Err.starts_with("lapwing-cli: big.htm: ")) << run.Err;
+    EXPECT_TRUE(run.Err.ends_with(": not enough memory\n")) << run.Err;
+    EXPECT_FALSE(fs::exists(m_dir / "out.htm"));
+    EXPECT_FALSE(TemporaryLeft());
 }
 
 } // namespace

@@ -453,6 +453,40 @@ TEST(QualificationList, EveryTableLayout)
     EXPECT_TRUE(std::none_of(rows.begin(), rows.end(), [](const auto &r) { return r[3] == "МЖ"; }));
 }
 
+// A spreadsheet would run a field that starts as a formula does: such a field starts with an
+// apostrophe, which the spreadsheet shows as text; a lone "-" and numbers stay as they are.
+TEST(QualificationList, CsvFieldsNeverStartAFormula)
+{
+    struct Case
+    {
+        std::string field;
+        std::string written;
+    };
+    const Case cases[] = {
+        { "=HYPERLINK(\"http://x\")", "'=HYPERLINK(\"http://x\")" },
+        { "+7 club", "'+7 club" },
+        { "-1+cmd|'/C calc'!A0", "'-1+cmd|'/C calc'!A0" },
+        { "@SUM(A1)", "'@SUM(A1)" },
+        { "\tx", "'\tx" },
+        { "=1", "'=1" },
+        { "-", "-" },
+        { "-5", "-5" },
+        { "1995", "1995" },
+        { "a=b", "a=b" },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.field);
+        QualificationList list;
+        list.Athletes.push_back(
+            { .Place = 1, .Name = c.field, .Team = c.field, .Met = Qualification::Ms });
+        list.AthleteGroups.push_back("M21");
+        const auto rows = CsvRows(list);
+        ASSERT_EQ(rows.size(), 1u);
+        EXPECT_EQ(rows[0][0], c.written);
+        EXPECT_EQ(rows[0][2], c.written);
+    }
+}
+
 TEST(QualificationList, FormatOfFileName)
 {
     EXPECT_EQ(ListFormatOf("list.csv"), ListFormat::Csv);

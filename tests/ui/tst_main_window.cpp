@@ -101,6 +101,7 @@ private slots:
     void OutOfCompetitionWarns();
     void DecimalSeparatorFollowsLocale();
     void CommandLineProtocol();
+    void ImpossibleTimesAreToldOnReading();
     void DroppedProtocol();
     void Utf8ProtocolIsSavedBackInUtf8();
     void EditedViewKeepsUntouchedBytes();
@@ -531,6 +532,27 @@ void MainWindowTest::CommandLineProtocol()
     QCOMPARE(W(form).StringGrid2->model()->rowCount(), 4);
     QVERIFY(!W(form).Button2->font().bold() && W(form).Button1->font().bold());
     QCOMPARE(QApplication::focusWidget(), W(form).Button1);
+}
+
+// Read as they stand, as the batch tool reads them, and named once, as it names them.
+void MainWindowTest::ImpossibleTimesAreToldOnReading()
+{
+    test::Window window;
+    TForm1 &form = window.Form();
+    QVERIFY(window.ShowAndActivate());
+    std::string bytes = test::ReadBytes(test::ExamplesDir() / "sample_protocol.htm");
+    std::size_t line8 = 0; // the first athlete of "М21"
+    for (int i = 0; i < 7; ++i)
+        line8 = bytes.find("\r\n", line8) + 2;
+    bytes.replace(line8 + 70, 5, "99:99");
+    const std::filesystem::path path = window.TempPath("times.htm");
+    test::WriteBytes(path, bytes);
+    form.OpenProtocol(test::PathText(path));
+    QCOMPARE(window.Informations,
+        QStringList { test::PathText(path)
+            + QStringLiteral(": line 8: the result time's minutes or seconds exceed 59 (read as "
+                             "they stand)") });
+    QCOMPARE(int(form.Groups().size()), 4);
 }
 
 void MainWindowTest::Utf8ProtocolIsSavedBackInUtf8()
