@@ -6,10 +6,10 @@
 namespace cli {
 
 // From now until ForgetOnSignal, SIGINT, SIGTERM and SIGHUP remove `path` (and every other
-// path given so far, up to four) and then end the process as the signal would have; on Windows every console event does (Ctrl+C, Ctrl+Break,
-// the console closed, logoff, shutdown) (cli/platform/signals_<system>.cpp). (SIGKILL and a
-// process terminated on Windows cannot be caught: the next save of the same target removes
-// what they leave.)
+// path given so far, up to four) and then end the process as the signal would have; on Windows
+// every console event does (Ctrl+C, Ctrl+Break, the console closed, logoff, shutdown)
+// (cli/platform/signals_<system>.cpp). (SIGKILL and a process terminated on Windows cannot be
+// caught: the next save of the same target removes what they leave.)
 void RemoveOnSignal(const std::string &path);
 void ForgetOnSignal();
 
