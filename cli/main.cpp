@@ -125,9 +125,12 @@ bool SameFile(const std::string &a, const std::string &b)
     std::error_code ignored;
     const std::filesystem::path x = engine::Utf8Path(a);
     const std::filesystem::path y = engine::Utf8Path(b);
-    return std::filesystem::equivalent(x, y, ignored)
-        || std::filesystem::weakly_canonical(x, ignored)
-        == std::filesystem::weakly_canonical(y, ignored);
+    if (std::filesystem::equivalent(x, y, ignored))
+        return true;
+    // A name that cannot be followed gives an empty path, which names no file.
+    const std::filesystem::path placeX = std::filesystem::weakly_canonical(x, ignored);
+    const std::filesystem::path placeY = std::filesystem::weakly_canonical(y, ignored);
+    return !placeX.empty() && placeX == placeY;
 }
 
 int Run(const cli::Options &options)

@@ -122,6 +122,19 @@ TEST_F(CliSafety, AnOutputThatIsThePointsFileIsRefused)
     }
 }
 
+// Two names that cannot be followed (a folder's name too long for the system) are not one file:
+// the run says what is wrong with them instead.
+TEST_F(CliSafety, NamesThatCannotBeFollowedAreNotTheSameFile)
+{
+    const std::string tooLong(300, 'a');
+    std::vector<std::string> arguments = Rewrite("in.htm");
+    arguments[2] = tooLong + "/points.INI";
+    arguments.insert(arguments.end(), { "-o", tooLong + "/out.htm" });
+    const CliRun run = Run(arguments);
+    EXPECT_EQ(run.Status, 1) << run.Err; // the points file cannot be read, not a usage error
+    EXPECT_EQ(run.Err.find("names already"), std::string::npos) << run.Err;
+}
+
 TEST_F(CliSafety, LinesEndingInCrAloneAreLines)
 {
     std::string crOnly;
