@@ -11,6 +11,9 @@
 
 namespace engine {
 
+// A hexadecimal digit's value, -1 for any other byte.
+int HexValue(char c);
+
 // The integer rule of the protocol's fields: leading blanks (0x20) skipped, an optional sign,
 // then decimal digits to the end, or hexadecimal digits after "$", "x", "X", "0x" or "0X".
 // Anything else (a trailing blank too), an empty field, a prefix or sign without digits, or a

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <map>
 
+#include "engine/numbers.h"
 #include "engine/text.h"
 #include "points/ini_editor.h"
 #include "points/settings_ini.h"
@@ -41,24 +42,14 @@ namespace {
         return out;
     }
 
-    int HexDigit(char c)
-    {
-        if (c >= '0' && c <= '9')
-            return c - '0';
-        if (c >= 'A' && c <= 'F')
-            return c - 'A' + 10;
-        if (c >= 'a' && c <= 'f')
-            return c - 'a' + 10;
-        return -1;
-    }
-
     std::string Unescape(std::string_view text)
     {
         std::string out;
         for (std::size_t i = 0; i < text.size(); ++i) {
-            if (text[i] == '%' && i + 2 < text.size() && HexDigit(text[i + 1]) >= 0
-                && HexDigit(text[i + 2]) >= 0) {
-                out += static_cast<char>(HexDigit(text[i + 1]) * 16 + HexDigit(text[i + 2]));
+            if (text[i] == '%' && i + 2 < text.size() && engine::HexValue(text[i + 1]) >= 0
+                && engine::HexValue(text[i + 2]) >= 0) {
+                out += static_cast<char>(
+                    engine::HexValue(text[i + 1]) * 16 + engine::HexValue(text[i + 2]));
                 i += 2;
             } else {
                 out += text[i];

@@ -1,6 +1,8 @@
 #include "ui/dialogs.h"
 
 #include <algorithm>
+#include <array>
+#include <utility>
 
 #include <QApplication>
 #include <QCompleter>
@@ -94,38 +96,44 @@ bool AskYesNo(QWidget *parent, const QString &question)
     return box.exec() == QMessageBox::Yes;
 }
 
+namespace {
+
+    // A question with three answers: the first is the default, the last what Escape and closing
+    // the box give. Returns the index of the answer taken.
+    int AskOneOfThree(QWidget *parent, QMessageBox::Icon icon, const QString &question,
+        const std::array<std::pair<QString, QMessageBox::ButtonRole>, 3> &answers)
+    {
+        QMessageBox box(icon, QApplication::applicationName(), question, QMessageBox::NoButton,
+            parent);
+        std::array<QPushButton *, 3> buttons {};
+        for (std::size_t k = 0; k < answers.size(); ++k)
+            buttons[k] = box.addButton(answers[k].first, answers[k].second);
+        box.setDefaultButton(buttons.front());
+        box.setEscapeButton(buttons.back());
+        box.exec();
+        const auto taken = std::find(buttons.begin(), buttons.end(), box.clickedButton());
+        return taken == buttons.end() ? 2 : static_cast<int>(taken - buttons.begin());
+    }
+
+} // namespace
+
 CloseAnswer AskCloseAnswer(QWidget *parent, const QString &question, const QString &saveLabel)
 {
-    QMessageBox box(QMessageBox::Question, QApplication::applicationName(), question,
-        QMessageBox::NoButton, parent);
-    QPushButton *save = box.addButton(saveLabel, QMessageBox::AcceptRole);
-    QPushButton *discard = box.addButton(text::DiscardAndClose, QMessageBox::DestructiveRole);
-    QPushButton *back = box.addButton(text::ReturnToWindow, QMessageBox::RejectRole);
-    box.setDefaultButton(save);
-    box.setEscapeButton(back);
-    box.exec();
-    if (box.clickedButton() == save)
-        return CloseAnswer::Save;
-    if (box.clickedButton() == discard)
-        return CloseAnswer::Discard;
-    return CloseAnswer::Return;
+    constexpr std::array answers { CloseAnswer::Save, CloseAnswer::Discard, CloseAnswer::Return };
+    return answers[static_cast<std::size_t>(AskOneOfThree(parent, QMessageBox::Question, question,
+        { std::pair { saveLabel, QMessageBox::AcceptRole },
+            std::pair { text::DiscardAndClose, QMessageBox::DestructiveRole },
+            std::pair { text::ReturnToWindow, QMessageBox::RejectRole } }))];
 }
 
 OutOfDateAnswer AskOutOfDateSave(QWidget *parent, const QString &question)
 {
-    QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), question,
-        QMessageBox::NoButton, parent);
-    QPushButton *recalculate = box.addButton(text::RecalculateAndSave, QMessageBox::AcceptRole);
-    QPushButton *asShown = box.addButton(text::SaveAsShown, QMessageBox::DestructiveRole);
-    QPushButton *back = box.addButton(text::ReturnToWindow, QMessageBox::RejectRole);
-    box.setDefaultButton(recalculate);
-    box.setEscapeButton(back);
-    box.exec();
-    if (box.clickedButton() == recalculate)
-        return OutOfDateAnswer::Recalculate;
-    if (box.clickedButton() == asShown)
-        return OutOfDateAnswer::SaveAsShown;
-    return OutOfDateAnswer::Return;
+    constexpr std::array answers { OutOfDateAnswer::Recalculate, OutOfDateAnswer::SaveAsShown,
+        OutOfDateAnswer::Return };
+    return answers[static_cast<std::size_t>(AskOneOfThree(parent, QMessageBox::Warning, question,
+        { std::pair { text::RecalculateAndSave, QMessageBox::AcceptRole },
+            std::pair { text::SaveAsShown, QMessageBox::DestructiveRole },
+            std::pair { text::ReturnToWindow, QMessageBox::RejectRole } }))];
 }
 
 QFileDialog *CreateOpenDialog(QWidget *parent)

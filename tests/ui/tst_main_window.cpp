@@ -1,6 +1,10 @@
 // The main window's controls and handlers apart from the group list and the points grid: the
 // steps' guidance, reading and saving failures, the options, the output view, opening a
 // protocol from the command line or by dropping it, and the layout when resized.
+#include <functional>
+#include <tuple>
+#include <utility>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -963,28 +967,58 @@ void MainWindowTest::OverwriteIsAsked()
     QCOMPARE(W(form).LabeledEdit2->text(), window.SaveChoice);
 }
 
+// The questions with three answers: each button gives its answer, Escape goes back, and the
+// buttons speak Belarusian.
 void MainWindowTest::CloseQuestionInBelarusian()
 {
-    QStringList buttons;
-    QTimer::singleShot(0, [&buttons] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        QVERIFY(box);
-        QAbstractButton *back = nullptr;
-        for (QAbstractButton *button : box->buttons()) {
-            buttons.append(button->text());
-            if (button->text() == ui::text::ReturnToWindow)
-                back = button;
-        }
-        QVERIFY(back);
-        back->click();
-    });
-    QCOMPARE(ui::AskCloseAnswer(nullptr, ui::text::SaveTablesQuestion, ui::text::SaveAndClose),
-        ui::CloseAnswer::Return);
-    buttons.sort();
-    QStringList expected { ui::text::SaveAndClose, ui::text::DiscardAndClose,
+    const auto answered = [](const QString &label, const std::function<int()> &ask) {
+        QStringList buttons;
+        QTimer::singleShot(0, [&buttons, label] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            for (QAbstractButton *button : box->buttons())
+                buttons.append(button->text());
+            if (label.isEmpty()) {
+                QTest::keyClick(box, Qt::Key_Escape);
+                return;
+            }
+            for (QAbstractButton *button : box->buttons()) {
+                if (button->text() == label)
+                    button->click();
+            }
+        });
+        const int answer = ask();
+        buttons.sort();
+        return std::pair { answer, buttons };
+    };
+    const std::function<int()> close = [] {
+        return static_cast<int>(
+            ui::AskCloseAnswer(nullptr, ui::text::SaveTablesQuestion, ui::text::SaveAndClose));
+    };
+    const std::function<int()> outOfDate = [] {
+        return static_cast<int>(ui::AskOutOfDateSave(nullptr, ui::text::SaveOutOfDateQuestion));
+    };
+    QStringList closeButtons { ui::text::SaveAndClose, ui::text::DiscardAndClose,
         ui::text::ReturnToWindow };
-    expected.sort();
-    QCOMPARE(buttons, expected);
+    QStringList outOfDateButtons { ui::text::RecalculateAndSave, ui::text::SaveAsShown,
+        ui::text::ReturnToWindow };
+    for (const auto &[label, ask, buttons, expected] :
+        { std::tuple { ui::text::SaveAndClose, close, closeButtons, int(ui::CloseAnswer::Save) },
+            std::tuple { ui::text::DiscardAndClose, close, closeButtons,
+                int(ui::CloseAnswer::Discard) },
+            std::tuple { QString(), close, closeButtons, int(ui::CloseAnswer::Return) },
+            std::tuple { ui::text::RecalculateAndSave, outOfDate, outOfDateButtons,
+                int(ui::OutOfDateAnswer::Recalculate) },
+            std::tuple { ui::text::SaveAsShown, outOfDate, outOfDateButtons,
+                int(ui::OutOfDateAnswer::SaveAsShown) },
+            std::tuple { ui::text::ReturnToWindow, outOfDate, outOfDateButtons,
+                int(ui::OutOfDateAnswer::Return) } }) {
+        QStringList sorted = buttons;
+        sorted.sort();
+        const auto [answer, shown] = answered(label, ask);
+        QCOMPARE(answer, expected);
+        QCOMPARE(shown, sorted);
+    }
 }
 
 QTEST_MAIN(MainWindowTest)
