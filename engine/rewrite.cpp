@@ -170,8 +170,8 @@ namespace rewriting {
         std::string_view line = m_lines[m_shape.Title];
         if (m_shape.TitleOnPreLine)
             line.remove_prefix(std::min(line.size(), AfterPreOpen(line)));
-        const std::string title = Shown(line).Text;
-        const titles::TitleWord *year = titles::Find(titles::TitleWords(title), titles::Title::Year);
+        const std::vector<titles::TitleWord> words = titles::TitleWords(Shown(line).Text);
+        const titles::TitleWord *year = titles::Find(words, titles::Title::Year);
         return year ? year->At : NoField;
     }
 

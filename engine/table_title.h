@@ -45,6 +45,8 @@ std::vector<TitleWord> TitleWords(std::string_view text);
 
 // The first word naming `what`, or none.
 const TitleWord *Find(const std::vector<TitleWord> &words, Title what);
+// A pointer into words about to go away would dangle.
+const TitleWord *Find(std::vector<TitleWord> &&words, Title what) = delete;
 
 // A title names the athlete, the place and a time.
 bool IsTitle(const std::vector<TitleWord> &words);

@@ -243,7 +243,7 @@ bool TForm1::SaveTablesElsewhere()
     const QString chosen = ChooseSettingsFile();
     if (chosen.isEmpty())
         return false;
-    const std::filesystem::path path = QFile::encodeName(chosen).toStdString();
+    const std::filesystem::path path = ui::ToPath(chosen);
     std::error_code error;
     if (std::filesystem::equivalent(path, m_settingsPath, error)) {
         ShowError(QString::fromStdString(m_settingsOverwrite.Why));

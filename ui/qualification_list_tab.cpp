@@ -16,6 +16,7 @@
 #include "ui/messages.h"
 #include "ui/protocol_preview.h"
 #include "ui/protocol_printer.h"
+#include "ui/text_codec.h"
 
 namespace ui {
 
@@ -167,7 +168,7 @@ void QualificationListTab::SaveClick()
         : engine::ListFormat::Csv;
     const engine::ListFormat format = engine::ListFormatOf(path.toStdString()).value_or(chosen);
     const engine::Status written = engine::WriteFileAtomically(
-        std::filesystem::path(QFile::encodeName(path).toStdString()), FileBytes(format));
+        ToPath(path), FileBytes(format));
     if (!written)
         ShowError(text::ListSaveFailed.arg(
             QDir::toNativeSeparators(path), QString::fromStdString(written.Error().Reason)));

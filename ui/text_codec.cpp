@@ -1,5 +1,7 @@
 #include "ui/text_codec.h"
 
+#include <QFile>
+
 #include "engine/cp1251.h"
 
 namespace ui {
@@ -31,6 +33,11 @@ std::optional<Unencodable> FirstUnencodable(const QString &text)
         i += length - 1;
     }
     return std::nullopt;
+}
+
+std::filesystem::path ToPath(const QString &path)
+{
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
 
 } // namespace ui

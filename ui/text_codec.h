@@ -1,6 +1,7 @@
 // Between the window's text and the engine's Windows-1251 bytes.
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,5 +22,8 @@ struct Unencodable
     QString Text; // the character itself
 };
 std::optional<Unencodable> FirstUnencodable(const QString &text);
+
+// A path the user gave, in the system's encoding of file names.
+std::filesystem::path ToPath(const QString &path);
 
 } // namespace ui
