@@ -226,11 +226,18 @@ void ProtocolLines::Split()
     // the front and the other from the back until they meet, so that both are busy to the end.
     constexpr std::size_t ThreadsFrom = 16 << 20;
     constexpr std::size_t PieceBytes = 4 << 20;
-    const std::size_t size = m_bytes.size();
-    // A file saved with CR alone (no LF anywhere) has its lines end there; finding an LF costs
-    // a normal file one line's reading.
-    const char lineEnd
-        = size > 0 && std::memchr(m_bytes.data(), '\n', size) == nullptr ? '\r' : '\n';
+    // A file saved with CR alone has its lines end there: one with no LF anywhere, or with one
+    // LF only, as its last byte after two CRs or more (a line added by a tool that ends lines
+    // in LF). Finding an LF costs a normal file one line's reading. The final LF of such a file
+    // is left out of its lines, as a final LF is.
+    std::size_t size = m_bytes.size();
+    const char *const lf
+        = size > 0 ? static_cast<const char *>(std::memchr(m_bytes.data(), '\n', size)) : nullptr;
+    const bool lastLfOnly = lf && lf == m_bytes.data() + size - 1
+        && std::count(m_bytes.begin(), m_bytes.end() - 1, '\r') >= 2;
+    const char lineEnd = size > 0 && (!lf || lastLfOnly) ? '\r' : '\n';
+    if (lastLfOnly)
+        --size;
     std::vector<std::size_t> cuts = { 0 }; // piece k is [cuts[k], cuts[k + 1])
     for (std::size_t at = PieceBytes; size >= ThreadsFrom && at < size; at = cuts.back() + PieceBytes) {
         const auto *found

@@ -89,6 +89,9 @@ const std::vector<LineEndingCase> &LineEndingCases()
         { "CR alone ends lines where no LF is", "a\rb\r\rc", { "a", "b", "", "c" } },
         { "CR-only with final CR", "<h2>A</h2>\r<pre>\r", { "<h2>A</h2>", "<pre>" } },
         { "a single CR", "\r", { "" } },
+        { "CR-only with an LF added at the end", "a\rb\r\n", { "a", "b" } },
+        { "CR-only with a last line ended by LF", "a\rb\rc\n", { "a", "b", "c" } },
+        { "one CR and a final LF: a line", "a\r\n", { "a" } },
         { "CRs inside several lines", "a\rb\r\nc\nd\r\re\n", { "ab", "c", "de" } },
         { "several CRs before LF", "a\r\r\nb", { "a", "b" } },
         { "CR at the start of a line", "\ra\n\rb\n", { "a", "b" } },
@@ -146,8 +149,8 @@ void ExpectTagsNoted(const ProtocolLines &lines)
 TEST(SplitLines, AgreesWithTheRuleWhereverTheLineBreaksFall)
 {
     // The bytes are scanned many at a time: CRs, LFs and tags at every offset, in runs and
-    // alone, against the rule itself (lines end at LF, or at CR where no LF is; every other CR
-    // is dropped), and what is noted of each line against its text (a CR inside "<h2>" leaves a
+    // alone, against the rule itself (lines end at LF, or at CR where no LF is but a last one
+    // after CRs; every other CR is dropped), and what is noted of each line against its text (a CR inside "<h2>" leaves a
     // heading).
     unsigned seed = 1;
     const std::string_view pieces[] = { "\n", "\r", "\xC1", "<", "<h2>", "<h\r2>", "h2>", "<h2" };
@@ -160,8 +163,13 @@ TEST(SplitLines, AgreesWithTheRuleWhereverTheLineBreaksFall)
         }
         Lines expected;
         std::string line;
-        const char lineEnd = bytes.find('\n') == std::string::npos ? '\r' : '\n';
-        for (const char c : bytes) {
+        // A last LF that is the only one, after two CRs or more, is left out.
+        const std::size_t lf = bytes.find('\n');
+        const bool lastLfOnly = !bytes.empty() && lf == bytes.size() - 1
+            && std::count(bytes.begin(), bytes.end() - 1, '\r') >= 2;
+        const char lineEnd = lf == std::string::npos || lastLfOnly ? '\r' : '\n';
+        const std::string_view text = std::string_view(bytes).substr(0, bytes.size() - lastLfOnly);
+        for (const char c : text) {
             if (c == lineEnd) {
                 expected.push_back(line);
                 line.clear();
@@ -169,7 +177,7 @@ TEST(SplitLines, AgreesWithTheRuleWhereverTheLineBreaksFall)
                 line.push_back(c);
             }
         }
-        if (!bytes.empty() && bytes.back() != lineEnd)
+        if (!text.empty() && text.back() != lineEnd)
             expected.push_back(line);
         const ProtocolLines lines = SplitLines(bytes);
         ASSERT_EQ(lines, expected) << round;
