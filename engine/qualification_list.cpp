@@ -16,21 +16,6 @@ namespace engine {
 
 namespace {
 
-    char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-    // Where `tag` (lower case) starts in `text` from `from` on, in any letter case; npos if not.
-    std::size_t FindTag(std::string_view text, std::string_view tag, std::size_t from = 0)
-    {
-        for (std::size_t i = from; i + tag.size() <= text.size(); ++i) {
-            std::size_t k = 0;
-            while (k < tag.size() && AsciiLower(text[i + k]) == tag[k])
-                ++k;
-            if (k == tag.size())
-                return i;
-        }
-        return std::string_view::npos;
-    }
-
     // The text a browser shows, runs of blanks as one, trimmed.
     std::string ShownText(std::string_view markup)
     {
@@ -60,7 +45,7 @@ namespace {
             return content;
         line.remove_prefix(gt + 1);
         for (std::size_t k = 0; k < HeadingLinesAtMost; ++k) {
-            const std::size_t end = FindTag(line, close);
+            const std::size_t end = FindIgnoringAsciiCase(line, close);
             content.append(line.substr(0, end));
             if (end != std::string_view::npos || i + k + 1 >= lines.size())
                 break;
@@ -74,7 +59,7 @@ namespace {
     void AddHeadingLines(std::string_view content, std::vector<std::string> &heading)
     {
         for (;;) {
-            const std::size_t br = FindTag(content, "<br");
+            const std::size_t br = FindIgnoringAsciiCase(content, "<br");
             std::string text = ShownText(content.substr(0, br));
             if (!text.empty() && std::find(heading.begin(), heading.end(), text) == heading.end())
                 heading.push_back(std::move(text));
@@ -120,8 +105,8 @@ std::vector<std::string> CompetitionHeading(const ProtocolLines &lines)
         const std::string_view line = lines[i];
         for (const auto &[open, close] :
             { std::pair { "<title", "</title" }, std::pair { "<h1", "</h1" } }) {
-            for (std::size_t at = FindTag(line, open); at != std::string_view::npos;
-                 at = FindTag(line, open, at + 1)) {
+            for (std::size_t at = FindIgnoringAsciiCase(line, open); at != std::string_view::npos;
+                 at = FindIgnoringAsciiCase(line, open, at + 1)) {
                 // "<h1>" or "<h1 class=…>", never "<h10" or "<titles".
                 const std::size_t after = at + std::string_view(open).size();
                 if (after < line.size() && line[after] != '>' && !IsBlankOrControl(line[after]))
@@ -146,7 +131,7 @@ std::vector<Signature> Signatures(
         return judges;
     for (std::size_t i = start; i < lines.size() && i < start + HeadingLinesAtMost; ++i) {
         const std::string_view line = lines[i];
-        const std::size_t close = FindTag(line, "</pre");
+        const std::size_t close = FindIgnoringAsciiCase(line, "</pre");
         if (Signature signature = SignatureOf(line.substr(0, close)); !signature.Role.empty())
             judges.push_back(std::move(signature));
         if (close != std::string_view::npos)
@@ -228,12 +213,10 @@ std::optional<ListFormat> ListFormatOf(std::string_view fileName)
     const std::size_t dot = fileName.rfind('.');
     if (dot == std::string_view::npos)
         return std::nullopt;
-    std::string extension;
-    for (const char c : fileName.substr(dot + 1))
-        extension += AsciiLower(c);
-    if (extension == "csv")
+    const std::string_view extension = fileName.substr(dot + 1);
+    if (EqualsIgnoringAsciiCase(extension, "csv"))
         return ListFormat::Csv;
-    if (extension == "htm" || extension == "html")
+    if (EqualsIgnoringAsciiCase(extension, "htm") || EqualsIgnoringAsciiCase(extension, "html"))
         return ListFormat::Html;
     return std::nullopt;
 }

@@ -27,6 +27,15 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b)
     });
 }
 
+std::size_t FindIgnoringAsciiCase(std::string_view text, std::string_view word, std::size_t from)
+{
+    for (std::size_t at = from; at + word.size() <= text.size(); ++at) {
+        if (EqualsIgnoringAsciiCase(text.substr(at, word.size()), word))
+            return at;
+    }
+    return std::string_view::npos;
+}
+
 const char *WideUnicodeMark(std::string_view start)
 {
     using namespace std::string_view_literals;

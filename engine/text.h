@@ -15,6 +15,8 @@ std::string_view TrimBlanks(std::string_view text); // at both ends
 
 // Equal when only the case of ASCII letters differs; other bytes compare exactly.
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
+// Where `word` stands in `text` from `from` on, its ASCII letters in either case; npos if not.
+std::size_t FindIgnoringAsciiCase(std::string_view text, std::string_view word, std::size_t from = 0);
 
 // "UTF-16" or "UTF-32" when the bytes open with that encoding's byte-order mark, else null.
 // Such a file reads as garbage in a byte-oriented code page and must not be written over as one.

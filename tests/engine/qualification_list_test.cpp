@@ -477,8 +477,11 @@ TEST(QualificationList, CsvFieldsNeverStartAFormula)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.field);
         QualificationList list;
-        list.Athletes.push_back(
-            { .Place = 1, .Name = c.field, .Team = c.field, .Met = Qualification::Ms });
+        EarnedQualification athlete;
+        athlete.Place = 1;
+        athlete.Name = athlete.Team = c.field;
+        athlete.Met = Qualification::Ms;
+        list.Athletes.push_back(athlete);
         list.AthleteGroups.push_back("M21");
         const auto rows = CsvRows(list);
         ASSERT_EQ(rows.size(), 1u);

@@ -34,6 +34,14 @@ TEST(Text, EqualsIgnoringAsciiCase)
     EXPECT_FALSE(EqualsIgnoringAsciiCase("\xC0", "\xE0")); // Cyrillic А and а stay apart
 }
 
+TEST(Text, FindIgnoringAsciiCase)
+{
+    EXPECT_EQ(FindIgnoringAsciiCase("a<BR>b<br>", "<br"), 1u);
+    EXPECT_EQ(FindIgnoringAsciiCase("a<BR>b<br>", "<br", 2), 6u);
+    EXPECT_EQ(FindIgnoringAsciiCase("</PR", "</pre"), std::string_view::npos); // cut short
+    EXPECT_EQ(FindIgnoringAsciiCase("", ""), 0u);
+}
+
 TEST(Text, WideUnicodeMark)
 {
     using namespace std::string_view_literals;
