@@ -8,6 +8,7 @@
 #include "engine/protocol_encoding.h"
 #include "engine/table_layout.h"
 #include "engine/text.h"
+#include "engine/two_threads.h"
 
 namespace engine {
 
@@ -62,22 +63,14 @@ void FindGroupTable(
     }
 }
 
-void UpdateGroups(const ProtocolLines &lines, std::vector<GroupSettings> &groups)
-{
-    // The groups read before give their settings to the groups of the same name (see
-    // KeepSettings), wherever those stand now.
-    std::vector<GroupSettings> earlier = std::move(groups);
-    groups.clear();
-    // Every line with "<h2>" is a group's heading, wherever it stands.
-    groups.resize(lines.HeadingCount()); // at once: a large protocol has thousands of groups
-    std::size_t headings = 0;
-    for (std::size_t i = lines.NextHeading(0); i < lines.size();) {
-        const std::size_t next = lines.NextHeading(i + 1);
-        const std::string_view line = lines[i];
-        const std::size_t open = line.find(texts::HeadingTag);
-        GroupSettings &group = groups[headings];
-        ++headings;
+namespace {
 
+    // The group whose heading is line `heading`, its table before line `end`.
+    void ReadGroup(
+        const ProtocolLines &lines, std::size_t heading, std::size_t end, GroupSettings &group)
+    {
+        const std::string_view line = lines[heading];
+        const std::size_t open = line.find(texts::HeadingTag);
         const std::size_t close = line.find("</h2>");
         const std::size_t textStart = open + 4;
         group.Heading = close != std::string::npos && close >= textStart
@@ -86,12 +79,32 @@ void UpdateGroups(const ProtocolLines &lines, std::vector<GroupSettings> &groups
         // "<h2><span id="m0"></span>Ж10, 4 КП</h2>": the group is what the heading shows.
         if (group.Heading.find('<') != std::string::npos)
             group.Heading = Shown(group.Heading).Text;
-        FindGroupTable(lines, i, next, group);
-        i = next;
+        FindGroupTable(lines, heading, end, group);
         group.Name = group.Heading.substr(0, group.Heading.find(','));
         SetDefaultSettings(group);
     }
+
+} // namespace
+
+void UpdateGroups(const ProtocolLines &lines, std::vector<GroupSettings> &groups)
+{
+    // The groups read before give their settings to the groups of the same name (see
+    // KeepSettings), wherever those stand now.
+    std::vector<GroupSettings> earlier = std::move(groups);
+    groups.clear();
+    // Every line with "<h2>" is a group's heading, wherever it stands; a large protocol has
+    // thousands of groups, each read on its own.
+    std::vector<std::size_t> at;
+    at.reserve(lines.HeadingCount() + 1);
+    for (std::size_t i = lines.NextHeading(0); i < lines.size(); i = lines.NextHeading(i + 1))
+        at.push_back(i);
+    at.push_back(lines.size());
+    const std::size_t headings = at.size() - 1;
     groups.resize(headings);
+    InTwoThreads(headings, 1024, [&](std::size_t first, std::size_t end) {
+        for (std::size_t k = first; k < end; ++k)
+            ReadGroup(lines, at[k], at[k + 1], groups[k]);
+    });
     KeepSettings(earlier, groups);
 }
 

@@ -1,10 +1,14 @@
 #include "engine/time_check.h"
 
+#include <algorithm>
+
 #include "engine/line_layout.h"
 #include "engine/numbers.h"
 #include "engine/recognizers.h"
+#include "engine/rewrite.h"
 #include "engine/table_layout.h"
 #include "engine/text.h"
+#include "engine/two_threads.h"
 
 namespace engine {
 
@@ -38,11 +42,12 @@ namespace {
 } // namespace
 
 std::vector<std::size_t> ImpossibleTimeLines(
-    const ProtocolLines &lines, const std::vector<GroupSettings> &groups)
+    const ProtocolLines &lines, const std::vector<GroupSettings> &groups, const ProtocolPart &part)
 {
     std::vector<std::size_t> found;
-    std::size_t headings = 0;
-    for (std::size_t i = lines.NextTag(0); i < lines.size(); i = lines.NextTag(i + 1)) {
+    std::size_t headings = part.HeadingsAbove;
+    const std::size_t end = std::min(part.End, lines.size());
+    for (std::size_t i = lines.NextTag(part.First); i < end; i = lines.NextTag(i + 1)) {
         // Tables go with the heading above them, as the rewrite pairs them.
         headings += static_cast<std::size_t>(lines.HoldsHeading(i));
         if (!StartsTable(lines, i) || IsSignaturesStart(lines, i))
@@ -52,7 +57,7 @@ std::vector<std::size_t> ImpossibleTimeLines(
         if (!shape.Layout.Rewritten())
             continue;
         std::string shown;
-        for (++i; i < lines.size() && !EndsTable(lines, i); ++i) {
+        for (++i; i < end && !EndsTable(lines, i); ++i) {
             headings += static_cast<std::size_t>(lines.HoldsHeading(i));
             std::string_view line = lines[i];
             if (lines.HoldsTag(i))
@@ -60,10 +65,29 @@ std::vector<std::size_t> ImpossibleTimeLines(
             if (PastFiftyNine(line, shape.Layout))
                 found.push_back(i + 1);
         }
-        if (i < lines.size())
+        if (i < end)
             headings += static_cast<std::size_t>(lines.HoldsHeading(i));
     }
     return found;
+}
+
+std::vector<std::size_t> ImpossibleTimeLines(
+    const ProtocolLines &lines, const std::vector<GroupSettings> &groups)
+{
+    // A large protocol is read in two parts at once, cut where a walk starts afresh.
+    constexpr std::size_t PartsFrom = 16 << 20;
+    const std::size_t bytes = lines.empty() ? 0 : lines.EndOffset(lines.size() - 1);
+    const std::vector<ProtocolPart> parts = bytes >= PartsFrom
+        ? ProtocolParts(lines, bytes / 2 + 1)
+        : std::vector<ProtocolPart> { { 0, lines.size(), 0 } };
+    std::vector<std::vector<std::size_t>> found(parts.size());
+    InTwoThreads(parts.size(), 2, [&](std::size_t first, std::size_t end) {
+        for (std::size_t k = first; k < end; ++k)
+            found[k] = ImpossibleTimeLines(lines, groups, parts[k]);
+    });
+    for (std::size_t k = 1; k < found.size(); ++k)
+        found[0].insert(found[0].end(), found[k].begin(), found[k].end());
+    return std::move(found[0]);
 }
 
 std::string DescribeImpossibleTimes(std::string_view file, const std::vector<std::size_t> &lines)

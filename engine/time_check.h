@@ -16,6 +16,10 @@ namespace engine {
 // tables' layouts; without them each table's is found again).
 std::vector<std::size_t> ImpossibleTimeLines(
     const ProtocolLines &lines, const std::vector<GroupSettings> &groups = {});
+// The same for the lines of one part of the protocol (see ProtocolParts); the parts' lines in
+// order are the whole protocol's.
+std::vector<std::size_t> ImpossibleTimeLines(
+    const ProtocolLines &lines, const std::vector<GroupSettings> &groups, const ProtocolPart &part);
 
 // "in.htm: lines 12, 40: the result time's minutes or seconds exceed 59 (read as they stand)";
 // past the tenth line the rest are counted. Empty for no lines.

@@ -15,6 +15,7 @@
 #include "engine/recognizers.h"
 #include "engine/protocol.h"
 #include "engine/rewrite.h"
+#include "engine/time_check.h"
 #include "engine/table_layout.h"
 #include "engine/text.h"
 
@@ -114,6 +115,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
         layoutInParts.insert(layoutInParts.end(), found.begin(), found.end());
     }
     if (layoutInParts != layout)
+        std::abort();
+    std::vector<std::size_t> timesInParts;
+    for (const ProtocolPart &part : ProtocolParts(lines, 1)) {
+        const std::vector<std::size_t> found = ImpossibleTimeLines(lines, groups, part);
+        timesInParts.insert(timesInParts.end(), found.begin(), found.end());
+    }
+    if (timesInParts != ImpossibleTimeLines(lines, groups))
         std::abort();
 
     const RewriteResult first = RewriteProtocol(lines, groups, options, points, ask);

@@ -1,8 +1,12 @@
 // Result times past 59 minutes or seconds are found and named, and read as they stand.
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 #include "engine/recognizers.h"
+#include "engine/rewrite.h"
 #include "engine/time_check.h"
+#include "engine/two_threads.h"
 #include "test_lines.h"
 
 namespace {
@@ -62,6 +66,49 @@ TEST(ImpossibleTimes, OnlyResultLinesAndEveryOneNamedOnce)
         "in.htm: lines 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 and 2 more: the result time's minutes or "
         "seconds exceed 59 (read as they stand)");
     EXPECT_EQ(DescribeImpossibleTimes("in.htm", {}), "");
+}
+
+TEST(ImpossibleTimes, PartsFindWhatTheWholeFinds)
+{
+    // Tables with their groups, a stray closing tag and a signatures block: the parts, cut after
+    // each closing tag, name the same lines in the same order.
+    std::vector<std::string> lines = { "<html>", "</pre>" };
+    for (int group = 0; group < 4; ++group) {
+        lines.push_back("<h2>M" + std::to_string(20 + group) + "</h2>");
+        lines.push_back("<pre>");
+        for (int i = 0; i < 5; ++i)
+            lines.push_back(ResultLine({ .time = (i + group) % 3 == 0 ? "00:40:75" : "00:40:00" }));
+        lines.push_back("</pre>");
+    }
+    lines.push_back("<pre>" + Utf8ToCp1251("Главный судья"));
+    lines.push_back(ResultLine({ .time = "00:40:75" }));
+    lines.push_back("</pre>");
+    const ProtocolLines protocol(lines);
+    std::vector<GroupSettings> groups;
+    UpdateGroups(protocol, groups);
+    const std::vector<std::size_t> whole = ImpossibleTimeLines(protocol, groups);
+    EXPECT_EQ(whole.size(), 7u);
+    std::vector<std::size_t> inParts;
+    for (const ProtocolPart &part : ProtocolParts(protocol, 1)) {
+        const std::vector<std::size_t> found = ImpossibleTimeLines(protocol, groups, part);
+        inParts.insert(inParts.end(), found.begin(), found.end());
+    }
+    EXPECT_EQ(inParts, whole);
+}
+
+TEST(InTwoThreads, EveryItemOnceBelowAndAboveTheThreshold)
+{
+    for (const std::size_t count : { 0u, 1u, 2u, 3u, 999u }) {
+        for (const std::size_t from : { 2u, 1000u }) {
+            std::vector<std::atomic<int>> seen(count);
+            InTwoThreads(count, from, [&](std::size_t first, std::size_t end) {
+                for (std::size_t k = first; k < end; ++k)
+                    ++seen[k];
+            });
+            for (std::size_t k = 0; k < count; ++k)
+                EXPECT_EQ(seen[k], 1) << count << " from " << from << " item " << k;
+        }
+    }
 }
 
 } // namespace
