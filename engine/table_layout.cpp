@@ -55,129 +55,6 @@ namespace {
         return false;
     }
 
-    // The span of a value column, from the runs of the table's lines that lie wholly between the
-    // neighbouring titles (or the title word itself where no line has a value there). Values that
-    // mostly end in one column are right-aligned, those that mostly start in one left-aligned;
-    // runs that keep neither (an award label an earlier run wrote beside the places) are not the
-    // column's. A right-aligned value longer than any seen ("12:00:00" under "0:41:57") starts
-    // further left, as far as the column before leaves room.
-    Field ValueSpan(const std::vector<Field> &runs, Field word, std::size_t lo, std::size_t hi,
-        std::size_t before)
-    {
-        // A column has a value a line at most, and the lines looked at are few.
-        std::array<Field, 64> kept;
-        std::size_t count = 0;
-        for (const Field run : runs) {
-            if (run.First >= lo && run.Last <= hi && count < kept.size())
-                kept[count++] = run;
-        }
-        if (count == 0)
-            return word;
-        const std::span<const Field> inside(kept.data(), count);
-        const auto mode = [&](auto edge) {
-            std::size_t best = 0;
-            std::ptrdiff_t count = 0;
-            for (const Field run : inside) {
-                const std::ptrdiff_t n = std::count_if(inside.begin(), inside.end(),
-                    [&](Field other) { return edge(other) == edge(run); });
-                if (n > count) {
-                    best = edge(run);
-                    count = n;
-                }
-            }
-            return std::pair { best, count };
-        };
-        const auto [end, ends] = mode([](Field f) { return f.Last; });
-        const auto [start, starts] = mode([](Field f) { return f.First; });
-        Field span { 0, 0 };
-        if (ends >= starts) {
-            span = { end, end };
-            for (const Field run : inside)
-                span.First = run.Last == end ? std::min(span.First, run.First) : span.First;
-            span.First = std::min(span.First, std::max(lo, before + 2));
-        } else {
-            span = { start, start };
-            for (const Field run : inside)
-                span.Last = run.First == start ? std::max(span.Last, run.Last) : span.Last;
-        }
-        return span;
-    }
-
-    // The layout's field a title names; none for the remarks and words it does not read.
-    Field *FieldOf(TableLayout &layout, Title what)
-    {
-        switch (what) {
-        case Title::Number: return &layout.Number;
-        case Title::Name: return &layout.Name;
-        case Title::Team: return &layout.Team;
-        case Title::Year: return &layout.Year;
-        case Title::Qualification: return &layout.Qualification;
-        case Title::Bib: return &layout.Bib;
-        case Title::Time: return &layout.Time;
-        case Title::Gap: return &layout.Gap;
-        case Title::Finish: return &layout.Finish;
-        case Title::Place: return &layout.Place;
-        case Title::Points: return &layout.Points;
-        default: return nullptr;
-        }
-    }
-
-    // The layout a title gives, its value columns placed where the table's lines have them.
-    TableLayout Derive(const std::vector<TitleWord> &words, const std::vector<Field> &rows)
-    {
-        TableLayout layout;
-        layout.Fixed = false;
-        for (Field *field : { &layout.Number, &layout.Name, &layout.Team, &layout.Year,
-                 &layout.Qualification, &layout.Bib, &layout.Time, &layout.Gap, &layout.Finish,
-                 &layout.Place, &layout.Points })
-            *field = NoField;
-        std::size_t before = 0; // where the field before ends
-        for (std::size_t k = 0; k < words.size(); ++k) {
-            const TitleWord &w = words[k];
-            Field *field = FieldOf(layout, w.What);
-            if (!field)
-                continue;
-            const std::size_t lo = k == 0 ? 1 : words[k - 1].At.Last + 1;
-            const std::size_t next = k + 1 < words.size() ? words[k + 1].At.First : 0;
-            if (w.What == Title::Name || w.What == Title::Team) {
-                // Text with blanks: from its title to the blank before the next title.
-                *field = { w.At.First, next > w.At.First + 1 ? next - 2 : w.At.First + 40 };
-            } else {
-                *field = ValueSpan(rows, w.At, lo, next != 0 ? next - 1 : w.At.Last + 1, before);
-            }
-            before = field->Last;
-        }
-        // The qualification's code: five characters from where the codes start, short of the
-        // next column.
-        if (Has(layout.Qualification)) {
-            std::size_t end = layout.Qualification.First + 4;
-            for (const Field other : { layout.Bib, layout.Year, layout.Time, layout.Team })
-                if (Has(other) && other.First > layout.Qualification.First)
-                    end = std::min(end, other.First - 1);
-            layout.Qualification.Last = std::max(end, layout.Qualification.First);
-        }
-        layout.AwardColumn = layout.Place.Last + 2;
-        layout.Remarks = layout.AwardColumn;
-
-        const TitleWord *year = Find(words, Title::Year);
-        const TitleWord *qualification = Find(words, Title::Qualification);
-        const TitleWord *time = Find(words, Title::Time);
-        const TitleWord *place = Find(words, Title::Place);
-        const bool leftAligned = (qualification && qualification->LeftTitle)
-            || (layout.Time.First == time->At.First && layout.Place.First == place->At.First);
-        if (Has(layout.Finish))
-            layout.Kind = LayoutKind::Handicap;
-        else if (Has(layout.Gap))
-            layout.Kind = LayoutKind::Gap;
-        else if (leftAligned)
-            layout.Kind = LayoutKind::LeftAligned;
-        else if (year && qualification && year->At.First < qualification->At.First)
-            layout.Kind = LayoutKind::YearFirst;
-        else
-            layout.Kind = LayoutKind::Standard;
-        return layout;
-    }
-
     // The first lines of a table tell whether it reads at today's columns, and where its values
     // stand.
     constexpr std::size_t RowsChecked = 12;
@@ -404,7 +281,7 @@ TableShape FindShape(const ProtocolLines &lines, std::size_t pre)
     runs.reserve(rows.size() * 16);
     for (const std::size_t row : rows)
         AddRuns(shownText(row), runs);
-    shape.Layout = Derive(words, runs);
+    shape.Layout = LayoutFromTitle(words, runs);
     // A title whose columns hold no time a line can be read by is not mapped.
     if (timed > 0
         && std::none_of(rows.begin(), rows.end(),

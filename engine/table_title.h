@@ -55,4 +55,8 @@ bool IsTitle(const std::vector<TitleWord> &words);
 // moves a column.
 bool IsStandardTitle(const std::vector<TitleWord> &words);
 
+// The layout a title gives, its value columns placed where the runs of the table's first lines
+// (see AddRuns) have them, and its kind told from the columns found.
+TableLayout LayoutFromTitle(const std::vector<TitleWord> &words, const std::vector<Field> &runs);
+
 } // namespace engine::titles
