@@ -36,7 +36,7 @@
 #include "engine/rewrite.h"
 #include "ui/output_view.h"
 #include "engine/save.h"
-#include "ui/belarusian_texts.h"
+#include "ui/interface_language.h"
 #include "ui/dialogs.h"
 #include "ui/points_grid_view.h"
 #include "ui/text_codec.h"
@@ -925,7 +925,7 @@ void MainWindowTest::QtDialogsInTheWindowsLanguage()
         return texts;
     };
     {
-        const ui::InterfaceLanguage language(
+        const ui::InterfaceLanguage language(ui::Language::Belarusian, {},
             shipped ? QLibraryInfo::path(QLibraryInfo::TranslationsPath) : nothing.path());
         QCOMPARE(QFileInfo(language.QtTranslationFile()).fileName(),
             shipped ? QString("qtbase_ru.qm") : QString());

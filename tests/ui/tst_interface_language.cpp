@@ -1,0 +1,86 @@
+// Which language the window speaks: the system's languages, the choice kept, `--lang`.
+#include <QTest>
+
+#include "ui/interface_language.h"
+
+using ui::Language;
+
+class InterfaceLanguageTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void FollowsTheSystem_data();
+    void FollowsTheSystem();
+    void CommandLineAndKeptChoiceComeFirst();
+    void LanguageArgument_data();
+    void LanguageArgument();
+};
+
+void InterfaceLanguageTest::FollowsTheSystem_data()
+{
+    QTest::addColumn<QStringList>("uiLanguages");
+    QTest::addColumn<Language>("language");
+    QTest::newRow("none") << QStringList {} << Language::Belarusian;
+    QTest::newRow("Russian") << QStringList { "ru-RU", "en-US" } << Language::Russian;
+    QTest::newRow("English first") << QStringList { "en-GB", "ru" } << Language::English;
+    QTest::newRow("Belarusian before Russian") << QStringList { "be-BY", "ru-RU" }
+                                               << Language::Belarusian;
+    QTest::newRow("others skipped") << QStringList { "de-DE", "pl", "ru_RU" } << Language::Russian;
+    QTest::newRow("only others") << QStringList { "de-DE", "fr" } << Language::Belarusian;
+    QTest::newRow("not a prefix") << QStringList { "rue", "eng" } << Language::Belarusian;
+}
+
+void InterfaceLanguageTest::FollowsTheSystem()
+{
+    QFETCH(QStringList, uiLanguages);
+    QFETCH(Language, language);
+    QCOMPARE(ui::SystemLanguage(uiLanguages), language);
+}
+
+void InterfaceLanguageTest::CommandLineAndKeptChoiceComeFirst()
+{
+    const QStringList russian { "ru-RU" };
+    QCOMPARE(ui::ChosenLanguage(Language::English, Language::Belarusian, russian),
+        Language::English);
+    QCOMPARE(ui::ChosenLanguage(std::nullopt, Language::Belarusian, russian),
+        Language::Belarusian);
+    QCOMPARE(ui::ChosenLanguage(std::nullopt, std::nullopt, russian), Language::Russian);
+}
+
+void InterfaceLanguageTest::LanguageArgument_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("rest"); // what is left for the protocol to read
+    QTest::addColumn<QString>("code"); // empty: none chosen
+    QTest::addColumn<bool>("error");
+    QTest::newRow("none") << QStringList { "lapwing", "a.htm" } << QStringList { "lapwing", "a.htm" }
+                          << QString() << false;
+    QTest::newRow("two words") << QStringList { "lapwing", "--lang", "ru", "a.htm" }
+                               << QStringList { "lapwing", "a.htm" } << "ru" << false;
+    QTest::newRow("one word, after the file") << QStringList { "lapwing", "a.htm", "--lang=EN" }
+                                              << QStringList { "lapwing", "a.htm" } << "en"
+                                              << false;
+    QTest::newRow("unknown") << QStringList { "lapwing", "--lang", "de" }
+                             << QStringList { "lapwing" } << QString() << true;
+    QTest::newRow("missing value") << QStringList { "lapwing", "--lang" }
+                                   << QStringList { "lapwing" } << QString() << true;
+    QTest::newRow("a file named like it") << QStringList { "lapwing", "--language.htm" }
+                                          << QStringList { "lapwing", "--language.htm" }
+                                          << QString() << false;
+}
+
+void InterfaceLanguageTest::LanguageArgument()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, rest);
+    QFETCH(QString, code);
+    QFETCH(bool, error);
+    const ui::LanguageArgument taken = ui::TakeLanguageArgument(arguments);
+    QCOMPARE(arguments, rest);
+    QCOMPARE(taken.Chosen ? ui::LanguageCode(*taken.Chosen) : QString(), code);
+    QCOMPARE(!taken.Error.isEmpty(), error);
+}
+
+QTEST_MAIN(InterfaceLanguageTest)
+#include "tst_interface_language.moc"
