@@ -243,13 +243,13 @@ bool TForm1::FactorsAreNumbers()
     if (!CheckBox1->isChecked())
         return true;
     const char separator = LocaleDecimalSeparator();
-    for (const auto &[edit, field] : { std::pair { LabeledEdit3, ui::text::FirstFactorField },
-             std::pair { LabeledEdit4, ui::text::SecondFactorField } }) {
+    for (const auto &[edit, field] : { std::pair { LabeledEdit3, ui::text::FirstFactorField() },
+             std::pair { LabeledEdit4, ui::text::SecondFactorField() } }) {
         if (engine::ParseFloat(FactorText(edit->text(), separator), separator))
             continue;
         const QString own = QString::fromLatin1(&separator, 1);
-        ShowError(ui::text::FactorNotANumber.arg(field, edit->text(),
-            separator == '.' ? ui::text::FactorPoint : ui::text::FactorSeparators.arg(own),
+        ShowError(ui::text::FactorNotANumber().arg(field, edit->text(),
+            separator == '.' ? ui::text::FactorPoint() : ui::text::FactorSeparators().arg(own),
             QStringLiteral("1") + own + QStringLiteral("5")));
         edit->setFocus();
         edit->selectAll();
@@ -270,7 +270,7 @@ void TForm1::Button4Click()
     // Replacing a file is asked here, in the window's language; "Не" keeps the name there was.
     if (!chosen.isEmpty()
         && (!QFileInfo::exists(chosen)
-            || Confirm(ui::text::OverwriteQuestion.arg(QDir::toNativeSeparators(chosen)))))
+            || Confirm(ui::text::OverwriteQuestion().arg(QDir::toNativeSeparators(chosen)))))
         LabeledEdit2->setText(chosen);
     StepDone(ui::Step::ChooseOutput);
 }
@@ -284,7 +284,7 @@ void TForm1::CheckBox1Click()
 void TForm1::checkUseVKClick()
 {
     if (checkUseVK->isChecked())
-        ShowInformation(ui::text::OutOfCompetitionWarning);
+        ShowInformation(ui::text::OutOfCompetitionWarning());
 }
 
 // The group list's editors do the work; these are the handlers' names for it.
@@ -321,7 +321,7 @@ void TForm1::PdfButtonClick()
     // The dialog leaves asking about replacing a file to the window, as for the output.
     if (path.isEmpty()
         || (QFileInfo::exists(path)
-            && !Confirm(ui::text::OverwriteQuestion.arg(QDir::toNativeSeparators(path)))))
+            && !Confirm(ui::text::OverwriteQuestion().arg(QDir::toNativeSeparators(path)))))
         return;
     const ui::PrintOutcome outcome = ui::WritePdf(path, ui::JoinLines(Memo2->Store().Lines()));
     if (!outcome)
@@ -339,7 +339,7 @@ void TForm1::SaveShortcut()
 {
     // No file is asked for when there is nothing to put into it.
     if (!HasResults()) {
-        ShowInformation(ui::text::NoResultsToSave);
+        ShowInformation(ui::text::NoResultsToSave());
         return;
     }
     if (LabeledEdit2->text().isEmpty()) {

@@ -271,7 +271,7 @@ void GroupListEditors::Refuse(QComboBox *editor)
     editor->setEditText(stored >= 0 ? editor->itemText(stored) : QString());
     if (editor->lineEdit())
         editor->lineEdit()->selectAll();
-    ShowHint(text::ListItemRefused.arg(typed, editor->currentText()));
+    ShowHint(text::ListItemRefused().arg(typed, editor->currentText()));
 }
 
 void GroupListEditors::ShowHint(const QString &text)

@@ -13,8 +13,8 @@
 namespace ui {
 
 enum class Language { Belarusian, Russian, English };
-inline constexpr Language Languages[] = { Language::Belarusian, Language::Russian,
-    Language::English };
+inline constexpr Language Languages[]
+    = { Language::Belarusian, Language::Russian, Language::English };
 
 QString LanguageCode(Language language); // "be", "ru", "en"
 // A code as LanguageCode gives it (any case); nothing for any other text.

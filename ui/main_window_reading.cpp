@@ -51,11 +51,11 @@ void TForm1::ReadProtocol()
     InputsChanged();
     // A protocol in UTF-8 is saved back in UTF-8; the title says which one is open.
     setWindowTitle(m_protocolLines.Encoding().Encoding == engine::TextEncoding::Utf8
-            ? ui::text::WindowCaption + ui::text::Utf8Suffix
-            : ui::text::WindowCaption);
+            ? ui::text::WindowCaption() + ui::text::Utf8Suffix()
+            : ui::text::WindowCaption());
     // The fixed text first, then the file and what went wrong with it.
     const auto failed = [&](const engine::Failure &why) {
-        ShowInformation(ui::text::LoadFailed + QLatin1Char('\n')
+        ShowInformation(ui::text::LoadFailed() + QLatin1Char('\n')
             + QString::fromStdString(
                 engine::Describe(QDir::toNativeSeparators(path).toStdString(), why)));
     };
@@ -70,11 +70,11 @@ void TForm1::ReadProtocol()
     // The list shows the groups read, none when the protocol has no headings.
     const bool filled = m_groupEditors->Refill(PointsTables().TableCaptions);
     if (m_groups.empty()) {
-        failed({ 0, ui::text::NoHeadings.toStdString() });
+        failed({ 0, ui::text::NoHeadings().toStdString() });
         return;
     }
     if (!filled) {
-        ShowInformation(ui::text::LoadFailed);
+        ShowInformation(ui::text::LoadFailed());
         return;
     }
     RememberProtocol(path);
@@ -96,11 +96,12 @@ void TForm1::ReadProtocol()
 QString TForm1::TableNotes(const std::vector<engine::GroupSettings> &groups)
 {
     if (std::none_of(groups.begin(), groups.end(), [](const auto &g) { return g.Table.has_value(); }))
-        return ui::text::NoTables;
+        return ui::text::NoTables();
     QStringList notes;
-    for (const auto &[kind, text] : { std::pair { engine::LayoutKind::Relay, ui::text::RelayTables },
-             std::pair { engine::LayoutKind::Unknown, ui::text::UnknownTables },
-             std::pair { engine::LayoutKind::Handicap, ui::text::HandicapTables } }) {
+    for (const auto &[kind, text] :
+        { std::pair { engine::LayoutKind::Relay, ui::text::RelayTables() },
+            std::pair { engine::LayoutKind::Unknown, ui::text::UnknownTables() },
+            std::pair { engine::LayoutKind::Handicap, ui::text::HandicapTables() } }) {
         QStringList names;
         for (const engine::GroupSettings &group : groups) {
             if (group.Table && group.Table->Layout.Kind == kind)

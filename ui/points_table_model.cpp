@@ -37,7 +37,7 @@ QVariant PointsTableModel::data(const QModelIndex &index, int role) const
     if (role == Qt::BackgroundRole)
         return BadValueBackground;
     if (role == Qt::ToolTipRole)
-        return text::PointsValueHint;
+        return text::PointsValueHint();
     return {};
 }
 
