@@ -254,7 +254,7 @@ private:
     QToolButton *PrintButton;
     QToolButton *PdfButton;
     QToolButton *AboutButton;
-    QToolButton *LanguageButton;
+    QPushButton *LanguageButton;
     QFileDialog *OpenDialog1;
     QFileDialog *SaveDialog1;
     QFileDialog *PdfDialog1;

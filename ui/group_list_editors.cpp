@@ -25,6 +25,7 @@ namespace {
     constexpr int MaxHeadingWidth = 220;
     constexpr int ColumnWidths[GroupColumnCount] = { 82, 76, 78, 51, 102 };
     constexpr int HintMilliseconds = 8000;
+    constexpr int HeaderPadding = 14; // pixels around a header's text
 
     QComboBox *CreateListEditor(QWidget *parent, const QString &name, const QStringList &items)
     {
@@ -86,6 +87,10 @@ GroupListEditors::GroupListEditors(
         // The class and category editors lie over their cells: a column is as wide as its
         // editor needs for the longest item ("-- Не считать --", "Не лічыць"), so none is cut.
         int columnWidth = ColumnWidths[col];
+        // Nor is a header: the Russian and English ones are longer than the Belarusian.
+        const QString header = GroupListHeaders().value(col); // the model shows them once filled
+        columnWidth = std::max(columnWidth,
+            m_grid->horizontalHeader()->fontMetrics().horizontalAdvance(header) + HeaderPadding);
         if (col == ClassColumn || col == CategoryColumn) {
             QComboBox *editor = col == ClassColumn ? m_class : m_category;
             editor->setSizeAdjustPolicy(QComboBox::AdjustToContents);

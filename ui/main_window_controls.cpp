@@ -171,6 +171,7 @@ void TForm1::LayOutControls()
     input->addWidget(Button2, 1, 1);
     input->addWidget(RecentButton, 1, 2);
     input->addWidget(Button3, 1, 3);
+    input->addWidget(LanguageButton, 1, 4);
     input->setColumnStretch(0, 1);
     input->setVerticalSpacing(2);
 
@@ -207,7 +208,6 @@ void TForm1::LayOutControls()
     output->addWidget(PrintButton, 1, 4);
     output->addWidget(PdfButton, 1, 5);
     output->addWidget(AboutButton, 1, 6);
-    output->addWidget(LanguageButton, 1, 7);
     output->setColumnStretch(0, 3);
     output->setColumnStretch(3, 1);
     output->setVerticalSpacing(2);

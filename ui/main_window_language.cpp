@@ -4,7 +4,7 @@
 #include <QActionGroup>
 #include <QLocale>
 #include <QMenu>
-#include <QToolButton>
+#include <QPushButton>
 
 #include "points/app_settings.h"
 #include "ui/interface_language.h"
@@ -12,11 +12,11 @@
 
 void TForm1::CreateLanguageMenu()
 {
-    LanguageButton = new QToolButton(this);
+    // Beside "Перачытаць", like "Апошнія": the row below has no room to spare.
+    LanguageButton = new QPushButton(this);
     LanguageButton->setObjectName(QStringLiteral("LanguageButton"));
     LanguageButton->setText(ui::text::LanguageButton());
     LanguageButton->setToolTip(ui::text::LanguageButtonTip());
-    LanguageButton->setPopupMode(QToolButton::InstantPopup);
     auto *menu = new QMenu(LanguageButton);
     menu->setObjectName(QStringLiteral("LanguageMenu"));
     auto *choices = new QActionGroup(menu);
