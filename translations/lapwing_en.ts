@@ -617,7 +617,7 @@ The points tables will go to another file.</translation>
     </message>
     <message>
         <source>Як у сістэме</source>
-        <translation>As the system</translation>
+        <translation>Follow the system</translation>
     </message>
     <message>
         <source>Акно загаворыць на выбранай мове пры наступным запуску праграмы.</source>
