@@ -1,7 +1,11 @@
 // Which language the window speaks: the system's languages, the choice kept, `--lang`.
 #include <QAction>
 #include <QDir>
+#include <QFileInfo>
+#include <QLibraryInfo>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -24,6 +28,8 @@ private slots:
     void LanguageArgument();
     void TranslationsBesideOrInstalled();
     void ChoiceIsKeptForTheNextStart();
+    void QtDialogsFollow_data();
+    void QtDialogsFollow();
 };
 
 void InterfaceLanguageTest::FollowsTheSystem_data()
@@ -125,6 +131,29 @@ void InterfaceLanguageTest::ChoiceIsKeptForTheNextStart()
     choice("be")->trigger();
     QCOMPARE(points::InterfaceLanguage(test::ReadBytes(window.SettingsPath())), "be");
     QVERIFY(window.Informations.isEmpty());
+}
+
+void InterfaceLanguageTest::QtDialogsFollow_data()
+{
+    QTest::addColumn<Language>("language");
+    QTest::addColumn<QString>("qtFile"); // Qt's translation taken
+    QTest::addColumn<QString>("cancel"); // a message box's button
+    QTest::newRow("be") << Language::Belarusian << "qtbase_ru.qm" << test::Utf8("Адмена");
+    QTest::newRow("ru") << Language::Russian << "qtbase_ru.qm" << test::Utf8("Отмена");
+    QTest::newRow("en") << Language::English << QString() << "Cancel";
+}
+
+void InterfaceLanguageTest::QtDialogsFollow()
+{
+    QFETCH(Language, language);
+    QFETCH(QString, qtFile);
+    QFETCH(QString, cancel);
+    const ui::InterfaceLanguage chosen(
+        language, {}, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    QCOMPARE(ui::ActiveLanguage(), language);
+    QCOMPARE(QFileInfo(chosen.QtTranslationFile()).fileName(), qtFile);
+    QMessageBox box(QMessageBox::Question, {}, {}, QMessageBox::Cancel);
+    QCOMPARE(box.button(QMessageBox::Cancel)->text(), cancel);
 }
 
 QTEST_MAIN(InterfaceLanguageTest)
