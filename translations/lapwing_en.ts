@@ -45,7 +45,7 @@
     </message>
     <message>
         <source>Злучаныя</source>
-        <translation>Mixed</translation>
+        <translation>Combined</translation>
     </message>
     <message>
         <source>Не лічыць</source>
@@ -632,6 +632,10 @@ The points tables will go to another file.</translation>
         <source>Разрады</source>
         <comment>the tab of the qualifications earned</comment>
         <translation>Qualifications</translation>
+    </message>
+    <message>
+        <source>Месца</source>
+        <translation>Place</translation>
     </message>
 </context>
 </TS>

@@ -45,7 +45,7 @@
     </message>
     <message>
         <source>Злучаныя</source>
-        <translation>Смешанные</translation>
+        <translation>Объединённые</translation>
     </message>
     <message>
         <source>Не лічыць</source>
@@ -632,6 +632,10 @@
         <source>Разрады</source>
         <comment>the tab of the qualifications earned</comment>
         <translation>Разряды</translation>
+    </message>
+    <message>
+        <source>Месца</source>
+        <translation>Место</translation>
     </message>
 </context>
 </TS>

@@ -523,8 +523,11 @@ inline QString InspectorNameBadChar()
         "Lapwing", "Знакі «<», «>», «&» і кіруючыя знакі ў імені недапушчальныя: выдаліце іх.");
 }
 
-// The window's language: the "Мова" menu, and the points table item that stands for none.
+// The window's language: the "Мова" menu; and texts of the points tables' data the window shows
+// in its own words.
 inline QString NoPointsTable() { return QCoreApplication::translate("Lapwing", "Без ачкоў"); }
+// The points grid's corner, over the places.
+inline QString PlacesCorner() { return QCoreApplication::translate("Lapwing", "Месца"); }
 inline QString LanguageButton() { return QCoreApplication::translate("Lapwing", "Мова"); }
 inline QString LanguageButtonTip()
 {

@@ -20,6 +20,7 @@
 
 #include "ui/group_list.h"
 #include "ui/interface_language.h"
+#include "ui/points_grid_view.h"
 #include "ui_test_support.h"
 
 using test::Utf8;
@@ -168,6 +169,9 @@ QStringList TextsOf(const QWidget &root)
                           << model.index(row, col).data(Qt::ToolTipRole).toString();
             }
         }
+        // Painted, not a widget's text.
+        if (const auto *points = qobject_cast<const ui::PointsGridView *>(widget))
+            texts << points->CornerText();
         for (const QAction *action : widget->actions())
             texts << action->text() << action->toolTip();
     }
