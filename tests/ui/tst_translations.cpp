@@ -190,6 +190,8 @@ private slots:
     void EveryEntryFinished();
     void NothingBelarusianShown_data();
     void NothingBelarusianShown();
+    void GroupListHeadersFit_data();
+    void GroupListHeadersFit();
 };
 
 void TranslationsTest::EveryEntryFinished_data()
@@ -273,6 +275,22 @@ void TranslationsTest::NothingBelarusianShown()
     }
     left.removeDuplicates();
     QVERIFY2(left.isEmpty(), qPrintable(left.join(QStringLiteral("\n"))));
+}
+
+void TranslationsTest::GroupListHeadersFit_data() { EveryEntryFinished_data(); }
+
+void TranslationsTest::GroupListHeadersFit()
+{
+    QFETCH(Language, language);
+    const ui::InterfaceLanguage translated(language, QStringLiteral(LAPWING_QM_DIR), {});
+    test::Window window;
+    QVERIFY(window.ShowAndActivate());
+    const QTableView &groups = *W(window.Form()).StringGrid2;
+    const QStringList headers = ui::GroupListHeaders();
+    for (int col = 0; col < headers.size(); ++col) {
+        const int needed = groups.horizontalHeader()->fontMetrics().horizontalAdvance(headers[col]);
+        QVERIFY2(needed + 8 <= groups.columnWidth(col), qPrintable(headers[col]));
+    }
 }
 
 QTEST_MAIN(TranslationsTest)
