@@ -1,13 +1,19 @@
-// The desktop program: the main window, then the inspector dialog, then the event loop.
+// The desktop program: the window's language, the main window, then the inspector dialog, then
+// the event loop.
+#include <cstdio>
+
 #include <QApplication>
 #include <QFileInfo>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QStringList>
 #include <QUrl>
 
+#include "points/app_settings.h"
+#include "points/settings_location.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2_Controler.h"
-#include "ui/belarusian_texts.h"
+#include "ui/interface_language.h"
 
 namespace {
 
@@ -19,21 +25,40 @@ QString ProtocolPathArgument(const QString &argument)
     return QFileInfo(path).absoluteFilePath();
 }
 
+// The language chosen in the window and kept in the settings file, if any.
+std::optional<ui::Language> StoredLanguage(const std::filesystem::path &settingsPath)
+{
+    const engine::Result<std::string> bytes = points::ReadSettingsFile(settingsPath);
+    if (!bytes)
+        return std::nullopt; // the window says why it cannot read the file
+    return ui::LanguageOfCode(QString::fromStdString(points::InterfaceLanguage(bytes.Value())));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lapwing"));
-    const ui::InterfaceLanguage language(QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    QStringList arguments = QApplication::arguments();
+    const ui::LanguageArgument languageArgument = ui::TakeLanguageArgument(arguments);
+    if (!languageArgument.Error.isEmpty()) {
+        std::fprintf(stderr, "lapwing: %s\n", qPrintable(languageArgument.Error));
+        return 2;
+    }
+    const std::filesystem::path settingsPath = points::SettingsFilePath();
+    const ui::InterfaceLanguage language(
+        ui::ChosenLanguage(
+            languageArgument.Chosen, StoredLanguage(settingsPath), QLocale::system().uiLanguages()),
+        ui::TranslationsFolder(QApplication::applicationDirPath()),
+        QLibraryInfo::path(QLibraryInfo::TranslationsPath));
 
-    TForm1 form;
+    TForm1 form(settingsPath);
     // Created once and kept, so that the inspector's name stays filled in for every run.
     TForm_Controler controler(&form);
     form.SetInspectorDialog(&controler);
     form.show();
 
-    const QStringList arguments = QApplication::arguments();
     if (arguments.size() > 1)
         form.OpenProtocol(ProtocolPathArgument(arguments.at(1)));
     return QApplication::exec();

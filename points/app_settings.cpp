@@ -51,6 +51,17 @@ namespace {
         return value >= low && value <= MaxWindowExtent ? value : 0;
     }
 
+    // A value as one line: blanks around it and control bytes dropped.
+    std::string OneLineValue(std::string_view text)
+    {
+        std::string value;
+        for (const char c : TrimBlanks(text)) {
+            if (static_cast<unsigned char>(c) >= 0x20)
+                value += c;
+        }
+        return value;
+    }
+
 } // namespace
 
 std::string CollectorEmail(std::string_view iniBytes)
@@ -64,13 +75,23 @@ std::string CollectorEmail(std::string_view iniBytes)
 
 std::string WithCollectorEmail(std::string_view iniBytes, std::string_view email)
 {
-    std::string value;
-    for (const char c : TrimBlanks(email)) {
-        if (static_cast<unsigned char>(c) >= 0x20)
-            value += c;
+    return EditIni(iniBytes,
+        { CollectorSection, { { std::string(CollectorEmailKey), OneLineValue(email) } }, {} });
+}
+
+std::string InterfaceLanguage(std::string_view iniBytes)
+{
+    for (const IniEntry &entry : ReadIniEntries(iniBytes)) {
+        if (SameName(entry.Section, InterfaceSection) && SameName(entry.Key, LanguageKey))
+            return std::string(TrimBlanks(entry.Value));
     }
+    return {};
+}
+
+std::string WithInterfaceLanguage(std::string_view iniBytes, std::string_view code)
+{
     return EditIni(
-        iniBytes, { CollectorSection, { { std::string(CollectorEmailKey), value } }, {} });
+        iniBytes, { InterfaceSection, { { std::string(LanguageKey), OneLineValue(code) } }, {} });
 }
 
 bool IsStorablePath(std::string_view path)

@@ -67,4 +67,14 @@ WindowLayout ReadWindowLayout(std::string_view iniBytes);
 // 0 (not known) is written as 0 and read back as not known.
 std::string WithWindowLayout(std::string_view iniBytes, const WindowLayout &layout);
 
+// The window's language as chosen in the window, in section "Interface": "Language" is a code
+// ("be", "ru", "en"); no key, or an empty value, follows the system's languages.
+inline constexpr std::string_view InterfaceSection = "Interface";
+inline constexpr std::string_view LanguageKey = "Language";
+
+// The code kept, blanks around it dropped, as the file spells it; empty when none.
+std::string InterfaceLanguage(std::string_view iniBytes);
+// The file with `code` as the key's value (control bytes dropped); empty: follow the system.
+std::string WithInterfaceLanguage(std::string_view iniBytes, std::string_view code);
+
 } // namespace points

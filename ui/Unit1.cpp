@@ -20,10 +20,8 @@
 #include <QTimer>
 
 #include "engine/cp1251.h"
-#include "engine/layout_check.h"
 #include "engine/numbers.h"
 #include "engine/save.h"
-#include "engine/time_check.h"
 #include "ui/Unit2_Controler.h"
 #include "ui/dialogs.h"
 #include "ui/group_list.h"
@@ -219,103 +217,6 @@ void TForm1::Button2Click()
     OpenProtocol(chosen.isEmpty() ? LabeledEdit1->text() : chosen);
 }
 
-void TForm1::OpenProtocol(const QString &path)
-{
-    LabeledEdit1->setText(path);
-    StepDone(ui::Step::Choose);
-    Button3Click();
-}
-
-void TForm1::Button3Click()
-{
-    {
-        ui::BusyScope busy(this);
-        ReadProtocol();
-    }
-    StepDone(ui::Step::Read);
-}
-
-void TForm1::ReadProtocol()
-{
-    m_groupEditors->Hide();
-    const QString path = LabeledEdit1->text();
-    if (path.isEmpty())
-        return;
-    // What was given for the protocol read so far is kept before another reading replaces it.
-    StoreCompetition();
-    // The groups as read, with the defaults; they take the settings given before once the read
-    // went through, and a failed read leaves the window's groups as they were.
-    std::vector<engine::GroupSettings> groups;
-    const engine::Status loaded = engine::LoadProtocol(ui::ToPath(path), m_protocolLines, groups);
-    m_readPath = path; // what the lines now hold, nothing after a failure
-    ListTab->Clear(); // of the protocol read before
-    // The file may have changed on disk: results made before are out of date, even of the same
-    // path.
-    ++m_reads;
-    InputsChanged();
-    // A protocol in UTF-8 is saved back in UTF-8; the title says which one is open.
-    setWindowTitle(m_protocolLines.Encoding().Encoding == engine::TextEncoding::Utf8
-            ? ui::text::WindowCaption + ui::text::Utf8Suffix
-            : ui::text::WindowCaption);
-    // The fixed text first, then the file and what went wrong with it.
-    const auto failed = [&](const engine::Failure &why) {
-        ShowInformation(ui::text::LoadFailed + QLatin1Char('\n')
-            + QString::fromStdString(
-                engine::Describe(QDir::toNativeSeparators(path).toStdString(), why)));
-    };
-    if (!loaded) {
-        m_competitionPath.clear(); // nothing of this protocol is kept or stored
-        failed(loaded.Error());
-        return;
-    }
-    const QString groupsNote = TakeGroupSettings(std::move(groups));
-    // The settings the read leaves are the ones to compare with at close.
-    m_groupsSaved = m_groups;
-    // The list shows the groups read, none when the protocol has no headings.
-    const bool filled = m_groupEditors->Refill(PointsTables().TableCaptions);
-    if (m_groups.empty()) {
-        failed({ 0, ui::text::NoHeadings.toStdString() });
-        return;
-    }
-    if (!filled) {
-        ShowInformation(ui::text::LoadFailed);
-        return;
-    }
-    RememberProtocol(path);
-    if (!groupsNote.isEmpty())
-        ShowInformation(groupsNote);
-    if (const QString notes = TableNotes(m_groups); !notes.isEmpty())
-        ShowInformation(notes);
-    if (const auto layout = engine::CheckTableLayouts(m_protocolLines, m_groups); !layout.empty())
-        ShowInformation(QString::fromStdString(
-            engine::DescribeLayoutProblems(QDir::toNativeSeparators(path).toStdString(), layout)));
-    // Read as they stand, as the batch tool reads them; but a secretary should know of them.
-    if (const std::string times
-        = engine::DescribeImpossibleTimes(QDir::toNativeSeparators(path).toStdString(),
-            engine::ImpossibleTimeLines(m_protocolLines, m_groups));
-        !times.empty())
-        ShowInformation(QString::fromStdString(times));
-}
-
-QString TForm1::TableNotes(const std::vector<engine::GroupSettings> &groups)
-{
-    if (std::none_of(groups.begin(), groups.end(), [](const auto &g) { return g.Table.has_value(); }))
-        return ui::text::NoTables;
-    QStringList notes;
-    for (const auto &[kind, text] : { std::pair { engine::LayoutKind::Relay, ui::text::RelayTables },
-             std::pair { engine::LayoutKind::Unknown, ui::text::UnknownTables },
-             std::pair { engine::LayoutKind::Handicap, ui::text::HandicapTables } }) {
-        QStringList names;
-        for (const engine::GroupSettings &group : groups) {
-            if (group.Table && group.Table->Layout.Kind == kind)
-                names << ui::FromCp1251(group.Name);
-        }
-        if (!names.isEmpty())
-            notes << text + names.join(QStringLiteral(", "));
-    }
-    return notes.join(QStringLiteral("\n"));
-}
-
 engine::ProcessOptions TForm1::ReadOptions() const
 {
     engine::ProcessOptions options;
@@ -342,13 +243,13 @@ bool TForm1::FactorsAreNumbers()
     if (!CheckBox1->isChecked())
         return true;
     const char separator = LocaleDecimalSeparator();
-    for (const auto &[edit, field] : { std::pair { LabeledEdit3, ui::text::FirstFactorField },
-             std::pair { LabeledEdit4, ui::text::SecondFactorField } }) {
+    for (const auto &[edit, field] : { std::pair { LabeledEdit3, ui::text::FirstFactorField() },
+             std::pair { LabeledEdit4, ui::text::SecondFactorField() } }) {
         if (engine::ParseFloat(FactorText(edit->text(), separator), separator))
             continue;
         const QString own = QString::fromLatin1(&separator, 1);
-        ShowError(ui::text::FactorNotANumber.arg(field, edit->text(),
-            separator == '.' ? ui::text::FactorPoint : ui::text::FactorSeparators.arg(own),
+        ShowError(ui::text::FactorNotANumber().arg(field, edit->text(),
+            separator == '.' ? ui::text::FactorPoint() : ui::text::FactorSeparators().arg(own),
             QStringLiteral("1") + own + QStringLiteral("5")));
         edit->setFocus();
         edit->selectAll();
@@ -369,7 +270,7 @@ void TForm1::Button4Click()
     // Replacing a file is asked here, in the window's language; "Не" keeps the name there was.
     if (!chosen.isEmpty()
         && (!QFileInfo::exists(chosen)
-            || Confirm(ui::text::OverwriteQuestion.arg(QDir::toNativeSeparators(chosen)))))
+            || Confirm(ui::text::OverwriteQuestion().arg(QDir::toNativeSeparators(chosen)))))
         LabeledEdit2->setText(chosen);
     StepDone(ui::Step::ChooseOutput);
 }
@@ -383,7 +284,7 @@ void TForm1::CheckBox1Click()
 void TForm1::checkUseVKClick()
 {
     if (checkUseVK->isChecked())
-        ShowInformation(ui::text::OutOfCompetitionWarning);
+        ShowInformation(ui::text::OutOfCompetitionWarning());
 }
 
 // The group list's editors do the work; these are the handlers' names for it.
@@ -420,7 +321,7 @@ void TForm1::PdfButtonClick()
     // The dialog leaves asking about replacing a file to the window, as for the output.
     if (path.isEmpty()
         || (QFileInfo::exists(path)
-            && !Confirm(ui::text::OverwriteQuestion.arg(QDir::toNativeSeparators(path)))))
+            && !Confirm(ui::text::OverwriteQuestion().arg(QDir::toNativeSeparators(path)))))
         return;
     const ui::PrintOutcome outcome = ui::WritePdf(path, ui::JoinLines(Memo2->Store().Lines()));
     if (!outcome)
@@ -438,7 +339,7 @@ void TForm1::SaveShortcut()
 {
     // No file is asked for when there is nothing to put into it.
     if (!HasResults()) {
-        ShowInformation(ui::text::NoResultsToSave);
+        ShowInformation(ui::text::NoResultsToSave());
         return;
     }
     if (LabeledEdit2->text().isEmpty()) {

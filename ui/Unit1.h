@@ -100,6 +100,9 @@ public:
     void AboutButtonClick();
     void SaveShortcut(); // Ctrl+S: "5. Захаваць", asking for the file first when none is named
     void RecentFileChosen(const QString &path); // read as "1. Агляд..." does, unless it is gone
+    // "Мова": kept in the settings file for the next start; `code` "be", "ru", "en", or empty
+    // to follow the system's languages.
+    void LanguageChosen(const QString &code);
 
     // Message boxes and file dialogs; replaceable so that they can be answered without a user.
     std::function<void(const QString &)> ShowInformation;
@@ -178,6 +181,9 @@ private:
     void ShowOutput(bool filled);
     void FocusChanged(QWidget *old, QWidget *now);
     void CreateShortcuts();
+    void CreateLanguageMenu();
+    // The menu's item checked for the choice the settings file keeps.
+    void ShowLanguageChoice();
     // The size, the border above the output and the output tab, as the last run left them.
     points::WindowLayout CurrentLayout() const;
     void RestoreLayout(const points::WindowLayout &layout);
@@ -248,6 +254,7 @@ private:
     QToolButton *PrintButton;
     QToolButton *PdfButton;
     QToolButton *AboutButton;
+    QPushButton *LanguageButton;
     QFileDialog *OpenDialog1;
     QFileDialog *SaveDialog1;
     QFileDialog *PdfDialog1;

@@ -27,12 +27,12 @@ TForm_Controler::TForm_Controler(QWidget *parent)
     , Button2(new QPushButton(this))
 {
     setObjectName(QStringLiteral("Form_Controler"));
-    setWindowTitle(ui::text::InspectorTitle);
+    setWindowTitle(ui::text::InspectorTitle());
     setModal(true);
     setFixedSize(ClientWidth, ClientHeight);
 
     StaticText1->setObjectName(QStringLiteral("StaticText1"));
-    StaticText1->setText(ui::text::InspectorRule);
+    StaticText1->setText(ui::text::InspectorRule());
     StaticText1->setTextFormat(Qt::PlainText);
     StaticText1->setWordWrap(true);
     QFont staticFont = StaticText1->font();
@@ -40,7 +40,7 @@ TForm_Controler::TForm_Controler(QWidget *parent)
     StaticText1->setFont(staticFont);
 
     LabeledEdit1Label->setObjectName(QStringLiteral("LabeledEdit1Label"));
-    LabeledEdit1Label->setText(ui::text::InspectorNameLabel);
+    LabeledEdit1Label->setText(ui::text::InspectorNameLabel());
     LabeledEdit1Label->setBuddy(LabeledEdit1);
     LabeledEdit1->setObjectName(QStringLiteral("LabeledEdit1"));
     LabeledEdit1Hint->setObjectName(QStringLiteral("LabeledEdit1Hint"));
@@ -48,11 +48,11 @@ TForm_Controler::TForm_Controler(QWidget *parent)
     LabeledEdit1Hint->hide();
 
     Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setText(ui::text::InspectorOk);
+    Button1->setText(ui::text::InspectorOk());
     Button1->setDefault(true);
     Button1->setEnabled(false);
     Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->setText(ui::text::InspectorCancel);
+    Button2->setText(ui::text::InspectorCancel());
     Button2->setAutoDefault(false);
 
     auto *buttons = new QHBoxLayout;
@@ -95,11 +95,11 @@ void TForm_Controler::LabeledEdit1Change()
     const bool refused = bad || engine::InspectorNameProblem(name);
     QString why;
     if (bad)
-        why = ui::text::InspectorLetterHint.arg(bad->Text);
+        why = ui::text::InspectorLetterHint().arg(bad->Text);
     else if (refused && !engine::InspectorNameLongEnough(name))
-        why = ui::text::InspectorNameTooShort.arg(engine::MinInspectorLength);
+        why = ui::text::InspectorNameTooShort().arg(engine::MinInspectorLength);
     else if (refused)
-        why = ui::text::InspectorNameBadChar;
+        why = ui::text::InspectorNameBadChar();
     LabeledEdit1Hint->setText(why);
     LabeledEdit1Hint->setVisible(refused);
     Button1->setEnabled(!refused);

@@ -2,8 +2,6 @@
 
 #include <cstring>
 
-#include <QCoreApplication>
-
 namespace ui {
 
 namespace {
@@ -73,25 +71,5 @@ QString BelarusianTexts::translate(
     }
     return {}; // Qt's own text
 }
-
-InterfaceLanguage::InterfaceLanguage(const QString &qtTranslations)
-{
-    // The translator installed last is asked first.
-    for (const char *name : { "qtbase_be", "qtbase_ru" }) {
-        if (m_qt.load(QString::fromLatin1(name), qtTranslations)) {
-            QCoreApplication::installTranslator(&m_qt);
-            break;
-        }
-    }
-    QCoreApplication::installTranslator(&m_belarusian);
-}
-
-InterfaceLanguage::~InterfaceLanguage()
-{
-    QCoreApplication::removeTranslator(&m_belarusian);
-    QCoreApplication::removeTranslator(&m_qt);
-}
-
-QString InterfaceLanguage::QtTranslationFile() const { return m_qt.filePath(); }
 
 } // namespace ui

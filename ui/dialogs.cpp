@@ -28,11 +28,11 @@ namespace {
     void SetDialogLabels(QFileDialog *dialog, const QString &accept)
     {
         dialog->setOption(QFileDialog::DontUseNativeDialog);
-        dialog->setLabelText(QFileDialog::LookIn, text::DialogLookIn);
-        dialog->setLabelText(QFileDialog::FileName, text::DialogFileName);
-        dialog->setLabelText(QFileDialog::FileType, text::DialogFileType);
+        dialog->setLabelText(QFileDialog::LookIn, text::DialogLookIn());
+        dialog->setLabelText(QFileDialog::FileName, text::DialogFileName());
+        dialog->setLabelText(QFileDialog::FileType, text::DialogFileType());
         dialog->setLabelText(QFileDialog::Accept, accept);
-        dialog->setLabelText(QFileDialog::Reject, text::DialogCancel);
+        dialog->setLabelText(QFileDialog::Reject, text::DialogCancel());
     }
 
     void ShowLongMessage(QMessageBox &box, const QString &text, QSize size)
@@ -89,8 +89,8 @@ bool AskYesNo(QWidget *parent, const QString &question)
 {
     QMessageBox box(QMessageBox::Question, QApplication::applicationName(), question,
         QMessageBox::Yes | QMessageBox::No, parent);
-    box.button(QMessageBox::Yes)->setText(text::Yes);
-    box.button(QMessageBox::No)->setText(text::No);
+    box.button(QMessageBox::Yes)->setText(text::Yes());
+    box.button(QMessageBox::No)->setText(text::No());
     box.setDefaultButton(QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
@@ -122,8 +122,8 @@ CloseAnswer AskCloseAnswer(QWidget *parent, const QString &question, const QStri
     constexpr std::array answers { CloseAnswer::Save, CloseAnswer::Discard, CloseAnswer::Return };
     return answers[static_cast<std::size_t>(AskOneOfThree(parent, QMessageBox::Question, question,
         { std::pair { saveLabel, QMessageBox::AcceptRole },
-            std::pair { text::DiscardAndClose, QMessageBox::DestructiveRole },
-            std::pair { text::ReturnToWindow, QMessageBox::RejectRole } }))];
+            std::pair { text::DiscardAndClose(), QMessageBox::DestructiveRole },
+            std::pair { text::ReturnToWindow(), QMessageBox::RejectRole } }))];
 }
 
 OutOfDateAnswer AskOutOfDateSave(QWidget *parent, const QString &question)
@@ -131,37 +131,37 @@ OutOfDateAnswer AskOutOfDateSave(QWidget *parent, const QString &question)
     constexpr std::array answers { OutOfDateAnswer::Recalculate, OutOfDateAnswer::SaveAsShown,
         OutOfDateAnswer::Return };
     return answers[static_cast<std::size_t>(AskOneOfThree(parent, QMessageBox::Warning, question,
-        { std::pair { text::RecalculateAndSave, QMessageBox::AcceptRole },
-            std::pair { text::SaveAsShown, QMessageBox::DestructiveRole },
-            std::pair { text::ReturnToWindow, QMessageBox::RejectRole } }))];
+        { std::pair { text::RecalculateAndSave(), QMessageBox::AcceptRole },
+            std::pair { text::SaveAsShown(), QMessageBox::DestructiveRole },
+            std::pair { text::ReturnToWindow(), QMessageBox::RejectRole } }))];
 }
 
 QFileDialog *CreateOpenDialog(QWidget *parent)
 {
-    auto *dialog = new QFileDialog(parent, text::OpenDialogTitle);
+    auto *dialog = new QFileDialog(parent, text::OpenDialogTitle());
     dialog->setObjectName(QStringLiteral("OpenDialog1"));
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
-    SetDialogLabels(dialog, text::DialogOpen); // after the mode, which remakes the buttons
+    SetDialogLabels(dialog, text::DialogOpen()); // after the mode, which remakes the buttons
     dialog->setFileMode(QFileDialog::ExistingFile);
     // The last parenthesis of a filter holds its patterns; only the words before it are shown.
     dialog->setOption(QFileDialog::HideNameFilterDetails);
     dialog->setNameFilters(
-        { ui::text::HtmFilesFilter, ui::text::ResFilesFilter, ui::text::AllFilesFilter });
-    dialog->selectFile(ui::text::DefaultProtocolName);
+        { ui::text::HtmFilesFilter(), ui::text::ResFilesFilter(), ui::text::AllFilesFilter() });
+    dialog->selectFile(ui::text::DefaultProtocolName());
     return dialog;
 }
 
 QFileDialog *CreateSaveDialog(QWidget *parent)
 {
-    auto *dialog = new QFileDialog(parent, text::SaveDialogTitle);
+    auto *dialog = new QFileDialog(parent, text::SaveDialogTitle());
     dialog->setObjectName(QStringLiteral("SaveDialog1"));
     dialog->setAcceptMode(QFileDialog::AcceptSave);
-    SetDialogLabels(dialog, text::DialogSave);
+    SetDialogLabels(dialog, text::DialogSave());
     dialog->setFileMode(QFileDialog::AnyFile);
     dialog->setOption(QFileDialog::HideNameFilterDetails);
     // The window asks about replacing a file itself, in Belarusian.
     dialog->setOption(QFileDialog::DontConfirmOverwrite);
-    dialog->setNameFilters({ ui::text::HtmFileFilter, ui::text::AllFilesFilter });
+    dialog->setNameFilters({ ui::text::HtmFileFilter(), ui::text::AllFilesFilter() });
     // A name typed without an extension gets ".htm".
     dialog->setDefaultSuffix(QStringLiteral("htm"));
     return dialog;
@@ -169,13 +169,13 @@ QFileDialog *CreateSaveDialog(QWidget *parent)
 
 QString ChooseSettingsSaveFile(QWidget *parent)
 {
-    QFileDialog dialog(parent, text::SettingsDialogTitle);
+    QFileDialog dialog(parent, text::SettingsDialogTitle());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    SetDialogLabels(&dialog, text::DialogSave);
+    SetDialogLabels(&dialog, text::DialogSave());
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setOption(QFileDialog::DontConfirmOverwrite); // asked by the window, in Belarusian
-    dialog.setNameFilters({ ui::text::IniFilesFilter, ui::text::AllFilesFilter });
+    dialog.setNameFilters({ ui::text::IniFilesFilter(), ui::text::AllFilesFilter() });
     dialog.setDefaultSuffix(QStringLiteral("INI"));
     return RunFileDialog(&dialog);
 }

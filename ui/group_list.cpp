@@ -1,5 +1,7 @@
 #include "ui/group_list.h"
 
+#include <QCoreApplication>
+
 #include "engine/group_items.h"
 #include "engine/numbers.h"
 #include "ui/text_codec.h"
@@ -9,23 +11,59 @@ namespace ui {
 
 QStringList GroupListHeaders()
 {
-    return { ui::text::GroupColumnHeader, ui::text::ClassColumnHeader,
-        ui::text::CategoryColumnHeader, ui::text::MastersColumnHeader,
-        ui::text::TableColumnHeader };
+    return { ui::text::GroupColumnHeader(), ui::text::ClassColumnHeader(),
+        ui::text::CategoryColumnHeader(), ui::text::MastersColumnHeader(),
+        ui::text::TableColumnHeader() };
 }
 
-template <std::size_t N>
-static QStringList Items(const std::array<std::string_view, N> &texts)
-{
-    QStringList items;
-    for (const std::string_view text : texts)
-        items.append(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-    return items;
-}
+namespace {
 
-QStringList DistanceClassItems() { return Items(engine::DistanceClassItems); }
+    // The class and category items in the window's language. The engine's own (the batch tool
+    // reads and writes them) are the source texts, in the same order, so that an item's index
+    // is the setting.
+    constexpr const char *DistanceClassTexts[] = {
+        QT_TRANSLATE_NOOP("Lapwing", "МС"),
+        QT_TRANSLATE_NOOP("Lapwing", "КМС"),
+        QT_TRANSLATE_NOOP("Lapwing", "I р."),
+        QT_TRANSLATE_NOOP("Lapwing", "II р."),
+        QT_TRANSLATE_NOOP("Lapwing", "III р."),
+        QT_TRANSLATE_NOOP("Lapwing", "I юн"),
+        QT_TRANSLATE_NOOP("Lapwing", "II юн"),
+        QT_TRANSLATE_NOOP("Lapwing", "-- Не считать --"),
+    };
+    constexpr const char *CategoryTexts[] = {
+        QT_TRANSLATE_NOOP("Lapwing", "Дарослыя"),
+        QT_TRANSLATE_NOOP("Lapwing", "Юнацкія"),
+        QT_TRANSLATE_NOOP("Lapwing", "Злучаныя"),
+        QT_TRANSLATE_NOOP("Lapwing", "Не лічыць"),
+    };
 
-QStringList CategoryItems() { return Items(engine::CategoryItems); }
+    template <std::size_t N>
+    constexpr bool SameTexts(
+        const char *const (&texts)[N], const std::array<std::string_view, N> &engine)
+    {
+        for (std::size_t i = 0; i < N; ++i) {
+            if (std::string_view(texts[i]) != engine[i])
+                return false;
+        }
+        return true;
+    }
+    static_assert(SameTexts(DistanceClassTexts, engine::DistanceClassItems));
+    static_assert(SameTexts(CategoryTexts, engine::CategoryItems));
+
+    template <std::size_t N> QStringList Items(const char *const (&texts)[N])
+    {
+        QStringList items;
+        for (const char *text : texts)
+            items.append(QCoreApplication::translate("Lapwing", text));
+        return items;
+    }
+
+} // namespace
+
+QStringList DistanceClassItems() { return Items(DistanceClassTexts); }
+
+QStringList CategoryItems() { return Items(CategoryTexts); }
 
 QStringList TableCaptionItems(const std::vector<std::string> &captions)
 {
@@ -33,6 +71,9 @@ QStringList TableCaptionItems(const std::vector<std::string> &captions)
     items.reserve(static_cast<qsizetype>(captions.size()));
     for (const std::string &caption : captions)
         items.append(FromCp1251(caption));
+    // The first, "Без ачкоў", is the window's word, the rest are the tables' points.
+    if (!items.isEmpty())
+        items.front() = text::NoPointsTable();
     return items;
 }
 
@@ -44,8 +85,8 @@ QString MastersCountText(const engine::GroupSettings &group)
 std::optional<QString> GroupCellText(
     const engine::GroupSettings &group, int col, const QStringList &captions)
 {
-    static const QStringList classes = DistanceClassItems();
-    static const QStringList categories = CategoryItems();
+    const QStringList classes = DistanceClassItems();
+    const QStringList categories = CategoryItems();
     const auto item = [](const QStringList &items, int index) -> std::optional<QString> {
         if (index < 0 || index >= items.size())
             return std::nullopt;

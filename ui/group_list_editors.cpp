@@ -1,9 +1,11 @@
+// The group list's editors: making them, filling the list, opening an editor over a cell and
+// taking its choice into the group. What keys and the focus do with them is in
+// group_list_editor_keys.cpp.
 #include "ui/group_list_editors.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -12,7 +14,6 @@
 
 #include "ui/group_list.h"
 #include "ui/group_list_model.h"
-#include "ui/keyboard_focus.h"
 #include "ui/messages.h"
 #include "ui/text_codec.h"
 
@@ -24,6 +25,7 @@ namespace {
     constexpr int MaxHeadingWidth = 220;
     constexpr int ColumnWidths[GroupColumnCount] = { 82, 76, 78, 51, 102 };
     constexpr int HintMilliseconds = 8000;
+    constexpr int HeaderPadding = 14; // pixels around a header's text
 
     QComboBox *CreateListEditor(QWidget *parent, const QString &name, const QStringList &items)
     {
@@ -35,11 +37,6 @@ namespace {
         editor->addItems(items);
         editor->hide();
         return editor;
-    }
-
-    bool IsInside(const QWidget *widget, const QWidget *container)
-    {
-        return widget && (widget == container || container->isAncestorOf(widget));
     }
 
 } // namespace
@@ -90,6 +87,10 @@ GroupListEditors::GroupListEditors(
         // The class and category editors lie over their cells: a column is as wide as its
         // editor needs for the longest item ("-- Не считать --", "Не лічыць"), so none is cut.
         int columnWidth = ColumnWidths[col];
+        // Nor is a header: the Russian and English ones are longer than the Belarusian.
+        const QString header = GroupListHeaders().value(col); // the model shows them once filled
+        columnWidth = std::max(columnWidth,
+            m_grid->horizontalHeader()->fontMetrics().horizontalAdvance(header) + HeaderPadding);
         if (col == ClassColumn || col == CategoryColumn) {
             QComboBox *editor = col == ClassColumn ? m_class : m_category;
             editor->setSizeAdjustPolicy(QComboBox::AdjustToContents);
@@ -275,7 +276,7 @@ void GroupListEditors::Refuse(QComboBox *editor)
     editor->setEditText(stored >= 0 ? editor->itemText(stored) : QString());
     if (editor->lineEdit())
         editor->lineEdit()->selectAll();
-    ShowHint(text::ListItemRefused.arg(typed, editor->currentText()));
+    ShowHint(text::ListItemRefused().arg(typed, editor->currentText()));
 }
 
 void GroupListEditors::ShowHint(const QString &text)
@@ -349,141 +350,6 @@ bool GroupListEditors::CommitOpen()
     if (m_open == m_masters)
         return CommitMastersCount();
     return false;
-}
-
-bool GroupListEditors::MastersCountKey(int key)
-{
-    const engine::GroupSettings *group = EditedGroup();
-    if (m_open != m_masters || !group)
-        return false;
-    switch (key) {
-    case Qt::Key_Escape:
-        Cancel(); // the stored count stays, and shows again next time
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Down:
-    case Qt::Key_Up: {
-        const int col = m_col;
-        int row = m_row;
-        CommitMastersCount();
-        if (key == Qt::Key_Up) {
-            if (row > 1)
-                --row;
-        } else if (row < m_model->rowCount()) {
-            ++row;
-        }
-        m_movingSelection = true;
-        m_grid->selectionModel()->setCurrentIndex(
-            m_model->index(row - 1, col), QItemSelectionModel::ClearAndSelect);
-        m_movingSelection = false;
-        SelectCell(col, row);
-        return true;
-    }
-    default:
-        return false;
-    }
-}
-
-void GroupListEditors::FocusChanged(QWidget *old, QWidget *now)
-{
-    // Focus given to another window (a message box, another program) is no exit.
-    if (!now || now->window() != m_window || !m_open || m_finishing)
-        return;
-    if (!IsInside(old, m_open) || IsInside(now, m_open))
-        return;
-    // Tab or a click elsewhere: the focus stays where it went; a refused text leaves the
-    // group's own item shown, and the hint.
-    m_leaving = true;
-    if (!CommitOpen())
-        Hide();
-    m_leaving = false;
-}
-
-bool GroupListEditors::eventFilter(QObject *watched, QEvent *event)
-{
-    auto *combo = qobject_cast<QComboBox *>(watched);
-    if (combo && combo == m_open && ListEditorEvent(event))
-        return true;
-    if (event->type() == QEvent::KeyPress) {
-        auto *press = static_cast<QKeyEvent *>(event);
-        const int key = press->key();
-        if (LeaveByCtrlTab(*press, m_window))
-            return true;
-        if (watched == m_masters && m_open == m_masters
-            && (key == Qt::Key_Left || key == Qt::Key_Right) && LeaveByKey(press))
-            return true;
-        if (watched == m_masters && MastersCountKey(key))
-            return true;
-        if (watched == m_grid && !m_open
-            && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_F2)) {
-            SelectCell(m_grid->currentIndex().column(), m_grid->currentIndex().row() + 1);
-            return true;
-        }
-    } else if (event->type() == QEvent::Resize && watched == m_grid) {
-        Place();
-    }
-    return QObject::eventFilter(watched, event);
-}
-
-bool GroupListEditors::ListEditorEvent(QEvent *event)
-{
-    // A closed list editor would take the arrows and the wheel as a choice; here they only
-    // move through the list. A choice is made in the open list, or by Enter.
-    if (event->type() == QEvent::Wheel)
-        return true;
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    auto *press = static_cast<QKeyEvent *>(event);
-    if (LeaveByCtrlTab(*press, m_window))
-        return true;
-    switch (press->key()) {
-    case Qt::Key_Escape:
-        Cancel();
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        // Taken here, as the list's own Enter passes over a text that names no item in silence.
-        CommitOpen();
-        return true;
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-        if (press->modifiers() & Qt::AltModifier)
-            return false; // Alt+Down opens the list
-        return LeaveByKey(press);
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-        return LeaveByKey(press);
-    default:
-        return false;
-    }
-}
-
-bool GroupListEditors::LeaveByKey(QKeyEvent *press)
-{
-    const int key = press->key();
-    if (key == Qt::Key_Left || key == Qt::Key_Right) {
-        // Within the text the caret moves as usual; from its end on, on to the next column.
-        const QLineEdit *edit = m_open == m_masters ? m_masters
-                                                    : static_cast<QComboBox *>(m_open)->lineEdit();
-        if (edit && (edit->hasSelectedText()
-                || edit->cursorPosition() != (key == Qt::Key_Left ? 0 : edit->text().size())))
-            return false;
-    }
-    if (!CommitOpen())
-        return true; // the editor stays, showing the group's own item and the hint
-    // The grid moves its current cell, which opens the editor of the cell it reaches.
-    QKeyEvent move(QEvent::KeyPress, key, press->modifiers() & ~Qt::KeypadModifier);
-    QCoreApplication::sendEvent(m_grid, &move);
-    return true;
-}
-
-void GroupListEditors::Cancel()
-{
-    Hide();
-    m_grid->setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace ui

@@ -73,9 +73,9 @@ QVariant GroupListModel::data(const QModelIndex &index, int role) const
     const engine::GroupSettings &group = m_groups[static_cast<std::size_t>(index.row())];
     const auto text = GroupCellText(group, index.column(), m_captions);
     if (role == Qt::ToolTipRole && text)
-        return *text + QStringLiteral("\n") + text::TableLayoutTip
+        return *text + QStringLiteral("\n") + text::TableLayoutTip()
             + (group.Table ? QString::fromLatin1(engine::LayoutName(group.Table->Layout.Kind))
-                           : text::NoTableTip);
+                           : text::NoTableTip());
     return text ? QVariant(*text) : QVariant();
 }
 

@@ -69,14 +69,14 @@ QString TForm1::TakeGroupSettings(std::vector<engine::GroupSettings> groups)
 
     QStringList note;
     if (kept)
-        note << ui::text::CompetitionRestoredNote;
+        note << ui::text::CompetitionRestoredNote();
     // Told when what the secretary gave is at stake: groups came, went or moved.
     const bool given = std::any_of(earlier.begin(), earlier.end(),
         [](const engine::GroupSettings &group) { return !engine::HoldsDefaultSettings(group); });
     if (kept || (given && match.Changed()))
-        note << ui::text::GroupsKeptNote.arg(match.Kept).arg(match.New).arg(match.Lost);
+        note << ui::text::GroupsKeptNote().arg(match.Kept).arg(match.New).arg(match.Lost);
     if (!tablesGone.isEmpty())
-        note << ui::text::RestoredTablesGone.arg(tablesGone.join(QStringLiteral(", ")));
+        note << ui::text::RestoredTablesGone().arg(tablesGone.join(QStringLiteral(", ")));
     return note.join(QStringLiteral("\n\n"));
 }
 
@@ -153,6 +153,6 @@ void TForm1::StoreCompetition()
     }
     // Said once: the secretary recalculates and saves many times a day.
     if (!m_competitionStoreFailed)
-        ShowError(ui::text::CompetitionNotStored.arg(failure));
+        ShowError(ui::text::CompetitionNotStored().arg(failure));
     m_competitionStoreFailed = true;
 }

@@ -67,7 +67,7 @@ QLabel *CreateLabel(QWidget *parent, const char *name, const QString &text, QWid
 void TForm1::CreateControls()
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(ui::text::WindowCaption);
+    setWindowTitle(ui::text::WindowCaption());
     QFont uiFont = font();
     uiFont.setPointSize(UiFontPoints);
     setFont(uiFont);
@@ -76,29 +76,31 @@ void TForm1::CreateControls()
     LabeledEdit1 = Create<QLineEdit>(this, "LabeledEdit1");
     LabeledEdit1->setFocusPolicy(Qt::ClickFocus); // skipped by Tab
     LabeledEdit1Label
-        = CreateLabel(this, "LabeledEdit1Label", ui::text::ProtocolFileLabel, LabeledEdit1);
-    Button2 = Create<QPushButton>(this, "Button2", ui::text::ChooseProtocolStep);
+        = CreateLabel(this, "LabeledEdit1Label", ui::text::ProtocolFileLabel(), LabeledEdit1);
+    Button2 = Create<QPushButton>(this, "Button2", ui::text::ChooseProtocolStep());
     RecentButton = Create<ui::RecentFilesButton>(this, "RecentButton");
-    Button3 = Create<QPushButton>(this, "Button3", ui::text::ReadStep);
+    Button3 = Create<QPushButton>(this, "Button3", ui::text::ReadStep());
 
     StringGrid2 = Create<QTableView>(this, "StringGrid2");
-    Label2 = CreateLabel(this, "Label2", ui::text::GroupsLabel, StringGrid2);
+    Label2 = CreateLabel(this, "Label2", ui::text::GroupsLabel(), StringGrid2);
 
     m_pointsModel = new ui::PointsTableModel(this);
     StringGrid1 = Create<ui::PointsGridView>(this, "StringGrid1");
     StringGrid1->setModel(m_pointsModel);
-    Label3 = CreateLabel(this, "Label3", ui::text::TablesLabel, StringGrid1);
+    Label3 = CreateLabel(this, "Label3", ui::text::TablesLabel(), StringGrid1);
 
-    checkUseVK = Create<QCheckBox>(this, "checkUseVK", ui::text::CountOutOfCompetitionOption);
-    CheckBox1 = Create<QCheckBox>(this, "CheckBox1", ui::text::RatingPointsOption);
+    checkUseVK = Create<QCheckBox>(this, "checkUseVK", ui::text::CountOutOfCompetitionOption());
+    CheckBox1 = Create<QCheckBox>(this, "CheckBox1", ui::text::RatingPointsOption());
     LabeledEdit3 = Create<QLineEdit>(this, "LabeledEdit3", QStringLiteral("1000"));
     LabeledEdit3->setEnabled(false);
-    LabeledEdit3Label = CreateLabel(this, "LabeledEdit3Label", ui::text::FactorLabel, LabeledEdit3);
+    LabeledEdit3Label
+        = CreateLabel(this, "LabeledEdit3Label", ui::text::FactorLabel(), LabeledEdit3);
     LabeledEdit4 = Create<QLineEdit>(this, "LabeledEdit4", QStringLiteral("2"));
     LabeledEdit4->setEnabled(false);
-    LabeledEdit4Label = CreateLabel(this, "LabeledEdit4Label", ui::text::FactorLabel, LabeledEdit4);
-    Button1 = Create<QPushButton>(this, "Button1", ui::text::RecalculateStep);
-    CheckBox2 = Create<QCheckBox>(this, "CheckBox2", ui::text::ExcludeForeignOption);
+    LabeledEdit4Label
+        = CreateLabel(this, "LabeledEdit4Label", ui::text::FactorLabel(), LabeledEdit4);
+    Button1 = Create<QPushButton>(this, "Button1", ui::text::RecalculateStep());
+    CheckBox2 = Create<QCheckBox>(this, "CheckBox2", ui::text::ExcludeForeignOption());
     CheckBox2->setChecked(true);
 
     Memo2 = Create<ui::OutputView>(this, "Memo2");
@@ -109,17 +111,17 @@ void TForm1::CreateControls()
     outputFont.setStyleHint(QFont::TypeWriter);
     outputFont.setFixedPitch(true);
     Memo2->setFont(outputFont);
-    Memo2->setPlainText(ui::text::InitialOutput);
+    Memo2->setPlainText(ui::text::InitialOutput());
     Preview = Create<ui::ProtocolPreview>(this, "Preview");
     OutputTabs = Create<QTabWidget>(this, "OutputTabs");
-    OutputTabs->addTab(Memo2, ui::text::TextTab);
-    OutputTabs->addTab(Preview, ui::text::PreviewTab);
+    OutputTabs->addTab(Memo2, ui::text::TextTab());
+    OutputTabs->addTab(Preview, ui::text::PreviewTab());
     ListTab = Create<ui::QualificationListTab>(this, "ListTab");
     ListTab->ShowError = [this](const QString &text) { ShowError(text); };
     ListTab->Confirm = [this](const QString &text) { return Confirm(text); };
     ListTab->RunDialog = [this](QDialog &dialog) { RunDialog(dialog); };
     ListTab->OutputPath = [this] { return LabeledEdit2->text(); };
-    OutputTabs->addTab(ListTab, ui::text::ListTab);
+    OutputTabs->addTab(ListTab, ui::text::ListTab());
     OutputTabs->setDocumentMode(true);
     // Like the output view, the tabs are for the mouse: Tab and the focus stay with the steps.
     OutputTabs->tabBar()->setFocusPolicy(Qt::NoFocus);
@@ -134,18 +136,19 @@ void TForm1::CreateControls()
 
     LabeledEdit2 = Create<QLineEdit>(this, "LabeledEdit2");
     LabeledEdit2Label
-        = CreateLabel(this, "LabeledEdit2Label", ui::text::OutputFileLabel, LabeledEdit2);
-    Button4 = Create<QPushButton>(this, "Button4", ui::text::ChooseOutputStep);
-    Button5 = Create<QPushButton>(this, "Button5", ui::text::SaveStep);
+        = CreateLabel(this, "LabeledEdit2Label", ui::text::OutputFileLabel(), LabeledEdit2);
+    Button4 = Create<QPushButton>(this, "Button4", ui::text::ChooseOutputStep());
+    Button5 = Create<QPushButton>(this, "Button5", ui::text::SaveStep());
     CollectorEmail = Create<QLineEdit>(this, "CollectorEmail");
     CollectorEmailLabel
-        = CreateLabel(this, "CollectorEmailLabel", ui::text::CollectorEmailLabel, CollectorEmail);
+        = CreateLabel(this, "CollectorEmailLabel", ui::text::CollectorEmailLabel(), CollectorEmail);
     PrintButton = Create<QToolButton>(this, "PrintButton");
-    PrintButton->setText(ui::text::PrintButton);
+    PrintButton->setText(ui::text::PrintButton());
     PdfButton = Create<QToolButton>(this, "PdfButton");
-    PdfButton->setText(ui::text::PdfButton);
+    PdfButton->setText(ui::text::PdfButton());
     AboutButton = Create<QToolButton>(this, "AboutButton");
-    AboutButton->setText(ui::text::AboutButton);
+    AboutButton->setText(ui::text::AboutButton());
+    CreateLanguageMenu();
     for (QPushButton *button : { Button1, Button2, Button3, Button4, Button5 }) {
         button->setAutoDefault(true); // Enter presses the focused step
         FitBoldCaption(button);
@@ -155,7 +158,7 @@ void TForm1::CreateControls()
     SaveDialog1 = ui::CreateSaveDialog(this);
     PdfDialog1 = ui::CreateSaveDialog(this);
     PdfDialog1->setObjectName(QStringLiteral("PdfDialog1"));
-    PdfDialog1->setNameFilters({ ui::text::PdfFilter });
+    PdfDialog1->setNameFilters({ ui::text::PdfFilter() });
     PdfDialog1->setDefaultSuffix(QStringLiteral("pdf"));
     m_groupEditors = std::make_unique<ui::GroupListEditors>(StringGrid2, m_groups, this);
 }
@@ -168,6 +171,7 @@ void TForm1::LayOutControls()
     input->addWidget(Button2, 1, 1);
     input->addWidget(RecentButton, 1, 2);
     input->addWidget(Button3, 1, 3);
+    input->addWidget(LanguageButton, 1, 4);
     input->setColumnStretch(0, 1);
     input->setVerticalSpacing(2);
 
@@ -248,7 +252,7 @@ void TForm1::LayOutControls()
         m_groupEditors->CategoryEditor(), m_groupEditors->MastersEditor(),
         m_groupEditors->TableEditor(), StringGrid1, checkUseVK, CheckBox1, LabeledEdit3,
         LabeledEdit4, Button1, CheckBox2, LabeledEdit2, Button4, Button5, CollectorEmail,
-        PrintButton, PdfButton, AboutButton };
+        PrintButton, PdfButton, AboutButton, LanguageButton };
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 }

@@ -19,7 +19,7 @@ bool TForm1::Recalculate(bool editsAsked)
 {
     // The lines in memory are of the protocol last read; the edit must not name another.
     if (LabeledEdit1->text() != m_readPath) {
-        ShowInformation(ui::text::UnreadProtocol.arg(LabeledEdit1->text()));
+        ShowInformation(ui::text::UnreadProtocol().arg(LabeledEdit1->text()));
         StepDone(ui::Step::Choose);
         return false;
     }
@@ -28,7 +28,7 @@ bool TForm1::Recalculate(bool editsAsked)
     // A points value the field cannot hold would go into the protocol as it stands.
     if (!PointsValuesWritable())
         return false;
-    if (!editsAsked && Memo2->HandEdited() && !Confirm(ui::text::RecalculateOverEdits))
+    if (!editsAsked && Memo2->HandEdited() && !Confirm(ui::text::RecalculateOverEdits()))
         return false;
     // The inputs as the run takes them: what the results are compared with from now on.
     ui::OutputInputs inputs { m_reads, m_groups, PointsTables().Grid, ReadOptions(), false };
@@ -100,11 +100,11 @@ QString TForm1::DescribeChanges(unsigned changes) const
 {
     QStringList said;
     for (const auto &[change, text] :
-        { std::pair { ui::ProtocolChange, ui::text::ProtocolReadAgain },
-            std::pair { ui::GroupsChange, ui::text::GroupsChanged },
-            std::pair { ui::TablesChange, ui::text::TablesChanged },
-            std::pair { ui::OptionsChange, ui::text::OptionsChanged },
-            std::pair { ui::FailedRun, ui::text::RunFailed } }) {
+        { std::pair { ui::ProtocolChange, ui::text::ProtocolReadAgain() },
+            std::pair { ui::GroupsChange, ui::text::GroupsChanged() },
+            std::pair { ui::TablesChange, ui::text::TablesChanged() },
+            std::pair { ui::OptionsChange, ui::text::OptionsChanged() },
+            std::pair { ui::FailedRun, ui::text::RunFailed() } }) {
         if (changes & change)
             said << text;
     }
@@ -115,7 +115,7 @@ void TForm1::InputsChanged()
 {
     const unsigned changes = OutputChangesNow();
     OutputStateLabel->setText(
-        changes ? ui::text::OutputOutOfDate.arg(DescribeChanges(changes)) : QString());
+        changes ? ui::text::OutputOutOfDate().arg(DescribeChanges(changes)) : QString());
     OutputStateLabel->setVisible(changes != ui::NoChange);
     ListTab->SetOutOfDate(changes != ui::NoChange);
     ShowNextStep(false);
@@ -141,14 +141,14 @@ bool TForm1::SaveResults(bool closing)
     if (closing && !m_made && !Recalculate(true))
         return false;
     if (!HasResults()) {
-        ShowInformation(ui::text::NoResultsToSave);
+        ShowInformation(ui::text::NoResultsToSave());
         return false;
     }
     if (closing && LabeledEdit2->text().isEmpty())
         Button4Click();
     const QString path = LabeledEdit2->text();
     if (path.isEmpty()) {
-        ShowInformation(ui::text::NoOutputName);
+        ShowInformation(ui::text::NoOutputName());
         return false;
     }
     if (const unsigned changes = OutputChangesNow()) {
@@ -156,9 +156,9 @@ bool TForm1::SaveResults(bool closing)
         // results with nothing typed into them are recalculated as the question there said.
         ui::OutOfDateAnswer answer = ui::OutOfDateAnswer::Recalculate;
         if (!closing || Memo2->HandEdited()) {
-            QString question = ui::text::SaveOutOfDateQuestion.arg(DescribeChanges(changes));
+            QString question = ui::text::SaveOutOfDateQuestion().arg(DescribeChanges(changes));
             if (Memo2->HandEdited())
-                question += QLatin1Char('\n') + ui::text::HandEditsLost;
+                question += QLatin1Char('\n') + ui::text::HandEditsLost();
             answer = AskOutOfDate(question);
         }
         if (answer == ui::OutOfDateAnswer::Return)
@@ -168,12 +168,12 @@ bool TForm1::SaveResults(bool closing)
     }
     // A character the code page lacks would be written as '?': say where it is instead.
     if (const std::optional<ui::UnencodableChar> bad = Memo2->Store().FirstUnencodable()) {
-        ShowError(ui::text::UnencodableOutput.arg(bad->Line).arg(bad->Column).arg(bad->Character));
+        ShowError(ui::text::UnencodableOutput().arg(bad->Line).arg(bad->Column).arg(bad->Character));
         return false;
     }
     const engine::Status written = Memo2->Store().Save(ui::ToPath(path), m_protocolLines.Encoding());
     if (!written) {
-        ShowError(ui::text::SaveFailedDetail.arg(ui::text::SaveFailed,
+        ShowError(ui::text::SaveFailedDetail().arg(ui::text::SaveFailed(),
             QDir::toNativeSeparators(path), QString::fromStdString(written.Error().Reason)));
         return false;
     }
@@ -182,8 +182,8 @@ bool TForm1::SaveResults(bool closing)
     const QString file = QDir::toNativeSeparators(path);
     const QString email = CollectorEmail->text().trimmed();
     // One arg() call, so that a '%' in the path or the address is taken as it is.
-    ShowInformation(email.isEmpty() ? ui::text::SavedToNoAddress.arg(file)
-                                    : ui::text::SavedTo.arg(file, email));
+    ShowInformation(email.isEmpty() ? ui::text::SavedToNoAddress().arg(file)
+                                    : ui::text::SavedTo().arg(file, email));
     StoreCompetition();
     StepDone(ui::Step::Save);
     return true;

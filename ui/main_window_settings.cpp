@@ -51,7 +51,7 @@ void TForm1::LoadPointsTablesFile()
     engine::Result<std::string> bytes = points::ReadSettingsFile(m_settingsPath);
     std::error_code error;
     if (!bytes && std::filesystem::exists(m_settingsPath, error))
-        m_settingsWarning = ui::text::SettingsUnreadable.arg(
+        m_settingsWarning = ui::text::SettingsUnreadable().arg(
             PathText(m_settingsPath), QString::fromStdString(bytes.Error().Reason));
     m_settingsBytes = bytes ? bytes.Value() : std::string();
     points::LoadedTables loaded = points::LoadPointsTables(m_settingsBytes);
@@ -64,6 +64,7 @@ void TForm1::LoadPointsTablesFile()
     FillTableCaptions();
     CollectorEmail->setText(QString::fromStdString(points::CollectorEmail(m_settingsBytes)));
     m_recentFiles = points::RecentFiles(m_settingsBytes);
+    ShowLanguageChoice();
     RecentButton->SetFiles(Utf8Paths(m_recentFiles));
 }
 
@@ -88,7 +89,7 @@ void TForm1::RecentFileChosen(const QString &path)
         std::erase(list, entry);
         return list;
     });
-    ShowInformation(ui::text::RecentFileMissing.arg(QDir::toNativeSeparators(path)));
+    ShowInformation(ui::text::RecentFileMissing().arg(QDir::toNativeSeparators(path)));
 }
 
 void TForm1::UpdateRecentFiles(
@@ -140,7 +141,7 @@ void TForm1::FillTableCaptions()
 {
     m_groupEditors->ShowTableCaptions(PointsTables().TableCaptions);
     StringGrid1->SetEmptyHint(
-        PointsTables().Grid.TablesCount() == 0 ? ui::text::EmptyTablesHint : QString());
+        PointsTables().Grid.TablesCount() == 0 ? ui::text::EmptyTablesHint() : QString());
 }
 
 bool TForm1::PointsValuesWritable()
@@ -155,7 +156,7 @@ bool TForm1::PointsValuesWritable()
     const QModelIndex cell
         = ui::PointsTableModel::CellIndex(*m_pointsModel, bad->Table, bad->Place);
     StringGrid1->selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect);
-    ShowError(ui::text::BadPointsValue.arg(ui::FromCp1251(points::TableLetter(bad->Table)))
+    ShowError(ui::text::BadPointsValue().arg(ui::FromCp1251(points::TableLetter(bad->Table)))
                   .arg(bad->Place)
                   .arg(ui::FromCp1251(grid.Value(bad->Table, bad->Place).substr(0, 40))));
     return false;
@@ -166,13 +167,13 @@ QStringList TForm1::UnsavedWork() const
     QStringList work;
     const bool results = HasResults() && m_resultsUnsaved;
     if (results)
-        work << ui::text::UnsavedResults;
+        work << ui::text::UnsavedResults();
     // Settings the unsaved results were made from are named with them.
     if (ui::GroupSettingsDiffer(m_groupsSaved, m_groups)
         && !(results && !ui::GroupSettingsDiffer(m_made->Groups, m_groups)))
-        work << ui::text::UnsavedGroups;
+        work << ui::text::UnsavedGroups();
     if (PointsTables().TablesModified)
-        work << ui::text::UnsavedTables;
+        work << ui::text::UnsavedTables();
     return work;
 }
 
@@ -190,22 +191,22 @@ bool TForm1::FormClose()
     const QString why = QString::fromStdString(m_settingsOverwrite.Why);
     QString question;
     if (results) {
-        question = ui::text::UnsavedWorkQuestion.arg(work.join(QStringLiteral(", ")));
+        question = ui::text::UnsavedWorkQuestion().arg(work.join(QStringLiteral(", ")));
         // Saving recalculates results out of date, asking first when that drops hand edits.
         if (const unsigned changes = OutputChangesNow())
             question += QLatin1Char('\n')
-                + (Memo2->HandEdited() ? ui::text::AskedAtClose : ui::text::RecalculatedAtClose)
+                + (Memo2->HandEdited() ? ui::text::AskedAtClose() : ui::text::RecalculatedAtClose())
                       .arg(DescribeChanges(changes));
         else if (!HasResults())
-            question += QLatin1Char('\n') + ui::text::MadeAtClose;
+            question += QLatin1Char('\n') + ui::text::MadeAtClose();
         if (unreadable)
-            question += QLatin1Char('\n') + ui::text::TablesGoElsewhere.arg(why);
+            question += QLatin1Char('\n') + ui::text::TablesGoElsewhere().arg(why);
     } else {
-        question = unreadable ? ui::text::UnreadableTablesQuestion.arg(why)
-                              : ui::text::SaveTablesQuestion;
+        question = unreadable ? ui::text::UnreadableTablesQuestion().arg(why)
+                              : ui::text::SaveTablesQuestion();
     }
     const QString saveLabel
-        = unreadable && !results ? ui::text::SaveElsewhereAndClose : ui::text::SaveAndClose;
+        = unreadable && !results ? ui::text::SaveElsewhereAndClose() : ui::text::SaveAndClose();
     switch (AskClose(question, saveLabel)) {
     case ui::CloseAnswer::Return:
         return false;
@@ -227,7 +228,7 @@ bool TForm1::SaveTablesAtClose(bool unreadable)
     // Writing would lose what loading had to drop: only an explicit yes (the default is no).
     if (m_settingsOverwrite.Rule == points::OverwriteRule::AskFirst
         && !Confirm(
-            ui::text::LossyTablesQuestion.arg(QString::fromStdString(m_settingsOverwrite.Why))))
+            ui::text::LossyTablesQuestion().arg(QString::fromStdString(m_settingsOverwrite.Why))))
         return false;
     // Into the file as it is now: what another window wrote since (its list, its e-mail) stays.
     if (!UpdateSettings([this](std::string_view current) {
@@ -250,7 +251,7 @@ bool TForm1::SaveTablesElsewhere()
         return false;
     }
     if (QFileInfo::exists(chosen)
-        && !Confirm(ui::text::OverwriteQuestion.arg(QDir::toNativeSeparators(chosen))))
+        && !Confirm(ui::text::OverwriteQuestion().arg(QDir::toNativeSeparators(chosen))))
         return false;
     // A file of its own: the tables alone, nothing of the unreadable file.
     const std::string bytes = points::SavePointsTables({}, PointsTables().Grid);
@@ -292,7 +293,7 @@ void TForm1::StringGrid1Exit()
         const QStringList lost = ui::FollowRemovedTables(m_groups, compaction.Removed);
         FillTableCaptions();
         if (!lost.isEmpty())
-            ShowInformation(ui::text::TablesRemoved.arg(lost.join(QStringLiteral(", "))));
+            ShowInformation(ui::text::TablesRemoved().arg(lost.join(QStringLiteral(", "))));
     }
     m_compacting = false;
 }

@@ -85,6 +85,8 @@ private:
         TextPosition CursorAfter;
     };
 
+    static constexpr int TextMargin = 3; // pixels left of the text
+
     bool HasSelection() const { return m_anchor != m_cursor; }
     void Replace(TextPosition from, TextPosition to, const QString &text, bool mergeTyping = false);
     void Apply(const Edit &edit, bool backwards);

@@ -174,14 +174,14 @@ QMenu *OutputView::CreateContextMenu()
         action->setEnabled(enabled);
     };
     const bool canPaste = !QGuiApplication::clipboard()->text().isEmpty();
-    add(ui::text::UndoCommand, QKeySequence::Undo, !m_undo.empty(), [this] { Undo(); });
-    add(ui::text::RedoCommand, QKeySequence::Redo, !m_redo.empty(), [this] { Redo(); });
+    add(ui::text::UndoCommand(), QKeySequence::Undo, !m_undo.empty(), [this] { Undo(); });
+    add(ui::text::RedoCommand(), QKeySequence::Redo, !m_redo.empty(), [this] { Redo(); });
     menu->addSeparator();
-    add(ui::text::CutCommand, QKeySequence::Cut, HasSelection(), [this] { Cut(); });
-    add(ui::text::CopyCommand, QKeySequence::Copy, HasSelection(), [this] { Copy(); });
-    add(ui::text::PasteCommand, QKeySequence::Paste, canPaste, [this] { Paste(); });
+    add(ui::text::CutCommand(), QKeySequence::Cut, HasSelection(), [this] { Cut(); });
+    add(ui::text::CopyCommand(), QKeySequence::Copy, HasSelection(), [this] { Copy(); });
+    add(ui::text::PasteCommand(), QKeySequence::Paste, canPaste, [this] { Paste(); });
     menu->addSeparator();
-    add(ui::text::SelectAllCommand, QKeySequence::SelectAll, true, [this] { SelectAll(); });
+    add(ui::text::SelectAllCommand(), QKeySequence::SelectAll, true, [this] { SelectAll(); });
     return menu;
 }
 

@@ -40,7 +40,7 @@ namespace {
             if (input.size() < m_editor->text().size())
                 return Intermediate;
             QToolTip::showText(m_editor->mapToGlobal(QPoint(0, m_editor->height())),
-                text::PointsValueHint, m_editor);
+                text::PointsValueHint(), m_editor);
             return Invalid;
         }
 
@@ -56,7 +56,7 @@ QWidget *PointsCellDelegate::createEditor(
     auto *editor = new QLineEdit(parent);
     editor->setFrame(false);
     editor->setValidator(new PointsValueValidator(editor));
-    editor->setToolTip(text::PointsValueHint);
+    editor->setToolTip(text::PointsValueHint());
     const QPersistentModelIndex cell(index);
     connect(editor, &QLineEdit::textEdited, this, [this, cell](const QString &text) {
         if (cell.isValid())

@@ -37,7 +37,7 @@ QVariant PointsTableModel::data(const QModelIndex &index, int role) const
     if (role == Qt::BackgroundRole)
         return BadValueBackground;
     if (role == Qt::ToolTipRole)
-        return text::PointsValueHint;
+        return text::PointsValueHint();
     return {};
 }
 
@@ -114,7 +114,7 @@ void PointsTableModel::Load(points::PointsTables tables)
     endResetModel();
 }
 
-QString PointsTableModel::CornerText() const { return FromCp1251(m_tables.Grid.Cell(0, 0)); }
+QString PointsTableModel::CornerText() const { return text::PlacesCorner(); }
 
 QModelIndex PointsTableModel::CellIndex(const QAbstractItemModel &model, int col, int row)
 {

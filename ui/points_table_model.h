@@ -43,7 +43,7 @@ public:
     // The tables as they are now were written to the settings file.
     void MarkSaved() { m_tables.TablesModified = false; }
 
-    // "Месца": the text of the grid's corner cell.
+    // "Месца", in the window's language: the text of the grid's corner cell.
     QString CornerText() const;
 
     // The background of a cell whose text is not a points value.

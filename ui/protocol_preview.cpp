@@ -117,7 +117,7 @@ bool ProtocolPreview::StartsInsideTable(qsizetype first) const
 void ProtocolPreview::AddPageBars(qsizetype first, qsizetype end)
 {
     QString bar = QStringLiteral("<span style=\"background-color:#e8e8e8\">&nbsp;")
-        + text::PreviewPageLines.arg(first + 1).arg(end).arg(m_count) + QStringLiteral("&nbsp;");
+        + text::PreviewPageLines().arg(first + 1).arg(end).arg(m_count) + QStringLiteral("&nbsp;");
     const auto link = [](qsizetype page, const QString &caption) {
         return QStringLiteral("&nbsp; <a href=\"%1:%2\">%3</a>")
             .arg(PageScheme)
@@ -125,9 +125,9 @@ void ProtocolPreview::AddPageBars(qsizetype first, qsizetype end)
             .arg(caption.toHtmlEscaped());
     };
     if (m_page > 0)
-        bar += link(m_page - 1, text::PreviewPreviousPage);
+        bar += link(m_page - 1, text::PreviewPreviousPage());
     if (m_page + 1 < PageCount())
-        bar += link(m_page + 1, text::PreviewNextPage);
+        bar += link(m_page + 1, text::PreviewNextPage());
     bar += QStringLiteral("</span>");
 
     QTextCursor cursor(m_document);

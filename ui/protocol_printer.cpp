@@ -121,7 +121,7 @@ PrintOutcome PaintProtocol(QPagedPaintDevice &device, std::string_view protocol)
 {
     QPainter painter;
     if (!painter.begin(&device))
-        return Failed(text::PrintNotStarted);
+        return Failed(text::PrintNotStarted());
 
     // The painter's origin is the top left corner inside the margins.
     const qreal width = device.width();
@@ -143,7 +143,7 @@ PrintOutcome PaintProtocol(QPagedPaintDevice &device, std::string_view protocol)
     context.palette.setColor(QPalette::Text, Qt::black);
     for (int page = 0; page < pages; ++page) {
         if (page > 0 && !device.newPage())
-            return Failed(text::PageNotStarted.arg(page + 1));
+            return Failed(text::PageNotStarted().arg(page + 1));
         painter.save();
         painter.setClipRect(QRectF(0, 0, width, bodyHeight));
         painter.translate(0, -page * bodyHeight);
@@ -156,7 +156,7 @@ PrintOutcome PaintProtocol(QPagedPaintDevice &device, std::string_view protocol)
             Qt::AlignHCenter | Qt::AlignBottom, QStringLiteral("%1 / %2").arg(page + 1).arg(pages));
     }
     if (!painter.end())
-        return Failed(text::PrintNotFinished);
+        return Failed(text::PrintNotFinished());
     return pages;
 }
 
@@ -168,7 +168,7 @@ PrintOutcome PrintProtocol(QPrinter &printer, std::string_view protocol)
 PrintOutcome WritePdf(const QString &path, std::string_view protocol)
 {
     const auto failure
-        = [&path](const QString &reason) { return Failed(text::PdfNotWritten.arg(path, reason)); };
+        = [&path](const QString &reason) { return Failed(text::PdfNotWritten().arg(path, reason)); };
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return failure(file.errorString());

@@ -36,24 +36,24 @@ QualificationListTab::QualificationListTab(QWidget *parent)
     : QWidget(parent)
     , m_note(new QLabel(this))
     , m_preview(new ProtocolPreview(this))
-    , m_save(CreateButton(this, "ListSaveButton", text::ListSaveButton))
-    , m_print(CreateButton(this, "ListPrintButton", text::ListPrintButton))
-    , m_pdf(CreateButton(this, "ListPdfButton", text::ListPdfButton))
+    , m_save(CreateButton(this, "ListSaveButton", text::ListSaveButton()))
+    , m_print(CreateButton(this, "ListPrintButton", text::ListPrintButton()))
+    , m_pdf(CreateButton(this, "ListPdfButton", text::ListPdfButton()))
     , m_saveDialog(CreateSaveDialog(this))
     , m_pdfDialog(CreateSaveDialog(this))
 {
     m_note->setObjectName(QStringLiteral("ListNote"));
     m_preview->setObjectName(QStringLiteral("ListPreview"));
     m_saveDialog->setObjectName(QStringLiteral("ListSaveDialog"));
-    m_saveDialog->setNameFilters({ text::ListCsvFilter, text::HtmFileFilter });
+    m_saveDialog->setNameFilters({ text::ListCsvFilter(), text::HtmFileFilter() });
     m_saveDialog->setDefaultSuffix(QStringLiteral("csv"));
     // A name typed without an extension takes the format chosen.
     connect(m_saveDialog, &QFileDialog::filterSelected, this, [this](const QString &filter) {
         m_saveDialog->setDefaultSuffix(
-            filter == text::ListCsvFilter ? QStringLiteral("csv") : QStringLiteral("htm"));
+            filter == text::ListCsvFilter() ? QStringLiteral("csv") : QStringLiteral("htm"));
     });
     m_pdfDialog->setObjectName(QStringLiteral("ListPdfDialog"));
-    m_pdfDialog->setNameFilters({ text::PdfFilter });
+    m_pdfDialog->setNameFilters({ text::PdfFilter() });
     m_pdfDialog->setDefaultSuffix(QStringLiteral("pdf"));
 
     ChooseListFile = [this] { return RunFileDialog(m_saveDialog); };
@@ -88,7 +88,7 @@ void QualificationListTab::SetList(engine::QualificationList list, engine::Sourc
 {
     m_list = std::move(list);
     m_encoding = encoding;
-    m_note->setText(text::ListNote);
+    m_note->setText(text::ListNote());
     m_pageShown = false;
     if (isVisible())
         ShowPage();
@@ -99,13 +99,13 @@ void QualificationListTab::SetList(engine::QualificationList list, engine::Sourc
 void QualificationListTab::SetOutOfDate(bool outOfDate)
 {
     if (m_list)
-        m_note->setText(outOfDate ? text::ListOutOfDate : text::ListNote);
+        m_note->setText(outOfDate ? text::ListOutOfDate() : text::ListNote());
 }
 
 void QualificationListTab::Clear()
 {
     m_list.reset();
-    m_note->setText(text::ListNotMade);
+    m_note->setText(text::ListNotMade());
     m_preview->SetProtocol({});
     m_pageShown = true;
     for (QPushButton *button : { m_save, m_print, m_pdf })
@@ -145,13 +145,13 @@ QString QualificationListTab::ProposedName(const QString &extension) const
     if (output.isEmpty())
         return {};
     const QString pdf = DefaultPdfName(output); // the output's name without its extension
-    return pdf.left(pdf.size() - 4) + text::ListFileSuffix + extension;
+    return pdf.left(pdf.size() - 4) + text::ListFileSuffix() + extension;
 }
 
 bool QualificationListTab::MayWrite(const QString &path)
 {
     return !QFileInfo::exists(path)
-        || Confirm(text::OverwriteQuestion.arg(QDir::toNativeSeparators(path)));
+        || Confirm(text::OverwriteQuestion().arg(QDir::toNativeSeparators(path)));
 }
 
 void QualificationListTab::SaveClick()
@@ -163,14 +163,14 @@ void QualificationListTab::SaveClick()
     if (path.isEmpty() || !MayWrite(path))
         return;
     // The name's extension says the format; a name without one takes the filter chosen.
-    const engine::ListFormat chosen = m_saveDialog->selectedNameFilter() == text::HtmFileFilter
+    const engine::ListFormat chosen = m_saveDialog->selectedNameFilter() == text::HtmFileFilter()
         ? engine::ListFormat::Html
         : engine::ListFormat::Csv;
     const engine::ListFormat format = engine::ListFormatOf(path.toStdString()).value_or(chosen);
     const engine::Status written = engine::WriteFileAtomically(
         ToPath(path), FileBytes(format));
     if (!written)
-        ShowError(text::ListSaveFailed.arg(
+        ShowError(text::ListSaveFailed().arg(
             QDir::toNativeSeparators(path), QString::fromStdString(written.Error().Reason)));
 }
 

@@ -15,9 +15,9 @@ namespace {
 } // namespace
 
 RecentFilesButton::RecentFilesButton(QWidget *parent)
-    : QPushButton(text::RecentFiles, parent)
+    : QPushButton(text::RecentFiles(), parent)
 {
-    setToolTip(text::RecentFilesTip);
+    setToolTip(text::RecentFilesTip());
     setMenu(new QMenu(this));
     setEnabled(false);
 }

@@ -88,4 +88,17 @@ TEST(WindowLayout, ValuesNotUsableReadAsNotKnown)
     }
 }
 
+TEST(InterfaceLanguage, IsKeptInItsOwnSection)
+{
+    const std::string tables = "[Ochki]\r\nTablesCount=1\r\n";
+    EXPECT_EQ(points::InterfaceLanguage(tables), "");
+    const std::string written = points::WithInterfaceLanguage(tables, " ru\n");
+    EXPECT_EQ(written, tables + "\r\n[Interface]\r\nLanguage=ru\r\n");
+    EXPECT_EQ(points::InterfaceLanguage(written), "ru");
+    // Back to the system's languages: the key stays, empty.
+    const std::string system = points::WithInterfaceLanguage(written, "");
+    EXPECT_EQ(system, tables + "\r\n[Interface]\r\nLanguage=\r\n");
+    EXPECT_EQ(points::InterfaceLanguage("[interface]\nlanguage = en \n"), "en");
+}
+
 } // namespace

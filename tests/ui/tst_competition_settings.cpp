@@ -112,7 +112,7 @@ void CompetitionSettingsTest::RereadKeepsSettingsByName()
     QCOMPARE(form.Groups().size(), std::size_t(5));
     ExpectMenGroup(form, 1);
     QCOMPARE(form.Groups()[0].DistanceClass, engine::DistanceClass::First); // new: defaults
-    QVERIFY2(m_window->Informations.contains(ui::text::GroupsKeptNote.arg(3).arg(2).arg(1)),
+    QVERIFY2(m_window->Informations.contains(ui::text::GroupsKeptNote().arg(3).arg(2).arg(1)),
         qPrintable(m_window->Informations.join(QStringLiteral(" | "))));
 
     // Reading it again unchanged tells nothing.
@@ -155,7 +155,7 @@ void CompetitionSettingsTest::RestartGivesTheCompetitionBack()
     QVERIFY(!W(again).CheckBox2->isChecked());
     QCOMPARE(m_window->Dialog().InspectorName(), Utf8("Кузьмич А.Б."));
     QVERIFY(m_window->Informations.join(QStringLiteral("\n"))
-                .contains(ui::text::CompetitionRestoredNote));
+                .contains(ui::text::CompetitionRestoredNote()));
     QCOMPARE(TablesSection(test::ReadBytes(m_window->SettingsPath())), tablesBefore);
 }
 
@@ -195,7 +195,7 @@ void CompetitionSettingsTest::KeptTableThatWentGivesNoPoints()
     QCOMPARE(
         test::CellText(W(m_window->Form()).StringGrid2, 1, ui::TableColumn), Utf8("Без ачкоў"));
     QVERIFY(m_window->Informations.join(QStringLiteral("\n"))
-                .contains(ui::text::RestoredTablesGone.arg(Utf8("Ж21"))));
+                .contains(ui::text::RestoredTablesGone().arg(Utf8("Ж21"))));
 }
 
 QTEST_MAIN(CompetitionSettingsTest)

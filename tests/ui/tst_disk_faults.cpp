@@ -82,8 +82,8 @@ void DiskFaultsTest::ProtocolSaveFails()
     // The error names the file and the system's reason.
     QVERIFY(window.Informations.isEmpty());
     QCOMPARE(window.Errors.size(), 1);
-    QVERIFY(window.Errors[0].startsWith(ui::text::SaveFailed + "\n" + test::PathText(path) + ": "));
-    QVERIFY(window.Errors[0].size() > (ui::text::SaveFailed + test::PathText(path)).size() + 4);
+    QVERIFY(window.Errors[0].startsWith(ui::text::SaveFailed() + "\n" + test::PathText(path) + ": "));
+    QVERIFY(window.Errors[0].size() > (ui::text::SaveFailed() + test::PathText(path)).size() + 4);
     QCOMPARE(SmallDisk::ReadFile(path), Earlier);
     QVERIFY(!W(form).Button3->font().bold()); // saving did not pass its step
     QVERIFY(form.OutputToSave().size() > 50); // the output is still there to save elsewhere
@@ -152,9 +152,9 @@ void DiskFaultsTest::ProtocolSaveTargets()
     if (refused) {
         QCOMPARE(window.Errors.size(), 1);
         QVERIFY(window.Errors[0].startsWith(
-            ui::text::SaveFailed + "\n" + test::PathText(target) + ": "));
+            ui::text::SaveFailed() + "\n" + test::PathText(target) + ": "));
         QVERIFY(
-            window.Errors[0].size() > (ui::text::SaveFailed + test::PathText(target)).size() + 4);
+            window.Errors[0].size() > (ui::text::SaveFailed() + test::PathText(target)).size() + 4);
         QVERIFY(window.Informations.isEmpty());
     } else {
         QCOMPARE(window.Errors, QStringList());
@@ -220,7 +220,7 @@ void DiskFaultsTest::ProtocolGoneOrChangedBeforeReread()
     std::filesystem::remove(path);
     QTest::mouseClick(W(form).Button3, Qt::LeftButton);
     QCOMPARE(window.Informations.size(), 1);
-    QVERIFY(window.Informations[0].startsWith(ui::text::LoadFailed + QLatin1Char('\n')));
+    QVERIFY(window.Informations[0].startsWith(ui::text::LoadFailed() + QLatin1Char('\n')));
     QVERIFY(W(form).Button1->font().bold());
     QCOMPARE(QApplication::focusWidget(), W(form).Button1);
 
@@ -244,7 +244,7 @@ void DiskFaultsTest::FolderInsteadOfProtocol()
     W(form).LabeledEdit1->setText(test::PathText(window.TempPath("")));
     QTest::mouseClick(W(form).Button3, Qt::LeftButton);
     QCOMPARE(window.Informations.size(), 1);
-    QVERIFY(window.Informations[0].startsWith(ui::text::LoadFailed + QLatin1Char('\n')));
+    QVERIFY(window.Informations[0].startsWith(ui::text::LoadFailed() + QLatin1Char('\n')));
     QVERIFY(form.ProtocolLines().empty());
     QVERIFY(W(form).Button1->font().bold());
 }

@@ -112,7 +112,7 @@ void GroupListTest::Headers()
         QVERIFY(grid->columnWidth(0)
             > grid->fontMetrics().horizontalAdvance(heading.data().toString()));
         QCOMPARE(heading.data(Qt::ToolTipRole).toString(),
-            heading.data().toString() + QStringLiteral("\n") + ui::text::TableLayoutTip
+            heading.data().toString() + QStringLiteral("\n") + ui::text::TableLayoutTip()
                 + QStringLiteral("standard"));
         QVERIFY(!grid->model()->index(row, ui::ClassColumn).data(Qt::ToolTipRole).isValid());
     }
@@ -217,7 +217,7 @@ void GroupListTest::LeavingTakesTheTypedItem()
     QCOMPARE(hint->isVisible(), !taken);
     if (taken)
         return;
-    QCOMPARE(hint->text(), ui::text::ListItemRefused.arg(typed, kept));
+    QCOMPARE(hint->text(), ui::text::ListItemRefused().arg(typed, kept));
     // A key keeps the editor where it was, showing the group's item; Tab and a click leave it.
     const bool stays = way != 0 && way != Qt::Key_Tab;
     QCOMPARE(W(form).cbMaxKval->isVisible(), stays);
@@ -483,7 +483,7 @@ void GroupListTest::CaptionsFollowTables_data()
     QTest::newRow("edited") << 2 << "26" << 2 << Utf8("B: 26...") << QStringList();
     QTest::newRow("renumbered") << 1 << "" << 1 << Utf8("A: 20...") << QStringList();
     QTest::newRow("removed") << 2 << "" << 0 << Utf8("Без ачкоў")
-                             << QStringList { ui::text::TablesRemoved.arg(Utf8("М21")) };
+                             << QStringList { ui::text::TablesRemoved().arg(Utf8("М21")) };
 }
 
 void GroupListTest::CaptionsFollowTables()
@@ -532,14 +532,14 @@ void GroupListTest::TablesOfOtherLayoutsAreToldAndShown()
     // One message names the relay and the handicap start, which start uncounted.
     QCOMPARE(m_window->Informations.size(), 1);
     const QString told = m_window->Informations.value(0);
-    QVERIFY2(told.contains(ui::text::RelayTables + QStringLiteral("Эстафета МЖ"))
-            && told.contains(ui::text::HandicapTables + QStringLiteral("МЖ")),
+    QVERIFY2(told.contains(ui::text::RelayTables() + QStringLiteral("Эстафета МЖ"))
+            && told.contains(ui::text::HandicapTables() + QStringLiteral("МЖ")),
         qPrintable(told));
     QCOMPARE(form.Groups()[4].Category, engine::Category::NotCounted);
     QCOMPARE(test::CellText(W(form).StringGrid2, 0, ui::HeadingColumn), QStringLiteral("М21, 12 КП, 6.3 км"));
     const QAbstractItemModel *model = W(form).StringGrid2->model();
     QCOMPARE(model->data(model->index(1, ui::HeadingColumn), Qt::ToolTipRole).toString(),
-        QStringLiteral("Ж21, 8 КП, 4.1 км\n") + ui::text::TableLayoutTip + QStringLiteral("gap"));
+        QStringLiteral("Ж21, 8 КП, 4.1 км\n") + ui::text::TableLayoutTip() + QStringLiteral("gap"));
 }
 
 QTEST_MAIN(GroupListTest)

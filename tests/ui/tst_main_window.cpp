@@ -36,7 +36,7 @@
 #include "engine/rewrite.h"
 #include "ui/output_view.h"
 #include "engine/save.h"
-#include "ui/belarusian_texts.h"
+#include "ui/interface_language.h"
 #include "ui/dialogs.h"
 #include "ui/points_grid_view.h"
 #include "ui/text_codec.h"
@@ -197,7 +197,7 @@ void MainWindowTest::TabOrder()
         W(form).LabeledEdit2, W(form).Button4, W(form).Button5,
         form.findChild<QLineEdit *>("CollectorEmail"), form.findChild<QWidget *>("PrintButton"),
         form.findChild<QWidget *>("PdfButton"), form.findChild<QWidget *>("AboutButton"),
-        W(form).Button2 };
+        form.findChild<QWidget *>("LanguageButton"), W(form).Button2 };
     for (QWidget *next : expected) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), next);
@@ -228,7 +228,7 @@ void MainWindowTest::LoadFailures_data()
     QTest::addColumn<int>("groups");
     QTest::newRow("missing file") << QByteArray() << QStringLiteral("No such file") << 4;
     QTest::newRow("no headings") << QByteArray("<html>\r\n<pre>\r\n</pre>\r\n</html>\r\n")
-                                 << ui::text::NoHeadings << 0;
+                                 << ui::text::NoHeadings() << 0;
     QTest::newRow("UTF-16") << QByteArray("\xFF\xFE<\0h\0"
                                           "2\0>\0",
         10) << QStringLiteral("UTF-16") << 4;
@@ -252,7 +252,7 @@ void MainWindowTest::LoadFailures()
     // The fixed text, then the file and the reason.
     QCOMPARE(window.Informations.size(), 1);
     const QString shown = window.Informations.value(0);
-    QVERIFY2(shown.startsWith(ui::text::LoadFailed + QLatin1Char('\n'))
+    QVERIFY2(shown.startsWith(ui::text::LoadFailed() + QLatin1Char('\n'))
             && shown.contains(test::PathText(path)) && shown.contains(reason),
         qPrintable(shown));
     QCOMPARE(W(form).StringGrid2->model()->rowCount(), groups);
@@ -295,7 +295,7 @@ void MainWindowTest::SaveWithoutName()
     QVERIFY(W(form).LabeledEdit2->text().isEmpty());
     QVERIFY(W(form).Button5->font().bold());
     QTest::mouseClick(W(form).Button5, Qt::LeftButton);
-    QCOMPARE(window.Informations, QStringList { ui::text::NoOutputName });
+    QCOMPARE(window.Informations, QStringList { ui::text::NoOutputName() });
     QVERIFY(W(form).Button5->font().bold() && !W(form).Button3->font().bold());
 }
 
@@ -311,7 +311,7 @@ void MainWindowTest::SaveFailure()
     // An error naming the file and the system's reason.
     QVERIFY(window.Informations.isEmpty());
     QCOMPARE(window.Errors.size(), 1);
-    const QString prefix = ui::text::SaveFailed + "\n" + W(form).LabeledEdit2->text() + ": ";
+    const QString prefix = ui::text::SaveFailed() + "\n" + W(form).LabeledEdit2->text() + ": ";
     QVERIFY(window.Errors[0].startsWith(prefix));
     QVERIFY(window.Errors[0].size() > prefix.size());
     QVERIFY(!W(form).Button3->font().bold());
@@ -354,7 +354,7 @@ void MainWindowTest::NothingToSave()
     } else {
         QTest::keyClick(&form, Qt::Key_S, Qt::ControlModifier);
     }
-    QCOMPARE(window.Informations, QStringList { ui::text::NoResultsToSave });
+    QCOMPARE(window.Informations, QStringList { ui::text::NoResultsToSave() });
     QVERIFY(!std::filesystem::exists(window.TempPath("out.htm")));
     QCOMPARE(W(form).LabeledEdit2->text().isEmpty(), !named); // no file asked for
     QVERIFY(!W(form).Button3->font().bold());
@@ -367,15 +367,15 @@ void MainWindowTest::BadFactorKeepsView_data()
     QTest::addColumn<QString>("told"); // the message; empty: the run goes on
     const QString separator = QLocale::system().decimalPoint();
     const auto told = [&separator](const QString &field, const QString &text) {
-        return ui::text::FactorNotANumber.arg(field, text,
-            separator == "." ? ui::text::FactorPoint : ui::text::FactorSeparators.arg(separator),
+        return ui::text::FactorNotANumber().arg(field, text,
+            separator == "." ? ui::text::FactorPoint() : ui::text::FactorSeparators().arg(separator),
             "1" + separator + "5");
     };
     QTest::newRow("letters") << "abc"
-                             << "2" << told(ui::text::FirstFactorField, "abc");
+                             << "2" << told(ui::text::FirstFactorField(), "abc");
     QTest::newRow("other separator in the second")
         << "1000"
-        << "2;5" << told(ui::text::SecondFactorField, "2;5");
+        << "2;5" << told(ui::text::SecondFactorField(), "2;5");
     QTest::newRow("the locale's separator") << "1000" << "2" + separator + "5" << QString();
     QTest::newRow("a point") << "1000.5"
                              << "2.5" << QString();
@@ -403,7 +403,7 @@ void MainWindowTest::BadFactorKeepsView()
         return;
     QVERIFY(W(form).Button1->font().bold());
     // The field named has the focus, its text selected to be typed over.
-    QLineEdit *bad = told.contains(ui::text::FirstFactorField) ? W(form).LabeledEdit3
+    QLineEdit *bad = told.contains(ui::text::FirstFactorField()) ? W(form).LabeledEdit3
                                                                 : W(form).LabeledEdit4;
     QCOMPARE(QApplication::focusWidget(), bad);
     QCOMPARE(bad->selectedText(), bad->text());
@@ -567,7 +567,7 @@ void MainWindowTest::Utf8ProtocolIsSavedBackInUtf8()
     form.OpenProtocol(test::PathText(test::ExamplesDir() / "sample_protocol_utf8.htm"));
     QVERIFY(window.Informations.isEmpty());
     QCOMPARE(W(form).StringGrid2->model()->rowCount(), 4);
-    QCOMPARE(form.windowTitle(), ui::text::WindowCaption + ui::text::Utf8Suffix);
+    QCOMPARE(form.windowTitle(), ui::text::WindowCaption() + ui::text::Utf8Suffix());
     QTest::mouseClick(W(form).Button1, Qt::LeftButton); // the default classes need no inspector
     const std::filesystem::path saved = window.TempPath("utf8_res.htm");
     W(form).LabeledEdit2->setText(test::PathText(saved));
@@ -585,7 +585,7 @@ void MainWindowTest::Utf8ProtocolIsSavedBackInUtf8()
     QVERIFY(test::ReadBytes(saved) == expected);
 
     form.OpenProtocol(SampleProtocol());
-    QCOMPARE(form.windowTitle(), ui::text::WindowCaption);
+    QCOMPARE(form.windowTitle(), ui::text::WindowCaption());
 }
 
 void MainWindowTest::DroppedProtocol()
@@ -779,8 +779,8 @@ void MainWindowTest::TypedPathsDoTheirSteps()
     W(form).LabeledEdit1->setText(test::PathText(other));
     QTest::mouseClick(W(form).Button1, Qt::LeftButton);
     QCOMPARE(
-        window.Informations, QStringList { ui::text::UnreadProtocol.arg(test::PathText(other)) });
-    QCOMPARE(W(form).Memo2->toPlainText(), ui::text::InitialOutput);
+        window.Informations, QStringList { ui::text::UnreadProtocol().arg(test::PathText(other)) });
+    QCOMPARE(W(form).Memo2->toPlainText(), ui::text::InitialOutput());
     QCOMPARE(BoldSteps(form), QList<QPushButton *> { W(form).Button3 });
 
     // Enter in the edit reads it; then recalculating goes ahead.
@@ -803,10 +803,10 @@ void MainWindowTest::UnencodableOutputIsNotSaved_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("error"); // empty: saved
     QTest::newRow("Latin letter") << Utf8("ab\nc ?Ł")
-                                  << ui::text::UnencodableOutput.arg(2).arg(4).arg(Utf8("Ł"));
-    QTest::newRow("CJK") << Utf8("中") << ui::text::UnencodableOutput.arg(1).arg(1).arg(Utf8("中"));
+                                  << ui::text::UnencodableOutput().arg(2).arg(4).arg(Utf8("Ł"));
+    QTest::newRow("CJK") << Utf8("中") << ui::text::UnencodableOutput().arg(1).arg(1).arg(Utf8("中"));
     QTest::newRow("after a pair") << Utf8("x\ny\n😀ł")
-                                  << ui::text::UnencodableOutput.arg(3).arg(1).arg(Utf8("😀"));
+                                  << ui::text::UnencodableOutput().arg(3).arg(1).arg(Utf8("😀"));
     QTest::newRow("Windows-1251 only") << Utf8("Ўсё «добра» №1 €") << QString();
 }
 
@@ -882,12 +882,12 @@ void MainWindowTest::FileDialogs()
     // Belarusian captions and buttons: Qt's own dialog, whose texts can be set.
     for (QFileDialog *dialog : { open, save }) {
         QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
-        QCOMPARE(dialog->labelText(QFileDialog::Reject), ui::text::DialogCancel);
-        QCOMPARE(dialog->labelText(QFileDialog::FileName), ui::text::DialogFileName);
+        QCOMPARE(dialog->labelText(QFileDialog::Reject), ui::text::DialogCancel());
+        QCOMPARE(dialog->labelText(QFileDialog::FileName), ui::text::DialogFileName());
     }
-    QCOMPARE(open->labelText(QFileDialog::Accept), ui::text::DialogOpen);
-    QCOMPARE(save->labelText(QFileDialog::Accept), ui::text::DialogSave);
-    QCOMPARE(save->windowTitle(), ui::text::SaveDialogTitle);
+    QCOMPARE(open->labelText(QFileDialog::Accept), ui::text::DialogOpen());
+    QCOMPARE(save->labelText(QFileDialog::Accept), ui::text::DialogSave());
+    QCOMPARE(save->windowTitle(), ui::text::SaveDialogTitle());
     QVERIFY(open->nameFilters()[0].contains("*.html"));
     QVERIFY(save->nameFilters()[0].contains("*.htm"));
     // A name typed without an extension gets ".htm".
@@ -925,7 +925,7 @@ void MainWindowTest::QtDialogsInTheWindowsLanguage()
         return texts;
     };
     {
-        const ui::InterfaceLanguage language(
+        const ui::InterfaceLanguage language(ui::Language::Belarusian, {},
             shipped ? QLibraryInfo::path(QLibraryInfo::TranslationsPath) : nothing.path());
         QCOMPARE(QFileInfo(language.QtTranslationFile()).fileName(),
             shipped ? QString("qtbase_ru.qm") : QString());
@@ -958,7 +958,7 @@ void MainWindowTest::OverwriteIsAsked()
     window.ConfirmAnswer = answer;
     QTest::mouseClick(W(form).Button4, Qt::LeftButton);
     QCOMPARE(
-        window.Confirmations, QStringList { ui::text::OverwriteQuestion.arg(window.SaveChoice) });
+        window.Confirmations, QStringList { ui::text::OverwriteQuestion().arg(window.SaveChoice) });
     QCOMPARE(W(form).LabeledEdit2->text(), answer ? window.SaveChoice : QString());
     // A new file is not asked about.
     window.SaveChoice = test::PathText(window.TempPath("new.htm"));
@@ -993,25 +993,25 @@ void MainWindowTest::CloseQuestionInBelarusian()
     };
     const std::function<int()> close = [] {
         return static_cast<int>(
-            ui::AskCloseAnswer(nullptr, ui::text::SaveTablesQuestion, ui::text::SaveAndClose));
+            ui::AskCloseAnswer(nullptr, ui::text::SaveTablesQuestion(), ui::text::SaveAndClose()));
     };
     const std::function<int()> outOfDate = [] {
-        return static_cast<int>(ui::AskOutOfDateSave(nullptr, ui::text::SaveOutOfDateQuestion));
+        return static_cast<int>(ui::AskOutOfDateSave(nullptr, ui::text::SaveOutOfDateQuestion()));
     };
-    QStringList closeButtons { ui::text::SaveAndClose, ui::text::DiscardAndClose,
-        ui::text::ReturnToWindow };
-    QStringList outOfDateButtons { ui::text::RecalculateAndSave, ui::text::SaveAsShown,
-        ui::text::ReturnToWindow };
+    QStringList closeButtons { ui::text::SaveAndClose(), ui::text::DiscardAndClose(),
+        ui::text::ReturnToWindow() };
+    QStringList outOfDateButtons { ui::text::RecalculateAndSave(), ui::text::SaveAsShown(),
+        ui::text::ReturnToWindow() };
     for (const auto &[label, ask, buttons, expected] :
-        { std::tuple { ui::text::SaveAndClose, close, closeButtons, int(ui::CloseAnswer::Save) },
-            std::tuple { ui::text::DiscardAndClose, close, closeButtons,
+        { std::tuple { ui::text::SaveAndClose(), close, closeButtons, int(ui::CloseAnswer::Save) },
+            std::tuple { ui::text::DiscardAndClose(), close, closeButtons,
                 int(ui::CloseAnswer::Discard) },
             std::tuple { QString(), close, closeButtons, int(ui::CloseAnswer::Return) },
-            std::tuple { ui::text::RecalculateAndSave, outOfDate, outOfDateButtons,
+            std::tuple { ui::text::RecalculateAndSave(), outOfDate, outOfDateButtons,
                 int(ui::OutOfDateAnswer::Recalculate) },
-            std::tuple { ui::text::SaveAsShown, outOfDate, outOfDateButtons,
+            std::tuple { ui::text::SaveAsShown(), outOfDate, outOfDateButtons,
                 int(ui::OutOfDateAnswer::SaveAsShown) },
-            std::tuple { ui::text::ReturnToWindow, outOfDate, outOfDateButtons,
+            std::tuple { ui::text::ReturnToWindow(), outOfDate, outOfDateButtons,
                 int(ui::OutOfDateAnswer::Return) } }) {
         QStringList sorted = buttons;
         sorted.sort();

@@ -208,8 +208,8 @@ void PointsGridTest::CloseAnswers()
     window.CloseAnswer = answer;
     QCOMPARE(form.close(), closed);
     // The question says what changed.
-    QCOMPARE(window.CloseQuestions, QStringList { ui::text::SaveTablesQuestion });
-    QVERIFY(ui::text::SaveTablesQuestion.contains(Utf8("Табліцы ачкоў")));
+    QCOMPARE(window.CloseQuestions, QStringList { ui::text::SaveTablesQuestion() });
+    QVERIFY(ui::text::SaveTablesQuestion().contains(Utf8("Табліцы ачкоў")));
     QCOMPARE(test::ReadBytes(window.SettingsPath()), written ? edited : others);
     QCOMPARE(form.isVisible(), !closed);
     QCOMPARE(form.PointsTables().TablesModified, answer != ui::CloseAnswer::Save);
@@ -278,7 +278,7 @@ void PointsGridTest::UnreadableSettingsSavedElsewhere()
     QCOMPARE(window.CloseQuestions.size(), 1);
     QVERIFY(window.CloseQuestions[0].contains(test::PathText(window.SettingsPath())));
     QVERIFY(window.CloseQuestions[0].contains(folder ? "Is a directory" : "UTF-16"));
-    QCOMPARE(window.CloseSaveLabels, QStringList { ui::text::SaveElsewhereAndClose });
+    QCOMPARE(window.CloseSaveLabels, QStringList { ui::text::SaveElsewhereAndClose() });
     QCOMPARE(window.SettingsChoices, answer == ui::CloseAnswer::Save ? 1 : 0);
     QCOMPARE(window.Errors.size(), choice == "self" ? 1 : 0);
     if (folder)
@@ -315,7 +315,7 @@ void PointsGridTest::LossySettingsWrittenOnlyOnYes()
 
     QCOMPARE(form.close(), yes);
     // Asked after "Захаваць", naming the file, the key and what would go.
-    QCOMPARE(window.CloseQuestions, QStringList { ui::text::SaveTablesQuestion });
+    QCOMPARE(window.CloseQuestions, QStringList { ui::text::SaveTablesQuestion() });
     QCOMPARE(window.Confirmations.size(), 1);
     QVERIFY(window.Confirmations[0].contains(test::PathText(window.SettingsPath()) + ":2:"));
     QVERIFY(window.Confirmations[0].contains("TablesCount"));
@@ -403,8 +403,8 @@ void PointsGridTest::DeleteClearsSelection()
 void PointsGridTest::EmptyGridSaysHowToStart()
 {
     test::Window empty;
-    QCOMPARE(W(empty.Form()).StringGrid1->EmptyHint(), ui::text::EmptyTablesHint);
-    QCOMPARE(W(empty.Form()).StringGrid1->toolTip(), ui::text::EmptyTablesHint);
+    QCOMPARE(W(empty.Form()).StringGrid1->EmptyHint(), ui::text::EmptyTablesHint());
+    QCOMPARE(W(empty.Form()).StringGrid1->toolTip(), ui::text::EmptyTablesHint());
     test::Window tables(TwoTables);
     QVERIFY(W(tables.Form()).StringGrid1->EmptyHint().isEmpty());
     // Typing the first table makes it go.
@@ -426,7 +426,7 @@ void PointsGridTest::OnlyPointsValuesGoIntoTheProtocol()
     QAbstractItemModel *model = W(form).StringGrid1->model();
     QCOMPARE(model->index(1, 1).data(Qt::BackgroundRole).value<QColor>(),
         ui::PointsTableModel::BadValueBackground);
-    QCOMPARE(model->index(1, 1).data(Qt::ToolTipRole).toString(), ui::text::PointsValueHint);
+    QCOMPARE(model->index(1, 1).data(Qt::ToolTipRole).toString(), ui::text::PointsValueHint());
     QVERIFY(!model->index(1, 0).data(Qt::BackgroundRole).isValid());
 
     // Typed text that is no whole number 0-99999 does not go in; the editor says why.
@@ -434,7 +434,7 @@ void PointsGridTest::OnlyPointsValuesGoIntoTheProtocol()
     QTest::keyClick(W(form).StringGrid1, Qt::Key_F2);
     auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
     QVERIFY(editor);
-    QCOMPARE(editor->toolTip(), ui::text::PointsValueHint);
+    QCOMPARE(editor->toolTip(), ui::text::PointsValueHint());
     QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(editor, "1a.5e9999<9");
     QCOMPARE(editor->text(), QString("15999"));
@@ -449,7 +449,7 @@ void PointsGridTest::OnlyPointsValuesGoIntoTheProtocol()
     window.Errors.clear();
     const std::vector<engine::ProtocolLine> shown = form.OutputToSave();
     form.Button1Click();
-    QCOMPARE(window.Errors, QStringList { ui::text::BadPointsValue.arg("B").arg(2).arg("1.5") });
+    QCOMPARE(window.Errors, QStringList { ui::text::BadPointsValue().arg("B").arg(2).arg("1.5") });
     QCOMPARE(W(form).StringGrid1->currentIndex(), model->index(1, 1));
     QCOMPARE(form.OutputToSave(), shown);
 

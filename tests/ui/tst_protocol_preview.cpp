@@ -135,12 +135,12 @@ void ProtocolPreviewTest::LongProtocolIsShownAPageAtATime()
     QVERIFY(document.toPlainText().contains("    1 Athlete     1"));
     QVERIFY(!document.toPlainText().contains(" 2500 Athlete"));
     QVERIFY(document.begin().text().contains(
-        ui::text::PreviewPageLines.arg(1).arg(2000).arg(Results + 4)));
+        ui::text::PreviewPageLines().arg(1).arg(2000).arg(Results + 4)));
 
     // The bar's link and Ctrl+PageDown turn on; the table's lines stay monospaced.
     preview.show();
     QVERIFY(QTest::qWaitForWindowExposed(&preview));
-    QTextCursor next = document.find(ui::text::PreviewNextPage);
+    QTextCursor next = document.find(ui::text::PreviewNextPage());
     QVERIFY(!next.isNull());
     next.setPosition(next.selectionStart() + 2);
     QTest::mouseClick(preview.viewport(), Qt::LeftButton, {}, preview.cursorRect(next).center());
@@ -148,8 +148,8 @@ void ProtocolPreviewTest::LongProtocolIsShownAPageAtATime()
     QTest::keyClick(&preview, Qt::Key_PageDown, Qt::ControlModifier);
     QCOMPARE(preview.Page(), 2);
     QVERIFY(document.begin().text().contains(
-        ui::text::PreviewPageLines.arg(4001).arg(Results + 4).arg(Results + 4)));
-    QVERIFY(document.find(ui::text::PreviewNextPage).isNull()); // the last page has no next
+        ui::text::PreviewPageLines().arg(4001).arg(Results + 4).arg(Results + 4)));
+    QVERIFY(document.find(ui::text::PreviewNextPage()).isNull()); // the last page has no next
     const QTextBlock table = document.find(" 4500 Athlete  4500").block();
     QVERIFY(table.isValid());
     QVERIFY(table.blockFormat().nonBreakableLines());

@@ -99,11 +99,11 @@ void QualificationListTest::TheTabFollowsTheRecalculation()
     // It goes out of date with the results, and is new again after recalculating.
     auto *note = tab->findChild<QLabel *>(QStringLiteral("ListNote"));
     QVERIFY(note);
-    QCOMPARE(note->text(), ui::text::ListNote);
+    QCOMPARE(note->text(), ui::text::ListNote());
     W(form).CheckBox2->toggle();
-    QCOMPARE(note->text(), ui::text::ListOutOfDate);
+    QCOMPARE(note->text(), ui::text::ListOutOfDate());
     W(form).CheckBox2->toggle();
-    QCOMPARE(note->text(), ui::text::ListNote); // a setting changed back changes nothing
+    QCOMPARE(note->text(), ui::text::ListNote()); // a setting changed back changes nothing
 
     // Saved in the format the name asks for; a file there is replaced only when the user agrees.
     W(form).LabeledEdit2->setText(test::PathText(window.TempPath("140208_res.htm")));

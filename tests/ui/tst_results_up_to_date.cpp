@@ -147,14 +147,14 @@ void ResultsUpToDateTest::OutOfDateTheMomentAnInputChanges_data()
 {
     QTest::addColumn<QString>("change");
     QTest::addColumn<QString>("said"); // empty: still up to date
-    QTest::newRow("another protocol read") << "layouts" << ui::text::ProtocolReadAgain;
-    QTest::newRow("the same protocol read again") << "reread" << ui::text::ProtocolReadAgain;
-    QTest::newRow("a group's category") << "category" << ui::text::GroupsChanged;
+    QTest::newRow("another protocol read") << "layouts" << ui::text::ProtocolReadAgain();
+    QTest::newRow("the same protocol read again") << "reread" << ui::text::ProtocolReadAgain();
+    QTest::newRow("a group's category") << "category" << ui::text::GroupsChanged();
     QTest::newRow("a category changed and back") << "category back" << QString();
-    QTest::newRow("the points of the table a group uses") << "points" << ui::text::TablesChanged;
+    QTest::newRow("the points of the table a group uses") << "points" << ui::text::TablesChanged();
     QTest::newRow("a table no group uses") << "new table" << QString();
-    QTest::newRow("foreign athletes") << "foreign" << ui::text::OptionsChanged;
-    QTest::newRow("К= with rating points") << "factor" << ui::text::OptionsChanged;
+    QTest::newRow("foreign athletes") << "foreign" << ui::text::OptionsChanged();
+    QTest::newRow("К= with rating points") << "factor" << ui::text::OptionsChanged();
 }
 
 // The view says so, "3. Пералічыць" is bold again (the focus stays where the user is), and
@@ -204,7 +204,7 @@ void ResultsUpToDateTest::OutOfDateTheMomentAnInputChanges()
     QCOMPARE(window.OutOfDateQuestions.size(), said.isEmpty() ? 0 : 1);
     if (!said.isEmpty()) {
         QVERIFY(window.OutOfDateQuestions[0].contains(said));
-        QVERIFY(!window.OutOfDateQuestions[0].contains(ui::text::HandEditsLost));
+        QVERIFY(!window.OutOfDateQuestions[0].contains(ui::text::HandEditsLost()));
     }
     const std::string saved = test::ReadBytes(window.TempPath("out.htm"));
     QVERIFY(saved == FreshBytes(form));
@@ -237,8 +237,8 @@ void ResultsUpToDateTest::SavingOutOfDateAsks()
     window.OutOfDateAnswer = ui::OutOfDateAnswer(answer);
     QTest::mouseClick(W(form).Button5, Qt::LeftButton);
     QCOMPARE(window.OutOfDateQuestions.size(), 1);
-    QVERIFY(window.OutOfDateQuestions[0].contains(ui::text::GroupsChanged));
-    QVERIFY(window.OutOfDateQuestions[0].contains(ui::text::HandEditsLost));
+    QVERIFY(window.OutOfDateQuestions[0].contains(ui::text::GroupsChanged()));
+    QVERIFY(window.OutOfDateQuestions[0].contains(ui::text::HandEditsLost()));
 
     const std::string saved = test::ReadBytes(window.TempPath("out.htm"));
     switch (ui::OutOfDateAnswer(answer)) {
@@ -279,20 +279,20 @@ void ResultsUpToDateTest::ClosingAsksOnce_data()
     QTest::newRow("recalculated and saved")
         << "saved" << QStringList() << save << true << "earlier";
     QTest::newRow("recalculated, not saved: saved at close")
-        << "recalculated" << QStringList { UnsavedResults } << save << true << "fresh";
+        << "recalculated" << QStringList { UnsavedResults() } << save << true << "fresh";
     QTest::newRow("edited by hand after saving: go back")
-        << "saved edit" << QStringList { UnsavedResults } << back << false << "earlier";
+        << "saved edit" << QStringList { UnsavedResults() } << back << false << "earlier";
     QTest::newRow("edited by hand after saving: saved as shown")
-        << "saved edit" << QStringList { UnsavedResults } << save << true << "shown";
+        << "saved edit" << QStringList { UnsavedResults() } << save << true << "shown";
     QTest::newRow("a group changed after saving: recalculated and saved")
-        << "saved group" << QStringList { UnsavedGroups } << save << true << "fresh";
+        << "saved group" << QStringList { UnsavedGroups() } << save << true << "fresh";
     QTest::newRow("edited by hand, then a group changed: asked again, recalculated")
-        << "saved edit group" << QStringList { UnsavedResults, UnsavedGroups } << save << true
+        << "saved edit group" << QStringList { UnsavedResults(), UnsavedGroups() } << save << true
         << "fresh";
     QTest::newRow("a group changed, never recalculated: saved under a name asked for")
-        << "read group" << QStringList { UnsavedGroups } << save << true << "fresh";
+        << "read group" << QStringList { UnsavedGroups() } << save << true << "fresh";
     QTest::newRow("results and tables: one question, not saved")
-        << "recalculated table" << QStringList { UnsavedResults, UnsavedTables } << discard << true
+        << "recalculated table" << QStringList { UnsavedResults(), UnsavedTables() } << discard << true
         << "none";
 }
 
@@ -326,19 +326,19 @@ void ResultsUpToDateTest::ClosingAsksOnce()
 
     QCOMPARE(form.close(), closes);
     QCOMPARE(window.CloseQuestions.size(), unsaved.isEmpty() ? 0 : 1);
-    const QString asked = unsaved == QStringList { ui::text::UnsavedTables }
-        ? ui::text::SaveTablesQuestion
-        : ui::text::UnsavedWorkQuestion.arg(unsaved.join(", "));
+    const QString asked = unsaved == QStringList { ui::text::UnsavedTables() }
+        ? ui::text::SaveTablesQuestion()
+        : ui::text::UnsavedWorkQuestion().arg(unsaved.join(", "));
     if (!unsaved.isEmpty())
         QVERIFY(window.CloseQuestions[0].startsWith(asked));
     // Results out of date, or none, are said to be recalculated first.
-    QCOMPARE(window.CloseQuestions.value(0).contains(ui::text::GroupsChanged),
+    QCOMPARE(window.CloseQuestions.value(0).contains(ui::text::GroupsChanged()),
         work.startsWith("saved") && work.endsWith("group"));
-    QCOMPARE(window.CloseQuestions.value(0).contains(ui::text::MadeAtClose), work == "read group");
+    QCOMPARE(window.CloseQuestions.value(0).contains(ui::text::MadeAtClose()), work == "read group");
     // Saving at close drops hand edits only after the question about results out of date.
     const bool edits = work == "saved edit group";
     QCOMPARE(window.CloseQuestions.value(0).contains(
-                 ui::text::AskedAtClose.arg(ui::text::GroupsChanged)),
+                 ui::text::AskedAtClose().arg(ui::text::GroupsChanged())),
         edits);
     QCOMPARE(window.OutOfDateQuestions.size(), edits ? 1 : 0);
     const std::string saved = test::ReadBytes(out);
@@ -367,7 +367,7 @@ void ResultsUpToDateTest::RecalculatingAsksBeforeDroppingHandEdits()
     const std::vector<engine::ProtocolLine> edited = form.OutputToSave();
     window.ConfirmAnswer = false;
     QTest::keyClick(&form, Qt::Key_F9);
-    QCOMPARE(window.Confirmations, QStringList { ui::text::RecalculateOverEdits });
+    QCOMPARE(window.Confirmations, QStringList { ui::text::RecalculateOverEdits() });
     QCOMPARE(form.OutputToSave(), edited);
     window.ConfirmAnswer = true;
     QTest::keyClick(&form, Qt::Key_F9);

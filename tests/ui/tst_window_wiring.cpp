@@ -326,7 +326,7 @@ void WindowWiringTest::RecentFiles()
     QCOMPARE(form.focusWidget(), recent);
     ChooseRecent(recent, '2');
     QCOMPARE(window.Informations,
-        QStringList { ui::text::RecentFileMissing.arg(QDir::toNativeSeparators(gone)) });
+        QStringList { ui::text::RecentFileMissing().arg(QDir::toNativeSeparators(gone)) });
     QCOMPARE(recent->Files(), (QStringList { last, first }));
     QVERIFY(W(form).LabeledEdit1->text().endsWith("headings.htm"));
     QVERIFY(form.Groups().empty());

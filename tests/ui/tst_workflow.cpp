@@ -243,7 +243,7 @@ void WorkflowTest::WholeJob()
     // 5. Save; re-reading leads.
     QTest::keyClick(W(form).Button5, Qt::Key_Space);
     QCOMPARE(window.Informations,
-        QStringList { ui::text::SavedToNoAddress.arg(W(form).LabeledEdit2->text()) });
+        QStringList { ui::text::SavedToNoAddress().arg(W(form).LabeledEdit2->text()) });
     QCOMPARE(BoldStep(form), W(form).Button3);
     QCOMPARE(QApplication::focusWidget(), W(form).Button3);
 
