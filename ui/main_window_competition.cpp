@@ -112,9 +112,12 @@ void TForm1::RestoreOptions(const points::CompetitionSettings &competition)
     CheckBox1Click();
     LabeledEdit3->setText(QString::fromStdString(competition.K1));
     LabeledEdit4->setText(QString::fromStdString(competition.K2));
-    // A name given today stays when none was kept.
-    if (m_inspectorDialog && !competition.Inspector.empty())
-        m_inspectorDialog->LabeledEdit1->setText(QString::fromStdString(competition.Inspector));
+    // A name given today stays when none was kept; a kept one is what the dialog next offers.
+    if (m_inspectorDialog && !competition.Inspector.empty()) {
+        const QString name = QString::fromStdString(competition.Inspector);
+        m_inspectorDialog->SetInspectorName(name);
+        m_inspectorDialog->LabeledEdit1->setText(name);
+    }
 }
 
 void TForm1::StoreCompetition()

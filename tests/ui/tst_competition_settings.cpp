@@ -156,6 +156,15 @@ void CompetitionSettingsTest::RestartGivesTheCompetitionBack()
     QCOMPARE(m_window->Dialog().InspectorName(), Utf8("Кузьмич А.Б."));
     QVERIFY(m_window->Informations.join(QStringLiteral("\n"))
                 .contains(ui::text::CompetitionRestoredNote()));
+    // The dialog the next recalculation shows offers the kept name.
+    QString offered;
+    test::InspectorAnswer shown(m_window->Dialog(), [&](TForm_Controler &dialog) {
+        offered = dialog.LabeledEdit1->text();
+        QTest::mouseClick(dialog.Button2, Qt::LeftButton);
+    });
+    QTest::mouseClick(W(again).Button1, Qt::LeftButton);
+    QCOMPARE(shown.Shows(), 1);
+    QCOMPARE(offered, Utf8("Кузьмич А.Б."));
     QCOMPARE(TablesSection(test::ReadBytes(m_window->SettingsPath())), tablesBefore);
 }
 
