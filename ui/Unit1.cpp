@@ -27,6 +27,7 @@
 #include "ui/group_list.h"
 #include "ui/group_list_editors.h"
 #include "ui/busy_scope.h"
+#include "ui/keyboard_focus.h"
 #include "ui/messages.h"
 #include "ui/output_view.h"
 #include "ui/points_grid_view.h"
@@ -97,6 +98,7 @@ TForm1::TForm1(std::filesystem::path settingsPath, QWidget *parent)
     LayOutControls();
     ConnectHandlers();
     FormCreate();
+    qApp->installEventFilter(new ui::KeyboardAfterDialogs(this));
 }
 
 TForm1::~TForm1()

@@ -190,10 +190,7 @@ QString RunFileDialog(QFileDialog *dialog)
     // focus the next time the dialog runs.
     for (QCompleter *completer : dialog->findChildren<QCompleter *>())
         completer->setWidget(nullptr);
-    // Without a window manager to hand it back, the keyboard stays with the screen's root once
-    // the dialog has gone, and F9 or any other key reaches no window: the window takes it back.
-    if (QWidget *owner = dialog->parentWidget())
-        owner->window()->activateWindow();
+    // The window under it takes the keyboard back as it closes (see KeyboardAfterDialogs).
     return accepted ? dialog->selectedFiles().value(0) : QString();
 }
 

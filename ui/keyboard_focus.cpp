@@ -1,7 +1,10 @@
 #include "ui/keyboard_focus.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QDialog>
 #include <QKeyEvent>
+#include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 namespace ui {
@@ -17,6 +20,23 @@ bool LeaveByCtrlTab(const QKeyEvent &press, QWidget *window)
         back ? Qt::ShiftModifier : Qt::NoModifier);
     QCoreApplication::sendEvent(window, &tab);
     return true;
+}
+
+bool KeyboardAfterDialogs::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::Hide)
+        return false;
+    const auto *dialog = qobject_cast<QDialog *>(watched);
+    if (!dialog || !dialog->isWindow() || !dialog->parentWidget())
+        return false;
+    // Once the dialog has gone and whatever closed it is done.
+    const QPointer<QWidget> owner = dialog->parentWidget()->window();
+    QTimer::singleShot(0, owner, [owner] {
+        const QWidget *modal = QApplication::activeModalWidget();
+        if (owner && owner->isVisible() && (!modal || modal == owner))
+            owner->activateWindow();
+    });
+    return false;
 }
 
 } // namespace ui

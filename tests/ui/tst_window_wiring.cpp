@@ -169,6 +169,13 @@ void WindowWiringTest::TypedPathLeavesNoListOpen()
         QCOMPARE(QApplication::activePopupWidget(), nullptr);
         QTRY_COMPARE_WITH_TIMEOUT(QApplication::activeWindow(), &form, 1000); // the keys go to it
     }
+    // A message box too gives the keys back to the window as it closes.
+    QTimer::singleShot(0, &form, [] {
+        if (QWidget *box = QApplication::activeModalWidget())
+            QTest::keyClick(box, Qt::Key_Return);
+    });
+    ui::ShowMessage(&form, ui::MessageKind::Information, QStringLiteral("note"));
+    QTRY_COMPARE_WITH_TIMEOUT(QApplication::activeWindow(), &form, 1000);
 }
 
 void WindowWiringTest::TabLeavesGridsAndLists_data()
