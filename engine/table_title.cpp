@@ -140,18 +140,35 @@ namespace {
         if (count == 0)
             return word;
         const std::span<const Field> inside(kept.data(), count);
+        // The edge most runs share, the first run's of those tied. Asked for every column of
+        // every table: counted in the edges sorted, not by comparing each run with every other.
         const auto mode = [&](auto edge) {
+            std::array<std::size_t, kept.size()> edges;
+            for (std::size_t k = 0; k < count; ++k)
+                edges[k] = edge(inside[k]);
+            const auto sorted = std::span(edges.data(), count);
+            std::sort(sorted.begin(), sorted.end());
             std::size_t best = 0;
-            std::ptrdiff_t count = 0;
-            for (const Field run : inside) {
-                const std::ptrdiff_t n = std::count_if(inside.begin(), inside.end(),
-                    [&](Field other) { return edge(other) == edge(run); });
-                if (n > count) {
-                    best = edge(run);
-                    count = n;
+            std::ptrdiff_t most = 0;
+            bool tied = false;
+            for (auto from = sorted.begin(); from != sorted.end();) {
+                const auto to = std::upper_bound(from, sorted.end(), *from);
+                tied = tied || (to - from == most);
+                if (to - from > most) {
+                    best = *from;
+                    most = to - from;
+                    tied = false;
                 }
+                from = to;
             }
-            return std::pair { best, count };
+            if (!tied)
+                return std::pair { best, most };
+            for (const Field run : inside) {
+                const auto [from, to] = std::equal_range(sorted.begin(), sorted.end(), edge(run));
+                if (to - from == most)
+                    return std::pair { edge(run), most };
+            }
+            return std::pair { best, most };
         };
         const auto [end, ends] = mode([](Field f) { return f.Last; });
         const auto [start, starts] = mode([](Field f) { return f.First; });
