@@ -1,6 +1,7 @@
 // The desktop program: the window's language, the main window, then the inspector dialog, then
-// the event loop.
+// the event loop; again when the window closed to speak another language.
 #include <cstdio>
+#include <optional>
 
 #include <QApplication>
 #include <QFileInfo>
@@ -47,19 +48,27 @@ int main(int argc, char *argv[])
         return 2;
     }
     const std::filesystem::path settingsPath = points::SettingsFilePath();
-    const ui::InterfaceLanguage language(
-        ui::ChosenLanguage(
-            languageArgument.Chosen, StoredLanguage(settingsPath), QLocale::system().uiLanguages()),
-        ui::TranslationsFolder(QApplication::applicationDirPath()),
-        QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    std::optional<ui::Language> commandLine = languageArgument.Chosen;
+    QString protocol = arguments.size() > 1 ? ProtocolPathArgument(arguments.at(1)) : QString();
+    // The window is made anew, on the protocol it had read, when "Мова" chose another language.
+    for (;;) {
+        const ui::InterfaceLanguage language(
+            ui::ChosenLanguage(
+                commandLine, StoredLanguage(settingsPath), QLocale::system().uiLanguages()),
+            ui::TranslationsFolder(QApplication::applicationDirPath()),
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath));
 
-    TForm1 form(settingsPath);
-    // Created once and kept, so that the inspector's name stays filled in for every run.
-    TForm_Controler controler(&form);
-    form.SetInspectorDialog(&controler);
-    form.show();
-
-    if (arguments.size() > 1)
-        form.OpenProtocol(ProtocolPathArgument(arguments.at(1)));
-    return QApplication::exec();
+        TForm1 form(settingsPath);
+        // Created once and kept, so that the inspector's name stays filled in for every run.
+        TForm_Controler controler(&form);
+        form.SetInspectorDialog(&controler);
+        form.show();
+        if (!protocol.isEmpty())
+            form.OpenProtocol(protocol);
+        const int status = QApplication::exec();
+        if (!form.RestartRequested())
+            return status;
+        protocol = form.ProtocolPath();
+        commandLine.reset(); // the choice just made is the one kept
+    }
 }

@@ -620,8 +620,8 @@ The points tables will go to another file.</translation>
         <translation>Follow the system</translation>
     </message>
     <message>
-        <source>Акно загаворыць на выбранай мове пры наступным запуску праграмы.</source>
-        <translation>The window will speak the chosen language at the next start of the program.</translation>
+        <source>Акно загаворыць на выбранай мове, калі запусціць яго нанова. Перазапусціць зараз? Прачытаны пратакол адкрыецца зноў.</source>
+        <translation>The window speaks the chosen language once it is started again. Restart it now? The protocol read opens again.</translation>
     </message>
     <message>
         <source>Разрады</source>

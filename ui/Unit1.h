@@ -100,9 +100,12 @@ public:
     void AboutButtonClick();
     void SaveShortcut(); // Ctrl+S: "5. Захаваць", asking for the file first when none is named
     void RecentFileChosen(const QString &path); // read as "1. Агляд..." does, unless it is gone
-    // "Мова": kept in the settings file for the next start; `code` "be", "ru", "en", or empty
-    // to follow the system's languages.
+    // "Мова": kept in the settings file; `code` "be", "ru", "en", or empty to follow the
+    // system's languages. A language other than the window's asks to make the window anew.
     void LanguageChosen(const QString &code);
+    // The window closed to be made anew in the language chosen, on ProtocolPath().
+    bool RestartRequested() const { return m_restartRequested; }
+    QString ProtocolPath() const;
 
     // Message boxes and file dialogs; replaceable so that they can be answered without a user.
     std::function<void(const QString &)> ShowInformation;
@@ -200,6 +203,7 @@ private:
     // Newest first, UTF-8; ahead of the file's list when writing it failed.
     std::vector<std::string> m_recentFiles;
     bool m_shown = false;
+    bool m_restartRequested = false;
     points::WindowLayout m_shownLayout; // as the window first appeared
     ui::Step m_lastStep = ui::Step::None;
 

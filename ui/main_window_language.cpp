@@ -1,4 +1,4 @@
-// TForm1's "Мова": the window's language chosen for the next start, kept in the settings file.
+// TForm1's "Мова": the window's language, kept in the settings file; the window made anew in it.
 #include "ui/Unit1.h"
 
 #include <QActionGroup>
@@ -54,9 +54,16 @@ void TForm1::LanguageChosen(const QString &code)
     ShowLanguageChoice(); // what the file holds now, also when it could not be written
     if (!kept)
         return;
-    // The window's texts are set as it is made: the language changes with the next start.
+    // The window's texts are set as it is made: it speaks another language once made anew. It
+    // closes as it always does (asking about work not saved, keeping the competition's
+    // settings), and the program makes it again on the protocol it had read.
     const ui::Language next = ui::ChosenLanguage(
         std::nullopt, ui::LanguageOfCode(code), QLocale::system().uiLanguages());
-    if (next != ui::ActiveLanguage())
-        ShowInformation(ui::text::LanguageAtNextStart());
+    if (next == ui::ActiveLanguage() || !Confirm(ui::text::LanguageRestartQuestion()))
+        return;
+    m_restartRequested = true;
+    if (!close())
+        m_restartRequested = false; // the user went back to the window
 }
+
+QString TForm1::ProtocolPath() const { return m_protocolLines.empty() ? QString() : m_readPath; }

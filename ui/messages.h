@@ -355,10 +355,12 @@ inline QString LanguageButtonTip()
     return QCoreApplication::translate("Lapwing", "Мова акна і яго дыялогаў");
 }
 inline QString LanguageAsSystem() { return QCoreApplication::translate("Lapwing", "Як у сістэме"); }
-inline QString LanguageAtNextStart()
+// Asked when the language chosen differs from the one the window speaks.
+inline QString LanguageRestartQuestion()
 {
-    return QCoreApplication::translate(
-        "Lapwing", "Акно загаворыць на выбранай мове пры наступным запуску праграмы.");
+    return QCoreApplication::translate("Lapwing",
+        "Акно загаворыць на выбранай мове, калі запусціць яго нанова. Перазапусціць зараз? "
+        "Прачытаны пратакол адкрыецца зноў.");
 }
 
 } // namespace ui::text

@@ -27,7 +27,7 @@ private slots:
     void LanguageArgument_data();
     void LanguageArgument();
     void TranslationsBesideOrInstalled();
-    void ChoiceIsKeptForTheNextStart();
+    void ChoiceIsKeptAndTheWindowMadeAnew();
     void QtDialogsFollow_data();
     void QtDialogsFollow();
 };
@@ -108,7 +108,7 @@ void InterfaceLanguageTest::TranslationsBesideOrInstalled()
     QCOMPARE(ui::TranslationsFolder(bin), bin + "/translations");
 }
 
-void InterfaceLanguageTest::ChoiceIsKeptForTheNextStart()
+void InterfaceLanguageTest::ChoiceIsKeptAndTheWindowMadeAnew()
 {
     const std::string tables = "[Ochki]\r\nTablesCount=0\r\n";
     test::Window window(tables);
@@ -120,17 +120,25 @@ void InterfaceLanguageTest::ChoiceIsKeptForTheNextStart()
         return nullptr;
     };
     QVERIFY(choice(QString())->isChecked()); // the system's, while none is kept
+    QVERIFY(window.ShowAndActivate());
+    // Kept, and the window asks to be made anew in it: not now.
+    window.ConfirmAnswer = false;
     choice("ru")->trigger();
     QCOMPARE(test::ReadBytes(window.SettingsPath()), tables + "\r\n[Interface]\r\nLanguage=ru\r\n");
-    QCOMPARE(window.Informations, QStringList { ui::text::LanguageAtNextStart() });
+    QCOMPARE(window.Confirmations, QStringList { ui::text::LanguageRestartQuestion() });
+    QVERIFY(window.Form().isVisible() && !window.Form().RestartRequested());
+    // Now: it closes for the program to make it again.
+    window.ConfirmAnswer = true;
+    choice("en")->trigger();
+    QVERIFY(!window.Form().isVisible() && window.Form().RestartRequested());
     window.Restart();
-    QVERIFY(choice("ru")->isChecked());
+    QVERIFY(choice("en")->isChecked());
     QVERIFY(!choice(QString())->isChecked());
-    // Back to the language the window speaks now: nothing changes at the next start to say.
-    window.Informations.clear();
+    // Back to the language the window speaks now: nothing to make anew.
+    window.Confirmations.clear();
     choice("be")->trigger();
     QCOMPARE(points::InterfaceLanguage(test::ReadBytes(window.SettingsPath())), "be");
-    QVERIFY(window.Informations.isEmpty());
+    QVERIFY(window.Confirmations.isEmpty());
 }
 
 void InterfaceLanguageTest::QtDialogsFollow_data()
