@@ -221,7 +221,6 @@ private:
     std::string m_competitionTitle;
     bool m_competitionStoreFailed = false; // said once; later failures are not repeated
     std::vector<engine::GroupSettings> m_groups;
-    engine::EarnedQualifications m_earned; // what the last recalculation awarded
     TForm_Controler *m_inspectorDialog = nullptr;
     bool m_compacting = false;
 

@@ -84,9 +84,10 @@ QualificationListTab::QualificationListTab(QWidget *parent)
     Clear();
 }
 
-void QualificationListTab::SetList(engine::QualificationList list, engine::SourceEncoding encoding)
+void QualificationListTab::SetList(ListMaker make, engine::SourceEncoding encoding)
 {
-    m_list = std::move(list);
+    m_list.reset();
+    m_make = std::move(make);
     m_encoding = encoding;
     m_note->setText(text::ListNote());
     m_pageShown = false;
@@ -98,13 +99,14 @@ void QualificationListTab::SetList(engine::QualificationList list, engine::Sourc
 
 void QualificationListTab::SetOutOfDate(bool outOfDate)
 {
-    if (m_list)
+    if (HasList())
         m_note->setText(outOfDate ? text::ListOutOfDate() : text::ListNote());
 }
 
 void QualificationListTab::Clear()
 {
     m_list.reset();
+    m_make = nullptr;
     m_note->setText(text::ListNotMade());
     m_preview->SetProtocol({});
     m_pageShown = true;
@@ -126,17 +128,28 @@ void QualificationListTab::ShowPage()
     m_preview->SetProtocol(PrintedPage());
 }
 
+const engine::QualificationList *QualificationListTab::List() const
+{
+    if (m_make) {
+        m_list = m_make();
+        m_make = nullptr;
+    }
+    return m_list ? &*m_list : nullptr;
+}
+
 std::string QualificationListTab::PrintedPage() const
 {
-    return m_list ? engine::QualificationListHtml(*m_list, {}) : std::string();
+    const engine::QualificationList *list = List();
+    return list ? engine::QualificationListHtml(*list, {}) : std::string();
 }
 
 std::string QualificationListTab::FileBytes(engine::ListFormat format) const
 {
-    if (!m_list)
+    const engine::QualificationList *list = List();
+    if (!list)
         return {};
-    return format == engine::ListFormat::Csv ? engine::QualificationListCsv(*m_list)
-                                             : engine::QualificationListHtml(*m_list, m_encoding);
+    return format == engine::ListFormat::Csv ? engine::QualificationListCsv(*list)
+                                             : engine::QualificationListHtml(*list, m_encoding);
 }
 
 QString QualificationListTab::ProposedName(const QString &extension) const
@@ -156,7 +169,7 @@ bool QualificationListTab::MayWrite(const QString &path)
 
 void QualificationListTab::SaveClick()
 {
-    if (!m_list)
+    if (!HasList())
         return;
     m_saveDialog->selectFile(ProposedName(QStringLiteral(".csv")));
     const QString path = ChooseListFile();
@@ -176,7 +189,7 @@ void QualificationListTab::SaveClick()
 
 void QualificationListTab::PrintClick()
 {
-    if (!m_list)
+    if (!HasList())
         return;
     const std::unique_ptr<QPrintPreviewDialog> dialog = MakePrintPreview(PrintedPage(), this);
     RunDialog(*dialog);
@@ -184,7 +197,7 @@ void QualificationListTab::PrintClick()
 
 void QualificationListTab::PdfClick()
 {
-    if (!m_list)
+    if (!HasList())
         return;
     m_pdfDialog->selectFile(ProposedName(QStringLiteral(".pdf")));
     const QString path = ChoosePdfFile();

@@ -32,11 +32,15 @@ class QualificationListTab : public QWidget
 public:
     explicit QualificationListTab(QWidget *parent = nullptr);
 
-    void SetList(engine::QualificationList list, engine::SourceEncoding encoding);
+    // The list is made by `make` the first time it is shown, saved or printed: at a million
+    // lines, sorting and formatting its rows at every recalculation would double the time one
+    // takes, and the memory the window holds.
+    using ListMaker = std::function<engine::QualificationList()>;
+    void SetList(ListMaker make, engine::SourceEncoding encoding);
     void Clear();
     // The results the list was made with are out of date: the note says the list is too.
     void SetOutOfDate(bool outOfDate);
-    bool HasList() const { return m_list.has_value(); }
+    bool HasList() const { return m_list.has_value() || static_cast<bool>(m_make); }
 
     // The page as printed and previewed (Windows-1251), and a file's bytes in `format`; both
     // empty without a list.
@@ -62,13 +66,15 @@ protected:
 
 private:
     void ShowPage();
+    const engine::QualificationList *List() const; // made now if not yet; none without one
 
     // The output's name with `suffix` and `extension`: "140208_res.htm" ->
     // "140208_res_razrady.csv".
     QString ProposedName(const QString &extension) const;
     bool MayWrite(const QString &path); // new, or the user lets it be replaced
 
-    std::optional<engine::QualificationList> m_list;
+    mutable ListMaker m_make; // the list not yet made
+    mutable std::optional<engine::QualificationList> m_list;
     engine::SourceEncoding m_encoding;
     bool m_pageShown = false; // the preview shows the list held
     QLabel *m_note;
