@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "engine/save.h"
+#include "ui/busy_scope.h"
 #include "ui/dialogs.h"
 #include "ui/messages.h"
 #include "ui/protocol_preview.h"
@@ -131,6 +132,8 @@ void QualificationListTab::ShowPage()
 const engine::QualificationList *QualificationListTab::List() const
 {
     if (m_make) {
+        // A second or so at a million lines: the window shows it is at work.
+        const BusyScope busy(window());
         m_list = m_make();
         m_make = nullptr;
     }
