@@ -50,6 +50,7 @@ int main(int argc, char *argv[])
     const std::filesystem::path settingsPath = points::SettingsFilePath();
     std::optional<ui::Language> commandLine = languageArgument.Chosen;
     QString protocol = arguments.size() > 1 ? ProtocolPathArgument(arguments.at(1)) : QString();
+    QString output; // the output file named in the window before it was made anew
     // The window is made anew, on the protocol it had read, when "Мова" chose another language.
     for (;;) {
         const ui::InterfaceLanguage language(
@@ -65,10 +66,13 @@ int main(int argc, char *argv[])
         form.show();
         if (!protocol.isEmpty())
             form.OpenProtocol(protocol);
+        if (!output.isEmpty())
+            form.SetOutputName(output);
         const int status = QApplication::exec();
         if (!form.RestartRequested())
             return status;
         protocol = form.ProtocolPath();
+        output = form.OutputName();
         commandLine.reset(); // the choice just made is the one kept
     }
 }

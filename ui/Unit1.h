@@ -103,9 +103,12 @@ public:
     // "Мова": kept in the settings file; `code` "be", "ru", "en", or empty to follow the
     // system's languages. A language other than the window's asks to make the window anew.
     void LanguageChosen(const QString &code);
-    // The window closed to be made anew in the language chosen, on ProtocolPath().
+    // The window closed to be made anew in the language chosen, on ProtocolPath(), with the
+    // output file named as OutputName() named it.
     bool RestartRequested() const { return m_restartRequested; }
     QString ProtocolPath() const;
+    QString OutputName() const;
+    void SetOutputName(const QString &name);
 
     // Message boxes and file dialogs; replaceable so that they can be answered without a user.
     std::function<void(const QString &)> ShowInformation;

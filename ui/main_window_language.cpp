@@ -2,6 +2,7 @@
 #include "ui/Unit1.h"
 
 #include <QActionGroup>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
 #include <QPushButton>
@@ -67,3 +68,7 @@ void TForm1::LanguageChosen(const QString &code)
 }
 
 QString TForm1::ProtocolPath() const { return m_protocolLines.empty() ? QString() : m_readPath; }
+
+QString TForm1::OutputName() const { return LabeledEdit2->text(); }
+
+void TForm1::SetOutputName(const QString &name) { LabeledEdit2->setText(name); }
