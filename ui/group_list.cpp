@@ -59,6 +59,16 @@ namespace {
         return items;
     }
 
+    // Item `index` of `texts` in the window's language, none out of range: asked for every
+    // cell the list paints and checks, so only the one item is translated.
+    template <std::size_t N>
+    std::optional<QString> TranslatedItem(const char *const (&texts)[N], int index)
+    {
+        if (index < 0 || static_cast<std::size_t>(index) >= N)
+            return std::nullopt;
+        return QCoreApplication::translate("Lapwing", texts[index]);
+    }
+
 } // namespace
 
 QStringList DistanceClassItems() { return Items(DistanceClassTexts); }
@@ -85,24 +95,19 @@ QString MastersCountText(const engine::GroupSettings &group)
 std::optional<QString> GroupCellText(
     const engine::GroupSettings &group, int col, const QStringList &captions)
 {
-    const QStringList classes = DistanceClassItems();
-    const QStringList categories = CategoryItems();
-    const auto item = [](const QStringList &items, int index) -> std::optional<QString> {
-        if (index < 0 || index >= items.size())
-            return std::nullopt;
-        return items[index];
-    };
     switch (col) {
     case HeadingColumn:
         return FromCp1251(group.Heading);
     case ClassColumn:
-        return item(classes, static_cast<int>(group.DistanceClass));
+        return TranslatedItem(DistanceClassTexts, static_cast<int>(group.DistanceClass));
     case CategoryColumn:
-        return item(categories, static_cast<int>(group.Category));
+        return TranslatedItem(CategoryTexts, static_cast<int>(group.Category));
     case MastersColumn:
         return MastersCountText(group);
     case TableColumn:
-        return item(captions, group.PointsTable);
+        if (group.PointsTable < 0 || group.PointsTable >= captions.size())
+            return std::nullopt;
+        return captions[group.PointsTable];
     default:
         return std::nullopt;
     }
