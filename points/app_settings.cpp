@@ -51,6 +51,16 @@ namespace {
         return value >= low && value <= MaxWindowExtent ? value : 0;
     }
 
+    // The value of the first `key` of `section`; empty when there is none.
+    std::string FirstValue(std::string_view iniBytes, std::string_view section, std::string_view key)
+    {
+        for (IniEntry &entry : ReadIniEntries(iniBytes)) {
+            if (SameName(entry.Section, section) && SameName(entry.Key, key))
+                return std::move(entry.Value);
+        }
+        return {};
+    }
+
     // A value as one line: blanks around it and control bytes dropped.
     std::string OneLineValue(std::string_view text)
     {
@@ -66,11 +76,7 @@ namespace {
 
 std::string CollectorEmail(std::string_view iniBytes)
 {
-    for (const IniEntry &entry : ReadIniEntries(iniBytes)) {
-        if (SameName(entry.Section, CollectorSection) && SameName(entry.Key, CollectorEmailKey))
-            return entry.Value;
-    }
-    return {};
+    return FirstValue(iniBytes, CollectorSection, CollectorEmailKey);
 }
 
 std::string WithCollectorEmail(std::string_view iniBytes, std::string_view email)
@@ -81,11 +87,7 @@ std::string WithCollectorEmail(std::string_view iniBytes, std::string_view email
 
 std::string InterfaceLanguage(std::string_view iniBytes)
 {
-    for (const IniEntry &entry : ReadIniEntries(iniBytes)) {
-        if (SameName(entry.Section, InterfaceSection) && SameName(entry.Key, LanguageKey))
-            return std::string(TrimBlanks(entry.Value));
-    }
-    return {};
+    return std::string(TrimBlanks(FirstValue(iniBytes, InterfaceSection, LanguageKey)));
 }
 
 std::string WithInterfaceLanguage(std::string_view iniBytes, std::string_view code)
