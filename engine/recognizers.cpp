@@ -75,7 +75,7 @@ bool IsResultLine(std::string_view line)
         && ByteAt(line, SecondColonColumn) == ':';
 }
 
-std::optional<int> SecondsOf(std::string_view line)
+int detail::SecondsOrNone(std::string_view line)
 {
     // Nearly every result line has "hh:mm:ss" in plain digits; it is read without the general
     // number rule, which the other forms ("0:41:57" with a blank, "$1A") still take.
@@ -90,7 +90,7 @@ std::optional<int> SecondsOf(std::string_view line)
     const auto minutes = ParseInt(Take(line, MinutesField));
     const auto seconds = ParseInt(Take(line, SecondsField));
     if (!hours || !minutes || !seconds)
-        return std::nullopt;
+        return NoNumber;
     return *hours * 3600 + *minutes * 60 + *seconds;
 }
 
@@ -101,36 +101,36 @@ namespace {
     // The qualification whose code the five bytes are, or NoRank.
     Qualification CodeOf(const char *code)
     {
-    // Compared as one number of five bytes rather than nine string comparisons: it is read for
-    // every line of a table, three times. The first byte is the lowest, so that the field is
-    // read as one load of four bytes and one of a byte.
-    constexpr auto Packed = [](std::string_view code) {
+        // Compared as one number of five bytes rather than nine string comparisons: it is read for
+        // every line of a table, three times. The first byte is the lowest, so that the field is
+        // read as one load of four bytes and one of a byte.
+        constexpr auto Packed = [](std::string_view code) {
+            std::uint64_t value = 0;
+            for (std::size_t i = 0; i < code.size(); ++i)
+                value |= std::uint64_t { static_cast<unsigned char>(code[i]) } << (8 * i);
+            return value;
+        };
+        static constexpr auto Codes = [&] {
+            std::array<std::uint64_t, QualificationCodes.size()> codes {};
+            for (std::size_t i = 0; i < codes.size(); ++i)
+                codes[i] = Packed(QualificationCodes[i]);
+            return codes;
+        }();
         std::uint64_t value = 0;
-        for (std::size_t i = 0; i < code.size(); ++i)
-            value |= std::uint64_t { static_cast<unsigned char>(code[i]) } << (8 * i);
-        return value;
-    };
-    static constexpr auto Codes = [&] {
-        std::array<std::uint64_t, QualificationCodes.size()> codes {};
-        for (std::size_t i = 0; i < codes.size(); ++i)
-            codes[i] = Packed(QualificationCodes[i]);
-        return codes;
-    }();
-    std::uint64_t value = 0;
-    if constexpr (std::endian::native == std::endian::little) {
-        // The loop above, which the compiler does not turn into loads.
-        std::uint32_t low = 0;
-        std::memcpy(&low, code, sizeof low);
-        value = low | std::uint64_t { static_cast<unsigned char>(code[4]) } << 32;
-    } else {
-        value = Packed(std::string_view(code, QualificationField.Size()));
-    }
-    // Every code compared, without a branch: which one a line holds is anybody's guess, and a
-    // loop that stops at it is mispredicted about once a line.
-    int found = IndexOf(Qualification::NoRank);
-    for (std::size_t i = 0; i < Codes.size(); ++i)
-        found = value == Codes[i] ? static_cast<int>(i) : found;
-    return QualificationAt(found);
+        if constexpr (std::endian::native == std::endian::little) {
+            // The loop above, which the compiler does not turn into loads.
+            std::uint32_t low = 0;
+            std::memcpy(&low, code, sizeof low);
+            value = low | std::uint64_t { static_cast<unsigned char>(code[4]) } << 32;
+        } else {
+            value = Packed(std::string_view(code, QualificationField.Size()));
+        }
+        // Every code compared, without a branch: which one a line holds is anybody's guess, and a
+        // loop that stops at it is mispredicted about once a line.
+        int found = IndexOf(Qualification::NoRank);
+        for (std::size_t i = 0; i < Codes.size(); ++i)
+            found = value == Codes[i] ? static_cast<int>(i) : found;
+        return QualificationAt(found);
     }
 
 } // namespace
@@ -145,7 +145,7 @@ Qualification QualificationOf(std::string_view line)
 
 int QualificationIndex(std::string_view line) { return static_cast<int>(QualificationOf(line)); }
 
-std::optional<int> PlaceNumberOf(std::string_view line)
+int detail::PlaceOrNone(std::string_view line)
 {
     // Nearly every place is plain digits after blanks, read here at once; the rest ("= 7",
     // "в/к", anything odd) takes the general rule. The four bytes are read without a branch:
@@ -168,12 +168,12 @@ std::optional<int> PlaceNumberOf(std::string_view line)
             return value;
     }
     if (IsOutOfCompetition(line))
-        return std::nullopt;
+        return NoNumber;
     std::string_view place = TrimBlanks(Take(line, PlaceField));
     // Results programs write a shared place as "= 7"; it is that place.
     if (place.starts_with('='))
         place = TrimLeadingBlanks(place.substr(1));
-    return ParseInt(place);
+    return ParseInt(place).value_or(NoNumber);
 }
 
 int PlaceOf(std::string_view line)
@@ -247,23 +247,24 @@ bool IsPersonal(std::string_view line) { return PersonalAt(line, RemarksStart, T
 
 bool IsResultLine(std::string_view line, const TableLayout &layout)
 {
-    return layout.Fixed ? IsResultLine(line) : SecondsOf(line, layout).has_value();
+    return layout.Fixed ? IsResultLine(line)
+                        : detail::SecondsOrNone(line, layout) != detail::NoNumber;
 }
 
-std::optional<int> SecondsOf(std::string_view line, const TableLayout &layout)
+int detail::SecondsOrNone(std::string_view line, const TableLayout &layout)
 {
     if (layout.Fixed)
-        return SecondsOf(line);
+        return SecondsOrNone(line);
     // "h:mm:ss" or "hh:mm:ss" (up to three hour digits), blanks around it; minutes and seconds
     // are not held to 59. Read from its end, where a right-aligned time stands.
     const std::string_view time = ValueOf(line, layout.Time);
     const std::size_t size = time.size();
     if (size < 7 || size > 9 || time[size - 3] != ':' || time[size - 6] != ':')
-        return std::nullopt;
+        return NoNumber;
     int digits[9];
     for (std::size_t k = 0; k < size; ++k) {
         if (k != size - 3 && k != size - 6 && !IsAsciiDigit(time[k]))
-            return std::nullopt;
+            return NoNumber;
         digits[k] = time[k] - '0';
     }
     int hours = 0;
@@ -278,16 +279,16 @@ bool IsOutOfCompetition(std::string_view line, const TableLayout &layout)
     return layout.Fixed ? IsOutOfCompetition(line) : ValueOf(line, layout.Place) == "в/к"_w1251;
 }
 
-std::optional<int> PlaceNumberOf(std::string_view line, const TableLayout &layout)
+int detail::PlaceOrNone(std::string_view line, const TableLayout &layout)
 {
     if (layout.Fixed)
-        return PlaceNumberOf(line);
+        return PlaceOrNone(line);
     std::string_view place = ValueOf(line, layout.Place);
     if (place.starts_with('='))
         place = TrimLeadingBlanks(place.substr(1));
     if (place.empty() || place.size() > 5
         || !std::all_of(place.begin(), place.end(), [](char c) { return IsAsciiDigit(c); }))
-        return std::nullopt; // "-", "в/к", blank or anything odd
+        return NoNumber; // "-", "в/к", blank or anything odd
     int value = 0;
     for (const char c : place)
         value = value * 10 + (c - '0');

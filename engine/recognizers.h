@@ -2,6 +2,7 @@
 // layout.
 #pragma once
 
+#include <limits>
 #include <optional>
 #include <string_view>
 
@@ -17,9 +18,35 @@ bool IsOutOfCompetition(std::string_view line);
 bool IsForeignCode(std::string_view code);
 bool HasForeignCode(std::string_view line);
 
+struct TableLayout;
+
+// The time and the place cross from their readers as an int, `NoNumber` for none, and become
+// optional inline: GCC builds an optional<int> it returns on the stack a field at a time, and
+// the caller's reading it back as one word stalls on every call, which at two calls a line was
+// a twentieth of a whole run.
+namespace detail {
+    inline constexpr int NoNumber = std::numeric_limits<int>::min();
+    int SecondsOrNone(std::string_view line);
+    int PlaceOrNone(std::string_view line);
+    int SecondsOrNone(std::string_view line, const TableLayout &layout);
+    int PlaceOrNone(std::string_view line, const TableLayout &layout);
+    constexpr std::optional<int> Optional(int value)
+    {
+        return value == NoNumber ? std::nullopt : std::optional<int>(value);
+    }
+} // namespace detail
+
 // The same readings for the logic that uses them, with "none" said plainly.
-std::optional<int> SecondsOf(std::string_view line); // the result time, when it converts
-std::optional<int> PlaceNumberOf(std::string_view line); // a readable place, not out of competition
+// The result time, when it converts.
+inline std::optional<int> SecondsOf(std::string_view line)
+{
+    return detail::Optional(detail::SecondsOrNone(line));
+}
+// A readable place, not out of competition.
+inline std::optional<int> PlaceNumberOf(std::string_view line)
+{
+    return detail::Optional(detail::PlaceOrNone(line));
+}
 Qualification QualificationOf(std::string_view line); // Ms..NoRank
 
 // An athlete who runs personally takes no row of a team points table: the remarks (from 84)
@@ -30,10 +57,15 @@ bool IsPersonal(std::string_view line);
 // The same readings through a table's layout (engine/table_layout.h). A `Fixed` layout is
 // today's and takes the functions above; the others read each value as the text inside its
 // field, blanks trimmed: a time "h:mm:ss" or "hh:mm:ss", a place of digits ("= 7" too) or "в/к".
-struct TableLayout;
 bool IsResultLine(std::string_view line, const TableLayout &layout);
-std::optional<int> SecondsOf(std::string_view line, const TableLayout &layout);
-std::optional<int> PlaceNumberOf(std::string_view line, const TableLayout &layout);
+inline std::optional<int> SecondsOf(std::string_view line, const TableLayout &layout)
+{
+    return detail::Optional(detail::SecondsOrNone(line, layout));
+}
+inline std::optional<int> PlaceNumberOf(std::string_view line, const TableLayout &layout)
+{
+    return detail::Optional(detail::PlaceOrNone(line, layout));
+}
 bool IsOutOfCompetition(std::string_view line, const TableLayout &layout);
 Qualification QualificationOf(std::string_view line, const TableLayout &layout);
 bool HasForeignCode(std::string_view line, const TableLayout &layout);

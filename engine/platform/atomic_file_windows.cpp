@@ -85,8 +85,11 @@ namespace {
 
 } // namespace
 
-// Windows syncs a file at Commit alone.
+// Windows syncs a file at Commit alone, and writes it through the cache.
 class AtomicFileWriter::BackgroundSync
+{
+};
+class platform::UncachedWriter
 {
 };
 

@@ -71,6 +71,11 @@ TEST(CheckTableLayouts, Table)
             { ResultLine({}) + "  +00:00     1",
                 ResultLine({ .time = "01:02:19" }) + "  +00:01     2" },
             "M21: most places are not at 79-82" },
+        { "places not at their columns in the last lines only",
+            { ResultLine({ .place = "1" }), ResultLine({ .place = "2" }),
+                ResultLine({ .place = "3" }), ResultLine({}) + "  +00:00     4", ResultLine({}) + "  +00:00     5",
+                ResultLine({}) + "  +00:00     6", ResultLine({}) + "  +00:00     7" },
+            "M21: most places are not at 79-82" },
         { "the birth year in the qualification's place",
             { Shifted("I", "00:40:00", 68, "   1", 79), Shifted("II", "00:41:00", 68, "   2", 79) },
             "M21: most qualifications are not at 53-57" },
@@ -119,4 +124,18 @@ TEST(CheckTableLayouts, TablesAreNamedAsTheRewritePairsThemAndPartsAgree)
         inParts.insert(inParts.end(), found.begin(), found.end());
     }
     EXPECT_EQ(inParts, whole);
+}
+
+TEST(CheckTableLayouts, AHeadingInTheUnreadHalfOfATableStillCounts)
+{
+    // The usual table is settled after its first lines; the heading further down is B's, and
+    // the table after the closing line's heading is C's.
+    const std::string usual = testlines::ResultLine({ .place = "1" });
+    const std::string shifted = Shifted("I", "0:10:45", 74, "1", 86);
+    const ProtocolLines lines { "<h2>A</h2>", "<pre>", usual, usual, usual, usual, usual,
+        "<h2>B</h2>", usual, "</pre><h2>C</h2>", "<pre>", shifted, "</pre>" };
+    const std::vector<Failure> problems
+        = CheckTableLayouts(lines, { Named("A"), Named("B"), Named("C") });
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_TRUE(problems[0].Reason.starts_with("C: ")) << problems[0].Reason;
 }
