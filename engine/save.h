@@ -12,10 +12,6 @@
 
 namespace engine {
 
-namespace platform {
-    class UncachedWriter;
-}
-
 // Writes a file so that a failure never leaves the earlier one damaged or replaced by a part.
 //
 // What it does by the kind of target (links are followed first, up to 40 of them; a loop is
@@ -94,8 +90,6 @@ private:
     // Syncs what was written while the rest is written, so that Commit waits for the end only.
     class BackgroundSync;
     std::unique_ptr<BackgroundSync> m_sync;
-    // Or writes it past the page cache, where the system can.
-    std::unique_ptr<platform::UncachedWriter> m_uncached;
     bool StopSync(); // false when a background sync failed (the failure is kept)
 };
 

@@ -23,7 +23,6 @@
 #include <unistd.h>
 
 #include "engine/platform/temporary_name.h"
-#include "engine/platform/uncached_writer_posix.h"
 
 namespace engine {
 
@@ -108,6 +107,20 @@ namespace {
             + std::strerror(ELOOP) + ")";
     }
 
+    bool WriteAll(int fd, const char *data, std::size_t size)
+    {
+        while (size > 0) {
+            const ssize_t written = ::write(fd, data, size);
+            if (written < 0) {
+                if (errno == EINTR)
+                    continue;
+                return false;
+            }
+            data += written;
+            size -= static_cast<std::size_t>(written);
+        }
+        return true;
+    }
 
 } // namespace
 
@@ -310,12 +323,6 @@ Status AtomicFileWriter::Open()
 
 bool AtomicFileWriter::WriteOut(std::string_view bytes)
 {
-    if (m_uncached) {
-        if (!m_uncached->Write(bytes))
-            return FailErrno({});
-        m_written += static_cast<long long>(bytes.size());
-        return true;
-    }
     if (!WriteAll(m_fd, bytes.data(), bytes.size()))
         return FailErrno({});
 #ifdef SYNC_FILE_RANGE_WRITE
@@ -326,14 +333,9 @@ bool AtomicFileWriter::WriteOut(std::string_view bytes)
             SYNC_FILE_RANGE_WRITE);
 #endif
     m_written += static_cast<long long>(bytes.size());
-    // Small files are synced at Commit alone and stay in the cache for whoever reads them next;
-    // a large one is written past the cache from here on or, where that cannot be, synced on a
-    // thread of its own.
-    constexpr long long LargeFrom = 8 << 20;
-    if (m_mode == Mode::Replace && !m_sync && m_written >= LargeFrom) {
-        m_uncached = UncachedWriter::Start(m_fd, m_written);
-        if (m_uncached)
-            return true;
+    // Small files are synced at Commit alone; a thread is worth it for large ones.
+    constexpr long long SyncFrom = 8 << 20;
+    if (m_mode == Mode::Replace && !m_sync && m_written >= SyncFrom) {
         try {
             m_sync = std::make_unique<BackgroundSync>(m_fd);
         } catch (const std::system_error &) {
@@ -375,8 +377,6 @@ Status AtomicFileWriter::Commit()
         WriteInPlace();
     } else if (!m_failed) {
         Flush();
-        if (!m_failed && m_uncached && !m_uncached->Finish())
-            FailErrno({});
         StopSync();
         // Devices and pipes need no sync, and some refuse it.
         if (!m_failed && ::fsync(m_fd) != 0

@@ -85,11 +85,8 @@ namespace {
 
 } // namespace
 
-// Windows syncs a file at Commit alone, and writes it through the cache.
+// Windows syncs a file at Commit alone.
 class AtomicFileWriter::BackgroundSync
-{
-};
-class platform::UncachedWriter
 {
 };
 

@@ -40,8 +40,8 @@ TEST(SaveFaults, FullDiskKeepsTheEarlierFile)
 
 TEST(SaveFaults, AFullDiskDuringALargeSaveIsReported)
 {
-    // Past 8 MiB the file is written past the cache, or synced on a thread while it is
-    // written: the disk filling up then still fails the save, and the earlier file stays.
+    // Past 8 MiB the file is synced on a thread while it is written: the disk filling up then
+    // still fails the save, and the earlier file stays.
     SmallDisk disk(12 << 10);
     if (!disk.Mounted())
         GTEST_SKIP() << disk.WhyNot();

@@ -16,7 +16,6 @@
 #include <sys/wait.h>
 #include <cstring>
 
-#include "engine/platform/uncached_writer_posix.h"
 #include "engine/save.h"
 
 namespace {
@@ -70,8 +69,8 @@ TEST_F(SaveTest, LinesEndWithCrLfAndBytesAreKept)
 
 TEST_F(SaveTest, ALargeFileInBlocksAndLinesIsWhole)
 {
-    // Blocks of a MiB go straight to the file, lines through the buffer, and from 8 MiB on past
-    // the page cache from the first aligned offset: the bytes come out whole and in order.
+    // Blocks of a MiB go straight to the file, lines through the buffer, and from 8 MiB on a
+    // thread syncs the file as it grows: the bytes come out whole and in order.
     const auto path = m_dir / "out.htm";
     AtomicFileWriter writer(path);
     ASSERT_TRUE(writer.Open().Ok());
@@ -353,42 +352,10 @@ TEST_F(SaveTest, RefusalsSayWhatTheTargetIs)
     ::close(server);
 }
 
-TEST_F(SaveTest, WritesPastTheCacheComeOutWholeFromAnyOffsetInAnyPieces)
-{
-    std::string bytes(3 << 20, '\0');
-    for (std::size_t i = 0; i < bytes.size(); ++i)
-        bytes[i] = static_cast<char>(i * 7 + i / 4099);
-    const struct {
-        std::size_t start; // bytes written before, through the cache
-        std::size_t piece; // then pieces of this size
-    } cases[] = { { 0, 1 << 20 }, { 1, 4096 }, { 4095, 1000003 }, { 4096, 333 }, { 8191, 3 << 20 },
-        { 100, 1 } };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(std::to_string(c.start) + " then pieces of " + std::to_string(c.piece));
-        const std::string path = (m_dir / "out").string();
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        ASSERT_GE(fd, 0);
-        ASSERT_TRUE(platform::WriteAll(fd, bytes.data(), c.start));
-        const auto writer = platform::UncachedWriter::Start(fd, static_cast<long long>(c.start));
-        ASSERT_TRUE(writer);
-        // Byte pieces are slow to write one by one: a few, then the rest at once.
-        std::size_t at = c.start;
-        for (int k = 0; at < bytes.size() && (c.piece > 1 || k < 5000); ++k) {
-            const std::size_t size = std::min(c.piece, bytes.size() - at);
-            ASSERT_TRUE(writer->Write(std::string_view(bytes).substr(at, size)));
-            at += size;
-        }
-        ASSERT_TRUE(writer->Write(std::string_view(bytes).substr(at)));
-        ASSERT_TRUE(writer->Finish());
-        ::close(fd);
-        EXPECT_TRUE(Read(path) == bytes);
-    }
-}
-
 TEST_F(SaveTest, AFileTooLargeForTheSystemIsReportedAndNothingIsLeft)
 {
-    // A limit on the file's size cuts a write past the cache short, as a full disk does: the
-    // rest goes through the cache, which says why it cannot.
+    // A limit on the size of files cuts a large save short past 12 MiB, after the file began
+    // to be synced on its own thread: the reason is the system's, and no file is left.
     const auto path = m_dir / "out.htm";
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
