@@ -17,8 +17,10 @@ namespace cli {
 using PartWriter = std::function<bool(std::string_view bytes, std::size_t lines)>;
 
 // Input bytes per part: small enough that a few parts' output stay in the cache and cost few
-// fresh pages, large enough that handing them over costs nothing.
-inline constexpr std::size_t PartBytes = 256 << 10;
+// fresh pages, large enough that handing them over and starting the disk on each (a call that
+// submits its pages for writing) cost little. At 1 M lines parts of 1 MiB made the run 10 %
+// faster than parts of 256 KiB, for 4 MB more memory.
+inline constexpr std::size_t PartBytes = 1 << 20;
 
 // The rewrite of `parts` (engine::ProtocolParts of the protocol), each made on a worker thread
 // (`workers`; 0: one per core) and handed to `write` on the calling thread in the protocol's
