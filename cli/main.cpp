@@ -181,13 +181,21 @@ int Run(const cli::Options &options)
         Report("warning: " + options.Input + ": " + notes);
     // The parts the rewrite is made in, on every core.
     const std::vector<engine::ProtocolPart> parts = engine::ProtocolParts(lines, cli::PartBytes);
-    // Tables laid out differently are named once, before what the run reports of its end. The
-    // rewrite's workers check each part as they make it, which saves reading a large protocol
-    // once more; a run that ends before the rewrite checks them here.
-    std::optional<std::vector<engine::Failure>> layout;
-    const auto reportLayout = [&] {
-        if (const std::string text = engine::DescribeLayoutProblems(
-                options.Input, layout ? *layout : engine::CheckTableLayouts(lines, groups));
+    // Impossible times and tables laid out differently are named once, before what the run
+    // reports of its end: times are read as they stand, as the window reads them, but a
+    // secretary should know of them. The rewrite's workers check each part as they make it,
+    // which saves reading a large protocol twice more; a run that ends before the rewrite checks
+    // the tables here.
+    std::optional<cli::TableChecks> checks;
+    const auto reportChecks = [&] {
+        if (!checks)
+            checks = cli::TableChecks { engine::CheckTableLayouts(lines, groups),
+                engine::ImpossibleTimeLines(lines, groups) };
+        if (const std::string text
+            = engine::DescribeImpossibleTimes(options.Input, checks->ImpossibleTimes);
+            !text.empty())
+            Report("warning: " + text);
+        if (const std::string text = engine::DescribeLayoutProblems(options.Input, checks->Layout);
             !text.empty())
             Report("warning: " + text);
     };
@@ -195,14 +203,9 @@ int Run(const cli::Options &options)
         Report(options.Input + ": read as "
             + (lines.Encoding().Encoding == engine::TextEncoding::Utf8 ? "UTF-8" : "Windows-1251")
             + (lines.Encoding().ByteOrderMark ? " with a byte order mark" : ""));
-    // Read as they stand, as the window reads them; but a secretary should know of them.
-    if (const std::string text
-        = engine::DescribeImpossibleTimes(options.Input, engine::ImpossibleTimeLines(lines, groups));
-        !text.empty())
-        Report("warning: " + text);
     ApplyGroupOptions(options, groups);
     if (options.ListGroups) {
-        reportLayout();
+        reportChecks();
         return ListGroups(groups);
     }
 
@@ -214,7 +217,7 @@ int Run(const cli::Options &options)
         const engine::Result<std::string> bytes
             = points::ReadSettingsFile(engine::Utf8Path(*options.PointsFile));
         if (!bytes) {
-            reportLayout();
+            reportChecks();
             Report(engine::Describe(*options.PointsFile,
                 { bytes.Error().Line, "cannot read the points tables: " + bytes.Error().Reason }));
             return 1;
@@ -228,7 +231,7 @@ int Run(const cli::Options &options)
                 Report("warning: " + engine::Describe(*options.PointsFile, warning));
         }
         if (bad) {
-            reportLayout();
+            reportChecks();
             Report(engine::Describe(*options.PointsFile, *bad));
             return 1;
         }
@@ -236,7 +239,7 @@ int Run(const cli::Options &options)
     }
     for (const engine::GroupSettings &group : groups) {
         if (group.PointsTable > grid.TablesCount()) {
-            reportLayout();
+            reportChecks();
             Report("group " + engine::Cp1251ToUtf8(group.Name) + ": there is no points table "
                 + std::to_string(group.PointsTable)
                 + " (tables: " + std::to_string(grid.TablesCount())
@@ -257,7 +260,7 @@ int Run(const cli::Options &options)
         file.emplace(engine::Utf8Path(*options.Output));
         // A save that cannot succeed (no folder, no permission) fails before the rewrite runs.
         if (const engine::Status opened = file->Open(); !opened) {
-            reportLayout();
+            reportChecks();
             ReportSaveFailure(*options.Output, opened.Error());
             return 1;
         }
@@ -270,7 +273,7 @@ int Run(const cli::Options &options)
         const cli::SignalsHeld held;
         lists.push_back(std::make_unique<engine::AtomicFileWriter>(engine::Utf8Path(name)));
         if (const engine::Status opened = lists.back()->Open(); !opened) {
-            reportLayout();
+            reportChecks();
             ReportSaveFailure(name, opened.Error());
             return 1;
         }
@@ -304,19 +307,19 @@ int Run(const cli::Options &options)
     const engine::SourceEncoding encoding = lines.Encoding();
     const std::string_view start = engine::LineEncoder(encoding).Start();
     if (outcome.Ok()) {
-        layout.emplace();
+        checks.emplace();
         if (file) {
             file->Write(start);
             outcome.Outcome = cli::RewriteInParts(lines, groups, options.Process, grid, run, parts,
                 encoding,
                 [&](std::string_view bytes, std::size_t count) { return file->Write(bytes, count); },
-                &*layout, 0, earned ? &*earned : nullptr);
+                &*checks, 0, earned ? &*earned : nullptr);
         } else {
             outcome.Outcome = cli::RewriteInParts(
-                lines, groups, options.Process, grid, run, parts, encoding, {}, &*layout);
+                lines, groups, options.Process, grid, run, parts, encoding, {}, &*checks);
         }
     }
-    reportLayout();
+    reportChecks();
     if (outcome.Cancelled) {
         Report(
             "a group of class МС or КМС needs the inspector of distances: give --inspector NAME");

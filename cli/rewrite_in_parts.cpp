@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "engine/text.h"
+#include "engine/time_check.h"
 
 namespace cli {
 
@@ -23,9 +24,23 @@ namespace {
         engine::Status result = engine::Success();
         std::exception_ptr error;
         bool ready = false; // made, and not yet written
-        std::vector<engine::Failure> layout; // what the part's layout check found
+        TableChecks checks; // what the checks of the part's tables found
         engine::EarnedQualifications earned; // what the part's walk awarded
     };
+
+    TableChecks CheckTables(const engine::ProtocolLines &lines,
+        const std::vector<engine::GroupSettings> &groups, const engine::ProtocolPart &part)
+    {
+        return { engine::CheckTableLayouts(lines, groups, part),
+            engine::ImpossibleTimeLines(lines, groups, part) };
+    }
+
+    void Append(TableChecks &to, const TableChecks &more)
+    {
+        to.Layout.insert(to.Layout.end(), more.Layout.begin(), more.Layout.end());
+        to.ImpossibleTimes.insert(
+            to.ImpossibleTimes.end(), more.ImpossibleTimes.begin(), more.ImpossibleTimes.end());
+    }
 
 } // namespace
 
@@ -33,7 +48,7 @@ engine::Status RewriteInParts(const engine::ProtocolLines &lines,
     const std::vector<engine::GroupSettings> &groups, const engine::ProcessOptions &options,
     const engine::TeamPointsSource &points, const engine::RewriteRun &run,
     const std::vector<engine::ProtocolPart> &parts, const engine::SourceEncoding &encoding,
-    const PartWriter &write, std::vector<engine::Failure> *layout, unsigned workers,
+    const PartWriter &write, TableChecks *checks, unsigned workers,
     engine::EarnedQualifications *earned)
 {
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
@@ -60,8 +75,8 @@ engine::Status RewriteInParts(const engine::ProtocolLines &lines,
             slot.earned.Clear();
             engine::EarnedQualifications *const noted = earned ? &slot.earned : nullptr;
             // Checked first, so that the rewrite finds the part's lines in the cache.
-            if (layout)
-                slot.layout = engine::CheckTableLayouts(lines, groups, parts[k]);
+            if (checks)
+                slot.checks = CheckTables(lines, groups, parts[k]);
             if (write && encoding.Encoding == engine::TextEncoding::Windows1251) {
                 slot.result = engine::RewritePartInto(lines, groups, options, points, run,
                     parts[k], slot.bytes, slot.lines, noted);
@@ -141,8 +156,8 @@ engine::Status RewriteInParts(const engine::ProtocolLines &lines,
         }
         if (slot.error)
             std::rethrow_exception(slot.error);
-        if (layout)
-            layout->insert(layout->end(), slot.layout.begin(), slot.layout.end());
+        if (checks)
+            Append(*checks, slot.checks);
         if (!slot.result) {
             outcome = slot.result; // the first failure in the protocol's order, as a whole run's
             break;
@@ -158,12 +173,11 @@ engine::Status RewriteInParts(const engine::ProtocolLines &lines,
         }
         changed.notify_all();
     }
-    // A run that stopped early still names every table laid out differently.
-    if (layout && k + 1 < parts.size()) {
-        const std::vector<engine::Failure> rest = engine::CheckTableLayouts(
-            lines, groups, { parts[k + 1].First, parts.back().End, parts[k + 1].HeadingsAbove });
-        layout->insert(layout->end(), rest.begin(), rest.end());
-    }
+    // A run that stopped early still tells what the checks find in the parts it did not make.
+    if (checks && k + 1 < parts.size())
+        Append(*checks,
+            CheckTables(lines, groups,
+                { parts[k + 1].First, parts.back().End, parts[k + 1].HeadingsAbove }));
     return outcome;
 }
 

@@ -9,6 +9,7 @@
 #include "engine/protocol.h"
 #include "engine/save.h"
 #include "engine/text.h"
+#include "engine/time_check.h"
 
 namespace {
 
@@ -152,22 +153,31 @@ TEST(RewriteInParts, StopsAtTheFirstFailureOrFailedWrite)
 
 namespace {
 
-TEST(RewriteInParts, NamesEveryTableLaidOutDifferentlyInOrderHoweverTheRunEnds)
+TEST(RewriteInParts, TellsWhatTheChecksFindInOrderHoweverTheRunEnds)
 {
-    // Tables whose times stand elsewhere, a part each: each is named once, in order, whether the
-    // parts are written, only checked, or the writing stops after the second part.
+    // A part each: tables whose times stand elsewhere, and tables of today's layout with a time
+    // past 59. Each finding is told once, in order, whether the parts are written, only checked,
+    // or the writing stops after the second part.
     std::vector<std::string> made;
     std::vector<GroupSettings> groups;
-    for (const char *name : { "M21", "M35", "W21", "W35", "M50" }) {
+    std::string impossible(86, ' ');
+    impossible.replace(0, 12, "   1 Athlete");
+    impossible.replace(67, 8, "00:75:10");
+    impossible.replace(81, 1, "1");
+    for (const char *name : { "M21", "M35", "W21", "W35", "M50", "W50" }) {
+        const bool today = groups.size() % 2 == 1;
         made.insert(made.end(), { std::string("<h2>") + name + "</h2>", "<pre>",
-                                    "   1 Athlete              0:10:45", "</pre>" });
+                                    today ? impossible : "   1 Athlete              0:10:45",
+                                    "</pre>" });
         groups.emplace_back().Name = name;
     }
     const ProtocolLines lines(made);
-    const std::vector<Failure> whole = CheckTableLayouts(lines, groups);
-    ASSERT_EQ(whole.size(), 5u);
+    const cli::TableChecks whole { CheckTableLayouts(lines, groups),
+        ImpossibleTimeLines(lines, groups) };
+    ASSERT_EQ(whole.Layout.size(), 3u);
+    ASSERT_EQ(whole.ImpossibleTimes, (std::vector<std::size_t> { 7, 15, 23 }));
     const std::vector<ProtocolPart> parts = ProtocolParts(lines, 1);
-    ASSERT_EQ(parts.size(), 5u);
+    ASSERT_EQ(parts.size(), 6u);
     const ProcessOptions options;
     const NoTeamPoints points;
     RewriteRun run;
@@ -176,18 +186,18 @@ TEST(RewriteInParts, NamesEveryTableLaidOutDifferentlyInOrderHoweverTheRunEnds)
     const cli::PartWriter stopsAfterTwo = [&](std::string_view, std::size_t) { return ++calls < 2; };
     // Stopped at the second-to-last part, only the last one is left to check.
     int lateCalls = 0;
-    const cli::PartWriter stopsAfterFour
-        = [&](std::string_view, std::size_t) { return ++lateCalls < 4; };
+    const cli::PartWriter stopsAfterFive
+        = [&](std::string_view, std::size_t) { return ++lateCalls < 5; };
     for (const cli::PartWriter &write : { cli::PartWriter([](auto, auto) { return true; }),
-             cli::PartWriter(), stopsAfterTwo, stopsAfterFour }) {
-        std::vector<Failure> found;
-        // However the run ends, the layouts of all parts are told.
+             cli::PartWriter(), stopsAfterTwo, stopsAfterFive }) {
+        cli::TableChecks found;
         static_cast<void>(cli::RewriteInParts(lines, groups, options, points, run, parts,
             lines.Encoding(), write, &found, 2));
-        EXPECT_EQ(found, whole);
+        EXPECT_EQ(found.Layout, whole.Layout);
+        EXPECT_EQ(found.ImpossibleTimes, whole.ImpossibleTimes);
     }
     EXPECT_EQ(calls, 2);
-    EXPECT_EQ(lateCalls, 4);
+    EXPECT_EQ(lateCalls, 5);
 }
 
 } // namespace
