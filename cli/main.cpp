@@ -186,10 +186,10 @@ int Run(const cli::Options &options)
     // secretary should know of them. The rewrite's workers check each part as they make it,
     // which saves reading a large protocol twice more; a run that ends before the rewrite checks
     // the tables here.
-    std::optional<cli::TableChecks> checks;
+    std::optional<engine::TableChecks> checks;
     const auto reportChecks = [&] {
         if (!checks)
-            checks = cli::TableChecks { engine::CheckTableLayouts(lines, groups),
+            checks = engine::TableChecks { engine::CheckTableLayouts(lines, groups),
                 engine::ImpossibleTimeLines(lines, groups) };
         if (const std::string text
             = engine::DescribeImpossibleTimes(options.Input, checks->ImpossibleTimes);

@@ -9,7 +9,6 @@
 #include <thread>
 
 #include "engine/text.h"
-#include "engine/time_check.h"
 
 namespace cli {
 
@@ -24,18 +23,11 @@ namespace {
         engine::Status result = engine::Success();
         std::exception_ptr error;
         bool ready = false; // made, and not yet written
-        TableChecks checks; // what the checks of the part's tables found
+        engine::TableChecks checks; // what the checks of the part's tables found
         engine::EarnedQualifications earned; // what the part's walk awarded
     };
 
-    TableChecks CheckTables(const engine::ProtocolLines &lines,
-        const std::vector<engine::GroupSettings> &groups, const engine::ProtocolPart &part)
-    {
-        return { engine::CheckTableLayouts(lines, groups, part),
-            engine::ImpossibleTimeLines(lines, groups, part) };
-    }
-
-    void Append(TableChecks &to, const TableChecks &more)
+    void Append(engine::TableChecks &to, const engine::TableChecks &more)
     {
         to.Layout.insert(to.Layout.end(), more.Layout.begin(), more.Layout.end());
         to.ImpossibleTimes.insert(
@@ -48,7 +40,7 @@ engine::Status RewriteInParts(const engine::ProtocolLines &lines,
     const std::vector<engine::GroupSettings> &groups, const engine::ProcessOptions &options,
     const engine::TeamPointsSource &points, const engine::RewriteRun &run,
     const std::vector<engine::ProtocolPart> &parts, const engine::SourceEncoding &encoding,
-    const PartWriter &write, TableChecks *checks, unsigned workers,
+    const PartWriter &write, engine::TableChecks *checks, unsigned workers,
     engine::EarnedQualifications *earned)
 {
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
@@ -76,7 +68,7 @@ engine::Status RewriteInParts(const engine::ProtocolLines &lines,
             engine::EarnedQualifications *const noted = earned ? &slot.earned : nullptr;
             // Checked first, so that the rewrite finds the part's lines in the cache.
             if (checks)
-                slot.checks = CheckTables(lines, groups, parts[k]);
+                slot.checks = engine::CheckTables(lines, groups, parts[k]);
             if (write && encoding.Encoding == engine::TextEncoding::Windows1251) {
                 slot.result = engine::RewritePartInto(lines, groups, options, points, run,
                     parts[k], slot.bytes, slot.lines, noted);
@@ -176,7 +168,7 @@ engine::Status RewriteInParts(const engine::ProtocolLines &lines,
     // A run that stopped early still tells what the checks find in the parts it did not make.
     if (checks && k + 1 < parts.size())
         Append(*checks,
-            CheckTables(lines, groups,
+            engine::CheckTables(lines, groups,
                 { parts[k + 1].First, parts.back().End, parts[k + 1].HeadingsAbove }));
     return outcome;
 }

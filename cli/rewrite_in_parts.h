@@ -22,15 +22,6 @@ using PartWriter = std::function<bool(std::string_view bytes, std::size_t lines)
 // faster than parts of 256 KiB, for 4 MB more memory.
 inline constexpr std::size_t PartBytes = 1 << 20;
 
-// What the checks of a protocol's tables find: the tables laid out differently
-// (engine::CheckTableLayouts) and the lines whose times have minutes or seconds past 59
-// (engine::ImpossibleTimeLines).
-struct TableChecks
-{
-    std::vector<engine::Failure> Layout;
-    std::vector<std::size_t> ImpossibleTimes;
-};
-
 // The rewrite of `parts` (engine::ProtocolParts of the protocol), each made on a worker thread
 // (`workers`; 0: one per core) and handed to `write` on the calling thread in the protocol's
 // order: the same bytes as the rewrite of the whole protocol, encoded by `encoding`, but with the
@@ -38,8 +29,8 @@ struct TableChecks
 // a time. The run stops at the first part that fails, whose failure is the result, or when
 // `write` returns false. With no `write`, the parts are only checked, and the result says
 // whether the rewrite would succeed.
-// With `checks`, each part's tables are also checked by the worker that makes it, while its
-// lines are at hand (read once more, a large protocol's lines come from memory, not the cache),
+// With `checks`, each part's tables are also checked (engine::CheckTables) by the worker that
+// makes it, while its lines are at hand (read once more, a large protocol's lines come from memory, not the cache),
 // and `checks` receives what the checks of the whole protocol find, in order, however the run
 // ends.
 // With `earned` (and `write`), each part's worker notes what its walk awards, and `earned`
@@ -49,7 +40,7 @@ engine::Status RewriteInParts(const engine::ProtocolLines &lines,
     const std::vector<engine::GroupSettings> &groups, const engine::ProcessOptions &options,
     const engine::TeamPointsSource &points, const engine::RewriteRun &run,
     const std::vector<engine::ProtocolPart> &parts, const engine::SourceEncoding &encoding,
-    const PartWriter &write, TableChecks *checks = nullptr, unsigned workers = 0,
+    const PartWriter &write, engine::TableChecks *checks = nullptr, unsigned workers = 0,
     engine::EarnedQualifications *earned = nullptr);
 
 } // namespace cli

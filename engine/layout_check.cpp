@@ -8,6 +8,7 @@
 #include "engine/recognizers.h"
 #include "engine/table_layout.h"
 #include "engine/text.h"
+#include "engine/time_check.h"
 
 namespace engine {
 
@@ -80,7 +81,13 @@ std::vector<Failure> CheckTableLayouts(
 std::vector<Failure> CheckTableLayouts(
     const ProtocolLines &lines, const std::vector<GroupSettings> &groups, const ProtocolPart &part)
 {
-    std::vector<Failure> problems;
+    return CheckTables(lines, groups, part, { .Layout = true, .ImpossibleTimes = false }).Layout;
+}
+
+TableChecks CheckTables(const ProtocolLines &lines, const std::vector<GroupSettings> &groups,
+    const ProtocolPart &part, TableChecksAsked asked)
+{
+    TableChecks found;
     // Headings are counted on every line, inside tables too, as the rewrite pairs tables with
     // groups.
     std::size_t headings = part.HeadingsAbove;
@@ -106,20 +113,27 @@ std::vector<Failure> CheckTableLayouts(
             close = lines.NextTag(close + 1);
         close = std::min(close, end);
         TableCounts counts;
+        bool settled = !asked.Layout;
+        std::string shown;
         for (++i; i < close; ++i) {
-            heading(i);
-            if (!layout.Rewritten())
-                continue;
-            if (Settled(counts, close - i)) {
-                // The lines left cannot make a problem of it: only their headings count.
-                for (std::size_t k = lines.NextHeading(i + 1); k < close;
-                     k = lines.NextHeading(k + 1))
+            if (!layout.Rewritten() || (settled && !asked.ImpossibleTimes)) {
+                // Nothing more to read: only the headings count.
+                for (std::size_t k = lines.NextHeading(i); k < close; k = lines.NextHeading(k + 1))
                     ++headings;
                 i = close;
                 break;
             }
-            const std::string shown = lines.HoldsTag(i) ? Shown(lines[i]).Text : std::string();
-            const std::string_view line = shown.empty() ? lines[i] : std::string_view(shown);
+            heading(i);
+            std::string_view line = lines[i];
+            if (lines.HoldsTag(i))
+                line = shown = Shown(line).Text;
+            if (asked.ImpossibleTimes && TimePastFiftyNine(line, layout))
+                found.ImpossibleTimes.push_back(i + 1);
+            // Once no line left could change the table's verdict, its other lines are not read
+            // for it: most tables are settled halfway.
+            settled = settled || Settled(counts, close - i);
+            if (settled)
+                continue;
             counts.timed += HasTime(line) ? 1 : 0;
             if (!IsResultLine(line, layout))
                 continue;
@@ -135,15 +149,18 @@ std::vector<Failure> CheckTableLayouts(
         }
         if (i < end)
             heading(i); // the closing line, which the loop steps over
+        if (!asked.Layout)
+            continue;
         const std::string problem = layout.Kind == LayoutKind::Unknown
             ? std::string("its columns are not a layout the reader knows; the table is copied "
                           "unchanged and the group is not counted")
             : Problem(counts, layout);
         if (problem.empty())
             continue;
-        problems.push_back({ start + 1, (group ? group->Name : std::string("(no heading)")) + ": " + problem });
+        found.Layout.push_back(
+            { start + 1, (group ? group->Name : std::string("(no heading)")) + ": " + problem });
     }
-    return problems;
+    return found;
 }
 
 std::string DescribeLayoutProblems(std::string_view file, const std::vector<Failure> &problems)

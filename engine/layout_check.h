@@ -19,6 +19,22 @@ std::vector<Failure> CheckTableLayouts(
 std::vector<Failure> CheckTableLayouts(
     const ProtocolLines &lines, const std::vector<GroupSettings> &groups, const ProtocolPart &part);
 
+// What the checks of the tables find: the tables laid out differently (as CheckTableLayouts),
+// and the lines whose times have minutes or seconds past 59 (as ImpossibleTimeLines).
+struct TableChecks
+{
+    std::vector<Failure> Layout;
+    std::vector<std::size_t> ImpossibleTimes;
+};
+struct TableChecksAsked
+{
+    bool Layout = true;
+    bool ImpossibleTimes = true;
+};
+// Both checks of one part of the protocol in one reading of its tables' lines.
+TableChecks CheckTables(const ProtocolLines &lines, const std::vector<GroupSettings> &groups,
+    const ProtocolPart &part, TableChecksAsked asked = {});
+
 // The findings as one warning (UTF-8): a line saying what it means, then "file:line: group:
 // what" for each table; empty when there are none.
 std::string DescribeLayoutProblems(std::string_view file, const std::vector<Failure> &problems);

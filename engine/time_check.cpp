@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/layout_check.h"
 #include "engine/line_layout.h"
 #include "engine/numbers.h"
 #include "engine/recognizers.h"
@@ -12,63 +13,35 @@
 
 namespace engine {
 
-namespace {
-
-    // Whether the time a line's result reads from has minutes or seconds past 59.
-    bool PastFiftyNine(std::string_view line, const TableLayout &layout)
-    {
-        // Two digits past 59 have a tens digit of 6 or more: nearly every line is told by two
-        // bytes, before it is read as a result line.
-        if (layout.Fixed) {
-            const std::string_view time = Take(line, TimeField);
-            if (time.size() == TimeField.Size() && time[3] < '6' && time[6] < '6')
-                return false;
-        }
-        const std::string_view time = TrimBlanks(Take(line, layout.Time));
-        const std::size_t colon = time.find(':');
-        if (!layout.Fixed && colon != std::string_view::npos && colon + 4 <= time.size()
-            && time.substr(colon + 1, 2) <= "59" && time.substr(colon + 4, 2) <= "59")
+bool TimePastFiftyNine(std::string_view line, const TableLayout &layout)
+{
+    // Two digits past 59 have a tens digit of 6 or more: nearly every line is told by two
+    // bytes, before it is read as a result line.
+    if (layout.Fixed) {
+        const std::string_view time = Take(line, TimeField);
+        if (time.size() == TimeField.Size() && time[3] < '6' && time[6] < '6')
             return false;
-        if (!IsResultLine(line, layout) || !SecondsOf(line, layout))
-            return false;
-        if (layout.Fixed) {
-            const std::optional<int> minutes = ParseInt(Take(line, MinutesField));
-            const std::optional<int> seconds = ParseInt(Take(line, SecondsField));
-            return (minutes && *minutes > 59) || (seconds && *seconds > 59);
-        }
-        return time.substr(colon + 1, 2) > "59" || time.substr(colon + 4, 2) > "59";
     }
-
-} // namespace
+    const std::string_view time = TrimBlanks(Take(line, layout.Time));
+    const std::size_t colon = time.find(':');
+    if (!layout.Fixed && colon != std::string_view::npos && colon + 4 <= time.size()
+        && time.substr(colon + 1, 2) <= "59" && time.substr(colon + 4, 2) <= "59")
+        return false;
+    if (!IsResultLine(line, layout) || !SecondsOf(line, layout))
+        return false;
+    if (layout.Fixed) {
+        const std::optional<int> minutes = ParseInt(Take(line, MinutesField));
+        const std::optional<int> seconds = ParseInt(Take(line, SecondsField));
+        return (minutes && *minutes > 59) || (seconds && *seconds > 59);
+    }
+    return time.substr(colon + 1, 2) > "59" || time.substr(colon + 4, 2) > "59";
+}
 
 std::vector<std::size_t> ImpossibleTimeLines(
     const ProtocolLines &lines, const std::vector<GroupSettings> &groups, const ProtocolPart &part)
 {
-    std::vector<std::size_t> found;
-    std::size_t headings = part.HeadingsAbove;
-    const std::size_t end = std::min(part.End, lines.size());
-    for (std::size_t i = lines.NextTag(part.First); i < end; i = lines.NextTag(i + 1)) {
-        // Tables go with the heading above them, as the rewrite pairs them.
-        headings += static_cast<std::size_t>(lines.HoldsHeading(i));
-        if (!StartsTable(lines, i) || IsSignaturesStart(lines, i))
-            continue;
-        const GroupSettings *group = headings > 0 && headings <= groups.size() ? &groups[headings - 1] : nullptr;
-        const TableShape shape = ShapeOfTable(lines, i, group);
-        if (!shape.Layout.Rewritten())
-            continue;
-        std::string shown;
-        for (++i; i < end && !EndsTable(lines, i); ++i) {
-            headings += static_cast<std::size_t>(lines.HoldsHeading(i));
-            std::string_view line = lines[i];
-            if (lines.HoldsTag(i))
-                line = shown = Shown(line).Text;
-            if (PastFiftyNine(line, shape.Layout))
-                found.push_back(i + 1);
-        }
-        if (i < end)
-            headings += static_cast<std::size_t>(lines.HoldsHeading(i));
-    }
-    return found;
+    return CheckTables(lines, groups, part, { .Layout = false, .ImpossibleTimes = true })
+        .ImpossibleTimes;
 }
 
 std::vector<std::size_t> ImpossibleTimeLines(

@@ -21,6 +21,11 @@ std::vector<std::size_t> ImpossibleTimeLines(
 std::vector<std::size_t> ImpossibleTimeLines(
     const ProtocolLines &lines, const std::vector<GroupSettings> &groups, const ProtocolPart &part);
 
+// Whether the time a result line reads from has minutes or seconds past 59, read through the
+// table's layout.
+struct TableLayout;
+bool TimePastFiftyNine(std::string_view line, const TableLayout &layout);
+
 // "in.htm: lines 12, 40: the result time's minutes or seconds exceed 59 (read as they stand)";
 // past the tenth line the rest are counted. Empty for no lines.
 std::string DescribeImpossibleTimes(std::string_view file, const std::vector<std::size_t> &lines);

@@ -172,7 +172,7 @@ TEST(RewriteInParts, TellsWhatTheChecksFindInOrderHoweverTheRunEnds)
         groups.emplace_back().Name = name;
     }
     const ProtocolLines lines(made);
-    const cli::TableChecks whole { CheckTableLayouts(lines, groups),
+    const TableChecks whole { CheckTableLayouts(lines, groups),
         ImpossibleTimeLines(lines, groups) };
     ASSERT_EQ(whole.Layout.size(), 3u);
     ASSERT_EQ(whole.ImpossibleTimes, (std::vector<std::size_t> { 7, 15, 23 }));
@@ -190,7 +190,7 @@ TEST(RewriteInParts, TellsWhatTheChecksFindInOrderHoweverTheRunEnds)
         = [&](std::string_view, std::size_t) { return ++lateCalls < 5; };
     for (const cli::PartWriter &write : { cli::PartWriter([](auto, auto) { return true; }),
              cli::PartWriter(), stopsAfterTwo, stopsAfterFive }) {
-        cli::TableChecks found;
+        TableChecks found;
         static_cast<void>(cli::RewriteInParts(lines, groups, options, points, run, parts,
             lines.Encoding(), write, &found, 2));
         EXPECT_EQ(found.Layout, whole.Layout);

@@ -57,6 +57,11 @@ TEST(ImpossibleTimes, OnlyResultLinesAndEveryOneNamedOnce)
     lines.push_back(ResultLine({ .time = "00:40:75" })); // outside any table
     const std::vector<std::size_t> found = ImpossibleTimeLines(ProtocolLines(lines));
     EXPECT_EQ(found, (std::vector<std::size_t> { 3, 5, 7, 9, 11, 13 }));
+    // A table the rewrite copies unchanged is not read to its closing tag, whatever it holds:
+    // another "<pre>" inside it starts no table.
+    const ProtocolLines unmapped { "<pre>", "   1 Athlete              0:10:45", "<pre>",
+        ResultLine({ .time = "00:40:75" }), "</pre>" };
+    EXPECT_EQ(ImpossibleTimeLines(unmapped), std::vector<std::size_t> {});
     EXPECT_EQ(DescribeImpossibleTimes("in.htm", found),
         "in.htm: lines 3, 5, 7, 9, 11, 13: the result time's minutes or seconds exceed 59 (read "
         "as they stand)");
