@@ -184,8 +184,8 @@ int Run(const cli::Options &options)
     // Impossible times and tables laid out differently are named once, before what the run
     // reports of its end: times are read as they stand, as the window reads them, but a
     // secretary should know of them. The rewrite's workers check each part as they make it,
-    // which saves reading a large protocol twice more; a run that ends before the rewrite checks
-    // the tables here.
+    // which saves two more readings of a large protocol; a run that ends before the rewrite
+    // checks the tables here.
     std::optional<engine::TableChecks> checks;
     const auto reportChecks = [&] {
         if (!checks)

@@ -30,9 +30,8 @@ inline constexpr std::size_t PartBytes = 1 << 20;
 // `write` returns false. With no `write`, the parts are only checked, and the result says
 // whether the rewrite would succeed.
 // With `checks`, each part's tables are also checked (engine::CheckTables) by the worker that
-// makes it, while its lines are at hand (read once more, a large protocol's lines come from memory, not the cache),
-// and `checks` receives what the checks of the whole protocol find, in order, however the run
-// ends.
+// makes it, just before the rewrite reads the same lines from the cache; `checks` receives what
+// the checks of the whole protocol find, in order, however the run ends.
 // With `earned` (and `write`), each part's worker notes what its walk awards, and `earned`
 // receives the parts' notes in order as they are written: after a run that succeeded, the
 // whole protocol's.
