@@ -101,8 +101,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
         return std::string(" \x01Inspector");
     };
 
-    // Every finding names a table's "<pre>" line, and checked in parts the findings are the
-    // same.
+    // Every finding names a table's "<pre>" line, and checked in parts, each check alone or both
+    // in one reading, the findings are the same.
     const std::vector<Failure> layout = CheckTableLayouts(lines, groups);
     for (const Failure &problem : layout) {
         if (problem.Line == 0 || problem.Line > lines.size()
@@ -120,6 +120,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
     for (const ProtocolPart &part : ProtocolParts(lines, 1)) {
         const std::vector<std::size_t> found = ImpossibleTimeLines(lines, groups, part);
         timesInParts.insert(timesInParts.end(), found.begin(), found.end());
+        const TableChecks both = CheckTables(lines, groups, part);
+        if (both.Layout != CheckTableLayouts(lines, groups, part) || both.ImpossibleTimes != found)
+            std::abort();
     }
     if (timesInParts != ImpossibleTimeLines(lines, groups))
         std::abort();
