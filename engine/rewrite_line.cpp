@@ -29,10 +29,10 @@ namespace {
 Result<std::optional<int>> RatingPointsOf(
     const LineFacts &facts, const RankResult &rank, double k1, double k2)
 {
-    if (!facts.result || !facts.place || *facts.place <= 0)
+    if (!facts.Result || !facts.Place || *facts.Place <= 0)
         return std::optional<int>();
     // A result line has both colons, but its digits may still not convert.
-    const int seconds = facts.seconds.value_or(-1);
+    const int seconds = facts.Seconds.value_or(-1);
     if (seconds == 0)
         return Failure { 0, std::string(DivisionByZero) };
     const double value = std::nearbyint((rank.FirstSeconds * k2 / seconds - 1.0) * k1);
@@ -93,15 +93,13 @@ void ProtocolWalk::WriteResultLine(std::string_view input, const RankResult &ran
     const std::string_view line = Padded(input, layout.PaddedLength());
     const bool foreign = m_options.ExcludeForeign && HasForeignCode(line, layout);
     // Read before the label goes in, which changes nothing they read.
-    const LineFacts facts(line, layout);
-    const Qualification met = AwardedQualification(
-        { facts.result, facts.outOfCompetition, foreign, facts.place, facts.seconds }, rank,
-        standards, group);
+    const LineFacts facts(line, layout, foreign);
+    const Qualification met = AwardedQualification(facts, rank, standards, group);
     const std::string_view award = LabelOf(met);
-    const bool personal = facts.result && facts.place && *facts.place > 0 && group.PointsTable > 0
+    const bool personal = facts.Result && facts.Place && *facts.Place > 0 && group.PointsTable > 0
         && IsPersonal(input, layout);
     const std::string_view teamField = group.PointsTable > 0
-        ? team.Field(personal, facts.result, facts.place)
+        ? team.Field(personal, facts.Result, facts.Place)
         : std::string_view();
     std::string_view ratingField;
     if (m_options.RatingPoints) {
@@ -160,15 +158,13 @@ void ProtocolWalk::WriteShownLine(std::string_view input, const RankResult &rank
                                         : input.size() + (column - 1 - shownLength);
     };
     const bool foreign = m_options.ExcludeForeign && HasForeignCode(text, layout);
-    const LineFacts facts(text, layout);
-    const Qualification met = AwardedQualification(
-        { facts.result, facts.outOfCompetition, foreign, facts.place, facts.seconds }, rank,
-        standards, group);
+    const LineFacts facts(text, layout, foreign);
+    const Qualification met = AwardedQualification(facts, rank, standards, group);
     const std::string_view award = LabelOf(met);
     const bool personal
-        = facts.result && facts.place && *facts.place > 0 && IsPersonal(text, layout);
+        = facts.Result && facts.Place && *facts.Place > 0 && IsPersonal(text, layout);
     const std::string teamField = group.PointsTable > 0
-        ? std::string(team.Field(personal, facts.result, facts.place))
+        ? std::string(team.Field(personal, facts.Result, facts.Place))
         : std::string();
     std::string_view ratingField;
     if (m_options.RatingPoints) {
@@ -224,7 +220,7 @@ void ProtocolWalk::NoteEarned(
     }
     m_earned->Athletes.push_back({ .Group = m_group,
         .Line = m_current,
-        .Place = facts.place,
+        .Place = facts.Place,
         .Name = field(layout.Name),
         .Year = std::move(year),
         .Team = field(layout.Team),

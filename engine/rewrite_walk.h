@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/award.h"
 #include "engine/qualification.h"
 #include "engine/qualification_list.h"
 #include "engine/rank.h"
@@ -42,29 +43,22 @@ std::string RebuildHeader(std::string header, const ProcessOptions &options,
     const GroupSettings &group, const TableLayout &layout);
 
 // What the recognizers say of a result line; the inserted fields (from 84 on) and the
-// qualification label change none of it, so it is read once per line.
-struct LineFacts
+// qualification label change none of it, so it is read once per line. It is what the award is
+// decided from as it stands: copied into another struct field by field, its optional values
+// were read back as whole words just after they were written, a stall on every line.
+struct LineFacts : AwardedLine
 {
-    explicit LineFacts(std::string_view line)
-        : result(IsResultLine(line))
-        , outOfCompetition(IsOutOfCompetition(line))
-        , place(PlaceNumberOf(line))
-        , seconds(SecondsOf(line))
-    {
-    }
-    LineFacts(std::string_view line, const TableLayout &layout)
-        : result(layout.Fixed && IsResultLine(line))
-        , outOfCompetition(IsOutOfCompetition(line, layout))
-        , place(PlaceNumberOf(line, layout))
-        , seconds(SecondsOf(line, layout))
+    // `foreign`: the athlete is foreign, and foreign athletes are left out.
+    LineFacts(std::string_view line, const TableLayout &layout, bool foreign = false)
+        : AwardedLine { .Result = layout.Fixed && IsResultLine(line),
+            .OutOfCompetition = IsOutOfCompetition(line, layout),
+            .Foreign = foreign,
+            .Place = PlaceNumberOf(line, layout),
+            .Seconds = SecondsOf(line, layout) }
     {
         // In another layout a result line is one whose time reads.
-        result = result || (!layout.Fixed && seconds.has_value());
+        Result = Result || (!layout.Fixed && Seconds.has_value());
     }
-    bool result;
-    bool outOfCompetition;
-    std::optional<int> place; // none when unreadable or out of competition
-    std::optional<int> seconds;
 };
 
 // The rating points of a line, none for a line without a place; or why the run stops, in
