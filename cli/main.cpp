@@ -189,8 +189,7 @@ int Run(const cli::Options &options)
     std::optional<engine::TableChecks> checks;
     const auto reportChecks = [&] {
         if (!checks)
-            checks = engine::TableChecks { engine::CheckTableLayouts(lines, groups),
-                engine::ImpossibleTimeLines(lines, groups) };
+            checks = engine::CheckTables(lines, groups);
         if (const std::string text
             = engine::DescribeImpossibleTimes(options.Input, checks->ImpossibleTimes);
             !text.empty())

@@ -27,13 +27,6 @@ namespace {
         engine::EarnedQualifications earned; // what the part's walk awarded
     };
 
-    void Append(engine::TableChecks &to, const engine::TableChecks &more)
-    {
-        to.Layout.insert(to.Layout.end(), more.Layout.begin(), more.Layout.end());
-        to.ImpossibleTimes.insert(
-            to.ImpossibleTimes.end(), more.ImpossibleTimes.begin(), more.ImpossibleTimes.end());
-    }
-
 } // namespace
 
 engine::Status RewriteInParts(const engine::ProtocolLines &lines,
@@ -149,7 +142,7 @@ engine::Status RewriteInParts(const engine::ProtocolLines &lines,
         if (slot.error)
             std::rethrow_exception(slot.error);
         if (checks)
-            Append(*checks, slot.checks);
+            checks->Append(slot.checks);
         if (!slot.result) {
             outcome = slot.result; // the first failure in the protocol's order, as a whole run's
             break;
@@ -167,9 +160,8 @@ engine::Status RewriteInParts(const engine::ProtocolLines &lines,
     }
     // A run that stopped early still tells what the checks find in the parts it did not make.
     if (checks && k + 1 < parts.size())
-        Append(*checks,
-            engine::CheckTables(lines, groups,
-                { parts[k + 1].First, parts.back().End, parts[k + 1].HeadingsAbove }));
+        checks->Append(engine::CheckTables(
+            lines, groups, { parts[k + 1].First, parts.back().End, parts[k + 1].HeadingsAbove }));
     return outcome;
 }
 

@@ -6,9 +6,11 @@
 #include "engine/messages.h"
 #include "engine/line_layout.h"
 #include "engine/recognizers.h"
+#include "engine/rewrite.h"
 #include "engine/table_layout.h"
 #include "engine/text.h"
 #include "engine/time_check.h"
+#include "engine/two_threads.h"
 
 namespace engine {
 
@@ -75,7 +77,33 @@ namespace {
 std::vector<Failure> CheckTableLayouts(
     const ProtocolLines &lines, const std::vector<GroupSettings> &groups)
 {
-    return CheckTableLayouts(lines, groups, { 0, lines.size(), 0 });
+    return CheckTables(lines, groups, { .Layout = true, .ImpossibleTimes = false }).Layout;
+}
+
+TableChecks CheckTables(
+    const ProtocolLines &lines, const std::vector<GroupSettings> &groups, TableChecksAsked asked)
+{
+    // A large protocol is read in two parts at once, cut where a walk starts afresh.
+    constexpr std::size_t PartsFrom = 16 << 20;
+    const std::size_t bytes = lines.empty() ? 0 : lines.EndOffset(lines.size() - 1);
+    const std::vector<ProtocolPart> parts = bytes >= PartsFrom
+        ? ProtocolParts(lines, bytes / 2 + 1)
+        : std::vector<ProtocolPart> { { 0, lines.size(), 0 } };
+    std::vector<TableChecks> found(parts.size());
+    InTwoThreads(parts.size(), 2, [&](std::size_t first, std::size_t end) {
+        for (std::size_t k = first; k < end; ++k)
+            found[k] = CheckTables(lines, groups, parts[k], asked);
+    });
+    for (std::size_t k = 1; k < found.size(); ++k)
+        found[0].Append(found[k]);
+    return std::move(found[0]);
+}
+
+void TableChecks::Append(const TableChecks &more)
+{
+    Layout.insert(Layout.end(), more.Layout.begin(), more.Layout.end());
+    ImpossibleTimes.insert(
+        ImpossibleTimes.end(), more.ImpossibleTimes.begin(), more.ImpossibleTimes.end());
 }
 
 std::vector<Failure> CheckTableLayouts(

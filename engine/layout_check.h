@@ -25,13 +25,19 @@ struct TableChecks
 {
     std::vector<Failure> Layout;
     std::vector<std::size_t> ImpossibleTimes;
+    // The findings of the part after these, after them.
+    void Append(const TableChecks &more);
 };
 struct TableChecksAsked
 {
     bool Layout = true;
     bool ImpossibleTimes = true;
 };
-// Both checks of one part of the protocol in one reading of its tables' lines.
+// Both checks of the whole protocol in one reading of its tables' lines; a large one is read in
+// two parts at once.
+TableChecks CheckTables(const ProtocolLines &lines, const std::vector<GroupSettings> &groups,
+    TableChecksAsked asked = {});
+// The same for one part of the protocol: the findings of all parts, in order, are the whole's.
 TableChecks CheckTables(const ProtocolLines &lines, const std::vector<GroupSettings> &groups,
     const ProtocolPart &part, TableChecksAsked asked = {});
 

@@ -1,15 +1,11 @@
 #include "engine/time_check.h"
 
-#include <algorithm>
-
 #include "engine/layout_check.h"
 #include "engine/line_layout.h"
 #include "engine/numbers.h"
 #include "engine/recognizers.h"
-#include "engine/rewrite.h"
 #include "engine/table_layout.h"
 #include "engine/text.h"
-#include "engine/two_threads.h"
 
 namespace engine {
 
@@ -47,20 +43,8 @@ std::vector<std::size_t> ImpossibleTimeLines(
 std::vector<std::size_t> ImpossibleTimeLines(
     const ProtocolLines &lines, const std::vector<GroupSettings> &groups)
 {
-    // A large protocol is read in two parts at once, cut where a walk starts afresh.
-    constexpr std::size_t PartsFrom = 16 << 20;
-    const std::size_t bytes = lines.empty() ? 0 : lines.EndOffset(lines.size() - 1);
-    const std::vector<ProtocolPart> parts = bytes >= PartsFrom
-        ? ProtocolParts(lines, bytes / 2 + 1)
-        : std::vector<ProtocolPart> { { 0, lines.size(), 0 } };
-    std::vector<std::vector<std::size_t>> found(parts.size());
-    InTwoThreads(parts.size(), 2, [&](std::size_t first, std::size_t end) {
-        for (std::size_t k = first; k < end; ++k)
-            found[k] = ImpossibleTimeLines(lines, groups, parts[k]);
-    });
-    for (std::size_t k = 1; k < found.size(); ++k)
-        found[0].insert(found[0].end(), found[k].begin(), found[k].end());
-    return std::move(found[0]);
+    return CheckTables(lines, groups, { .Layout = false, .ImpossibleTimes = true })
+        .ImpossibleTimes;
 }
 
 std::string DescribeImpossibleTimes(std::string_view file, const std::vector<std::size_t> &lines)

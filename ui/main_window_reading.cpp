@@ -82,13 +82,13 @@ void TForm1::ReadProtocol()
         ShowInformation(groupsNote);
     if (const QString notes = TableNotes(m_groups); !notes.isEmpty())
         ShowInformation(notes);
-    if (const auto layout = engine::CheckTableLayouts(m_protocolLines, m_groups); !layout.empty())
-        ShowInformation(QString::fromStdString(
-            engine::DescribeLayoutProblems(QDir::toNativeSeparators(path).toStdString(), layout)));
+    const std::string file = QDir::toNativeSeparators(path).toStdString();
+    const engine::TableChecks checks = engine::CheckTables(m_protocolLines, m_groups);
+    if (!checks.Layout.empty())
+        ShowInformation(
+            QString::fromStdString(engine::DescribeLayoutProblems(file, checks.Layout)));
     // Read as they stand, as the batch tool reads them; but a secretary should know of them.
-    if (const std::string times
-        = engine::DescribeImpossibleTimes(QDir::toNativeSeparators(path).toStdString(),
-            engine::ImpossibleTimeLines(m_protocolLines, m_groups));
+    if (const std::string times = engine::DescribeImpossibleTimes(file, checks.ImpossibleTimes);
         !times.empty())
         ShowInformation(QString::fromStdString(times));
 }
