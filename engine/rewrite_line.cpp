@@ -29,7 +29,7 @@ namespace {
 Result<std::optional<int>> RatingPointsOf(
     const LineFacts &facts, const RankResult &rank, double k1, double k2)
 {
-    if (!facts.Result || !facts.Place || *facts.Place <= 0)
+    if (!facts.Placed())
         return std::optional<int>();
     // A result line has both colons, but its digits may still not convert.
     const int seconds = facts.Seconds.value_or(-1);
@@ -96,8 +96,7 @@ void ProtocolWalk::WriteResultLine(std::string_view input, const RankResult &ran
     const LineFacts facts(line, layout, foreign);
     const Qualification met = AwardedQualification(facts, rank, standards, group);
     const std::string_view award = LabelOf(met);
-    const bool personal = facts.Result && facts.Place && *facts.Place > 0 && group.PointsTable > 0
-        && IsPersonal(input, layout);
+    const bool personal = facts.Placed() && group.PointsTable > 0 && IsPersonal(input, layout);
     const std::string_view teamField = group.PointsTable > 0
         ? team.Field(personal, facts.Result, facts.Place)
         : std::string_view();
@@ -161,8 +160,7 @@ void ProtocolWalk::WriteShownLine(std::string_view input, const RankResult &rank
     const LineFacts facts(text, layout, foreign);
     const Qualification met = AwardedQualification(facts, rank, standards, group);
     const std::string_view award = LabelOf(met);
-    const bool personal
-        = facts.Result && facts.Place && *facts.Place > 0 && IsPersonal(text, layout);
+    const bool personal = facts.Placed() && IsPersonal(text, layout);
     const std::string teamField = group.PointsTable > 0
         ? std::string(team.Field(personal, facts.Result, facts.Place))
         : std::string();

@@ -59,6 +59,8 @@ struct LineFacts : AwardedLine
         // In another layout a result line is one whose time reads.
         Result = Result || (!layout.Fixed && Seconds.has_value());
     }
+    // A result line with a place: it earns rating points and takes a team points row.
+    bool Placed() const { return Result && Place && *Place > 0; }
 };
 
 // The rating points of a line, none for a line without a place; or why the run stops, in
