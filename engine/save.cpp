@@ -74,8 +74,10 @@ bool AtomicFileWriter::WriteLine(std::string_view line)
 Status WriteFileAtomically(const std::filesystem::path &path, std::string_view bytes)
 {
     AtomicFileWriter writer(path);
-    if (writer.Open())
+    if (writer.Open()) {
+        writer.Reserve(static_cast<long long>(bytes.size()));
         writer.Write(bytes);
+    }
     return writer.Commit();
 }
 

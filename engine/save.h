@@ -52,6 +52,10 @@ public:
     // names the first line of the block it could not write.
     bool Write(std::string_view bytes, std::size_t lines = 0);
     bool WriteLine(std::string_view line); // the line and CR LF
+    // Sets the disk's room for about `bytes` aside at once, for a large file whose size is known
+    // or guessed: its blocks are then found in one go, not page by page as the bytes come. A
+    // hint (a file system may refuse it); what is past the end at Commit is given back.
+    void Reserve(long long bytes);
     // A failure's reason names the folder or link when the trouble is there (the caller names
     // the target); its line is the line (counted by WriteLine) being written when a write failed.
     Status Commit();
@@ -86,6 +90,7 @@ private:
     bool m_failed = false;
     std::size_t m_lines = 0; // lines handed to WriteLine
     long long m_written = 0; // bytes flushed to the file
+    bool m_reserved = false; // the file's size was set ahead by Reserve
     std::size_t m_failedLine = 0;
     // Syncs what was written while the rest is written, so that Commit waits for the end only.
     class BackgroundSync;

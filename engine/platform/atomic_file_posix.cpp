@@ -321,6 +321,23 @@ Status AtomicFileWriter::Open()
     return Success();
 }
 
+void AtomicFileWriter::Reserve(long long bytes)
+{
+#ifdef __linux__
+    // Without it, the file system reserves and maps the blocks of a new file a page at a time as
+    // each write comes, a tenth of a large run's writing. The file's size goes ahead with its
+    // blocks, which every file system gives back when Commit cuts it to what was written; a
+    // small file gains nothing, and a refusal (a full disk, a file system without it) leaves the
+    // blocks to be found as before.
+    constexpr long long ReserveFrom = 8 << 20;
+    if (m_mode == Mode::Replace && m_fd >= 0 && !m_failed && !m_reserved && m_written == 0
+        && bytes >= ReserveFrom)
+        m_reserved = ::fallocate(m_fd, 0, 0, static_cast<off_t>(bytes)) == 0;
+#else
+    static_cast<void>(bytes);
+#endif
+}
+
 bool AtomicFileWriter::WriteOut(std::string_view bytes)
 {
     if (!WriteAll(m_fd, bytes.data(), bytes.size()))
@@ -376,7 +393,10 @@ Status AtomicFileWriter::Commit()
     if (!m_failed && m_mode == Mode::InPlace) {
         WriteInPlace();
     } else if (!m_failed) {
-        Flush();
+        // The room Reserve set aside past the bytes is cut off: without that the file would end
+        // in zeros.
+        if (Flush() && m_reserved && ::ftruncate(m_fd, static_cast<off_t>(m_written)) != 0)
+            FailErrno({});
         StopSync();
         // Devices and pipes need no sync, and some refuse it.
         if (!m_failed && ::fsync(m_fd) != 0

@@ -207,6 +207,9 @@ Status AtomicFileWriter::Open()
     return Success();
 }
 
+// Windows finds a file's clusters as it grows without the cost this saves elsewhere.
+void AtomicFileWriter::Reserve(long long) { }
+
 bool AtomicFileWriter::WriteOut(std::string_view bytes)
 {
     std::string_view rest = bytes;

@@ -70,21 +70,29 @@ TEST_F(SaveTest, LinesEndWithCrLfAndBytesAreKept)
 TEST_F(SaveTest, ALargeFileInBlocksAndLinesIsWhole)
 {
     // Blocks of a MiB go straight to the file, lines through the buffer, and from 8 MiB on a
-    // thread syncs the file as it grows: the bytes come out whole and in order.
-    const auto path = m_dir / "out.htm";
-    AtomicFileWriter writer(path);
-    ASSERT_TRUE(writer.Open().Ok());
-    std::string expected;
-    for (int i = 0; i < 24; ++i) {
-        const std::string block(1 << 20, static_cast<char>('a' + i));
-        ASSERT_TRUE(writer.Write(block, 1));
-        const std::string line = "line " + std::to_string(i);
-        ASSERT_TRUE(writer.WriteLine(line));
-        expected += block + line + "\r\n";
+    // thread syncs the file as it grows: the bytes come out whole and in order, whatever room
+    // was set aside for them, and the room past them is given back.
+    for (const long long reserved : { 0LL, 9LL << 20, 48LL << 20 }) {
+        SCOPED_TRACE(reserved);
+        const auto path = m_dir / "out.htm";
+        AtomicFileWriter writer(path);
+        ASSERT_TRUE(writer.Open().Ok());
+        writer.Reserve(reserved);
+        std::string expected;
+        for (int i = 0; i < 24; ++i) {
+            const std::string block(1 << 20, static_cast<char>('a' + i));
+            ASSERT_TRUE(writer.Write(block, 1));
+            const std::string line = "line " + std::to_string(i);
+            ASSERT_TRUE(writer.WriteLine(line));
+            expected += block + line + "\r\n";
+        }
+        ASSERT_TRUE(writer.Commit().Ok());
+        EXPECT_EQ(Read(path), expected);
+        struct stat info = {};
+        ASSERT_EQ(::stat(path.c_str(), &info), 0);
+        EXPECT_LE(static_cast<long long>(info.st_blocks) * 512, (25LL << 20));
+        EXPECT_EQ(FilesIn(), 1u);
     }
-    ASSERT_TRUE(writer.Commit().Ok());
-    EXPECT_EQ(Read(path), expected);
-    EXPECT_EQ(FilesIn(), 1u);
 }
 
 TEST_F(SaveTest, ReplacesAnExistingFileAndKeepsItsPermissions)
