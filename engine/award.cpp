@@ -1,6 +1,7 @@
 #include "engine/award.h"
 
 #include <algorithm>
+#include <array>
 
 #include "engine/messages.h"
 #include "engine/numbers.h"
@@ -11,20 +12,28 @@ namespace {
 
     bool IsAdultRank(Qualification q) { return !IsBelow(q, Qualification::Third); }
 
+    // "КМС -  112%  - 00:47:02". Made once a table, thousands of times in a large protocol: the
+    // digits go through one buffer rather than a string each.
     std::string StandardLine(Qualification qualification, int percent, int winnerSeconds)
     {
         const long long t = StandardSeconds(winnerSeconds, percent);
-        std::string line(LabelOf(qualification));
+        std::array<char, 16> digits;
+        const auto number = [&](long long value, int width) {
+            return FormatPadded(static_cast<int>(value), width, digits);
+        };
+        std::string line;
+        line.reserve(32);
+        line += LabelOf(qualification);
         line += " -  ";
-        line += FormatPadded(percent, 0);
+        line += number(percent, 0);
         line += "%  - ";
-        line += FormatPadded(t / 3600, 2);
+        line += number(t / 3600, 2);
         line += ':';
-        line += FormatPadded((t / 600) % 6, 1);
-        line += FormatPadded((t / 60) % 10, 1);
+        line += number((t / 600) % 6, 1);
+        line += number((t / 60) % 10, 1);
         line += ':';
-        line += FormatPadded((t / 10) % 6, 1);
-        line += FormatPadded(t % 10, 1);
+        line += number((t / 10) % 6, 1);
+        line += number(t % 10, 1);
         return line;
     }
 
