@@ -32,15 +32,22 @@ namespace {
         text = std::move(out);
     }
 
-    // Where the award's title goes in a header whose place title is wider than the places: a
-    // title word the column would cut moves left over the blanks before it, so that the titles
-    // stand over their values; where the blanks are too few, the title goes after the word.
-    std::size_t TitleColumn(std::string &header, std::size_t column)
+    // Where the award's title goes, at `column` where the lines have the award. A title word the
+    // column would cut or follow without a blank moves left over the blanks before it (a place
+    // title wider than the places), so that the titles stand over their values; where the
+    // blanks are too few, the title goes after the word. A word that starts past the places
+    // (the remarks' title) moves right with its values instead: the award's title goes before
+    // it.
+    std::size_t TitleColumn(std::string &header, std::size_t column, std::size_t placeEnd)
     {
         const std::size_t at = column - 1;
-        if (at == 0 || at >= header.size() || header[at - 1] == ' ' || header[at] == ' ')
+        if (at > header.size())
+            header.resize(at, ' '); // a short header: the title goes after a blank
+        if (at == 0 || header[at - 1] == ' ')
             return column;
-        const std::size_t start = header.find_last_of(' ', at) + 1; // npos + 1 is 0
+        const std::size_t start = header.find_last_of(' ', at - 1) + 1; // npos + 1 is 0
+        if (start >= placeEnd)
+            return start + 1;
         const std::size_t end = std::min(header.find(' ', at), header.size());
         const std::size_t shift = end - (at - 1);
         if (start > shift && header.find_first_not_of(' ', start - shift - 1) == start) {
@@ -116,7 +123,7 @@ std::string RebuildHeader(std::string header, const ProcessOptions &options,
         // Titles go where the award and the points go in this table's lines.
         if (HoldsMarkup(header))
             header = Shown(header).Text;
-        const std::size_t award = TitleColumn(header, layout.AwardColumn);
+        const std::size_t award = TitleColumn(header, layout.AwardColumn, layout.Place.Last);
         InsertAt(header, award, AwardTitle);
         if (options.RatingPoints)
             InsertAt(header, award + AwardTitle.size(), PointsTitle);

@@ -125,7 +125,7 @@ namespace {
     // neighbouring titles (or the title word itself where no line has a value there). Values that
     // mostly end in one column are right-aligned, those that mostly start in one left-aligned;
     // runs that keep neither (an award label an earlier run wrote beside the places) are not the
-    // column's. A right-aligned value longer than any seen ("12:00:00" under "0:41:57") starts
+    // column's; where the values tell neither, the title does. A right-aligned value longer than any seen ("12:00:00" under "0:41:57") starts
     // further left, as far as the column before leaves room.
     Field ValueSpan(const std::vector<Field> &runs, Field word, std::size_t lo, std::size_t hi,
         std::size_t before)
@@ -173,7 +173,9 @@ namespace {
         const auto [end, ends] = mode([](Field f) { return f.Last; });
         const auto [start, starts] = mode([](Field f) { return f.First; });
         Field span { 0, 0 };
-        if (ends >= starts) {
+        // Values all of one width ("I" on every line) start as often as they end in one column:
+        // those that start under the title's first letter are left-aligned.
+        if (ends > starts || (ends == starts && start != word.First)) {
             span = { end, end };
             for (const Field run : inside)
                 span.First = run.Last == end ? std::min(span.First, run.First) : span.First;

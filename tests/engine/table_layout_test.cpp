@@ -51,6 +51,14 @@ const Format Formats[] = {
     { LayoutKind::YearFirst,
         W(" п/п Фамилия Имя               Команда               Г.р. Квал Номер Результат  Место Очки Старт"),
         32, 59, 54, 77, 0, 83, 0, true, "    -  16:00" },
+    // Places that end a column left of their title, and a column right of it (under the
+    // remarks' title): the award's title stands clear of both.
+    { LayoutKind::YearFirst,
+        W(" п/п Фамилия Имя               Команда               Г.р. Квал Номер Результат  Место Прим."),
+        32, 59, 54, 77, 0, 82, 0, true, "   " },
+    { LayoutKind::YearFirst,
+        W(" п/п Фамилия Имя               Команда               Г.р. Квал Номер Результат  Место Прим."),
+        32, 59, 54, 77, 0, 84, 0, true, "   " },
     { LayoutKind::LeftAligned,
         W("№    Фамилия, имя                   Коллектив            ГР    Разряд  Номер  Результат      Место"),
         37, 64, 58, 0, 79, 0, 94, false, "" },
@@ -93,13 +101,17 @@ std::vector<Runner> Runners()
     return runners;
 }
 
-std::vector<ProtocolLine> Protocol(const Format &f, std::string_view pre = "<pre>")
+// `code`: every runner's qualification, when given.
+std::vector<ProtocolLine> Protocol(const Format &f, std::string_view pre = "<pre>", std::string_view code = {})
 {
     std::vector<ProtocolLine> lines { W("<h2><span id=\"m0\"></span>М21, 5 км</h2>"), std::string(pre),
         W("Параметры дистанции: 9 КП, 2,9 км"), f.title };
     int number = 1;
-    for (const Runner &r : Runners())
+    for (Runner r : Runners()) {
+        if (!code.empty())
+            r.qualification = code;
         lines.push_back(Line(f, r, number++));
+    }
     lines.push_back("</pre>");
     return lines;
 }
@@ -192,6 +204,20 @@ TEST(TableLayouts, ReadingThroughALayout)
     }
 }
 
+TEST(TableLayouts, ValuesOfOneWidthAreReadWhereTheyStart)
+{
+    // Every runner's code is as wide as the next: the title "Разряд" says where they start.
+    const Format &left = Formats[std::size(Formats) - 1];
+    ASSERT_EQ(left.kind, LayoutKind::LeftAligned);
+    for (const auto &[code, read] : { std::pair { "I", Qualification::First },
+             std::pair { "КМС", Qualification::Kms } }) {
+        const std::vector<ProtocolLine> lines = Protocol(left, "<pre>", W(code));
+        const TableLayout layout = FindTableShape(ProtocolLines(lines), 1).Layout;
+        EXPECT_EQ(layout.Qualification.First, left.qualification) << code;
+        EXPECT_EQ(QualificationOf(lines[4], layout), read) << code;
+    }
+}
+
 TEST(TableLayouts, RelaysHandicapsAndUnknownTables)
 {
     const std::vector<ProtocolLine> relay { "<h2>R</h2>", "<pre>",
@@ -253,8 +279,15 @@ TEST(TableLayouts, RewritingTwiceIsRewritingOnce)
                 EXPECT_NE(std::find(once.Lines.begin(), once.Lines.end(), kept), once.Lines.end()) << kept;
             std::vector<GroupSettings> again = groups;
             UpdateGroups(ProtocolLines(once.Lines), again);
+            ASSERT_TRUE(again[0].Table);
+            EXPECT_EQ(again[0].Table->Layout.Kind, f.kind) << "the rewritten header reads as its layout";
             const RewriteResult twice = RewriteProtocol(ProtocolLines(once.Lines), again, process, points, inspector);
             EXPECT_EQ(twice.Lines, once.Lines);
+            // Rewritten again without points, the earlier points go.
+            again[0].PointsTable = 0;
+            groups[0].PointsTable = 0;
+            EXPECT_EQ(RewriteProtocol(ProtocolLines(once.Lines), again, {}, points, inspector).Lines,
+                RewriteProtocol(ProtocolLines(lines), groups, {}, points, inspector).Lines);
         }
     }
 }
