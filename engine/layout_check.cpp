@@ -21,19 +21,7 @@ namespace {
     // speed.
     bool HasTime(std::string_view line)
     {
-        const auto timeAt = [&](std::size_t colon) {
-            return IsAsciiDigit(line[colon - 1]) && IsAsciiDigit(line[colon + 1])
-                && IsAsciiDigit(line[colon + 2]) && line[colon + 3] == ':'
-                && IsAsciiDigit(line[colon + 4]) && IsAsciiDigit(line[colon + 5]);
-        };
-        if (FirstColonColumn + 5 <= line.size() && timeAt(FirstColonColumn - 1))
-            return true;
-        for (std::size_t colon = line.find(':', 1); colon != std::string_view::npos && colon + 6 <= line.size();
-             colon = line.find(':', colon + 1)) {
-            if (timeAt(colon))
-                return true;
-        }
-        return false;
+        return IsTimeAt(line, FirstColonColumn - 1) || FindTime(line, 1) != std::string_view::npos;
     }
 
     struct TableCounts
@@ -143,8 +131,9 @@ TableChecks CheckTables(const ProtocolLines &lines, const std::vector<GroupSetti
         TableCounts counts;
         bool settled = !asked.Layout;
         std::string shown;
+        std::vector<std::size_t> pushed; // lines whose values a wide one pushed right
         for (++i; i < close; ++i) {
-            if (!layout.Rewritten() || (settled && !asked.ImpossibleTimes)) {
+            if (!layout.Rewritten() || (!asked.Layout && !asked.ImpossibleTimes)) {
                 // Nothing more to read: only the headings count.
                 for (std::size_t k = lines.NextHeading(i); k < close; k = lines.NextHeading(k + 1))
                     ++headings;
@@ -157,6 +146,9 @@ TableChecks CheckTables(const ProtocolLines &lines, const std::vector<GroupSetti
                 line = shown = Shown(line).Text;
             if (asked.ImpossibleTimes && TimePastFiftyNine(line, layout))
                 found.ImpossibleTimes.push_back(i + 1);
+            // Every line is looked at for this: the rewrite copies such a line unchanged.
+            if (asked.Layout && !IsResultLine(line, layout) && TimeStandsFurtherRight(line, layout))
+                pushed.push_back(i + 1);
             // Once no line left could change the table's verdict, its other lines are not read
             // for it: most tables are settled halfway.
             settled = settled || Settled(counts, close - i);
@@ -179,14 +171,18 @@ TableChecks CheckTables(const ProtocolLines &lines, const std::vector<GroupSetti
             heading(i); // the closing line, which the loop steps over
         if (!asked.Layout)
             continue;
+        const std::string name = group ? group->Name : std::string("(no heading)");
         const std::string problem = layout.Kind == LayoutKind::Unknown
             ? std::string("its columns are not a layout the reader knows; the table is copied "
                           "unchanged and the group is not counted")
             : Problem(counts, layout);
-        if (problem.empty())
-            continue;
-        found.Layout.push_back(
-            { start + 1, (group ? group->Name : std::string("(no heading)")) + ": " + problem });
+        if (!problem.empty())
+            found.Layout.push_back({ start + 1, name + ": " + problem });
+        for (const std::size_t line : pushed)
+            found.Layout.push_back({ line,
+                name + ": the time stands right of its column " + Columns(layout.Time)
+                    + ", after a value wider than its own; the line is copied unchanged and "
+                      "not counted" });
     }
     return found;
 }

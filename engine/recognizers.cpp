@@ -323,4 +323,26 @@ bool IsPersonal(std::string_view line, const TableLayout &layout)
     return layout.Fixed ? IsPersonal(line) : PersonalAt(line, layout.Remarks, layout.Team);
 }
 
+std::size_t FindTime(std::string_view text, std::size_t from)
+{
+    for (std::size_t c = text.find(':', std::max<std::size_t>(from, 1)); c != std::string_view::npos
+         && c + 6 <= text.size(); c = text.find(':', c + 1)) {
+        if (IsTimeAt(text, c))
+            return c;
+    }
+    return std::string_view::npos;
+}
+
+bool TimeStandsFurtherRight(std::string_view line, const TableLayout &layout)
+{
+    // From the first colon of a time that would end past the time column.
+    const std::size_t from = layout.Time.Last >= 5 ? layout.Time.Last - 5 : 0;
+    for (std::size_t c = FindTime(line, from); c != std::string_view::npos; c = FindTime(line, c + 1)) {
+        const std::size_t column = c + 1;
+        if (!(Has(layout.Finish) && column >= layout.Finish.First && column <= layout.Finish.Last))
+            return true;
+    }
+    return false;
+}
+
 } // namespace engine

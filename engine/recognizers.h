@@ -71,4 +71,20 @@ Qualification QualificationOf(std::string_view line, const TableLayout &layout);
 bool HasForeignCode(std::string_view line, const TableLayout &layout);
 bool IsPersonal(std::string_view line, const TableLayout &layout);
 
+// Whether byte `colon` of `text` is the first colon of a time "h:mm:ss" (the hours of one
+// digit or more); FindTime: the first such colon from byte `from`, npos when none.
+inline bool IsTimeAt(std::string_view text, std::size_t colon)
+{
+    const auto digit = [&](std::size_t k) { return text[k] >= '0' && text[k] <= '9'; };
+    return colon >= 1 && colon + 6 <= text.size() && text[colon] == ':' && digit(colon - 1)
+        && digit(colon + 1) && digit(colon + 2) && text[colon + 3] == ':' && digit(colon + 4)
+        && digit(colon + 5);
+}
+std::size_t FindTime(std::string_view text, std::size_t from = 0);
+
+// Whether a line that holds no time in its column has one further right, outside a handicap's
+// finish: a value before it was wider than its column (a long name) and pushed the rest along,
+// so its bytes are not where the table's columns are.
+bool TimeStandsFurtherRight(std::string_view line, const TableLayout &layout);
+
 } // namespace engine

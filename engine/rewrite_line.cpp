@@ -94,6 +94,10 @@ void ProtocolWalk::WriteResultLine(std::string_view input, const RankResult &ran
     const bool foreign = m_options.ExcludeForeign && HasForeignCode(line, layout);
     // Read before the label goes in, which changes nothing they read.
     const LineFacts facts(line, layout, foreign);
+    if (!facts.Result && TimeStandsFurtherRight(line, layout)) {
+        m_out.Line(input); // its values are not in the columns: nothing is written over them
+        return;
+    }
     const Qualification met = AwardedQualification(facts, rank, standards, group);
     const std::string_view award = LabelOf(met);
     const bool personal = facts.Placed() && group.PointsTable > 0 && IsPersonal(input, layout);
@@ -158,6 +162,10 @@ void ProtocolWalk::WriteShownLine(std::string_view input, const RankResult &rank
     };
     const bool foreign = m_options.ExcludeForeign && HasForeignCode(text, layout);
     const LineFacts facts(text, layout, foreign);
+    if (!facts.Result && TimeStandsFurtherRight(text, layout)) {
+        m_out.Line(input);
+        return;
+    }
     const Qualification met = AwardedQualification(facts, rank, standards, group);
     const std::string_view award = LabelOf(met);
     const bool personal = facts.Placed() && IsPersonal(text, layout);

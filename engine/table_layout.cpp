@@ -43,17 +43,7 @@ namespace {
     }
 
     // Whether the text holds a time "h:mm:ss" anywhere.
-    bool HoldsTime(std::string_view text)
-    {
-        for (std::size_t c = text.find(':'); c != std::string_view::npos && c + 6 <= text.size();
-             c = text.find(':', c + 1)) {
-            if (c > 0 && IsAsciiDigit(text[c - 1]) && IsAsciiDigit(text[c + 1])
-                && IsAsciiDigit(text[c + 2]) && text[c + 3] == ':' && IsAsciiDigit(text[c + 4])
-                && IsAsciiDigit(text[c + 5]))
-                return true;
-        }
-        return false;
-    }
+    bool HoldsTime(std::string_view text) { return FindTime(text) != std::string_view::npos; }
 
     // The first lines of a table tell whether it reads at today's columns, and where its values
     // stand.

@@ -218,6 +218,24 @@ TEST(TableLayouts, ValuesOfOneWidthAreReadWhereTheyStart)
     }
 }
 
+TEST(TableLayouts, ALinePushedRightByALongNameIsCopiedUnchangedAndNamed)
+{
+    for (const Format &f : Formats) {
+        SCOPED_TRACE(LayoutName(f.kind).data() + (" " + Cp1251ToUtf8(f.title)));
+        std::vector<ProtocolLine> lines = Protocol(f);
+        const std::size_t pushed = 5; // the second runner's
+        lines[pushed].insert(lines[pushed].find(W("Бегун1")) + W("Бегун1").size(), W("-Константинопольская"));
+        std::vector<GroupSettings> groups;
+        UpdateGroups(ProtocolLines(lines), groups);
+        const RewriteResult result = RewriteProtocol(ProtocolLines(lines), groups, {}, NoTeamPoints(), {});
+        EXPECT_NE(std::find(result.Lines.begin(), result.Lines.end(), lines[pushed]), result.Lines.end());
+        const std::vector<Failure> problems = CheckTableLayouts(ProtocolLines(lines), groups);
+        ASSERT_EQ(problems.size(), 1u);
+        EXPECT_EQ(problems[0].Line, pushed + 1);
+        EXPECT_NE(problems[0].Reason.find("copied unchanged"), std::string::npos);
+    }
+}
+
 TEST(TableLayouts, RelaysHandicapsAndUnknownTables)
 {
     const std::vector<ProtocolLine> relay { "<h2>R</h2>", "<pre>",
