@@ -30,6 +30,7 @@ namespace {
         int results = 0; // lines IsResultLine takes
         int noPlace = 0; // result lines without a readable place or "в/к"
         int otherCode = 0; // result lines with an unknown, non-blank qualification field
+        std::string firstCode; // the first of those codes
     };
 
     std::string Columns(Field field)
@@ -56,7 +57,10 @@ namespace {
         if (counts.results > 0 && counts.noPlace * 2 > counts.results)
             return "most places are not at " + Columns(layout.Place);
         if (counts.results > 0 && counts.otherCode * 2 > counts.results)
-            return "most qualifications are not at " + Columns(layout.Qualification);
+            return "most qualifications at " + Columns(layout.Qualification)
+                + " are no code the reader knows (\"" + counts.firstCode
+                + "\"): they are read as no rank and written as \""
+                + std::string(TrimBlanks(LabelOf(Qualification::NoRank))) + "\"";
         return {};
     }
 
@@ -164,8 +168,10 @@ TableChecks CheckTables(const ProtocolLines &lines, const std::vector<GroupSetti
             const std::string_view code = Take(line, layout.Qualification).substr(0, 5);
             if (QualificationOf(line, layout) == Qualification::NoRank
                 && code.find_first_not_of(' ') != std::string_view::npos
-                && !LabelOf(Qualification::NoRank).starts_with(TrimBlanks(code)))
-                ++counts.otherCode;
+                && !LabelOf(Qualification::NoRank).starts_with(TrimBlanks(code))) {
+                if (counts.otherCode++ == 0)
+                    counts.firstCode = TrimBlanks(code);
+            }
         }
         if (i < end)
             heading(i); // the closing line, which the loop steps over
@@ -218,8 +224,11 @@ std::string DescribeTableNotes(const std::vector<GroupSettings> &groups)
     };
     std::string text;
     const auto add = [&](const std::string &names, std::string_view what) {
-        if (!names.empty())
-            text += (text.empty() ? "" : "\n") + std::string(what) + names;
+        if (names.empty())
+            return;
+        if (!text.empty())
+            text += '\n';
+        text.append(what).append(names);
     };
     add(named([&](const GroupSettings &g) { return kind(g, LayoutKind::Relay); }),
         "relay tables are copied unchanged and their groups are not counted: ");

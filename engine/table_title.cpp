@@ -249,8 +249,10 @@ TableLayout LayoutFromTitle(const std::vector<TitleWord> &words, const std::vect
     const TitleWord *qualification = Find(words, Title::Qualification);
     const TitleWord *time = Find(words, Title::Time);
     const TitleWord *place = Find(words, Title::Place);
+    // Values that start under their titles; a table without lines has only its titles to tell.
     const bool leftAligned = (qualification && qualification->LeftTitle)
-        || (layout.Time.First == time->At.First && layout.Place.First == place->At.First);
+        || (!rows.empty() && layout.Time.First == time->At.First
+            && layout.Place.First == place->At.First);
     if (Has(layout.Finish))
         layout.Kind = LayoutKind::Handicap;
     else if (Has(layout.Gap))

@@ -204,8 +204,11 @@ TEST(TableLayouts, ReadingThroughALayout)
     }
 }
 
-TEST(TableLayouts, ValuesOfOneWidthAreReadWhereTheyStart)
+TEST(TableLayouts, WhereTheValuesDoNotTellTheTitleDoes)
 {
+    // A table without lines: its title alone says the layout.
+    const std::vector<ProtocolLine> empty { "<pre>", Formats[2].title, "</pre>" };
+    EXPECT_EQ(FindTableShape(ProtocolLines(empty), 0).Layout.Kind, LayoutKind::YearFirst);
     // Every runner's code is as wide as the next: the title "Разряд" says where they start.
     const Format &left = Formats[std::size(Formats) - 1];
     ASSERT_EQ(left.kind, LayoutKind::LeftAligned);
