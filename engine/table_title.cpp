@@ -125,8 +125,9 @@ namespace {
     // neighbouring titles (or the title word itself where no line has a value there). Values that
     // mostly end in one column are right-aligned, those that mostly start in one left-aligned;
     // runs that keep neither (an award label an earlier run wrote beside the places) are not the
-    // column's; where the values tell neither, the title does. A right-aligned value longer than any seen ("12:00:00" under "0:41:57") starts
-    // further left, as far as the column before leaves room.
+    // column's; where the values tell neither, the title does. A right-aligned value longer than
+    // any seen ("12:00:00" under "0:41:57") starts further left, as far as the column before
+    // leaves room.
     Field ValueSpan(const std::vector<Field> &runs, Field word, std::size_t lo, std::size_t hi,
         std::size_t before)
     {
