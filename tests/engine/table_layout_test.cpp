@@ -38,6 +38,9 @@ struct Format
 
 std::string W(std::string_view utf8) { return Utf8ToCp1251(utf8); }
 
+const std::string YearFirstTitle
+    = W(" п/п Фамилия Имя               Команда               Г.р. Квал Номер Результат  Место Прим.");
+
 const Format Formats[] = {
     { LayoutKind::Standard,
         W("№п/п Фамилия, имя              Коллектив            Квал Номер ГР   Результат Место Прим"),
@@ -45,20 +48,14 @@ const Format Formats[] = {
     { LayoutKind::Gap,
         W("№п/п Фамилия, имя              Коллектив            Квал Номер ГР   РезультатОтставан    Место Прим"),
         32, 53, 63, 75, 0, 91, 0, false, "" },
-    { LayoutKind::YearFirst,
-        W(" п/п Фамилия Имя               Команда               Г.р. Квал Номер Результат  Место Прим."),
-        32, 59, 54, 77, 0, 83, 0, true, "   " },
+    { LayoutKind::YearFirst, YearFirstTitle, 32, 59, 54, 77, 0, 83, 0, true, "   " },
     { LayoutKind::YearFirst,
         W(" п/п Фамилия Имя               Команда               Г.р. Квал Номер Результат  Место Очки Старт"),
         32, 59, 54, 77, 0, 83, 0, true, "    -  16:00" },
     // Places that end a column left of their title, and a column right of it (under the
     // remarks' title): the award's title stands clear of both.
-    { LayoutKind::YearFirst,
-        W(" п/п Фамилия Имя               Команда               Г.р. Квал Номер Результат  Место Прим."),
-        32, 59, 54, 77, 0, 82, 0, true, "   " },
-    { LayoutKind::YearFirst,
-        W(" п/п Фамилия Имя               Команда               Г.р. Квал Номер Результат  Место Прим."),
-        32, 59, 54, 77, 0, 84, 0, true, "   " },
+    { LayoutKind::YearFirst, YearFirstTitle, 32, 59, 54, 77, 0, 82, 0, true, "   " },
+    { LayoutKind::YearFirst, YearFirstTitle, 32, 59, 54, 77, 0, 84, 0, true, "   " },
     { LayoutKind::LeftAligned,
         W("№    Фамилия, имя                   Коллектив            ГР    Разряд  Номер  Результат      Место"),
         37, 64, 58, 0, 79, 0, 94, false, "" },
