@@ -145,9 +145,15 @@ namespace rewriting {
         if (first == m_lines.size() || EndsTable(m_lines, first))
             return CopyBlock(i);
 
+        // A last line may close the table at its end: it is the results' last.
         std::size_t end = first;
-        while (end < m_lines.size() && !EndsResults(end))
-            ++end;
+        m_closedAt = NoLine;
+        for (; end < m_lines.size() && !EndsResults(end); ++end) {
+            if (m_lines.HoldsTag(end) && ClosingTagAtEnd(m_lines[end]) != std::string_view::npos) {
+                m_closedAt = end++;
+                break;
+            }
+        }
         TakeOutEarlierFields(first, end);
 
         if (m_out.ChecksOnly())
@@ -155,9 +161,12 @@ namespace rewriting {
         else
             WriteResults(i, first, end, settings);
 
+        if (m_closedAt != NoLine)
+            return end;
         // Summaries and standards of an earlier run are dropped and written anew. A table that
-        // opens before this one closed starts afresh.
-        while (end < m_lines.size() && !EndsTable(m_lines, end) && !StartsTable(m_lines, end))
+        // opens before this one closed starts afresh, and a heading is never dropped.
+        while (end < m_lines.size() && !EndsTable(m_lines, end) && !StartsTable(m_lines, end)
+            && !m_lines.HoldsHeading(end))
             ++end;
         return end;
     }
@@ -179,9 +188,10 @@ namespace rewriting {
     // Line i of the results as the rewrite reads it.
     std::string_view ProtocolWalk::Raw(std::size_t i) const
     {
-        return m_earlier != 0 && i >= m_first && i - m_first < m_stripped.size()
+        const std::string_view line = m_earlier != 0 && i >= m_first && i - m_first < m_stripped.size()
             ? std::string_view(m_stripped[i - m_first])
             : m_lines[i];
+        return i == m_closedAt ? line.substr(0, ClosingTagAtEnd(line)) : line;
     }
 
     // The line as the table's columns count it: tags left out, entities one character.
@@ -217,6 +227,10 @@ namespace rewriting {
         m_out.Line(rule);
         for (const std::string &line : SummaryLines(rank, group, m_options.DecimalSeparator))
             m_out.Line(line);
+        if (m_closedAt != NoLine) {
+            const std::string_view last = m_lines[m_closedAt];
+            m_out.Line(last.substr(ClosingTagAtEnd(last)));
+        }
         // A group not counted awards nothing and has no place in the list.
         if (m_earned && group.Category != Category::NotCounted
             && group.DistanceClass != DistanceClass::DoNotCount)
@@ -267,10 +281,13 @@ namespace rewriting {
         const std::string_view line = m_lines[i];
         if (line.empty() || IsAsciiDigit(line[0]))
             return false;
+        // A group's heading is never a result: a table not closed before it ends there.
         if (line[0] == ' ')
-            return m_lines.HoldsTag(i) && (EndsTable(line) || StartsTable(line));
+            return m_lines.HoldsTag(i)
+                && (EndsTable(line) || StartsTable(line) || m_lines.HoldsHeading(i));
         return StartsWith(line, OldClassLine) || StartsWith(line, OldRankLine)
-            || EndsTable(m_lines, i) || StartsWith(line, ResultsRule) || StartsTable(m_lines, i);
+            || EndsTable(m_lines, i) || StartsWith(line, ResultsRule) || StartsTable(m_lines, i)
+            || m_lines.HoldsHeading(i);
     }
 
 } // namespace rewriting

@@ -84,6 +84,8 @@ public:
     virtual bool ChecksOnly() const { return false; }
 };
 
+inline constexpr std::size_t NoLine = static_cast<std::size_t>(-1);
+
 class ProtocolWalk
 {
 public:
@@ -202,6 +204,9 @@ private:
     std::size_t m_earlier = 0; // the width of the fields an earlier run inserted, or 0
     std::size_t m_first = 0; // the first result line, where m_stripped starts
     std::vector<std::string> m_stripped; // the results without them
+    // The last result line when it holds the table's closing tag at its end, which goes on a
+    // line of its own after the summary; none otherwise.
+    std::size_t m_closedAt = NoLine;
 };
 
 } // namespace engine::rewriting

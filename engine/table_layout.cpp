@@ -64,6 +64,18 @@ bool OpensWithTag(std::string_view line, std::string_view tag) { return OpensWit
 
 std::size_t AfterPreOpen(std::string_view line) { return SkipIndent(line) + texts::PreOpen.size(); }
 
+std::size_t ClosingTagAtEnd(std::string_view line)
+{
+    std::string_view text = line;
+    while (!text.empty() && IsBlankOrTab(text.back()))
+        text.remove_suffix(1);
+    const std::size_t size = texts::PreClose.size();
+    if (text.size() <= size || !EqualsIgnoringAsciiCase(text.substr(text.size() - size), texts::PreClose))
+        return std::string_view::npos;
+    const std::size_t at = text.size() - size;
+    return TrimBlanks(text.substr(0, at)).empty() ? std::string_view::npos : at;
+}
+
 bool HoldsMarkup(std::string_view line)
 {
     return std::memchr(line.data(), '<', line.size()) || std::memchr(line.data(), '&', line.size());

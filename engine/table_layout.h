@@ -83,6 +83,9 @@ inline bool EndsTable(std::string_view line)
         && OpensWithTag(line, "</pre>");
 }
 std::size_t AfterPreOpen(std::string_view line);
+// Where a line's text ends in the table's closing tag ("   3 Рута … 3</pre>"), the offset of
+// the tag; npos for a line without one there, and for the tag alone.
+std::size_t ClosingTagAtEnd(std::string_view line);
 // The same for line i of a protocol: only a line with markup can be either.
 inline bool StartsTable(const ProtocolLines &lines, std::size_t i)
 {

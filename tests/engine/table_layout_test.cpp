@@ -236,6 +236,36 @@ TEST(TableLayouts, ALinePushedRightByALongNameIsCopiedUnchangedAndNamed)
     }
 }
 
+// A table closed at the end of its last line is rewritten as one closed on a line of its own,
+// and one not closed at all ends at the next group's heading, which stays as it was.
+TEST(TableLayouts, ATableClosedAtTheEndOfItsLastLineOrNotAtAll)
+{
+    for (const Format &f : Formats) {
+        SCOPED_TRACE(LayoutName(f.kind).data() + (" " + Cp1251ToUtf8(f.title)));
+        std::vector<ProtocolLine> plain = Protocol(f);
+        const std::vector<ProtocolLine> next = Protocol(f);
+        plain.insert(plain.end(), next.begin(), next.end());
+        const std::size_t close = plain.size() / 2 - 1;
+        const auto rewritten = [](const std::vector<ProtocolLine> &lines) {
+            std::vector<GroupSettings> groups;
+            UpdateGroups(ProtocolLines(lines), groups);
+            return RewriteProtocol(ProtocolLines(lines), groups, {}, NoTeamPoints(), {}).Lines;
+        };
+        std::vector<ProtocolLine> glued = plain;
+        glued[close - 1] += "</PRE>  ";
+        glued.erase(glued.begin() + static_cast<std::ptrdiff_t>(close));
+        std::vector<ProtocolLine> expected = rewritten(plain);
+        const auto closing = std::find(expected.begin(), expected.end(), "</pre>");
+        ASSERT_NE(closing, expected.end());
+        *closing = "</PRE>  ";
+        EXPECT_EQ(rewritten(glued), expected);
+        std::vector<ProtocolLine> unclosed = plain;
+        unclosed.erase(unclosed.begin() + static_cast<std::ptrdiff_t>(close));
+        const std::vector<ProtocolLine> out = rewritten(unclosed);
+        EXPECT_EQ(std::count(out.begin(), out.end(), plain[0]), 2);
+    }
+}
+
 TEST(TableLayouts, RelaysHandicapsAndUnknownTables)
 {
     const std::vector<ProtocolLine> relay { "<h2>R</h2>", "<pre>",
