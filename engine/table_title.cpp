@@ -185,6 +185,10 @@ namespace {
             span = { start, start };
             for (const Field run : inside)
                 span.Last = run.First == start ? std::max(span.Last, run.Last) : span.Last;
+            // Values under their title have its width at least: a place of 100 or 1000 further
+            // down than the lines looked at still fits before the award.
+            if (start == word.First)
+                span.Last = std::max(span.Last, word.Last);
         }
         return span;
     }

@@ -216,6 +216,16 @@ TEST(TableLayouts, WhereTheValuesDoNotTellTheTitleDoes)
         EXPECT_EQ(layout.Qualification.First, left.qualification) << code;
         EXPECT_EQ(QualificationOf(lines[4], layout), read) << code;
     }
+    // Left-aligned places are as wide as their title: the thousandth, far below the lines the
+    // columns are found from, fits before the award.
+    std::vector<ProtocolLine> many = Protocol(left);
+    many.insert(many.end() - 1, Line(left, { "A", W("Клуб"), "I", "1990", "01:59:00", "1000" }, 1000));
+    std::vector<GroupSettings> groups;
+    UpdateGroups(ProtocolLines(many), groups);
+    const std::vector<ProtocolLine> out = RewriteProtocol(ProtocolLines(many), groups, {}, NoTeamPoints(), {}).Lines;
+    EXPECT_TRUE(std::any_of(out.begin(), out.end(), [](const std::string &line) {
+        return line.find(" 1000 ") != std::string::npos;
+    }));
 }
 
 TEST(TableLayouts, ALinePushedRightByALongNameIsCopiedUnchangedAndNamed)
