@@ -31,6 +31,7 @@ namespace {
         int noPlace = 0; // result lines without a readable place or "в/к"
         int otherCode = 0; // result lines with an unknown, non-blank qualification field
         std::string firstCode; // the first of those codes
+        std::string firstPlace; // the first place field that did not read
     };
 
     std::string Columns(Field field)
@@ -55,7 +56,9 @@ namespace {
         if (counts.timed > 0 && counts.results == 0)
             return "no line is read as a result (the time is not at " + Columns(layout.Time) + ")";
         if (counts.results > 0 && counts.noPlace * 2 > counts.results)
-            return "most places are not at " + Columns(layout.Place);
+            return "most places are not at " + Columns(layout.Place)
+                + (counts.firstPlace.empty() ? std::string(", which is blank")
+                                             : " (\"" + counts.firstPlace + "\" stands there)");
         if (counts.results > 0 && counts.otherCode * 2 > counts.results)
             return "most qualifications at " + Columns(layout.Qualification)
                 + " are no code the reader knows (\"" + counts.firstCode
@@ -163,8 +166,9 @@ TableChecks CheckTables(const ProtocolLines &lines, const std::vector<GroupSetti
             if (!IsResultLine(line, layout))
                 continue;
             ++counts.results;
-            if (!PlaceNumberOf(line, layout) && !IsOutOfCompetition(line, layout))
-                ++counts.noPlace;
+            if (!PlaceNumberOf(line, layout) && !IsOutOfCompetition(line, layout)
+                && counts.noPlace++ == 0)
+                counts.firstPlace = TrimBlanks(Take(line, layout.Place));
             // A protocol rewritten before holds "б/р  " there.
             const std::string_view code = Take(line, layout.Qualification).substr(0, 5);
             if (QualificationOf(line, layout) == Qualification::NoRank

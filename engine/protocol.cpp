@@ -76,8 +76,9 @@ namespace {
         group.Heading = close != std::string::npos && close >= textStart
             ? std::string(line.substr(textStart, close - textStart))
             : std::string();
-        // "<h2><span id="m0"></span>Ж10, 4 КП</h2>": the group is what the heading shows.
-        if (group.Heading.find('<') != std::string::npos)
+        // "<h2><span id="m0"></span>Ж10, 4 КП</h2>", "<h2>М21 &amp; Ж21</h2>": the group is
+        // what the heading shows.
+        if (group.Heading.find_first_of("<&") != std::string::npos)
             group.Heading = Shown(group.Heading).Text;
         FindGroupTable(lines, heading, end, group);
         group.Name = group.Heading.substr(0, group.Heading.find(','));

@@ -305,6 +305,13 @@ TEST(UpdateGroups, NameAndHeadingOfANewGroup)
     EXPECT_EQ(groups[0].Name, "М21"_w1251);
     EXPECT_EQ(groups[0].Heading, "М21, 12 КП, 6.3 км"_w1251);
     ExpectDefaults(groups[0], Category::Adults);
+    // The group is what the heading shows: tags left out, entities as their characters.
+    for (const auto &[heading, shown] : { std::pair { "<h2><span id=\"m0\"></span>Ж10, 4 КП</h2>"_w1251,
+                                             "Ж10, 4 КП"_w1251 },
+             std::pair { "<h2>М21 &amp; Ж21</h2>"_w1251, "М21 & Ж21"_w1251 } }) {
+        UpdateGroups(ToLines({ heading }), groups);
+        EXPECT_EQ(groups.at(0).Heading, shown);
+    }
 }
 
 TEST(UpdateGroups, DefaultsAndCategoryOfNewGroups)
