@@ -132,6 +132,7 @@ namespace rewriting {
         settings.DistanceClass = static_cast<DistanceClass>(
             std::clamp(static_cast<int>(settings.DistanceClass), 0, DistanceClassCount - 1));
         m_shape = ShapeOfTable(m_lines, i, found);
+        m_pre = i;
         if (!m_shape.Layout.Rewritten())
             return CopyBlock(i); // a relay or a table not mapped: never mangled
         const TableLayout &layout = m_shape.Layout;

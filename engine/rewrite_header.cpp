@@ -146,6 +146,10 @@ std::string RebuildHeader(std::string header, const ProcessOptions &options,
         else
             header.erase(SqueezeColumn - 1, nonBlank - (SqueezeColumn - 1));
     }
+    // A table without a title gets one of the new titles only, over their columns (the header
+    // an earlier run gave it is blank once its titles are out).
+    if (header.find_first_not_of(' ') == std::string::npos)
+        header.assign(AwardColumn - 1, ' ');
     InsertAt(header, AwardColumn, AwardTitle);
     if (options.RatingPoints)
         InsertAt(header, PointsColumn + 1, PointsTitle);
@@ -194,11 +198,12 @@ void ProtocolWalk::WriteTop(std::size_t pre, std::size_t first, const std::strin
         title = m_shape.Title;
         titleEnd = title + m_shape.TitleLines;
     } else {
-        // No title read: the line above the results is taken for it, as it always was.
-        title = first - 1;
-        if (title > pre && IsHeaderRule(m_lines[title]))
-            --title;
-        titleEnd = first;
+        // No title read: the line above the results is taken for it, as it always was, unless
+        // there is none; the header then goes in below the "<pre>" and the lines stay.
+        title = UntitledHeaderLine(pre, first);
+        if (title == NoLine)
+            title = pre;
+        titleEnd = title + 1;
     }
     const auto isRule = [&](std::size_t k) {
         return StartsWith(m_lines[k], ResultsRule) || IsHeaderRule(m_lines[k]);
@@ -234,19 +239,35 @@ void ProtocolWalk::WriteTop(std::size_t pre, std::size_t first, const std::strin
 // The title the header is rebuilt from.
 std::string ProtocolWalk::HeaderText(std::size_t first) const
 {
-    if (!m_shape.HasTitle())
-        return HeaderSource(first);
+    if (!m_shape.HasTitle()) {
+        const std::size_t title = UntitledHeaderLine(m_pre, first);
+        return title == NoLine ? std::string() : std::string(m_lines[title]);
+    }
     const std::string_view line = m_lines[m_shape.Title];
     return std::string(m_shape.TitleOnPreLine ? line.substr(AfterPreOpen(line)) : line);
 }
 
-std::string ProtocolWalk::HeaderSource(std::size_t first) const
+// In a table without a title, the header an earlier run wrote stands for it, or else the line
+// above the results (above their rule, when they have one); none when that is the "<pre>"
+// itself, or an athlete's line whose time is a status ("DNF"): it holds a qualification's code
+// or a year where the results do.
+std::size_t ProtocolWalk::UntitledHeaderLine(std::size_t pre, std::size_t first) const
 {
-    if (first < 1)
-        return {};
-    if (!IsHeaderRule(m_lines[first - 1]))
-        return std::string(m_lines[first - 1]);
-    return first >= 2 ? std::string(m_lines[first - 2]) : std::string();
+    for (std::size_t k = first; k-- > pre + 1;) {
+        if (EarlierTitles(m_lines[k]).TitlesWidth != 0)
+            return k;
+    }
+    std::size_t title = first - 1;
+    if (title > pre && IsHeaderRule(m_lines[title]))
+        --title;
+    if (title <= pre)
+        return NoLine;
+    const std::string_view line = m_lines[title];
+    const TableLayout &layout = m_shape.Layout;
+    const std::string_view year = TrimBlanks(Take(line, layout.Year));
+    const bool athlete = QualificationOf(line, layout) != Qualification::NoRank
+        || (year.size() == 4 && std::all_of(year.begin(), year.end(), IsAsciiDigit));
+    return athlete ? NoLine : title;
 }
 
 } // namespace engine::rewriting

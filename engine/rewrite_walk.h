@@ -132,7 +132,7 @@ private:
     // The title the header is rebuilt from.
     std::string HeaderText(std::size_t first) const;
 
-    std::string HeaderSource(std::size_t first) const;
+    std::size_t UntitledHeaderLine(std::size_t pre, std::size_t first) const;
 
     // The result lines first..end rewritten, between the new header and the summary.
     void WriteResults(
@@ -199,6 +199,7 @@ private:
     std::string m_built; // the line rewritten, where the output does not hold bytes
     std::array<char, 16> m_number {}; // the rating points' field
     TableShape m_shape; // the table being rewritten
+    std::size_t m_pre = 0; // its "<pre>" line
     bool m_markup = false; // a line of its results holds a tag or an entity
     std::string m_shown; // a line as shown, for ShownText
     std::size_t m_earlier = 0; // the width of the fields an earlier run inserted, or 0

@@ -146,6 +146,33 @@ TEST(Rewrite, HeaderAboveHyphenRuleIsUsed)
     EXPECT_EQ(result.Lines[3], std::string("TitleВып"_w1251));
 }
 
+// A table without a title gets a header of the new titles below its "<pre>", whether its
+// first line is a result or an athlete with a status, which stays as it was; rewritten again
+// it comes out the same.
+TEST(Rewrite, ATableWithoutATitleGetsAHeaderOfItsOwn)
+{
+    std::string status(62, ' ');
+    status.replace(5, 6, "Runner");
+    status += "1990      DNF";
+    const std::string header = std::string(83, ' ') + std::string("Вып"_w1251);
+    const std::string rule(header.size(), '-');
+    for (const bool withStatus : { false, true }) {
+        SCOPED_TRACE(withStatus);
+        std::vector<ProtocolLine> lines { "<h2>M21</h2>", "<pre>" };
+        if (withStatus)
+            lines.push_back(status);
+        lines.insert(lines.end(), { ResultLine({ .place = "1" }), "</pre>" });
+        const auto once = Rewrite(lines, { Group() });
+        ASSERT_GE(once.Lines.size(), 7u);
+        const std::vector<ProtocolLine> top(once.Lines.begin(), once.Lines.begin() + (withStatus ? 6 : 5));
+        std::vector<ProtocolLine> expected { "<h2>M21</h2>", "<pre>", rule, header, rule };
+        if (withStatus)
+            expected.push_back(status);
+        EXPECT_EQ(top, expected);
+        EXPECT_EQ(Rewrite(once.Lines, { Group() }).Lines, once.Lines);
+    }
+}
+
 TEST(Rewrite, AwardFollowsClassMastersAndCategory)
 {
     // Eleven КМС athletes give rank 300 (row 250): КМС up to 108 %, I 123 %, II 142 %,
