@@ -7,14 +7,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <chrono>
-#include <condition_variable>
 #include <memory>
-#include <mutex>
 #include <set>
 #include <string>
 #include <system_error>
-#include <thread>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -22,6 +18,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "engine/platform/background_sync_posix.h"
 #include "engine/platform/temporary_name.h"
 
 namespace engine {
@@ -123,53 +120,6 @@ namespace {
     }
 
 } // namespace
-
-// A large file's data reaches the disk while the rest is still being made: a thread syncs the
-// file over and over as it is written. sync_file_range only starts the writing; a device with a
-// cache of its own still takes its time over everything at the final fsync, which then waited
-// as long as for a file written at once.
-class AtomicFileWriter::BackgroundSync
-{
-public:
-    explicit BackgroundSync(int fd)
-        : m_thread([this, fd] { Run(fd); })
-    {
-    }
-    ~BackgroundSync() { Stop(); }
-
-    // The error of a failed sync (0: none): Commit must report it, as the final fsync may not.
-    int Stop()
-    {
-        {
-            const std::lock_guard lock(m_mutex);
-            m_stop = true;
-        }
-        m_changed.notify_all();
-        if (m_thread.joinable())
-            m_thread.join();
-        return m_error;
-    }
-
-private:
-    void Run(int fd)
-    {
-        std::unique_lock lock(m_mutex);
-        while (!m_stop) {
-            lock.unlock();
-            const int error = ::fdatasync(fd) == 0 ? 0 : errno;
-            lock.lock();
-            if (error != 0 && m_error == 0)
-                m_error = error;
-            m_changed.wait_for(lock, std::chrono::milliseconds(5), [this] { return m_stop; });
-        }
-    }
-
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    bool m_stop = false;
-    int m_error = 0;
-    std::thread m_thread; // last: it starts when everything else is there
-};
 
 AtomicFileWriter::AtomicFileWriter(std::filesystem::path path)
     : m_given(std::move(path))
