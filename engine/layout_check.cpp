@@ -130,9 +130,10 @@ TableChecks CheckTables(const ProtocolLines &lines, const std::vector<GroupSetti
             : nullptr;
         const TableShape shape = ShapeOfTable(lines, i, group);
         const TableLayout &layout = shape.Layout;
-        // Where the table closes: only a line with a tag can close it, at its start or its end.
+        // Where the table closes: only a line with a tag can close it, at its start or its end;
+        // one not closed ends at the next group's heading, as the rewrite ends it there.
         std::size_t close = lines.NextTag(i + 1);
-        while (close < end && !EndsTable(lines, close)
+        while (close < end && !EndsTable(lines, close) && !lines.HoldsHeading(close)
             && ClosingTagAtEnd(lines[close]) == std::string_view::npos)
             close = lines.NextTag(close + 1);
         close = std::min(close, end);

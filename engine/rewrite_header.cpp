@@ -137,6 +137,10 @@ std::string RebuildHeader(std::string header, const ProcessOptions &options,
         for (const std::string_view tag : { "<u>", "</u>", "<b>", "</b>" })
             RemoveAllIgnoreCase(header, tag);
     }
+    // "Результат&nbsp;Место": the columns are counted as the title shows, one character an
+    // entity, or the titles would go in inside a word.
+    if (header.find('&') != std::string::npos)
+        header = Shown(header).Text;
     // Results programs pad the time column's title; the blanks at 68 go so that the
     // title lines up with the times.
     if (header.size() >= SqueezeColumn && header[SqueezeColumn - 1] == ' ') {
@@ -150,11 +154,15 @@ std::string RebuildHeader(std::string header, const ProcessOptions &options,
     // an earlier run gave it is blank once its titles are out).
     if (header.find_first_not_of(' ') == std::string::npos)
         header.assign(AwardColumn - 1, ' ');
-    InsertAt(header, AwardColumn, AwardTitle);
+    // The points' titles follow the award's, which a header ending short of its column gets
+    // at its end ("…МестоВып"); at a fixed column they would go in inside it.
+    const std::size_t award = std::min(AwardColumn, header.size() + 1);
+    static_assert(PointsColumn + 1 == AwardColumn + AwardTitle.size());
+    InsertAt(header, award, AwardTitle);
     if (options.RatingPoints)
-        InsertAt(header, PointsColumn + 1, PointsTitle);
+        InsertAt(header, award + AwardTitle.size(), PointsTitle);
     if (group.PointsTable > 0)
-        InsertAt(header, PointsColumn + 1, PointsTitle);
+        InsertAt(header, award + AwardTitle.size(), PointsTitle);
     const std::size_t end = header.find_last_not_of(' ');
     header.resize(end == std::string::npos ? 0 : end + 1);
     return header;

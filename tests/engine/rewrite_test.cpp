@@ -122,6 +122,10 @@ TEST(Rewrite, HeaderIsRebuilt)
           std::string(83, '.') + std::string("Вып  Oчки Oчки Notes"_w1251) },
         { "rating title only", std::string(83, '.') + "Notes", true, 0,
           std::string(83, '.') + std::string("Вып  Oчки Notes"_w1251) },
+        { "points titles after an award title appended past the end", std::string(82, '.'), true, 1,
+          std::string(82, '.') + std::string("Вып  Oчки Oчки"_w1251) },
+        { "an entity one column", "x&nbsp;" + std::string(81, '.') + "Notes", false, 0,
+          "x " + std::string(81, '.') + std::string("Вып  Notes"_w1251) },
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);

@@ -274,6 +274,14 @@ TEST(TableLayouts, ATableClosedAtTheEndOfItsLastLineOrNotAtAll)
         const std::vector<ProtocolLine> out = rewritten(unclosed);
         EXPECT_EQ(std::count(out.begin(), out.end(), plain[0]), 2);
     }
+    // Nor is a table not closed checked through the next group's, laid out otherwise.
+    std::vector<ProtocolLine> lines = Protocol(Formats[0]);
+    lines.pop_back();
+    const std::vector<ProtocolLine> next = Protocol(Formats[2]);
+    lines.insert(lines.end(), next.begin(), next.end());
+    std::vector<GroupSettings> groups;
+    UpdateGroups(ProtocolLines(lines), groups);
+    EXPECT_TRUE(CheckTableLayouts(ProtocolLines(lines), groups).empty());
 }
 
 TEST(TableLayouts, RelaysHandicapsAndUnknownTables)
