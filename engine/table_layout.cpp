@@ -278,11 +278,23 @@ TableShape FindShape(const ProtocolLines &lines, std::size_t pre)
             return shape;
         }
     }
-    // The columns are found from where the first lines' characters stand.
+    // The columns are found from where the first lines' characters stand. A line pushed right
+    // by a value wider than its column (its time ends past its title) would lend its values to
+    // the columns after theirs: it is left out, unless every line is.
     std::vector<Field> runs;
     runs.reserve(rows.size() * 16);
-    for (const std::size_t row : rows)
-        AddRuns(shownText(row), runs);
+    const TitleWord *timeTitle = Find(words, Title::Time);
+    const auto pushed = [&](std::string_view text) {
+        const std::size_t colon = FindTime(text);
+        return timeTitle && colon != std::string_view::npos && colon + 6 > timeTitle->At.Last + 2;
+    };
+    const bool allPushed
+        = std::all_of(rows.begin(), rows.end(), [&](std::size_t row) { return pushed(shownText(row)); });
+    for (const std::size_t row : rows) {
+        const std::string_view text = shownText(row);
+        if (allPushed || !pushed(text))
+            AddRuns(text, runs);
+    }
     shape.Layout = LayoutFromTitle(words, runs);
     // A title whose columns hold no time a line can be read by is not mapped.
     if (timed > 0

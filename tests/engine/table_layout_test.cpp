@@ -284,6 +284,27 @@ TEST(TableLayouts, ATableClosedAtTheEndOfItsLastLineOrNotAtAll)
     EXPECT_TRUE(CheckTableLayouts(ProtocolLines(lines), groups).empty());
 }
 
+// The columns are found without the pushed line, whose finish ends where the places do.
+TEST(TableLayouts, APushedLineLendsNoValuesToTheColumns)
+{
+    std::vector<ProtocolLine> lines { "<pre>",
+        W(" п/п Фамилия Имя               Команда               Г.р. Квал Номер Результат   Финиш    Место Прим.") };
+    for (int k = 1; k <= 12; ++k) {
+        std::string line;
+        const std::string place = std::to_string(k);
+        Put(line, 5 - place.size(), place);
+        Put(line, 6, W(k == 4 ? "Бегун Длинная-Фамилия" : "Бегун"));
+        Put(line, k == 4 ? 38 : 32, W("Клуб"));
+        Put(line, k == 4 ? 60 : 54, "2005 I     119   0:56:52   1:18:00 " + std::string(5 - place.size(), ' ') + place);
+        lines.push_back(line);
+    }
+    lines.push_back("</pre>");
+    const TableLayout layout = FindTableShape(ProtocolLines(lines), 0).Layout;
+    EXPECT_EQ(layout.Kind, LayoutKind::Handicap);
+    for (int k = 1; k <= 12; ++k)
+        EXPECT_EQ(PlaceNumberOf(lines[static_cast<std::size_t>(k) + 1], layout), k == 4 ? std::nullopt : std::optional(k));
+}
+
 TEST(TableLayouts, RelaysHandicapsAndUnknownTables)
 {
     const std::vector<ProtocolLine> relay { "<h2>R</h2>", "<pre>",
