@@ -108,11 +108,14 @@ namespace rewriting {
         return &m_groups[m_headings - 1];
     }
 
-    // Copies lines from..(closing line) unchanged; returns the index after them.
+    // Copies lines from..(closing line) unchanged; returns the index after them. A table not
+    // closed ends before the next group's heading.
     std::size_t ProtocolWalk::CopyBlock(std::size_t from)
     {
         std::size_t i = from;
         for (; i < m_lines.size(); ++i) {
+            if (i > from && m_lines.HoldsHeading(i))
+                return i;
             m_out.Line(m_lines[i]);
             if (EndsTable(m_lines, i))
                 return i + 1;
@@ -140,10 +143,10 @@ namespace rewriting {
             m_yearAt = YearTitleAt();
         std::size_t first
             = m_shape.HasTitle() ? std::max(i + 1, m_shape.Title + m_shape.TitleLines) : i + 1;
-        while (first < m_lines.size() && !EndsTable(m_lines, first)
+        while (first < m_lines.size() && !EndsTable(m_lines, first) && !m_lines.HoldsHeading(first)
             && !IsResultLine(ShownText(first), layout))
             ++first;
-        if (first == m_lines.size() || EndsTable(m_lines, first))
+        if (first == m_lines.size() || EndsTable(m_lines, first) || m_lines.HoldsHeading(first))
             return CopyBlock(i);
 
         // A last line may close the table at its end: it is the results' last.

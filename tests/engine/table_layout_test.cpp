@@ -250,17 +250,17 @@ TEST(TableLayouts, ALinePushedRightByALongNameIsCopiedUnchangedAndNamed)
 // and one not closed at all ends at the next group's heading, which stays as it was.
 TEST(TableLayouts, ATableClosedAtTheEndOfItsLastLineOrNotAtAll)
 {
+    const auto rewritten = [](const std::vector<ProtocolLine> &lines) {
+        std::vector<GroupSettings> groups;
+        UpdateGroups(ProtocolLines(lines), groups);
+        return RewriteProtocol(ProtocolLines(lines), groups, {}, NoTeamPoints(), {}).Lines;
+    };
     for (const Format &f : Formats) {
         SCOPED_TRACE(LayoutName(f.kind).data() + (" " + Cp1251ToUtf8(f.title)));
         std::vector<ProtocolLine> plain = Protocol(f);
         const std::vector<ProtocolLine> next = Protocol(f);
         plain.insert(plain.end(), next.begin(), next.end());
         const std::size_t close = plain.size() / 2 - 1;
-        const auto rewritten = [](const std::vector<ProtocolLine> &lines) {
-            std::vector<GroupSettings> groups;
-            UpdateGroups(ProtocolLines(lines), groups);
-            return RewriteProtocol(ProtocolLines(lines), groups, {}, NoTeamPoints(), {}).Lines;
-        };
         std::vector<ProtocolLine> glued = plain;
         glued[close - 1] += "</PRE>  ";
         glued.erase(glued.begin() + static_cast<std::ptrdiff_t>(close));
@@ -274,6 +274,14 @@ TEST(TableLayouts, ATableClosedAtTheEndOfItsLastLineOrNotAtAll)
         const std::vector<ProtocolLine> out = rewritten(unclosed);
         EXPECT_EQ(std::count(out.begin(), out.end(), plain[0]), 2);
     }
+    // A table not closed and without results is copied as far as the next heading only.
+    std::vector<ProtocolLine> untouched { "<h2>A</h2>", "<pre>", "no results yet" };
+    const std::vector<ProtocolLine> after = Protocol(Formats[0]);
+    untouched.insert(untouched.end(), after.begin(), after.end());
+    std::vector<ProtocolLine> expected(untouched.begin(), untouched.begin() + 3);
+    const std::vector<ProtocolLine> alone = rewritten(after);
+    expected.insert(expected.end(), alone.begin(), alone.end());
+    EXPECT_EQ(rewritten(untouched), expected);
     // Nor is a table not closed checked through the next group's, laid out otherwise.
     std::vector<ProtocolLine> lines = Protocol(Formats[0]);
     lines.pop_back();
