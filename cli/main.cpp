@@ -27,6 +27,7 @@
 #include "engine/protocol.h"
 #include "engine/qualification_list.h"
 #include "engine/rewrite.h"
+#include "engine/table_layout.h"
 #include "engine/save.h"
 #include "engine/text.h"
 #include "engine/time_check.h"
@@ -86,7 +87,11 @@ void ApplyGroupOptions(const cli::Options &options, std::vector<engine::GroupSet
     for (std::size_t i = 0; i < groups.size(); ++i)
         named[groups[i].Name].push_back(i);
     for (const cli::GroupOption &option : options.Groups) {
-        const auto found = named.find(option.Name);
+        auto found = named.find(option.Name);
+        // A name as the heading's bytes hold it ("М21 &amp; Ж21"), as scripts gave it when
+        // groups were named so, is the group the heading shows.
+        if (found == named.end() && option.Name.find('&') != std::string::npos)
+            found = named.find(engine::Shown(option.Name).Text);
         if (found == named.end()) {
             // A script may name every group it knows of; not every protocol has them all.
             Report(

@@ -536,14 +536,16 @@ TEST_F(Cli, ListsTheGroupsWithTheirSettings)
 TEST_F(Cli, AGroupOptionSetsEveryGroupOfItsNameAndTheLastOneHolds)
 {
     const fs::path protocol = m_dir / "twice.htm";
-    WriteBytes(protocol, "<h2>A, 1</h2>\n<h2>B, 2</h2>\n<h2>A, 3</h2>\n");
+    WriteBytes(protocol, "<h2>A, 1</h2>\n<h2>B, 2</h2>\n<h2>A, 3</h2>\n<h2>C &amp; D</h2>\n");
+    // A name is the heading as shown; the heading's bytes name it too, as scripts gave it.
     const CliRun run = Run({ protocol, "--list-groups", "--group", "A=1,0,0,0", "--group", "B=3,0,0,0",
-        "--group", "A=4,2,0,1" });
+        "--group", "A=4,2,0,1", "--group", "C &amp; D=3,1,0,1" });
     EXPECT_EQ(run.Status, 0) << run.Err;
     EXPECT_EQ(run.Out,
         "1\tA\tA, 1\t4\t2\t0\t1\t-\n"
         "2\tB\tB, 2\t3\t0\t0\t0\t-\n"
-        "3\tA\tA, 3\t4\t2\t0\t1\t-\n");
+        "3\tA\tA, 3\t4\t2\t0\t1\t-\n"
+        "4\tC & D\tC & D\t3\t1\t0\t1\t-\n");
 }
 
 TEST_F(Cli, AGroupNotInTheProtocolIsAWarning)
