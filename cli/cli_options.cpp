@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cctype>
 #include <climits>
+#include <unordered_map>
 
 #include <getopt.h>
 
@@ -12,6 +13,7 @@
 #include "engine/group_items.h"
 #include "engine/inspector.h"
 #include "engine/numbers.h"
+#include "engine/table_layout.h"
 
 namespace cli {
 
@@ -299,6 +301,38 @@ engine::Result<Options> ParseArguments(int argc, char **argv)
     else
         options.Input = argv[optind];
     return parsed();
+}
+
+std::vector<std::string> ApplyGroupOptions(
+    const std::vector<GroupOption> &options, std::vector<engine::GroupSettings> &groups)
+{
+    std::vector<std::string> missing;
+    if (options.empty())
+        return missing;
+    // The groups by name, found once: a large protocol repeats a hundred names over thousands of
+    // groups, and a script may name each of them.
+    std::unordered_map<std::string_view, std::vector<std::size_t>> named;
+    for (std::size_t i = 0; i < groups.size(); ++i)
+        named[groups[i].Name].push_back(i);
+    for (const GroupOption &option : options) {
+        auto found = named.find(option.Name);
+        // A name as the heading's bytes hold it ("М21 &amp; Ж21"), as scripts gave it when
+        // groups were named so, is the group the heading shows.
+        if (found == named.end() && option.Name.find('&') != std::string::npos)
+            found = named.find(engine::Shown(option.Name).Text);
+        if (found == named.end()) {
+            missing.push_back(option.Name);
+            continue;
+        }
+        for (const std::size_t i : found->second) {
+            engine::GroupSettings &group = groups[i];
+            group.DistanceClass = option.DistanceClass;
+            group.MastersCount = option.MastersCount;
+            group.PointsTable = option.PointsTable;
+            group.Category = option.Category;
+        }
+    }
+    return missing;
 }
 
 } // namespace cli

@@ -48,6 +48,11 @@ engine::Result<Options> ParseArguments(int argc, char **argv);
 // One "--group" value, or what is wrong with it.
 engine::Result<GroupOption> ParseGroupOption(std::string_view text);
 
+// Gives every group of each option's name its settings, in order, so that the last option of a
+// name holds; returns the names no group has.
+std::vector<std::string> ApplyGroupOptions(
+    const std::vector<GroupOption> &options, std::vector<engine::GroupSettings> &groups);
+
 extern const char *const HelpText;
 
 } // namespace cli

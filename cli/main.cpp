@@ -11,7 +11,6 @@
 #include <string>
 #include <string_view>
 #include <system_error>
-#include <unordered_map>
 #include <vector>
 
 #include "cli/cli_options.h"
@@ -27,7 +26,6 @@
 #include "engine/protocol.h"
 #include "engine/qualification_list.h"
 #include "engine/rewrite.h"
-#include "engine/table_layout.h"
 #include "engine/save.h"
 #include "engine/text.h"
 #include "engine/time_check.h"
@@ -75,37 +73,6 @@ bool WriteOut(std::string_view bytes, engine::TextEncoding encoding = engine::Te
         return false;
     }
     return true;
-}
-
-void ApplyGroupOptions(const cli::Options &options, std::vector<engine::GroupSettings> &groups)
-{
-    if (options.Groups.empty())
-        return;
-    // The groups by name, found once: a large protocol repeats a hundred names over thousands of
-    // groups, and a script may name each of them.
-    std::unordered_map<std::string_view, std::vector<std::size_t>> named;
-    for (std::size_t i = 0; i < groups.size(); ++i)
-        named[groups[i].Name].push_back(i);
-    for (const cli::GroupOption &option : options.Groups) {
-        auto found = named.find(option.Name);
-        // A name as the heading's bytes hold it ("М21 &amp; Ж21"), as scripts gave it when
-        // groups were named so, is the group the heading shows.
-        if (found == named.end() && option.Name.find('&') != std::string::npos)
-            found = named.find(engine::Shown(option.Name).Text);
-        if (found == named.end()) {
-            // A script may name every group it knows of; not every protocol has them all.
-            Report(
-                "warning: " + options.Input + " has no group " + engine::Cp1251ToUtf8(option.Name));
-            continue;
-        }
-        for (const std::size_t i : found->second) {
-            engine::GroupSettings &group = groups[i];
-            group.DistanceClass = option.DistanceClass;
-            group.MastersCount = option.MastersCount;
-            group.PointsTable = option.PointsTable;
-            group.Category = option.Category;
-        }
-    }
 }
 
 int ListGroups(const std::vector<engine::GroupSettings> &groups)
@@ -207,7 +174,9 @@ int Run(const cli::Options &options)
         Report(options.Input + ": read as "
             + (lines.Encoding().Encoding == engine::TextEncoding::Utf8 ? "UTF-8" : "Windows-1251")
             + (lines.Encoding().ByteOrderMark ? " with a byte order mark" : ""));
-    ApplyGroupOptions(options, groups);
+    // A script may name every group it knows of; not every protocol has them all.
+    for (const std::string &name : cli::ApplyGroupOptions(options.Groups, groups))
+        Report("warning: " + options.Input + " has no group " + engine::Cp1251ToUtf8(name));
     if (options.ListGroups) {
         reportChecks();
         return ListGroups(groups);
