@@ -283,21 +283,29 @@ TableShape FindShape(const ProtocolLines &lines, std::size_t pre)
         }
     }
     // The columns are found from where the first lines' characters stand. A line pushed right
-    // by a value wider than its column (its time ends past its title) would lend its values to
-    // the columns after theirs: it is left out, unless every line is.
+    // by a value wider than its column would lend its values to the columns after theirs: one
+    // whose time ends right of where most lines' times end (the leftmost of ends as common) is
+    // left out.
+    std::array<std::size_t, RowsChecked> timeEnds {}; // 0: no time
+    std::size_t timeEnd = 0; // where most times end
+    std::size_t most = 0;
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        const std::size_t colon = FindTime(shownText(rows.at[k]));
+        timeEnds[k] = colon == std::string_view::npos ? 0 : colon + 6;
+    }
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        const auto same = static_cast<std::size_t>(
+            std::count(timeEnds.begin(), timeEnds.begin() + static_cast<std::ptrdiff_t>(rows.size()), timeEnds[k]));
+        if (timeEnds[k] != 0 && (same > most || (same == most && timeEnds[k] < timeEnd))) {
+            timeEnd = timeEnds[k];
+            most = same;
+        }
+    }
     std::vector<Field> runs;
     runs.reserve(rows.size() * 16);
-    const TitleWord *timeTitle = Find(words, Title::Time);
-    const auto pushed = [&](std::string_view text) {
-        const std::size_t colon = FindTime(text);
-        return timeTitle && colon != std::string_view::npos && colon + 6 > timeTitle->At.Last + 2;
-    };
-    const bool allPushed
-        = std::all_of(rows.begin(), rows.end(), [&](std::size_t row) { return pushed(shownText(row)); });
-    for (const std::size_t row : rows) {
-        const std::string_view text = shownText(row);
-        if (allPushed || !pushed(text))
-            AddRuns(text, runs);
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        if (timeEnds[k] <= timeEnd)
+            AddRuns(shownText(rows.at[k]), runs);
     }
     shape.Layout = LayoutFromTitle(words, runs);
     // A title whose columns hold no time a line can be read by is not mapped.

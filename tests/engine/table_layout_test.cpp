@@ -292,25 +292,29 @@ TEST(TableLayouts, ATableClosedAtTheEndOfItsLastLineOrNotAtAll)
     EXPECT_TRUE(CheckTableLayouts(ProtocolLines(lines), groups).empty());
 }
 
-// The columns are found without the pushed line, whose finish ends where the places do.
+// A table of twelve lines, the fourth pushed by 6, and one of two, the first pushed by 1.
 TEST(TableLayouts, APushedLineLendsNoValuesToTheColumns)
 {
-    std::vector<ProtocolLine> lines { "<pre>",
-        W(" п/п Фамилия Имя               Команда               Г.р. Квал Номер Результат   Финиш    Место Прим.") };
-    for (int k = 1; k <= 12; ++k) {
-        std::string line;
-        const std::string place = std::to_string(k);
-        Put(line, 5 - place.size(), place);
-        Put(line, 6, W(k == 4 ? "Бегун Длинная-Фамилия" : "Бегун"));
-        Put(line, k == 4 ? 38 : 32, W("Клуб"));
-        Put(line, k == 4 ? 60 : 54, "2005 I     119   0:56:52   1:18:00 " + std::string(5 - place.size(), ' ') + place);
-        lines.push_back(line);
+    for (const auto &[count, pushed, by] : { std::tuple { 12, 4, 6 }, std::tuple { 2, 1, 1 } }) {
+        std::vector<ProtocolLine> lines { "<pre>",
+            W(" п/п Фамилия Имя               Команда               Г.р. Квал Номер Результат   Финиш    Место Прим.") };
+        for (int k = 1; k <= count; ++k) {
+            std::string line;
+            const std::string place = std::to_string(k);
+            const std::size_t shift = k == pushed ? static_cast<std::size_t>(by) : 0;
+            Put(line, 5 - place.size(), place);
+            Put(line, 6, W("Бегун") + std::string(shift, 'x'));
+            Put(line, 32 + shift, W("Клуб"));
+            Put(line, 54 + shift, "2005 I     119   0:56:52   1:18:00 " + std::string(5 - place.size(), ' ') + place);
+            lines.push_back(line);
+        }
+        lines.push_back("</pre>");
+        const TableLayout layout = FindTableShape(ProtocolLines(lines), 0).Layout;
+        EXPECT_EQ(layout.Kind, LayoutKind::Handicap);
+        for (int k = 1; k <= count; ++k)
+            EXPECT_EQ(PlaceNumberOf(lines[static_cast<std::size_t>(k) + 1], layout),
+                k == pushed ? std::nullopt : std::optional(k)) << count << " " << k;
     }
-    lines.push_back("</pre>");
-    const TableLayout layout = FindTableShape(ProtocolLines(lines), 0).Layout;
-    EXPECT_EQ(layout.Kind, LayoutKind::Handicap);
-    for (int k = 1; k <= 12; ++k)
-        EXPECT_EQ(PlaceNumberOf(lines[static_cast<std::size_t>(k) + 1], layout), k == 4 ? std::nullopt : std::optional(k));
 }
 
 TEST(TableLayouts, RelaysHandicapsAndUnknownTables)
