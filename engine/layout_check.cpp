@@ -138,25 +138,28 @@ TableChecks CheckTables(const ProtocolLines &lines, const std::vector<GroupSetti
             close = lines.NextTag(close + 1);
         close = std::min(close, end);
         TableCounts counts;
-        bool settled = !asked.Layout;
+        bool settled = false;
         std::string shown;
         std::vector<std::size_t> pushed; // lines whose values a wide one pushed right
-        for (++i; i < close; ++i) {
-            if (!layout.Rewritten() || (!asked.Layout && !asked.ImpossibleTimes)) {
-                // Nothing more to read: only the headings count.
-                for (std::size_t k = lines.NextHeading(i); k < close; k = lines.NextHeading(k + 1))
-                    ++headings;
-                i = close;
-                break;
-            }
+        ++i;
+        if (!layout.Rewritten() || (!asked.Layout && !asked.ImpossibleTimes)) {
+            // Nothing to read: only the headings count.
+            for (std::size_t k = lines.NextHeading(i); k < close; k = lines.NextHeading(k + 1))
+                ++headings;
+            i = close;
+        }
+        for (; i < close; ++i) {
             heading(i);
             std::string_view line = lines[i];
             if (lines.HoldsTag(i))
                 line = shown = Shown(line).Text;
             if (asked.ImpossibleTimes && TimePastFiftyNine(line, layout))
                 found.ImpossibleTimes.push_back(i + 1);
+            if (!asked.Layout)
+                continue;
+            const bool result = IsResultLine(line, layout);
             // Every line is looked at for this: the rewrite copies such a line unchanged.
-            if (asked.Layout && !IsResultLine(line, layout) && TimeStandsFurtherRight(line, layout))
+            if (!result && TimeStandsFurtherRight(line, layout))
                 pushed.push_back(i + 1);
             // Once no line left could change the table's verdict, its other lines are not read
             // for it: most tables are settled halfway.
@@ -164,7 +167,7 @@ TableChecks CheckTables(const ProtocolLines &lines, const std::vector<GroupSetti
             if (settled)
                 continue;
             counts.timed += HasTime(line) ? 1 : 0;
-            if (!IsResultLine(line, layout))
+            if (!result)
                 continue;
             ++counts.results;
             if (!PlaceNumberOf(line, layout) && !IsOutOfCompetition(line, layout)
