@@ -169,8 +169,7 @@ namespace rewriting {
             return end;
         // Summaries and standards of an earlier run are dropped and written anew. A table that
         // opens before this one closed starts afresh, and a heading is never dropped.
-        while (end < m_lines.size() && !EndsTable(m_lines, end) && !StartsTable(m_lines, end)
-            && !m_lines.HoldsHeading(end))
+        while (end < m_lines.size() && !LeavesTable(m_lines, end))
             ++end;
         return end;
     }

@@ -184,12 +184,8 @@ TableShape FindShape(const ProtocolLines &lines, std::size_t pre)
     static const std::vector<TitleWord> NoWords;
     const std::vector<TitleWord> *found = &NoWords; // the title's words: lastWords once found
     const std::size_t searchEnd = std::min(lines.size(), pre + TitleSearch);
-    // A table not closed ends at the next group's heading or table.
-    const auto past = [&](std::size_t i) {
-        return EndsTable(lines, i) || StartsTable(lines, i) || lines.HoldsHeading(i);
-    };
     for (std::size_t i = pre; i < searchEnd; ++i) {
-        if (i > pre && past(i))
+        if (i > pre && LeavesTable(lines, i))
             break;
         const std::string_view text = shownText(i);
         if (text.find("Место"_w1251) == std::string_view::npos)
@@ -229,7 +225,7 @@ TableShape FindShape(const ProtocolLines &lines, std::size_t pre)
     // The table's lines below the title, as far as its results go. They start at the first
     // line with a time; notes, rules and the title come before it.
     std::size_t i = shape.HasTitle() ? shape.Title + shape.TitleLines : pre + 1;
-    for (; i < lines.size() && !past(i); ++i) {
+    for (; i < lines.size() && !LeavesTable(lines, i); ++i) {
         if (HoldsTime(shownText(i)))
             break;
     }
@@ -256,7 +252,7 @@ TableShape FindShape(const ProtocolLines &lines, std::size_t pre)
     };
     const auto readRows = [&](std::size_t limit) {
         for (; i < lines.size() && rows.size() < limit && !decided(); ++i) {
-            if (EndsResults(lines[i]) || past(i))
+            if (EndsResults(lines[i]) || LeavesTable(lines, i))
                 break;
             const std::string_view text = shownText(i);
             if (TrimBlanks(text).empty())

@@ -95,6 +95,12 @@ inline bool EndsTable(const ProtocolLines &lines, std::size_t i)
 {
     return lines.HoldsTag(i) && EndsTable(lines[i]);
 }
+// Where the reading of a table stops: its closing tag, another table's "<pre>", or a group's
+// heading, where a table not closed ends.
+inline bool LeavesTable(const ProtocolLines &lines, std::size_t i)
+{
+    return EndsTable(lines, i) || StartsTable(lines, i) || lines.HoldsHeading(i);
+}
 
 // A line as a browser shows it: tags left out, "&nbsp;" and the other entities one character
 // (a blank for "&nbsp;"). `Offsets[k]` is where the k-th shown character's bytes start in the
